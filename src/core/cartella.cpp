@@ -1,0 +1,38 @@
+#include "cartella.h"
+
+#include <QDir>
+
+namespace qv {
+
+CartellaProgramma::CartellaProgramma(const QString &dir)
+    : m_dir(QDir::cleanPath(QDir(dir).absolutePath()))
+{
+}
+
+QString CartellaProgramma::file(const QString &name) const
+{
+    return m_dir + QLatin1Char('/') + name;
+}
+
+QString CartellaProgramma::archivioDipendenti() const { return file(QStringLiteral("Dipendenti.pro")); }
+
+QString CartellaProgramma::archivioContratti(int anno) const
+{
+    return file(QStringLiteral("%1.con").arg(anno, 4, 10, QLatin1Char('0')));
+}
+
+QString CartellaProgramma::impostazioni() const { return file(QStringLiteral("Quadrivela.ini")); }
+QString CartellaProgramma::archivioPassword() const { return file(QStringLiteral("unins000.dll")); }
+QString CartellaProgramma::foto(int posizione) const { return file(QString::number(posizione) + QStringLiteral(".jpg")); }
+
+QString CartellaProgramma::foglioLavoro(int posizione) const
+{
+    return file(QStringLiteral("Dipendente_") + QString::number(posizione) + QStringLiteral(".xls"));
+}
+
+QString CartellaProgramma::esportazioneDipendenti() const { return file(QStringLiteral("Dipendenti.xls")); }
+QString CartellaProgramma::esportazioneContratti() const { return file(QStringLiteral("Contratti_Lavoro.xls")); }
+QString CartellaProgramma::documentoContratto() const { return file(QStringLiteral("Contratto_Collaborazione.rtf")); }
+QString CartellaProgramma::guida() const { return file(QStringLiteral("Guida.pdf")); }
+
+} // namespace qv

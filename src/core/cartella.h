@@ -1,0 +1,33 @@
+#pragma once
+// The program folder and the names of every file the program keeps in it.
+// The program hands in its executable's folder; tests hand in a temporary one.
+
+#include <QString>
+
+namespace qv {
+
+class CartellaProgramma
+{
+public:
+    CartellaProgramma() = default;
+    explicit CartellaProgramma(const QString &dir);
+
+    QString dir() const { return m_dir; }
+    QString file(const QString &name) const;
+
+    QString archivioDipendenti() const;            // Dipendenti.pro
+    QString archivioContratti(int anno) const;     // yyyy.con
+    QString impostazioni() const;                  // Quadrivela.ini
+    QString archivioPassword() const;              // unins000.dll
+    QString foto(int posizione) const;             // n.jpg
+    QString foglioLavoro(int posizione) const;     // Dipendente_n.xls
+    QString esportazioneDipendenti() const;        // Dipendenti.xls
+    QString esportazioneContratti() const;         // Contratti_Lavoro.xls
+    QString documentoContratto() const;            // Contratto_Collaborazione.rtf
+    QString guida() const;                         // Guida.pdf
+
+private:
+    QString m_dir;
+};
+
+} // namespace qv

@@ -1,0 +1,109 @@
+#include "testo.h"
+
+#include <array>
+
+namespace qv {
+
+namespace {
+
+// Unicode code points of the bytes 0x80-0x9F; 0 marks a byte that Windows-1252 leaves undefined.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+} // namespace
+
+QString trimmed(const QString &s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && s.at(end - 1).unicode() <= 32)
+        --end;
+    if (begin == 0 && end == s.size())
+        return s;
+    return s.mid(begin, end - begin);
+}
+
+QString upperAZ(const QString &s)
+{
+    QString out = s;
+    for (QChar &c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 32);
+    return out;
+}
+
+QString lowerAZ(const QString &s)
+{
+    QString out = s;
+    for (QChar &c : out)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return out;
+}
+
+bool allDigits(const QString &s)
+{
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+int cp1252Byte(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return int(cp);
+    for (int i = 0; i < int(kHigh.size()); ++i)
+        if (kHigh[i] != 0 && kHigh[i] == cp)
+            return 0x80 + i;
+    // The undefined bytes round-trip as the control characters that decoding gives them.
+    if (cp >= 0x80 && cp <= 0x9F && kHigh[cp - 0x80] == 0)
+        return int(cp);
+    return -1;
+}
+
+QByteArray toCp1252(const QString &s)
+{
+    QByteArray out;
+    out.reserve(s.size());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s.at(i).unicode();
+        if (u < 0x80) {
+            out.append(char(u));
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s.at(i + 1).unicode())) {
+            ++i; // one character outside the code page, one "?"
+            out.append('?');
+            continue;
+        }
+        const int b = cp1252Byte(u);
+        out.append(b < 0 ? '?' : char(b));
+    }
+    return out;
+}
+
+QString fromCp1252(const char *data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
+            dst[i] = QChar(kHigh[b - 0x80]);
+        else
+            dst[i] = QChar(b);
+    }
+    return out;
+}
+
+} // namespace qv

@@ -1,0 +1,34 @@
+#pragma once
+// Text rules shared by every part of the program: trimming, the a-z / A-Z
+// case rules and the Windows-1252 code page that every stored file uses.
+
+#include <QByteArray>
+#include <QString>
+
+namespace qv {
+
+// Removes characters with codes up to 32 (blanks and control characters) at both ends.
+QString trimmed(const QString &s);
+
+// Turns only the letters a-z into A-Z; every other character stays as it is.
+QString upperAZ(const QString &s);
+
+// Turns only the letters A-Z into a-z; every other character stays as it is.
+QString lowerAZ(const QString &s);
+
+// True when the text is not empty and holds only the digits 0-9.
+bool allDigits(const QString &s);
+
+// Windows-1252 byte of a Unicode code point, or -1 when the code page has none.
+int cp1252Byte(char32_t codePoint);
+
+// Encodes to Windows-1252, one byte per character; a character that the code
+// page cannot represent becomes "?".
+QByteArray toCp1252(const QString &s);
+
+// Decodes Windows-1252 bytes. The five bytes that the code page leaves
+// undefined are read as the control characters of the same number.
+QString fromCp1252(const char *data, qsizetype size);
+inline QString fromCp1252(const QByteArray &bytes) { return fromCp1252(bytes.constData(), bytes.size()); }
+
+} // namespace qv

@@ -1,0 +1,40 @@
+#include <QTest>
+
+#include "core/testo.h"
+
+class TestTesto : public QObject
+{
+    Q_OBJECT
+private slots:
+    void trimAndCase();
+    void cp1252RoundTrip();
+};
+
+void TestTesto::trimAndCase()
+{
+    QCOMPARE(qv::trimmed(QStringLiteral("\t \x01 Rossi Mario \r\n")), QStringLiteral("Rossi Mario"));
+    QCOMPARE(qv::trimmed(QStringLiteral("   ")), QString());
+    // Only a-z and A-Z change case: accented letters stay as typed.
+    QCOMPARE(qv::upperAZ(QStringLiteral("rssmra ü Ü é")), QStringLiteral("RSSMRA ü Ü é"));
+    QCOMPARE(qv::lowerAZ(QStringLiteral("ROSSI Ü É ü")), QStringLiteral("rossi Ü É ü"));
+    QVERIFY(qv::allDigits(QStringLiteral("0123456789")));
+    QVERIFY(!qv::allDigits(QString()));
+    QVERIFY(!qv::allDigits(QStringLiteral("12 3")));
+}
+
+void TestTesto::cp1252RoundTrip()
+{
+    // Every byte except the five undefined ones decodes to a character that encodes back to itself.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    QCOMPARE(qv::toCp1252(qv::fromCp1252(all)), all);
+
+    QCOMPARE(qv::toCp1252(QStringLiteral("€àèìòù")), QByteArray("\x80\xE0\xE8\xEC\xF2\xF9"));
+    // Characters outside the code page become one "?" each, also outside the BMP.
+    QCOMPARE(qv::toCp1252(QStringLiteral("a\u4E2Db") + QString::fromUcs4(U"\U0001F600") + "c"),
+             QByteArray("a?b?c"));
+}
+
+QTEST_GUILESS_MAIN(TestTesto)
+#include "tst_testo.moc"
