@@ -94,6 +94,14 @@ QByteArray toCp1252(const QString &s)
 
 QString fromCp1252(const char *data, qsizetype size)
 {
+    if (size == 0)
+        return QString();
+    // Windows-1252 differs from Latin-1 only in the bytes 0x80-0x9F.
+    bool latin1 = true;
+    for (qsizetype i = 0; i < size && latin1; ++i)
+        latin1 = (static_cast<unsigned char>(data[i]) & 0xE0) != 0x80;
+    if (latin1)
+        return QString::fromLatin1(data, size);
     QString out(size, Qt::Uninitialized);
     QChar *dst = out.data();
     for (qsizetype i = 0; i < size; ++i) {

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Quadrivela into build/; the program folder is Quadrivela/.
+# Building writes only the executable and the shipped files into the program
+# folder: archives, settings, photos and the password store stay as they are.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)"

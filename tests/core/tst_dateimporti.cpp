@@ -1,0 +1,81 @@
+#include <QTest>
+
+#include "core/date.h"
+#include "core/importo.h"
+
+class TestDateImporti : public QObject
+{
+    Q_OBJECT
+private slots:
+    void date_data();
+    void date();
+    void importi_data();
+    void importi();
+};
+
+void TestDateImporti::date_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QDate>("attesa"); // invalid: refused
+    QTest::newRow("normale") << "15/03/2017" << QDate(2017, 3, 15);
+    QTest::newRow("bisestile") << "29/02/2016" << QDate(2016, 2, 29);
+    QTest::newRow("non bisestile") << "29/02/2017" << QDate();
+    QTest::newRow("31 febbraio") << "31/02/2017" << QDate();
+    QTest::newRow("mese 13") << "01/13/2017" << QDate();
+    QTest::newRow("giorno 0") << "00/01/2017" << QDate();
+    QTest::newRow("cifre singole") << "1/2/2017" << QDate(2017, 2, 1);
+    QTest::newRow("spazi attorno") << " 01/02/2017 " << QDate(2017, 2, 1);
+    QTest::newRow("anno corto") << "01/02/17" << QDate();
+    QTest::newRow("lettere") << "0a/02/2017" << QDate();
+    QTest::newRow("vuota") << "" << QDate();
+    QTest::newRow("trattini") << "01-02-2017" << QDate();
+    QTest::newRow("coda") << "01/02/2017x" << QDate();
+}
+
+void TestDateImporti::date()
+{
+    QFETCH(QString, testo);
+    QFETCH(QDate, attesa);
+    const std::optional<QDate> d = qv::leggiData(testo);
+    QCOMPARE(d.has_value(), attesa.isValid());
+    if (d) {
+        QCOMPARE(*d, attesa);
+        QCOMPARE(qv::scriviData(*d), attesa.toString("dd/MM/yyyy"));
+    }
+}
+
+void TestDateImporti::importi_data()
+{
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("risultato");
+    QTest::newRow("intero") << "125" << "125,00";
+    QTest::newRow("un decimale") << "12,5" << "12,50";
+    QTest::newRow("tre decimali") << "12,345" << "12,345";
+    QTest::newRow("quattro decimali") << "1,2345" << "1,2345";
+    QTest::newRow("cinque, arrotonda su") << "1,23455" << "1,2346";
+    QTest::newRow("cinque, arrotonda giu") << "1,23454" << "1,2345";
+    QTest::newRow("quasi zero") << "0,00004" << "0,00";
+    QTest::newRow("vuoto") << "" << "0,00";
+    QTest::newRow("solo spazi") << "   " << "0,00";
+    QTest::newRow("due virgole") << "1,2,3" << "0,00";
+    QTest::newRow("solo virgola") << "," << "0,00";
+    QTest::newRow("virgola iniziale") << ",5" << "0,50";
+    QTest::newRow("virgola finale") << "7," << "7,00";
+    QTest::newRow("zeri finali") << "3,10" << "3,10";
+    QTest::newRow("zeri iniziali") << "0012" << "12,00";
+    QTest::newRow("migliaia") << "1250" << "1250,00";
+    QTest::newRow("lettere") << "12a" << "0,00";
+    QTest::newRow("punto") << "12.5" << "0,00";
+    QTest::newRow("quindici cifre") << "123456789012,34" << "123456789012,34";
+    QTest::newRow("zero") << "0" << "0,00";
+}
+
+void TestDateImporti::importi()
+{
+    QFETCH(QString, digitato);
+    QFETCH(QString, risultato);
+    QCOMPARE(qv::formattaImporto(digitato), risultato);
+}
+
+QTEST_GUILESS_MAIN(TestDateImporti)
+#include "tst_dateimporti.moc"

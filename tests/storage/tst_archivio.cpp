@@ -1,0 +1,231 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "storage/archivio.h"
+
+using namespace qv;
+
+namespace {
+
+QByteArray leggiFile(const QString &p)
+{
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void scriviFile(const QString &p, const QByteArray &b)
+{
+    QFile f(p);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(b), b.size());
+}
+
+TSchedaContratto contratto(int n)
+{
+    TSchedaContratto c;
+    c.Dipendente = QStringLiteral("Collaboratore %1").arg(n);
+    c.DataStipula = QStringLiteral("0%1/01/2017").arg(n % 10);
+    c.Rescisso = TSchedaContratto::testoRescisso(n % 2);
+    return c;
+}
+
+QByteArray cinqueContratti()
+{
+    QByteArray b;
+    for (int i = 1; i <= 5; ++i)
+        b += codificaScheda(contratto(i));
+    return b;
+}
+
+} // namespace
+
+class TestArchivio : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); m_path = m_dir.filePath(QStringLiteral("2017.con")); QFile::remove(m_path); }
+    void creaQuandoManca();
+    void treDipendenti();
+    void codaIncompleta();
+    void sovrascriveSoloLaScheda();
+    void accodaInFondo();
+    void letturaCompletaABlocchi();
+    void nonApribileRestaComEra();
+    void scritturaInterrotta_data();
+    void scritturaInterrotta();
+    void discoPieno();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+void TestArchivio::creaQuandoManca()
+{
+    ArchivioContratti a(m_path);
+    a.apri();
+    QCOMPARE(a.conta(), 0);
+    a.chiudi();
+    QVERIFY(QFile::exists(m_path));
+    QCOMPARE(QFileInfo(m_path).size(), 0);
+    // Reading past the end is a failure, not a blank card.
+    a.apri();
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.leggi(1));
+}
+
+void TestArchivio::treDipendenti()
+{
+    const QString path = m_dir.filePath(QStringLiteral("Dipendenti.pro"));
+    QFile::remove(path);
+    ArchivioDipendenti a(path);
+    a.apri();
+    for (int i = 1; i <= 3; ++i) {
+        TSchedaDipendente s;
+        s.Dipendente = QStringLiteral("Dipendente %1").arg(i);
+        QCOMPARE(a.accoda(s), i);
+    }
+    a.chiudi();
+    const QByteArray b = leggiFile(path);
+    QCOMPARE(b.size(), 7998);
+    QCOMPARE(b.mid(5332, 13), QByteArray("\x0C" "Dipendente 3"));
+    a.apri();
+    QCOMPARE(a.leggi(3).Dipendente, QStringLiteral("Dipendente 3"));
+}
+
+void TestArchivio::codaIncompleta()
+{
+    // Two whole cards and some stray bytes: the stray bytes are not a card,
+    // and the next append writes over them.
+    QByteArray b = codificaScheda(contratto(1)) + codificaScheda(contratto(2));
+    QCOMPARE(b.size(), 7064);
+    scriviFile(m_path, b + QByteArray("stray", 5));
+    ArchivioContratti a(m_path);
+    a.apri();
+    QCOMPARE(a.conta(), 2);
+    QCOMPARE(a.leggiTutte().size(), 2);
+    QCOMPARE(a.accoda(contratto(3)), 3);
+    a.chiudi();
+    QCOMPARE(leggiFile(m_path), b + codificaScheda(contratto(3)));
+}
+
+void TestArchivio::sovrascriveSoloLaScheda()
+{
+    const QByteArray prima = cinqueContratti();
+    scriviFile(m_path, prima);
+    ArchivioContratti a(m_path);
+    a.apri();
+    TSchedaContratto nuova = contratto(3);
+    nuova.Note = QStringLiteral("modificata");
+    a.scrivi(3, nuova);
+    a.chiudi();
+    const QByteArray dopo = leggiFile(m_path);
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(dopo.left(7064), prima.left(7064));
+    QCOMPARE(dopo.mid(10596), prima.mid(10596));
+    QCOMPARE(dopo.mid(7064, 3532), codificaScheda(nuova));
+}
+
+void TestArchivio::accodaInFondo()
+{
+    const QByteArray prima = cinqueContratti();
+    scriviFile(m_path, prima);
+    ArchivioContratti a(m_path);
+    a.apri();
+    QCOMPARE(a.accoda(contratto(6)), 6);
+    a.chiudi();
+    const QByteArray dopo = leggiFile(m_path);
+    QCOMPARE(dopo.size(), 21192);
+    QCOMPARE(dopo.left(17660), prima);
+    QCOMPARE(dopo.mid(17660), codificaScheda(contratto(6)));
+}
+
+void TestArchivio::letturaCompletaABlocchi()
+{
+    // More cards than one block holds, read whole and stopped early.
+    const QString path = m_dir.filePath(QStringLiteral("Dipendenti.pro"));
+    QFile::remove(path);
+    QByteArray b;
+    for (int i = 1; i <= 1100; ++i) {
+        TSchedaDipendente s;
+        s.Dipendente = QString::number(i);
+        b += codificaScheda(s);
+    }
+    scriviFile(path, b);
+    ArchivioDipendenti a(path);
+    a.apri();
+    const QList<TSchedaDipendente> tutte = a.leggiTutte();
+    QCOMPARE(tutte.size(), 1100);
+    for (int i = 0; i < tutte.size(); ++i)
+        QCOMPARE(tutte[i].Dipendente, QString::number(i + 1));
+    int viste = 0;
+    a.perOgni([&](int pos, TSchedaDipendente &&) { viste = pos; return pos < 700; });
+    QCOMPARE(viste, 700);
+}
+
+void TestArchivio::nonApribileRestaComEra()
+{
+    // A path that exists but cannot be opened as a file is reported, never replaced.
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("2017.con")));
+    QFile(m_path + QStringLiteral("/dentro")).open(QIODevice::WriteOnly);
+    ArchivioContratti a(m_path);
+    try {
+        a.apri();
+        QFAIL("apertura riuscita");
+    } catch (const ErroreArchivio &e) {
+        QCOMPARE(e.tipo(), ErroreArchivio::Tipo::Apertura);
+    }
+    QVERIFY(QFileInfo(m_path).isDir());
+    QVERIFY(QFile::exists(m_path + QStringLiteral("/dentro")));
+    QDir(m_path).removeRecursively();
+}
+
+void TestArchivio::scritturaInterrotta_data()
+{
+    QTest::addColumn<int>("posizione"); // 0: append
+    QTest::addColumn<int>("byteScritti");
+    QTest::newRow("sovrascrittura a meta") << 3 << 1000;
+    QTest::newRow("sovrascrittura nulla") << 3 << 0;
+    QTest::newRow("accodamento a meta") << 0 << 1700;
+}
+
+void TestArchivio::scritturaInterrotta()
+{
+    QFETCH(int, posizione);
+    QFETCH(int, byteScritti);
+    const QByteArray prima = cinqueContratti();
+    scriviFile(m_path, prima);
+    ArchivioContratti a(m_path);
+    a.apri();
+    guasti::simulaDiscoPieno(byteScritti);
+    TSchedaContratto nuova = contratto(9);
+    nuova.Note = QStringLiteral("mai salvata");
+    try {
+        if (posizione)
+            a.scrivi(posizione, nuova);
+        else
+            a.accoda(nuova);
+        QFAIL("scrittura riuscita");
+    } catch (const ErroreArchivio &e) {
+        QCOMPARE(e.tipo(), ErroreArchivio::Tipo::Scrittura);
+    }
+    a.chiudi();
+    // Every card is as it was; a half-written new card is not left behind.
+    QCOMPARE(leggiFile(m_path), prima);
+    a.apri();
+    QCOMPARE(a.conta(), 5);
+}
+
+void TestArchivio::discoPieno()
+{
+    // A real device that is always full: the append fails and says so.
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("/dev/full non disponibile");
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_path));
+    ArchivioContratti a(m_path);
+    a.apri();
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.accoda(contratto(1)));
+    QFile::remove(m_path);
+}
+
+QTEST_GUILESS_MAIN(TestArchivio)
+#include "tst_archivio.moc"
