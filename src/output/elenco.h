@@ -1,0 +1,52 @@
+#pragma once
+// The list screens' shared parts: the fixed-width line of one card, the order
+// of a sorted list and the quick find over the lines shown.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <span>
+
+namespace qv {
+
+// A field that is appended whole, as the last field of every line is.
+inline constexpr int kNonTagliato = -1;
+
+// One field of a list line: the fixed text before it (empty when there is none)
+// and the width it is padded with blanks and cut to. A screen declares its line
+// once as a constexpr array of these.
+struct ColonnaElenco
+{
+    QStringView separatore;
+    int larghezza;
+};
+
+// The line of one card: each value trimmed, padded and cut to its width (a
+// value of width kNonTagliato is appended as it is), after its separator.
+// A missing value counts as empty.
+QString rigaElenco(std::span<const ColonnaElenco> colonne, const QStringList &valori);
+
+// Order of a sorted list: whole lines compared character by character, with
+// the letters a-z taken as A-Z.
+bool lessRiga(const QString &a, const QString &b);
+void ordinaRighe(QStringList &righe);
+
+inline constexpr QStringView kListaVuota = u"Ricerca non applicabile: la lista non contiene nessuna voce.";
+
+struct EsitoTrova
+{
+    bool listaVuota = false;   // nothing was searched: the screen shows kListaVuota
+    int selezionata = -1;      // the entry to select
+    QString ultimaChiave;      // the screen keeps it for the next find
+};
+
+// Quick find over the entries as shown. `selezionata` is the selected entry (-1
+// for none), `chiave` the find text as typed and `ultimaChiave` the one the
+// previous find returned (empty when the screen is shown). The same key again
+// moves on to the next matching entry, wrapping round; a new key starts from
+// the first entry. Without a match the selection stays (the first entry when
+// there was none); an empty key never matches.
+EsitoTrova trovaVoce(const QStringList &voci, int selezionata, const QString &chiave, const QString &ultimaChiave);
+
+} // namespace qv
