@@ -1,0 +1,54 @@
+#pragma once
+// INI-format text files (the settings file and the password store) read and
+// written the way the Windows profile functions treat them: "[Section]" lines
+// and "key=value" lines, section and key names matched without regard to the
+// case of A-Z, blanks around names and values ignored, Windows-1252 text.
+// A write changes only the line of its key (or adds the lines it needs); every
+// other line, comments and line endings included, stays byte for byte.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace qv {
+
+class FileIni
+{
+public:
+    // Reads the file at `percorso`. A missing file reads as an empty one; an
+    // existing file that cannot be read (a folder, no permission) gives no
+    // value and, when `errore` is given, the reason there.
+    static std::optional<FileIni> leggi(const QString &percorso, QString *errore = nullptr);
+
+    // Value of `chiave` in `sezione` without leading and trailing blanks; empty
+    // when the section or the key is missing. The first section and the first
+    // key of that name count.
+    QString valore(const QString &sezione, const QString &chiave) const;
+
+    // Sets the value in memory: an existing key keeps its line up to the "=",
+    // a new key goes after the last line of its section, a new section goes at
+    // the end of the file after an empty line. A value is one line: its line
+    // breaks are written as blanks. New lines end like the file's first line
+    // (CR LF for a file that has none).
+    void imposta(const QString &sezione, const QString &chiave, const QString &valore);
+
+    // Writes the content through a temporary file in the same folder that
+    // replaces the old file only once everything has been written, so a failure
+    // leaves the old file as it was. An existing file whose content has not
+    // changed is not rewritten. On failure returns false and, when `errore` is
+    // given, puts the reason there.
+    bool salva(QString *errore = nullptr);
+
+    QString percorso() const { return m_percorso; }
+
+private:
+    explicit FileIni(const QString &percorso) : m_percorso(percorso) {}
+
+    QString m_percorso;
+    QByteArray m_dati;   // current content
+    QByteArray m_letti;  // content of the file on disk
+    bool m_esiste = false;
+};
+
+} // namespace qv
