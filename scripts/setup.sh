@@ -15,7 +15,7 @@ PACKAGES=(
   # fonts standing in for Verdana, Tahoma, Arial and Courier New
   fonts-dejavu-core fonts-liberation2
   # tests: a real X server, synthetic input, screenshots, the office suite, PDF text
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick
   libreoffice-calc-nogui libreoffice-writer-nogui
   poppler-utils
 )

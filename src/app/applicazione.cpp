@@ -1,0 +1,57 @@
+#include "applicazione.h"
+
+#include "app/finestre.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+// The pictures are compiled into the screen library; a static library's
+// resources are registered only when asked for by name, outside any namespace.
+static void registraRisorse()
+{
+    Q_INIT_RESOURCE(quadrivela);
+}
+
+namespace qv {
+
+void caricaRisorse()
+{
+    registraRisorse();
+}
+
+namespace {
+
+// The families the screens name, and what stands in for each where it is missing.
+const char *const kSostituti[][2] = {
+    {"Verdana", "DejaVu Sans"},
+    {"Tahoma", "DejaVu Sans"},
+    {"Arial", "Liberation Sans"},
+    {"Courier New", "Liberation Mono"},
+};
+
+} // namespace
+
+void preparaApplicazione(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("Quadrivela"));
+    app.setApplicationDisplayName(QString());
+    app.setQuitOnLastWindowClosed(false);
+    caricaRisorse();
+
+    for (const auto &s : kSostituti)
+        QFont::insertSubstitution(QLatin1String(s[0]), QLatin1String(s[1]));
+
+    const QString traduzioni = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *nome : {"qtbase_it", "qtmultimedia_it"}) {
+        auto *t = new QTranslator(&app);
+        if (t->load(QLatin1String(nome), traduzioni))
+            QApplication::installTranslator(t);
+        else
+            delete t;
+    }
+    impostaFormati();
+}
+
+} // namespace qv

@@ -1,0 +1,136 @@
+#pragma once
+// The building blocks every screen is made of: the process-wide formats, the
+// gradient backgrounds, the maximised area screen with its centred panel, the
+// fixed-size dialog, clickable pictures and text links.
+
+#include <QDialog>
+#include <QLabel>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace qv {
+
+// Dates as "dd/mm/yyyy" and the comma as decimal separator for the whole
+// process; every screen sets them again when it is created.
+void impostaFormati();
+
+// A vertical gradient from `alto` at the top to `basso` at the bottom.
+void dipingiSfumatura(QWidget *w, const QColor &alto, const QColor &basso);
+
+// Sets a widget's font from a family, a size in points and a weight.
+QFont carattere(const QString &famiglia, int punti, bool grassetto = false, bool sottolineato = false);
+
+// A window whose background is a vertical gradient.
+class SfondoSfumato : public QWidget
+{
+    Q_OBJECT
+public:
+    SfondoSfumato(const QColor &alto, const QColor &basso, QWidget *parent = nullptr);
+    void impostaColori(const QColor &alto, const QColor &basso);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QColor m_alto, m_basso;
+};
+
+// An area screen: opens maximised and draws its content in the fixed-size
+// panel `panContainer` (995 x 692), centred in the window.
+class SchermoArea : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int LarghezzaPannello = 995;
+    static constexpr int AltezzaPannello = 692;
+
+    SchermoArea(const QString &titolo, const QColor &alto, const QColor &basso, QWidget *parent = nullptr);
+    QWidget *pannello() const { return m_pannello; }
+    // Shows the screen maximised.
+    void mostra();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+
+private:
+    QWidget *m_pannello;
+    QColor m_alto, m_basso;
+};
+
+// A dialog of fixed client size with a single border and no title-bar buttons,
+// centred on the screen or on the window that opened it.
+class DialogoFisso : public QDialog
+{
+    Q_OBJECT
+public:
+    DialogoFisso(const QString &titolo, const QSize &area, const QColor &alto, const QColor &basso,
+                 QWidget *parent = nullptr);
+    // Centres the dialog on its parent window, or on the screen without one.
+    void centra();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+
+private:
+    QColor m_alto, m_basso;
+};
+
+// A picture from the program's resources, scaled to the size of the control;
+// clickable pictures show the hand cursor and emit clicked().
+class Figura : public QWidget
+{
+    Q_OBJECT
+public:
+    Figura(const QString &nome, const QString &risorsa, const QRect &geometria, QWidget *parent,
+           bool cliccabile = false);
+    void impostaRisorsa(const QString &risorsa);
+    void impostaImmagine(const QImage &immagine); // a bitmap picture instead of the resource
+
+signals:
+    void clicked();
+    void premuto();
+    void rilasciato();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+
+private:
+    QSvgRenderer *m_svg = nullptr;
+    QImage m_immagine;
+    bool m_cliccabile;
+};
+
+// A text link: underlined, dark blue, orange while the mouse button is held.
+class Collegamento : public QLabel
+{
+    Q_OBJECT
+public:
+    static inline const QColor BluScuro = QColor(0x00, 0x00, 0x8B);
+    static inline const QColor Arancione = QColor(0xFF, 0xA5, 0x00);
+
+    Collegamento(const QString &nome, const QString &testo, QWidget *parent);
+    void colora(const QColor &colore);
+    QColor colore() const { return m_colore; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+
+private:
+    QColor m_colore;
+};
+
+// Helpers that create a named control in one line.
+QLabel *etichetta(QWidget *parent, const QString &nome, const QString &testo, const QRect &geometria,
+                  const QFont &font, const QColor &colore = Qt::black);
+
+} // namespace qv

@@ -1,0 +1,48 @@
+#include "frminfo.h"
+
+#include "app/frmguida.h"
+#include "app/produttore.h"
+#include "app/servizi.h"
+
+namespace qv {
+
+TfrmInfo::TfrmInfo(QWidget *parent)
+    : DialogoFisso(QStringLiteral(" Informazioni su Quadrivela"), QSize(640, 300), Qt::black, Qt::white, parent)
+{
+    setObjectName(QStringLiteral("frmInfo"));
+    QWidget *box = riquadroBianco(this, QRect(14, 14, 612, 210));
+    imgLogo = new Figura(QStringLiteral("imgLogo"), QStringLiteral(":/img/logo_info.svg"), QRect(12, 8, 587, 69), box);
+    lblVersione = etichetta(box, QStringLiteral("lblVersione"),
+                            QStringLiteral("Quadrivela 1.0 - Anagrafica Dipendenti e Archivio Contratti\n"
+                                           "Per informazioni e assistenza scrivere a:"),
+                            QRect(40, 88, 540, 50), carattere(QStringLiteral("Verdana"), 10));
+    imgEmail = new Figura(QStringLiteral("imgEmail"), QStringLiteral(":/img/email.svg"), QRect(40, 150, 27, 27), box, true);
+    lnkWeb = new Collegamento(QStringLiteral("lnkWeb"), EmailProduttore, box);
+    lnkWeb->setGeometry(76, 150, 400, 27);
+    collegaIcona(imgEmail, lnkWeb);
+
+    btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(506, 244, 120, 34));
+
+    connect(lnkWeb, &Collegamento::clicked, this, &TfrmInfo::lnkWebClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
+}
+
+QString TfrmInfo::comandoEmail()
+{
+    return u'"' + QStringLiteral("mailto:") + EmailProduttore + QStringLiteral("?subject=")
+        + QStringLiteral("Software Quadrivela") + QStringLiteral("&body=")
+        + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:") + u'"';
+}
+
+void TfrmInfo::lnkWebClick()
+{
+    lnkWeb->colora(Collegamento::BluScuro);
+    TMisc::Open(comandoEmail());
+}
+
+void TfrmInfo::btnChiudiClick()
+{
+    accept();
+}
+
+} // namespace qv

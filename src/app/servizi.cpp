@@ -1,0 +1,221 @@
+#include "servizi.h"
+
+#include <QApplication>
+#include <QCamera>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMediaCaptureSession>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+namespace qv {
+
+namespace {
+
+Servizi *s_installati = nullptr;
+
+QString titoloMessaggio(TipoMessaggio tipo)
+{
+    switch (tipo) {
+    case TipoMessaggio::Avviso: return QStringLiteral("Attenzione");
+    case TipoMessaggio::Informazione: return QStringLiteral("Informazione");
+    case TipoMessaggio::Errore: return QStringLiteral("Errore");
+    case TipoMessaggio::Semplice: break;
+    }
+    return QStringLiteral("Quadrivela");
+}
+
+QMessageBox::Icon iconaMessaggio(TipoMessaggio tipo)
+{
+    switch (tipo) {
+    case TipoMessaggio::Avviso: return QMessageBox::Warning;
+    case TipoMessaggio::Informazione: return QMessageBox::Information;
+    case TipoMessaggio::Errore: return QMessageBox::Critical;
+    case TipoMessaggio::Semplice: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The camera on QtMultimedia. Frames may arrive on another thread; each one is
+// handed to the user-interface thread before it becomes a picture.
+class FotocameraReale : public Fotocamera
+{
+public:
+    bool accendi() override
+    {
+        if (m_camera)
+            return true;
+        const QCameraDevice dispositivo = QMediaDevices::defaultVideoInput();
+        if (dispositivo.isNull())
+            return false;
+        m_camera = std::make_unique<QCamera>(dispositivo);
+        m_sessione.setCamera(m_camera.get());
+        m_sessione.setVideoSink(&m_sink);
+        QObject::connect(&m_sink, &QVideoSink::videoFrameChanged, this,
+                         [this](const QVideoFrame &frame) {
+                             const QImage img = frame.toImage();
+                             if (!img.isNull())
+                                 emit fotogramma(img);
+                         },
+                         Qt::QueuedConnection);
+        m_camera->start();
+        return m_camera->isActive() || m_camera->error() == QCamera::NoError;
+    }
+
+    void spegni() override
+    {
+        if (!m_camera)
+            return;
+        m_camera->stop();
+        QObject::disconnect(&m_sink, nullptr, this, nullptr);
+        m_sessione.setCamera(nullptr);
+        m_camera.reset();
+    }
+
+    bool accesa() const override { return m_camera != nullptr; }
+
+    ~FotocameraReale() override { spegni(); }
+
+private:
+    std::unique_ptr<QCamera> m_camera;
+    QMediaCaptureSession m_sessione;
+    QVideoSink m_sink;
+};
+
+} // namespace
+
+Servizi &Servizi::correnti()
+{
+    static ServiziReali reali;
+    return s_installati ? *s_installati : reali;
+}
+
+void Servizi::installa(Servizi *servizi)
+{
+    s_installati = servizi;
+}
+
+void ServiziReali::messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo)
+{
+    QMessageBox box(iconaMessaggio(tipo), titoloMessaggio(tipo), testo, QMessageBox::NoButton, padre);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    if (tipo != TipoMessaggio::Semplice)
+        box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.exec();
+}
+
+bool ServiziReali::domanda(QWidget *padre, const QString &testo)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
+    QPushButton *si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(si);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() != no;
+}
+
+std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
+                                                 const QString &iniziale)
+{
+    QInputDialog dlg(padre);
+    dlg.setWindowTitle(titolo);
+    dlg.setLabelText(richiesta);
+    dlg.setTextValue(iniziale);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("Annulla"));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.textValue();
+}
+
+QString ServiziReali::fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                                   const QString &cartella)
+{
+    return QFileDialog::getOpenFileName(padre, titolo, cartella, filtri.join(QStringLiteral(";;")), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                                    const QString &nomeIniziale, const QString &estensione)
+{
+    QFileDialog dlg(padre, titolo, nomeIniziale, filtri.join(QStringLiteral(";;")));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(estensione);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().constFirst();
+}
+
+bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
+{
+    QPrintDialog dlg(&stampante, padre);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile);
+    dlg.setOption(QAbstractPrintDialog::PrintCollateCopies);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void ServiziReali::anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)
+{
+    QPrintPreviewDialog dlg(&stampante, padre);
+    dlg.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter *p) { disegna(p); });
+    dlg.resize(1000, 760);
+    dlg.exec();
+}
+
+void ServiziReali::apriUrl(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+QDateTime ServiziReali::adesso()
+{
+    return QDateTime::currentDateTime();
+}
+
+std::unique_ptr<Fotocamera> ServiziReali::fotocamera()
+{
+    return std::make_unique<FotocameraReale>();
+}
+
+int ServiziReali::esegui(QDialog *dialogo)
+{
+    return dialogo->exec();
+}
+
+void ServiziReali::termina()
+{
+    QCoreApplication::quit();
+}
+
+QUrl TMisc::url(const QString &comando)
+{
+    QString t = comando.trimmed();
+    if (t.size() >= 2 && t.startsWith(u'"') && t.endsWith(u'"'))
+        t = t.mid(1, t.size() - 2);
+    if (t.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
+        return QUrl(t, QUrl::TolerantMode);
+    if (t.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive)
+        || t.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive)
+        || t.startsWith(QStringLiteral("www."), Qt::CaseInsensitive))
+        return QUrl::fromUserInput(t);
+    return QUrl::fromLocalFile(QFileInfo(t).absoluteFilePath());
+}
+
+void TMisc::Open(const QString &comando)
+{
+    Servizi::correnti().apriUrl(url(comando));
+}
+
+} // namespace qv

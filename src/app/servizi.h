@@ -1,0 +1,115 @@
+#pragma once
+// Everything the screens ask of the world outside them goes through here:
+// message boxes, questions, the input box, file dialogs, printing, opening
+// documents and addresses, the clock, the camera and running modal dialogs.
+// The program installs the real services; tests install scripted ones.
+
+#include <QDateTime>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace qv {
+
+enum class TipoMessaggio {
+    Avviso,        // warning: OK and Annulla
+    Informazione,  // information: OK and Annulla
+    Errore,        // error: OK and Annulla
+    Semplice,      // plain box: OK only
+};
+
+// A camera: switched on and off; while on, it hands every new frame over on
+// the user-interface thread.
+class Fotocamera : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual bool accendi() = 0;   // false when there is no camera to switch on
+    virtual void spegni() = 0;
+    virtual bool accesa() const = 0;
+signals:
+    void fotogramma(const QImage &immagine);
+};
+
+class Servizi
+{
+public:
+    virtual ~Servizi() = default;
+
+    // The services in use; the real ones unless a test installed others.
+    static Servizi &correnti();
+    static void installa(Servizi *servizi); // nullptr: back to the real ones
+
+    virtual void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) = 0;
+    // A confirmation with Sì and No; true for Sì.
+    virtual bool domanda(QWidget *padre, const QString &testo) = 0;
+    // The input box; no value when the user cancels.
+    virtual std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo,
+                                               const QString &richiesta, const QString &iniziale) = 0;
+    // File dialogs; an empty text when the user cancels. `filtri` are
+    // "Descrizione (*.ext)" entries.
+    virtual QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                                 const QString &cartella) = 0;
+    // Asks before overwriting; `estensione` (without the dot) is added to a bare name.
+    virtual QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                                  const QString &nomeIniziale, const QString &estensione) = 0;
+    // The print dialog: printer choice and copies; false when cancelled.
+    virtual bool dialogoStampa(QWidget *padre, QPrinter &stampante) = 0;
+    // The preview window; `disegna` paints every page on the printer it gets.
+    virtual void anteprima(QWidget *padre, QPrinter &stampante,
+                           const std::function<void(QPrinter *)> &disegna) = 0;
+    // Hands a document, a mail message or a web address to the system's own program.
+    virtual void apriUrl(const QUrl &url) = 0;
+    virtual QDateTime adesso() = 0;
+    virtual std::unique_ptr<Fotocamera> fotocamera() = 0;
+    // Runs a dialog modally and returns its result.
+    virtual int esegui(QDialog *dialogo) = 0;
+    // Ends the program: the event loop stops after the current event.
+    virtual void termina() = 0;
+
+    QDate oggi() { return adesso().date(); }
+};
+
+// The real services, on Qt's own dialogs and the desktop.
+class ServiziReali : public Servizi
+{
+public:
+    void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
+    bool domanda(QWidget *padre, const QString &testo) override;
+    std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
+                                       const QString &iniziale) override;
+    QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                         const QString &cartella) override;
+    QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
+                          const QString &nomeIniziale, const QString &estensione) override;
+    bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
+    void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
+    void apriUrl(const QUrl &url) override;
+    QDateTime adesso() override;
+    std::unique_ptr<Fotocamera> fotocamera() override;
+    int esegui(QDialog *dialogo) override;
+    void termina() override;
+};
+
+// Shell-open: a path (the callers' double quotes removed), a "mailto:" text
+// or a web address, handed to the program the system associates with it.
+// The result is not examined: a failure shows nothing.
+struct TMisc
+{
+    static void Open(const QString &comando);
+    // What Open hands to the system for a command text.
+    static QUrl url(const QString &comando);
+};
+
+} // namespace qv

@@ -1,0 +1,261 @@
+#include "testiguida.h"
+
+namespace qv {
+
+const QStringList &paragrafiGuidaGenerale()
+{
+    static const QStringList paragrafi = {
+        // 1
+        QStringLiteral(
+            "Quadrivela è un software facile e intuitivo, pensato per le piccole imprese che si avvalgono "
+            "di collaboratori. Consente di archiviare i dati anagrafici dei Dipendenti corredati di foto, "
+            "acquisita con una webcam o importata da un file JPEG, e di annotare giorno per giorno le "
+            "attività svolte da ciascuno, con l'ora di inizio e di fine. Permette inoltre di redigere e "
+            "archiviare i contratti di collaborazione e di ottenerne il riepilogo in un qualsiasi "
+            "intervallo di tempo, anche in base al tipo di prestazioni svolte."),
+        // 2
+        QStringLiteral(
+            "L'applicazione Anagrafica Dipendenti e Lavori consente di schedare i propri Dipendenti e "
+            "collaboratori. Per ciascuno di essi è possibile registrare cognome e nome, cittadinanza, "
+            "stipendio, luogo e data di nascita, codice fiscale, partita IVA, indirizzo di residenza con "
+            "città, provincia e CAP, qualifiche, familiari a carico, IBAN, recapito telefonico, indirizzo "
+            "e-mail ed eventuali note. Le schede in archivio si scorrono una alla volta con le frecce in "
+            "alto a destra, tra le quali compare il numero della scheda visualizzata. Il tasto Invio "
+            "sposta il cursore sul campo successivo."),
+        // 3
+        QStringLiteral(
+            "La scheda anagrafica permette, inoltre, di prendere nota della data di scadenza del contratto "
+            "di ciascun Dipendente e dei giorni di preavviso con cui si desidera esserne avvisati. La data "
+            "si sceglie da un calendario, che si apre facendo clic sul campo Scadenza contratto e premendo "
+            "un tasto qualsiasi. Il pulsante Scadenze mostra l'elenco dei Dipendenti con contratti in "
+            "scadenza entro i giorni di preavviso indicati o già scaduti, mentre il pulsante Scaduti "
+            "elenca soltanto quelli con contratti già scaduti. In entrambi gli elenchi, un doppio clic su "
+            "una voce richiama la scheda corrispondente."),
+        // 4
+        QStringLiteral(
+            "Per inserire una scheda anagrafica in archivio, bisogna fare clic sul pulsante Nuovo, "
+            "compilare i campi e premere il pulsante Salva. Sono obbligatori cognome e nome, stipendio, "
+            "codice fiscale, data di scadenza del contratto e giorni di preavviso. Per modificare una "
+            "scheda già archiviata, è sufficiente richiamarla con le frecce o con il pulsante Trova, "
+            "apportare le modifiche e premere di nuovo Salva: i nuovi dati sostituiscono quelli "
+            "precedenti."),
+        // 5
+        QStringLiteral(
+            "Per allegare una foto del Dipendente scattata con la webcam, bisogna fare clic sul pulsante "
+            "Acquisisci foto e, nella finestra che si apre, premere Accendi WebCam. Inquadrato il "
+            "soggetto, il pulsante Acquisisci foto scatta l'istantanea, che può anche essere conservata "
+            "con il pulsante Salva foto su disco. Il pulsante Importa foto acquisita inserisce "
+            "l'immagine nella scheda e chiude la finestra. In alternativa, il pulsante Carica foto "
+            "permette di importare una foto già esistente in formato JPEG o Bitmap."),
+        // 6
+        QStringLiteral(
+            "La foto del lavoratore viene ridotta in scala automaticamente per adattarsi al riquadro "
+            "della scheda, senza alterarne le proporzioni. Per vederla ingrandita basta fare clic "
+            "sull'icona della lente; un clic sulla foto chiude l'ingrandimento. L'icona del dischetto "
+            "salva la foto in un file JPEG a scelta, mentre l'icona della gomma la toglie dalla scheda. "
+            "La foto viene memorizzata insieme alla scheda ogni volta che si preme Salva e ricompare "
+            "automaticamente quando la scheda viene richiamata."),
+        // 7
+        QStringLiteral(
+            "A ciascuna scheda è possibile allegare non solo una foto, ma anche fino a tre file di "
+            "qualsiasi genere, per esempio la copia di un documento d'identità o di un contratto firmato, "
+            "ciascuno con una breve descrizione. Si fa clic sul pulsante Allegati, si sceglie ogni file "
+            "con il pulsante Sfoglia... e, al termine, si preme Applica e chiudi e poi Salva; il pulsante "
+            "Apri consente di aprire in qualsiasi momento il file allegato. I file non vengono copiati: il "
+            "programma ne memorizza soltanto il percorso, perciò non vanno spostati né rinominati."),
+        // 8
+        QStringLiteral(
+            "Il pulsante Duplica serve a registrare più velocemente una nuova scheda simile a una già "
+            "presente in archivio. Dopo aver richiamato la scheda da copiare e premuto Duplica, la "
+            "schermata conserva tutti i dati ma si predispone per una nuova scheda, senza foto e senza "
+            "file allegati. Basta quindi apportare le modifiche necessarie e premere Salva: la copia viene "
+            "aggiunta all'archivio, mentre la scheda originale resta invariata. Una scheda non ancora "
+            "salvata non può essere duplicata."),
+        // 9
+        QStringLiteral(
+            "Appositi pulsanti consentono di controllare la validità del codice fiscale, della partita IVA "
+            "e dell'IBAN: basta fare clic sull'icona con il segno di spunta accanto al campo. Il controllo "
+            "della partita IVA indica anche l'ufficio provinciale che l'ha attribuita, mentre un codice "
+            "fiscale composto di sole cifre viene verificato come partita IVA. L'icona della busta, "
+            "accanto al campo E-mail, apre il programma di posta elettronica con un nuovo messaggio già "
+            "indirizzato al Dipendente."),
+        // 10
+        QStringLiteral(
+            "Il pulsante Trova permette di trovare le schede dei Dipendenti in archivio: si compilano uno "
+            "o più campi di ricerca, per esempio una parte del nome, la città di residenza o le "
+            "qualifiche, e si preme il pulsante Cerca. Le lettere maiuscole e minuscole sono equivalenti e "
+            "vengono elencate soltanto le schede che soddisfano tutti i criteri indicati. Nell'elenco dei "
+            "risultati, il pulsante Trova cerca una parola tra le voci e il pulsante Stampa stampa "
+            "l'elenco; un doppio clic su una voce richiama la scheda desiderata."),
+        // 11
+        QStringLiteral(
+            "Il pulsante Lavori svolti apre automaticamente un foglio di Excel abbinato al Dipendente, in "
+            "cui annotare giorno per giorno la data, l'ora di inizio e di fine, l'attività svolta, il "
+            "totale delle ore ed eventuali note. Il foglio viene creato la prima volta che lo si richiede "
+            "e si apre con il pulsante Apri file .XLS; in seguito lo si può riaprire ogni volta che si "
+            "desidera per aggiornare i dati, ricordandosi di salvarlo prima di chiuderlo. Il foglio può "
+            "essere abbinato soltanto a una scheda già salvata in archivio."),
+        // 12
+        QStringLiteral(
+            "La scheda di ciascun Dipendente può essere visualizzata in anteprima con il pulsante "
+            "Anteprima e stampata su un foglio A4 con il pulsante Stampa, con o senza la foto. Vengono "
+            "stampati i dati così come appaiono sullo schermo, anche se la scheda non è ancora stata "
+            "salvata. Il pulsante Esporta, infine, trasferisce l'intero archivio in un foglio di Microsoft "
+            "Excel, che potrà essere aperto con qualsiasi programma in grado di leggere i file in formato "
+            ".XLS."),
+        // 13
+        QStringLiteral(
+            "L'applicazione Archivio Contratti serve a redigere, stampare e archiviare i contratti di "
+            "lavoro stipulati con i propri Dipendenti. Vi si accede dal pulsante Archivio contratti del "
+            "menu principale: i contratti di ciascun anno solare sono raccolti in un archivio distinto. "
+            "Dallo stesso ambiente è possibile visualizzare grafici tridimensionali che mostrano quanti "
+            "contratti sono stati registrati in ciascun mese dell'anno."),
+        // 14
+        QStringLiteral(
+            "Il tipo di contratto di lavoro gestito dal software è quello di collaborazione coordinata e "
+            "continuativa, previsto dall'art. 409 del Codice di procedura civile e riconducibile al "
+            "contratto d'opera di cui all'art. 2222 del Codice civile. Il testo del contratto riporta i "
+            "dati del Committente e del Collaboratore, le prestazioni da svolgere, la sede di lavoro, la "
+            "durata con le date di decorrenza e di scadenza, il compenso mensile lordo e il foro "
+            "competente in caso di controversia. Le altre clausole sono già predisposte dal programma."),
+        // 15
+        QStringLiteral(
+            "Per registrare un nuovo contratto in archivio, bisogna selezionare un anno solare, "
+            "digitandone le quattro cifre, e premere Apri. Nella schermata che appare si fa clic su Nuovo, "
+            "si compilano i campi e si preme Salva. Sono obbligatori data e luogo di stipula, "
+            "denominazione della Ditta, cognome e nome e codice fiscale del Dipendente, data di decorrenza "
+            "e data di scadenza. Per modificare un contratto, lo si richiama con le frecce o con il "
+            "pulsante Trova, si apportano le modifiche e si preme di nuovo Salva."),
+        // 16
+        QStringLiteral(
+            "Si tenga presente che la data di stipula del contratto viene inserita in automatico e "
+            "corrisponde al giorno in cui si crea la scheda. Per cambiarla, come per le date di decorrenza "
+            "e di scadenza, basta fare clic sul campo e premere un tasto qualsiasi: si apre un calendario "
+            "in cui scegliere il giorno desiderato e premere Importa. Il tasto Canc, il tasto Backspace "
+            "oppure l'icona della gomma accanto al campo cancellano la data."),
+        // 17
+        QStringLiteral(
+            "Il luogo di stipula, il foro competente in caso di controversia giudiziaria e i dati della "
+            "propria ditta (denominazione, sede legale, partita IVA, iscrizione al Registro delle imprese, "
+            "legale rappresentante e attività esercitata) vengono memorizzati ogni volta che si esce dalla "
+            "schermata dei contratti. Alla successiva apertura sono quindi già compilati e non occorre "
+            "digitarli di nuovo, ferma restando la possibilità di modificarli in qualsiasi momento."),
+        // 18
+        QStringLiteral(
+            "I dati del Dipendente possono essere o digitati sul momento oppure importati dall'archivio "
+            "anagrafico con il pulsante Importa. Nella finestra di ricerca che si apre si compilano uno o "
+            "più campi, si preme Cerca e si fa doppio clic sul Dipendente desiderato: nome, cittadinanza, "
+            "stipendio, luogo e data di nascita, codice fiscale, indirizzo, recapito telefonico, "
+            "qualifiche e IBAN vengono copiati automaticamente nel contratto. Gli altri dati del contratto "
+            "restano invariati."),
+        // 19
+        QStringLiteral(
+            "Nel caso in cui il contratto venisse rescisso, è sufficiente spuntare la casella Contratto "
+            "rescisso, indicare il motivo della rescissione nell'apposito campo e premere Salva. Il "
+            "pulsante Validi mostra l'elenco dei contratti non rescissi e ancora in corso di validità, "
+            "mentre il pulsante Rescissi elenca quelli scaduti o rescissi. Entrambi gli elenchi possono "
+            "essere stampati e un doppio clic su una voce richiama il contratto corrispondente."),
+        // 20
+        QStringLiteral(
+            "Il pulsante Duplica serve a registrare un nuovo contratto duplicando i dati di un contratto "
+            "già in archivio, per esempio per rinnovarlo alla scadenza. Dopo aver richiamato il contratto "
+            "e premuto Duplica, si aggiornano i dati che cambiano, come le date di stipula, di decorrenza "
+            "e di scadenza, e si preme Salva: il nuovo contratto viene aggiunto all'archivio senza "
+            "modificare l'originale. I file allegati non vengono copiati nel duplicato."),
+        // 21
+        QStringLiteral(
+            "A ciascun contratto è possibile allegare file esterni di qualsiasi genere, per esempio la "
+            "copia firmata del contratto, fino a un massimo di tre, ciascuno con la propria descrizione. "
+            "Basta premere il pulsante Allegati, scegliere i file con il pulsante Sfoglia..., premere "
+            "Applica e chiudi e infine salvare il contratto con Salva. Nella stessa finestra, il pulsante "
+            "Apri apre il file allegato con il programma predefinito del computer."),
+        // 22
+        QStringLiteral(
+            "Il pulsante Trova permette di trovare le schede dei contratti di lavoro in archivio relative "
+            "all'anno aperto. Si compilano uno o più campi, per esempio il nome del Dipendente, la data di "
+            "stipula o le prestazioni da svolgere, e si preme Cerca: vengono elencati i contratti che "
+            "soddisfano tutti i criteri. L'elenco può essere stampato con il pulsante Stampa e un doppio "
+            "clic su una voce richiama il contratto nella schermata principale."),
+        // 23
+        QStringLiteral(
+            "Il pulsante Esporta in .RTF serve a esportare il testo del contratto in un file in formato "
+            "Rich Text Format, leggibile da qualsiasi programma di videoscrittura, come Microsoft Word o "
+            "LibreOffice Writer. Premendo Esporta e stampa, il programma compone il contratto completo con "
+            "i dati presenti sullo schermo e propone di aprirlo, così da poterlo personalizzare e "
+            "stampare. Il file Contratto_Collaborazione.rtf viene sostituito a ogni esportazione: per "
+            "conservarne una copia, occorre salvarlo con un altro nome."),
+        // 24
+        QStringLiteral(
+            "L'archivio contenente tutti i contratti stipulati in un anno solare può essere esportato in "
+            "un file di Excel con il pulsante Esporta. Nella finestra che si apre basta fare clic "
+            "sull'icona di Excel: il file Contratti_Lavoro.xls viene creato all'istante e può essere "
+            "aperto subito. È un modo pratico per elaborare i dati con un foglio di calcolo o per "
+            "condividerli con chiunque non abbia installato Quadrivela sul proprio computer."),
+        // 25
+        QStringLiteral(
+            "L'applicazione Statistiche Contratti consente di visualizzare e stampare grafici statistici "
+            "sui contratti registrati in un anno solare. Vi si accede dall'ambiente Archivio contratti, "
+            "premendo il pulsante Apri della sezione Statistiche contratti. Dopo aver indicato l'anno di "
+            "interesse, si preme di nuovo Apri: il programma conta i contratti stipulati in ciascun mese e "
+            "ne mostra il numero in un grafico."),
+        // 26
+        QStringLiteral(
+            "Il grafico che appare è costituito da dodici barre tridimensionali, ognuna corrispondente a "
+            "un mese dell'anno solare: più la barra è alta, più numerosi sono i contratti stipulati in "
+            "quel mese. Con il pulsante Visualizza grafico a torta gli stessi dati vengono rappresentati "
+            "in un grafico a torta, mentre il pulsante Visualizza grafico a barre ripristina le barre. Il "
+            "pulsante Stampa grafico stampa su carta il grafico visualizzato in quel momento."),
+        // 27
+        QStringLiteral(
+            "L'applicazione Riepilogo Contratti permette di visualizzare il riepilogo dei contratti "
+            "stipulati in un qualsiasi intervallo di tempo all'interno di un anno solare. Basta indicare "
+            "l'anno, eventualmente il tipo di prestazioni svolte, il giorno e il mese di inizio e di fine "
+            "dell'intervallo, e premere Visualizza riepilogo. Si ottiene l'elenco dei contratti stipulati "
+            "nel periodo, con le date di decorrenza e di scadenza, il recapito telefonico e la rata del "
+            "compenso, insieme al totale dei contratti riportato in calce."),
+        // 28
+        QStringLiteral(
+            "Il riepilogo dei contratti può essere stampato su carta facendo clic sull'apposito pulsante."),
+        // 29
+        QStringLiteral(
+            "Quadrivela funziona anche su chiavetta USB. Il programma, gli archivi, le foto, i fogli di "
+            "lavoro e le impostazioni si trovano tutti in un'unica cartella, che può essere spostata o "
+            "copiata così com'è, anche su un altro computer. Per eseguire una copia di sicurezza dei dati "
+            "è quindi sufficiente copiare l'intera cartella su un altro disco o su una chiavetta, "
+            "operazione che si consiglia di ripetere regolarmente. Per salvare i dati, il programma deve "
+            "poter scrivere nella propria cartella."),
+        // 30
+        QStringLiteral(
+            "L'accesso al software è protetto da una password, la stessa per tutti coloro che usano il "
+            "programma. Per il primo accesso dopo ogni installazione occorre digitare la password "
+            "\"mirtillobianco\" (senza le virgolette) e premere OK; le lettere maiuscole e minuscole sono "
+            "equivalenti. Per cambiarla, basta fare clic sul pulsante Cambia Password della schermata di "
+            "accesso, digitare la vecchia password, la nuova e la sua conferma e premere OK. Si consiglia "
+            "di scegliere subito una password personale."),
+        // 31
+        QStringLiteral(
+            "Quadrivela è quindi lo strumento ideale per le piccole imprese che desiderano tenere in "
+            "ordine, in un unico programma, l'anagrafica dei propri collaboratori, le attività svolte, i "
+            "contratti e le relative scadenze. Tutti i dati restano sul proprio computer, senza server né "
+            "abbonamenti, e le principali schermate offrono una guida sensibile al contesto, richiamabile "
+            "con un clic. Buon lavoro con Quadrivela!"),
+    };
+    return paragrafi;
+}
+
+QStringList paragrafiGuidaAnagrafica()
+{
+    return paragrafiGuidaGenerale().mid(1, 11);
+}
+
+QStringList paragrafiGuidaContratti()
+{
+    return paragrafiGuidaGenerale().mid(12, 12);
+}
+
+QString testoGuida(const QStringList &paragrafi)
+{
+    return paragrafi.join(QStringLiteral("\r\n\r\n"));
+}
+
+} // namespace qv

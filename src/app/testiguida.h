@@ -1,0 +1,24 @@
+#pragma once
+// The guide texts: paragraphs that the guide dialog shows and that the guide
+// document "Guida.pdf" is generated from.
+
+#include <QString>
+#include <QStringList>
+
+namespace qv {
+
+inline const QString TitoloGuidaGenerale = QStringLiteral("Uno sguardo a Quadrivela.");
+
+// The 31 paragraphs of the general guide, in order.
+const QStringList &paragrafiGuidaGenerale();
+
+// The employee card's help: paragraphs 2 to 12 of the general guide, word for word.
+QStringList paragrafiGuidaAnagrafica();
+
+// The contract menu's and contract screen's help: paragraphs 13 to 24 of the general guide.
+QStringList paragrafiGuidaContratti();
+
+// Paragraphs joined by an empty line (CR LF CR LF between two, nothing after the last).
+QString testoGuida(const QStringList &paragrafi);
+
+} // namespace qv

@@ -1,0 +1,288 @@
+#include "frmcontrolli.h"
+
+#include "app/frmguida.h"
+#include "app/schermi.h"
+#include "app/servizi.h"
+#include "checks/identificativi.h"
+#include "core/testo.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QKeyEvent>
+
+namespace qv {
+
+// What tells one check dialog from the others.
+struct DefControllo
+{
+    QString titolo;
+    QSize area;
+    QString banner;
+    QSize dimensioneBanner;
+    QString istruzioni;
+    QString campo;
+    int lunghezza;
+    // The partita IVA field takes only digits and editing keys and is never
+    // rewritten; the other two are trimmed and upper-cased on every key release.
+    bool soloCifre;
+    // The text the check reads from the field.
+    QString (*testoDaControllare)(const QString &);
+    bool (*controlla)(const QString &);
+    const QString &msgLunghezza;
+    QString (*msgValido)(const QString &);
+    const QString &msgErrato;
+};
+
+namespace {
+
+const DefControllo DefCodFisc{
+    QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
+    QStringLiteral(":/img/banner_codfisc.svg"), QSize(421, 73),
+    QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
+    QStringLiteral("txtCodFisc"), LunghezzaCodFisc, false,
+    upperAZ, ControllaCodFisc, MsgCodFiscLunghezza,
+    [](const QString &) { return MsgCodFiscValido; }, MsgCodFiscErrato,
+};
+
+const DefControllo DefPartitaIva{
+    QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
+    QStringLiteral(":/img/banner_piva.svg"), QSize(421, 73),
+    QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
+    QStringLiteral("txtPartitaIva"), LunghezzaPartitaIva, true,
+    upperAZ, ControllaPartitaIva, MsgPartitaIvaLunghezza,
+    MsgPartitaIvaValida, MsgPartitaIvaErrata,
+};
+
+const DefControllo DefIban{
+    QStringLiteral(" Controllo IBAN"), QSize(608, 270),
+    QStringLiteral(":/img/banner_iban.svg"), QSize(545, 85),
+    QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
+    QStringLiteral("txtIban"), LunghezzaIban, false,
+    trimmed, ControllaIban, MsgIbanLunghezza,
+    [](const QString &) { return MsgIbanValido; }, MsgIbanErrato,
+};
+
+const QColor BluNotte(0x19, 0x19, 0x70);
+
+// Spacing of the dialogs' boxes: margin round the panel, inside it and inside the strip.
+constexpr int Bordo = 6;
+constexpr int Interno = 6;
+constexpr int BordoStriscia = 1;
+constexpr int LarghezzaPulsante = 104;
+
+bool tastoInvio(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The keys the partita IVA field lets through: Enter, the editing keys and the digits.
+bool tastoAmmessoInCifre(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return true;
+    default:
+        break;
+    }
+    const QString t = e->text();
+    return t.size() == 1 && t.at(0) >= u'0' && t.at(0) <= u'9';
+}
+
+template <typename Dialogo>
+void apri(QWidget *schermo, const QString &testo)
+{
+    auto *dlg = new Dialogo(schermo);
+    dlg->impostaTesto(testo);
+    eseguiDialogo(dlg);
+}
+
+} // namespace
+
+DialogoControllo::DialogoControllo(const DefControllo &def, QWidget *parent)
+    : DialogoFisso(def.titolo, def.area, BluNotte, Qt::white, parent), m_def(def)
+{
+    auto *pannello = new QFrame(this);
+    pannello->setObjectName(QStringLiteral("panContainer"));
+    pannello->setGeometry(rect().adjusted(Bordo, Bordo, -Bordo, -Bordo));
+    pannello->setStyleSheet(
+        QStringLiteral("#panContainer { background: white; border: 1px solid #8A9AB8; border-radius: 6px; }"));
+
+    auto *banner = new Figura(QStringLiteral("imgBanner"), def.banner, QRect(QPoint(), def.dimensioneBanner), pannello);
+    banner->setFixedSize(def.dimensioneBanner);
+
+    lblTitolo = etichetta(pannello, QStringLiteral("lblTitolo"), def.istruzioni, QRect(),
+                          carattere(QStringLiteral("Arial"), 12), BluNotte);
+    lblTitolo->setAlignment(Qt::AlignCenter);
+    lblTitolo->setWordWrap(true);
+    // Instructions too long for one line go on two of about the same length.
+    const int utile = pannello->width() - 2 * Interno;
+    const int riga = lblTitolo->fontMetrics().horizontalAdvance(def.istruzioni);
+    lblTitolo->setFixedWidth(riga > utile ? riga / 2 + riga / 10 : utile);
+
+    // The strip: the field and the button that checks it, side by side.
+    auto *striscia = new QFrame(pannello);
+    striscia->setObjectName(QStringLiteral("shpStriscia"));
+    striscia->setStyleSheet(QStringLiteral(
+        "#shpStriscia { background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #C6D4EA, stop: 1 #F2F6FB);"
+        " border: %1px solid #A9BBD6; border-radius: 4px; }").arg(BordoStriscia));
+    m_campo = new QLineEdit(striscia);
+    m_campo->setObjectName(def.campo);
+    m_campo->setFont(carattere(QStringLiteral("Courier New"), 20, true));
+    m_campo->setTextMargins(4, 0, 4, 0);
+    m_campo->setMaxLength(def.lunghezza);
+    btnControlla = pulsante(striscia, QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QRect());
+    // The button Enter moves to is pressed by Enter, as a focused button is.
+    btnControlla->setAutoDefault(true);
+    btnControlla->setFixedSize(LarghezzaPulsante, m_campo->sizeHint().height());
+    auto *rigaCampo = new QHBoxLayout(striscia);
+    // Inside the strip's border, so that the field and the button lie Interno from its edge.
+    const int m = Interno - BordoStriscia;
+    rigaCampo->setContentsMargins(m, m, m, m);
+    rigaCampo->setSpacing(Interno);
+    rigaCampo->addWidget(m_campo, 1);
+    rigaCampo->addWidget(btnControlla);
+
+    btnChiudi = pulsante(pannello, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect());
+    btnChiudi->setFixedSize(LarghezzaPulsante, 30);
+
+    auto *colonna = new QVBoxLayout(pannello);
+    colonna->setContentsMargins(Interno, Interno, Interno, Interno);
+    colonna->setSpacing(Interno);
+    colonna->addWidget(banner, 0, Qt::AlignHCenter);
+    colonna->addWidget(lblTitolo, 1, Qt::AlignHCenter);
+    colonna->addWidget(striscia);
+    // "Chiudi" right under "Controlla".
+    auto *rigaChiudi = new QHBoxLayout;
+    rigaChiudi->setContentsMargins(0, 0, Interno, 0);
+    rigaChiudi->addStretch();
+    rigaChiudi->addWidget(btnChiudi);
+    colonna->addLayout(rigaChiudi);
+
+    setTabOrder(m_campo, btnControlla);
+    setTabOrder(btnControlla, btnChiudi);
+
+    m_campo->installEventFilter(this);
+    connect(btnControlla, &QPushButton::clicked, this, &DialogoControllo::btnControllaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &DialogoControllo::btnChiudiClick);
+}
+
+void DialogoControllo::impostaTesto(const QString &testo)
+{
+    m_campo->setMaxLength(std::max<int>(m_def.lunghezza, testo.size()));
+    m_campo->setText(testo);
+}
+
+void DialogoControllo::showEvent(QShowEvent *e)
+{
+    DialogoFisso::showEvent(e);
+    m_campo->setFocus(Qt::OtherFocusReason);
+}
+
+bool DialogoControllo::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_campo) {
+        switch (e->type()) {
+        case QEvent::ShortcutOverride:
+            // A shortcut the digit field refuses reaches the field as a key, to be swallowed there.
+            if (m_def.soloCifre && !tastoAmmessoInCifre(static_cast<QKeyEvent *>(e))) {
+                e->accept();
+                return true;
+            }
+            break;
+        case QEvent::KeyPress:
+            return campoKeyDown(static_cast<QKeyEvent *>(e));
+        case QEvent::KeyRelease:
+            if (!m_def.soloCifre)
+                campoKeyUp();
+            break;
+        default:
+            break;
+        }
+    }
+    return DialogoFisso::eventFilter(o, e);
+}
+
+bool DialogoControllo::campoKeyDown(const QKeyEvent *e)
+{
+    if (tastoInvio(e->key())) {
+        btnControlla->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return m_def.soloCifre && !tastoAmmessoInCifre(e);
+}
+
+void DialogoControllo::campoKeyUp()
+{
+    const QString prima = m_campo->text();
+    const QString dopo = upperAZ(trimmed(prima));
+    if (dopo == prima)
+        return;
+    const int cursore = m_campo->cursorPosition();
+    m_campo->setText(dopo);
+    m_campo->setCursorPosition(std::min<int>(cursore, dopo.size()));
+}
+
+void DialogoControllo::btnControllaClick()
+{
+    Servizi &s = Servizi::correnti();
+    const QString testo = m_def.testoDaControllare(m_campo->text());
+    if (testo.size() != m_def.lunghezza) {
+        s.messaggio(this, TipoMessaggio::Avviso, m_def.msgLunghezza);
+        m_campo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (m_def.controlla(testo))
+        s.messaggio(this, TipoMessaggio::Informazione, m_def.msgValido(testo));
+    else
+        s.messaggio(this, TipoMessaggio::Avviso, m_def.msgErrato);
+    accept();
+}
+
+void DialogoControllo::btnChiudiClick()
+{
+    reject();
+}
+
+TfrmCodFisc::TfrmCodFisc(QWidget *parent)
+    : DialogoControllo(DefCodFisc, parent), txtCodFisc(campo())
+{
+    setObjectName(QStringLiteral("frmCodFisc"));
+}
+
+TfrmPartitaIva::TfrmPartitaIva(QWidget *parent)
+    : DialogoControllo(DefPartitaIva, parent), txtPartitaIva(campo())
+{
+    setObjectName(QStringLiteral("frmPartitaIva"));
+}
+
+TfrmIban::TfrmIban(QWidget *parent)
+    : DialogoControllo(DefIban, parent), txtIban(campo())
+{
+    setObjectName(QStringLiteral("frmIban"));
+}
+
+void apriControlloCodFisc(QWidget *schermo, const QString &testoCampo)
+{
+    const QString testo = trimmed(testoCampo);
+    if (allDigits(testo))
+        apri<TfrmPartitaIva>(schermo, testo);
+    else
+        apri<TfrmCodFisc>(schermo, testo);
+}
+
+void apriControlloPartitaIva(QWidget *schermo, const QString &testoCampo)
+{
+    apri<TfrmPartitaIva>(schermo, trimmed(testoCampo));
+}
+
+void apriControlloIban(QWidget *schermo, const QString &testoCampo)
+{
+    apri<TfrmIban>(schermo, trimmed(testoCampo));
+}
+
+} // namespace qv

@@ -1,0 +1,168 @@
+#include "campi.h"
+
+#include "app/schermi.h"
+#include "core/importo.h"
+#include "core/testo.h"
+#include "registry/frmcalendario.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+
+namespace qv {
+
+SegnoFuoco::SegnoFuoco(const QString &nome, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(nome);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void SegnoFuoco::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // Filled yellow, with a border that shades from yellow to white.
+    const QColor giallo(0xFF, 0xE6, 0x00);
+    QLinearGradient bordo(0, 0, 0, height());
+    bordo.setColorAt(0, giallo);
+    bordo.setColorAt(1, Qt::white);
+    p.fillRect(rect(), bordo);
+    p.fillRect(rect().adjusted(2, 2, -2, -2), QColor(0xFF, 0xF1, 0x4D));
+}
+
+QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &g, int lunghezzaMassima, const QFont &font,
+                     const QString &nomeSegno)
+{
+    auto *segno = new SegnoFuoco(nomeSegno.isEmpty() ? QStringLiteral("eff") + nome.mid(3) : nomeSegno, parent);
+    segno->setGeometry(g.adjusted(-4, -4, 4, 4));
+    auto *campo = new QLineEdit(parent);
+    campo->setObjectName(nome);
+    campo->setGeometry(g);
+    campo->setFont(font);
+    if (lunghezzaMassima > 0)
+        campo->setMaxLength(lunghezzaMassima);
+    segno->stackUnder(campo);
+    return campo;
+}
+
+bool ComportamentiCampi::tastoInvio(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCampo> tabella)
+    : QObject(schermo), m_schermo(schermo)
+{
+    for (const DefCampo &d : tabella) {
+        auto *campo = schermo->findChild<QLineEdit *>(QLatin1String(d.campo));
+        Q_ASSERT_X(campo, "ComportamentiCampi", d.campo);
+        if (!campo)
+            continue;
+        const QString nomeSegno = d.segno ? QString::fromLatin1(d.segno) : QStringLiteral("eff") + QString::fromLatin1(d.campo).mid(3);
+        Voce v{campo, schermo->findChild<QWidget *>(nomeSegno),
+               d.successivo ? schermo->findChild<QWidget *>(QLatin1String(d.successivo)) : nullptr, d.comportamenti,
+               d.token ? QString::fromLatin1(d.token) : QString()};
+        if (v.comportamenti & DataCalendario) {
+            campo->setReadOnly(true);
+            campo->setMouseTracking(true);
+            campo->setCursor(Qt::PointingHandCursor);
+        }
+        campo->installEventFilter(this);
+        m_voci.append(v);
+    }
+}
+
+const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const
+{
+    for (const Voce &v : m_voci)
+        if (v.campo == o)
+            return &v;
+    return nullptr;
+}
+
+bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    const Voce *v = voce(oggetto);
+    if (!v)
+        return false;
+    switch (evento->type()) {
+    case QEvent::FocusIn:
+        if (v->segno)
+            v->segno->show();
+        break;
+    case QEvent::FocusOut:
+        if (v->segno)
+            v->segno->hide();
+        if (v->comportamenti & Importo)
+            v->campo->setText(formattaImporto(v->campo->text()));
+        break;
+    case QEvent::KeyPress:
+        return tastoPremuto(*v, static_cast<QKeyEvent *>(evento));
+    case QEvent::KeyRelease:
+        tastoRilasciato(*v);
+        break;
+    case QEvent::MouseMove:
+        if ((v->comportamenti & DataCalendario) && suggerimento)
+            suggerimento(SuggerimentoData);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
+{
+    const int key = e->key();
+    // Tab and the modifier keys belong to the window, not to the field.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift || key == Qt::Key_Control
+        || key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr)
+        return false;
+
+    if (v.comportamenti & DataCalendario) {
+        if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+            v.campo->clear();
+        else
+            apriCalendario(m_schermo, v.token);
+        return true;
+    }
+    if (tastoInvio(key)) {
+        if (v.successivo)
+            v.successivo->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (v.comportamenti & (SoloCifre | Importo)) {
+        if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right)
+            return false;
+        const QString t = e->text();
+        const bool cifra = t.size() == 1 && t.at(0) >= u'0' && t.at(0) <= u'9';
+        const bool virgola = (v.comportamenti & Importo) && t == QStringLiteral(",");
+        return !(cifra || virgola);
+    }
+    return false;
+}
+
+void ComportamentiCampi::tastoRilasciato(const Voce &v)
+{
+    if (!(v.comportamenti & (Maiuscole | TrimDigitando)))
+        return;
+    const QString prima = v.campo->text();
+    QString dopo = trimmed(prima);
+    if (v.comportamenti & Maiuscole)
+        dopo = upperAZ(dopo);
+    if (dopo != prima) {
+        const int cursore = v.campo->cursorPosition();
+        v.campo->setText(dopo);
+        v.campo->setCursorPosition(std::min<int>(cursore, dopo.size()));
+    }
+}
+
+void apriCalendario(QWidget *schermo, const QString &token)
+{
+    auto *dlg = new TfrmCalendario(schermo);
+    dlg->lblMemory->setText(token);
+    eseguiDialogo(dlg);
+}
+
+} // namespace qv

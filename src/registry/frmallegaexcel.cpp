@@ -1,0 +1,118 @@
+#include "frmallegaexcel.h"
+
+#include "app/frmguida.h"
+#include "app/schermi.h"
+#include "app/servizi.h"
+#include "core/testo.h"
+#include "output/foglio.h"
+
+#include <QFileInfo>
+#include <QFrame>
+
+namespace qv {
+
+namespace {
+
+const QString MsgConferma = QStringLiteral(
+    "Questa operazione aprirà il foglio di Excel allegato alla scheda corrente.\r\n\r\n"
+    "Si conferma l'apertura del file .XLS?");
+const QString MsgErrore = QStringLiteral(
+    "Attenzione: il sistema non permette di aprire il file.\n\r\n\r"
+    "Accertarsi che la cartella di installazione del software sia accessibile in lettura e scrittura.");
+
+const QString NomeFoglio = QStringLiteral("Riepilogo attività svolte");
+const QList<ColonnaFoglio> ColonneFoglio = {
+    {QStringLiteral("Data"), 200},
+    {QStringLiteral("Ora inizio"), 200},
+    {QStringLiteral("Ora fine"), 200},
+    {QStringLiteral("Attività svolta"), 400},
+    {QStringLiteral("Tot. ore"), 200},
+    {QStringLiteral("Note"), 400},
+};
+
+// The lines of the white box, from the top; the separator comes before the fourth.
+struct Riga { QLabel *TfrmAllegaExcel::*membro; const char *nome; const char *testo; };
+const Riga kRighe[] = {
+    {&TfrmAllegaExcel::lblInfo02, "lblInfo02", "Fare clic sul pulsante in calce"},
+    {&TfrmAllegaExcel::lblInfo01, "lblInfo01", "per aprire il file .XLS"},
+    {&TfrmAllegaExcel::lblInfo03, "lblInfo03", "allegato alla scheda."},
+    {&TfrmAllegaExcel::lblInfo04, "lblInfo04", "E' possibile accedere al foglio di Excel"},
+    {&TfrmAllegaExcel::lblInfo05, "lblInfo05", "ogni volta che si desidera al fine di"},
+    {&TfrmAllegaExcel::lblInfo06, "lblInfo06", "aggiornare i dati."},
+};
+
+} // namespace
+
+TfrmAllegaExcel::TfrmAllegaExcel(QWidget *parent)
+    : DialogoFisso(QStringLiteral(" Allega foglio di Excel"), QSize(377, 292), QColor(0x48, 0xA2, 0x48), Qt::white,
+                   parent)
+{
+    setObjectName(QStringLiteral("frmAllegaExcel"));
+    QWidget *box = riquadroBianco(this, QRect(18, 18, 340, 207));
+    imgExcel = new Figura(QStringLiteral("imgExcel"), QStringLiteral(":/img/all_excel.svg"), QRect(12, 10, 44, 44), box);
+    imgTitolo = new Figura(QStringLiteral("imgTitolo"), QStringLiteral(":/img/all_titolo_excel.svg"),
+                           QRect(64, 14, 264, 36), box);
+    imgDecorativo = new Figura(QStringLiteral("imgDecorativo"), QStringLiteral(":/img/all_registro.svg"),
+                               QRect(262, 62, 64, 58), box);
+
+    const QFont f = carattere(QStringLiteral("Verdana"), 12);
+    int y = 62;
+    for (const Riga &r : kRighe) {
+        if (&r == &kRighe[3]) {
+            shpSeparatore = new QFrame(box);
+            shpSeparatore->setObjectName(QStringLiteral("shpSeparatore"));
+            shpSeparatore->setGeometry(14, y + 4, 312, 3);
+            shpSeparatore->setStyleSheet(QStringLiteral("#shpSeparatore { background: #708090; border: none; }"));
+            y += 13;
+        }
+        this->*r.membro = etichetta(box, QLatin1String(r.nome), QString::fromUtf8(r.testo), QRect(14, y, 316, 20), f);
+        y += 20;
+    }
+
+    btnAnnulla = pulsante(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(18, 245, 145, 28), 10);
+    btnStampa = pulsante(this, QStringLiteral("btnStampa"), QStringLiteral("Apri file .XLS"),
+                         QRect(213, 245, 145, 28), 10);
+    setTabOrder(btnAnnulla, btnStampa);
+
+    lblMemory = new QLabel(this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaExcel::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmAllegaExcel::btnStampaClick);
+}
+
+int TfrmAllegaExcel::apri(QWidget *schermo, const QString &posizione)
+{
+    auto *dialogo = new TfrmAllegaExcel(schermo);
+    dialogo->lblMemory->setText(trimmed(posizione));
+    return eseguiDialogo(dialogo);
+}
+
+void TfrmAllegaExcel::btnAnnullaClick()
+{
+    reject();
+}
+
+void TfrmAllegaExcel::btnStampaClick()
+{
+    Servizi &s = Servizi::correnti();
+    if (!s.domanda(this, MsgConferma))
+        return;
+    try {
+        bool numero = false;
+        const int posizione = trimmed(lblMemory->text()).toInt(&numero);
+        const QString percorso = numero ? cartellaProgramma().foglioLavoro(posizione) : QString();
+        // Created once with its header row; an existing sheet holds the user's work and is never rewritten.
+        if (!numero || (!QFileInfo::exists(percorso) && !scriviFoglio(percorso, NomeFoglio, ColonneFoglio, {}))) {
+            s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
+            return;
+        }
+        TMisc::Open(u'"' + percorso + u'"');
+        accept();
+    } catch (...) {
+        s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
+    }
+}
+
+} // namespace qv

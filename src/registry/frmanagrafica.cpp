@@ -1,0 +1,477 @@
+#include "frmanagrafica.h"
+
+#include "app/frmguida.h"
+#include "app/schermi.h"
+#include "app/servizi.h"
+#include "app/testiguida.h"
+#include "checks/frmcontrolli.h"
+#include "core/date.h"
+#include "core/testo.h"
+#include "registry/campi.h"
+#include "registry/foto.h"
+#include "registry/frmallegaexcel.h"
+#include "registry/frmallegati.h"
+#include "storage/archivio.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+
+namespace qv {
+
+namespace {
+
+// The card's edit fields: label, geometry, tab order, behaviour, successor on
+// Enter. The maximum length of each is its record field's capacity.
+struct DefCampoScheda
+{
+    const char *campo;
+    const char *etichetta;
+    int x, y, larghezza;
+    Qt::Alignment allineamento;
+    QLineEdit *TfrmAnagrafica::*membro;
+};
+
+using A = TfrmAnagrafica;
+const DefCampoScheda kCampiScheda[] = {
+    {"Dipendente", "Cognome e nome Dipendente:", 420, 114, 266, Qt::AlignLeft, &A::txtDipendente},
+    {"Cittadinanza", "Cittadinanza:", 420, 170, 266, Qt::AlignLeft, &A::txtCittadinanza},
+    {"Stipendio", "Stipendio: €", 700, 170, 122, Qt::AlignRight, &A::txtStipendio},
+    {"Luogo", "Luogo di nascita:", 420, 226, 266, Qt::AlignLeft, &A::txtLuogo},
+    {"DataNasc", "Data di nascita:", 700, 226, 122, Qt::AlignHCenter, &A::txtDataNasc},
+    {"CodFisc", "Codice fiscale:", 420, 282, 198, Qt::AlignLeft, &A::txtCodFisc},
+    {"PartitaIva", "Partita IVA:", 660, 282, 134, Qt::AlignLeft, &A::txtPartitaIva},
+    {"Indirizzo", "Indirizzo di residenza e numero civico:", 420, 338, 402, Qt::AlignLeft, &A::txtIndirizzo},
+    {"Citta", "Città:", 420, 394, 258, Qt::AlignLeft, &A::txtCitta},
+    {"Prov", "Prov.", 692, 394, 46, Qt::AlignLeft, &A::txtProv},
+    {"Cap", "CAP:", 752, 394, 70, Qt::AlignLeft, &A::txtCap},
+    {"Qualifiche", "Qualifiche:", 32, 458, 374, Qt::AlignLeft, &A::txtQualifiche},
+    {"Familiari", "Familiari a carico:", 420, 458, 402, Qt::AlignLeft, &A::txtFamiliari},
+    {"Iban", "IBAN:", 32, 514, 346, Qt::AlignLeft, &A::txtIban},
+    {"Note", "Note:", 420, 514, 402, Qt::AlignLeft, &A::txtNote},
+    {"DataSca", "Scadenza contratto:", 44, 580, 150, Qt::AlignHCenter, &A::txtDataSca},
+    {"Preavviso", "Giorni preavviso:", 236, 580, 116, Qt::AlignHCenter, &A::txtPreavviso},
+    {"Recapito", "Recapito telefonico:", 384, 580, 170, Qt::AlignLeft, &A::txtRecapito},
+    {"Email", "E-mail:", 586, 580, 198, Qt::AlignLeft, &A::txtEmail},
+};
+constexpr int kAltezzaCampo = 26;
+
+const DefCampo kComportamenti[] = {
+    {"txtDipendente", "txtCittadinanza"},
+    {"txtCittadinanza", "txtStipendio"},
+    {"txtStipendio", "txtLuogo", Importo},
+    {"txtLuogo", "txtDataNasc"},
+    {"txtDataNasc", "txtCodFisc"},
+    {"txtCodFisc", "txtPartitaIva", Maiuscole},
+    {"txtPartitaIva", "txtIndirizzo", SoloCifre},
+    {"txtIndirizzo", "txtCitta"},
+    {"txtCitta", "txtProv"},
+    {"txtProv", "txtCap", Maiuscole},
+    {"txtCap", "txtQualifiche"},
+    {"txtQualifiche", "txtFamiliari"},
+    {"txtFamiliari", "txtIban"},
+    {"txtIban", "txtNote", Maiuscole},
+    {"txtNote", "txtDataSca"},
+    {"txtDataSca", nullptr, DataCalendario, "datasca"},
+    {"txtPreavviso", "txtRecapito", SoloCifre},
+    {"txtRecapito", "txtEmail"},
+    {"txtEmail", "txtDipendente", TrimDigitando},
+};
+
+// Clickable pictures: name, picture, geometry, hint on the info line, click.
+struct DefPulsante
+{
+    const char *nome;
+    const char *risorsa;
+    QRect geometria;
+    const char *suggerimento;
+    void (TfrmAnagrafica::*clic)();
+    Figura *TfrmAnagrafica::*membro;
+};
+
+// Toolbar pictures without a screen of their own yet do nothing when clicked.
+const DefPulsante kPulsanti[] = {
+    {"btnNuovo", "ana_nuovo", {852, 90, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda.", &A::btnNuovoClick, &A::btnNuovo},
+    {"btnDuplica", "ana_duplica", {852, 124, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.", &A::btnDuplicaClick, &A::btnDuplica},
+    {"btnSalva", "ana_salva", {852, 158, 110, 28}, "Salva la scheda corrente in archivio.", &A::btnSalvaClick, &A::btnSalva},
+    {"btnTrova", "ana_trova", {852, 192, 110, 28}, "Trova una scheda in archivio.", nullptr, &A::btnTrova},
+    {"btnAllegati", "ana_allegati", {852, 226, 110, 28}, "Allega file alla scheda corrente.", &A::btnAllegatiClick, &A::btnAllegati},
+    {"btnAnteprima", "ana_anteprima", {852, 260, 110, 28}, "Visualizza l'anteprima di stampa.", nullptr, &A::btnAnteprima},
+    {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", nullptr, &A::btnStampa},
+    {"btnScadenze", "ana_scadenze", {852, 328, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti in scadenza o scaduti.", nullptr, &A::btnScadenze},
+    {"btnScaduti", "ana_scaduti", {852, 362, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti scaduti.", nullptr, &A::btnScaduti},
+    {"btnEsporta", "ana_esporta", {852, 396, 110, 28}, "Esporta l'archivio in un foglio di Microsoft Excel.", nullptr, &A::btnEsporta},
+    {"btnGuida", "ana_guida", {852, 430, 110, 28}, "Visualizza la pagina della guida sensibile al contesto.", &A::btnGuidaClick, &A::btnGuida},
+    {"btnEsci", "ana_esci", {852, 464, 110, 28}, "Esci da questa schermata di lavoro.", &A::btnEsciClick, &A::btnEsci},
+    {"cmdPrimo", "ana_primo", {600, 24, 37, 39}, "Visualizza la prima scheda in archivio.", &A::cmdPrimoClick, &A::cmdPrimo},
+    {"cmdIndietro", "ana_indietro", {641, 24, 37, 39}, "Visualizza la scheda precedente in archivio.", &A::cmdIndietroClick, &A::cmdIndietro},
+    {"cmdAvanti", "ana_avanti", {764, 24, 37, 39}, "Visualizza la scheda successiva in archivio.", &A::cmdAvantiClick, &A::cmdAvanti},
+    {"cmdUltimo", "ana_ultimo", {805, 24, 37, 39}, "Visualizza l'ultima scheda in archivio.", &A::cmdUltimoClick, &A::cmdUltimo},
+    {"btnCodFisc", "ana_controlla", {624, 284, 22, 22}, "Controlla il codice fiscale.", &A::btnCodFiscClick, &A::btnCodFisc},
+    {"btnPartitaIva", "ana_controlla", {800, 284, 22, 22}, "Controlla il numero di partita IVA.", &A::btnPartitaIvaClick, &A::btnPartitaIva},
+    {"btnIban", "ana_controlla", {384, 516, 22, 22}, "Controlla l'IBAN.", &A::btnIbanClick, &A::btnIban},
+    {"btnEmail", "ana_email", {790, 582, 22, 22}, "Invia una e-mail all'indirizzo indicato.", &A::btnEmailClick, &A::btnEmail},
+    {"delDataSca", "ana_gomma", {200, 582, 22, 22}, "Cancella la data.", &A::delDataScaClick, &A::delDataSca},
+};
+
+const QString MsgVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+QFrame *riquadro(QWidget *parent, const char *nome, const QRect &g, const char *colore)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(nome));
+    f->setGeometry(g);
+    f->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid #9FB3C8; border-radius: 3px; }")
+                         .arg(QLatin1String(nome), QLatin1String(colore)));
+    return f;
+}
+
+} // namespace
+
+TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
+    : SchermoArea(QStringLiteral(" Quadrivela - Anagrafica Dipendenti e Lavori"), QColor(0x9D, 0xB5, 0xCA), Qt::white,
+                  parent)
+{
+    setObjectName(QStringLiteral("frmAnagrafica"));
+    QWidget *p = pannello();
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, QColor(0xC8, 0xD6, 0xE3));
+    p->setPalette(pal);
+
+    // Regions: title, record bar, the boxes behind the fields, the toolbar column.
+    QFrame *titolo = riquadro(p, "shpTitolo", QRect(22, 14, 378, 64), "white");
+    imgIntestazione = new Figura(QStringLiteral("imgIntestazione"), QStringLiteral(":/img/ana_intestazione.svg"),
+                                 QRect(9, 2, 360, 60), titolo);
+    riquadro(p, "shpRecord", QRect(590, 16, 262, 56), "white");
+    riquadro(p, "shpDati", QRect(410, 86, 428, 346), "#D3E2EE");
+    riquadro(p, "shpAltri", QRect(22, 430, 816, 116), "white");
+    riquadro(p, "shpScadenza", QRect(22, 552, 816, 66), "#D3E2EE");
+    auto *colonna = new SfondoSfumato(QColor(0x5D, 0x85, 0xA6), Qt::white, p);
+    colonna->setObjectName(QStringLiteral("shpPulsanti"));
+    colonna->setGeometry(846, 84, 122, 562);
+    imgDecorativo = new Figura(QStringLiteral("imgDecorativo"), QStringLiteral(":/img/ana_decorativo.svg"),
+                               QRect(852, 500, 110, 140), p);
+
+    lblPosizione = etichetta(p, QStringLiteral("lblPosizione"), QString(), QRect(681, 24, 78, 39),
+                             carattere(QStringLiteral("Verdana"), 14, true), QColor(0x1F, 0x3A, 0x5F));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+
+    const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 12);
+    const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
+    for (const DefCampoScheda &d : kCampiScheda) {
+        const auto *campo = campoScheda<TSchedaDipendente>(QLatin1String(d.campo));
+        const QString nome = QStringLiteral("txt") + QLatin1String(d.campo);
+        etichetta(p, QStringLiteral("lbl") + QLatin1String(d.campo) + QStringLiteral("Etichetta"),
+                  QString::fromUtf8(d.etichetta), QRect(d.x, d.y - 22, std::max(d.larghezza, 200), 20), fEtichetta);
+        QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita, fCampo);
+        e->setAlignment(d.allineamento | Qt::AlignVCenter);
+        this->*(d.membro) = e;
+    }
+    for (QLabel **l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03}) {
+        *l = new QLabel(p);
+        (*l)->hide();
+    }
+    lblFile01->setObjectName(QStringLiteral("lblFile01"));
+    lblFile02->setObjectName(QStringLiteral("lblFile02"));
+    lblFile03->setObjectName(QStringLiteral("lblFile03"));
+    lblDesc01->setObjectName(QStringLiteral("lblDesc01"));
+    lblDesc02->setObjectName(QStringLiteral("lblDesc02"));
+    lblDesc03->setObjectName(QStringLiteral("lblDesc03"));
+
+    btnLavori = pulsante(p, QStringLiteral("btnLavori"), QStringLiteral("Lavori svolti"), QRect(700, 104, 122, 33));
+
+    for (const DefPulsante &d : kPulsanti) {
+        auto *f = new Figura(QLatin1String(d.nome), QStringLiteral(":/img/%1.svg").arg(QLatin1String(d.risorsa)),
+                             d.geometria, p, true);
+        this->*(d.membro) = f;
+        f->setProperty("suggerimento", QString::fromUtf8(d.suggerimento));
+        f->installEventFilter(this);
+        if (d.clic)
+            connect(f, &Figura::clicked, this, d.clic);
+    }
+    btnLavori->setProperty("suggerimento",
+                           QStringLiteral("Annota in un foglio di Excel le attività lavorative svolte giornalmente."));
+    btnLavori->installEventFilter(this);
+    connect(btnLavori, &QPushButton::clicked, this, &TfrmAnagrafica::btnLavoriClick);
+
+    foto = new FotoScheda(p, this);
+    for (QWidget *w : p->findChildren<QWidget *>()) {
+        const QString h = foto->suggerimento(w);
+        if (!h.isEmpty()) {
+            w->setProperty("suggerimento", h);
+            w->installEventFilter(this);
+        }
+    }
+
+    auto *barra = new QFrame(p);
+    barra->setObjectName(QStringLiteral("shpInfo"));
+    barra->setGeometry(0, 652, 995, 40);
+    barra->setStyleSheet(QStringLiteral("#shpInfo { background: #3030DD; }"));
+    panInfo = etichetta(barra, QStringLiteral("panInfo"), InfoIniziale, QRect(16, 0, 963, 40),
+                        carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+
+    // The tab order of the card: Dipendente, Lavori svolti, then the fields in screen order.
+    QWidget *precedente = txtDipendente;
+    setTabOrder(txtDipendente, btnLavori);
+    precedente = btnLavori;
+    for (const DefCampoScheda &d : kCampiScheda) {
+        if (d.membro == &A::txtDipendente)
+            continue;
+        setTabOrder(precedente, this->*(d.membro));
+        precedente = this->*(d.membro);
+    }
+
+    m_comportamenti = new ComportamentiCampi(this, kComportamenti);
+    m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
+
+    // Moving over the background empties the info line.
+    for (QWidget *w : p->findChildren<QWidget *>())
+        if (w->property("suggerimento").isNull() && !qobject_cast<QLineEdit *>(w) && w->objectName() != QLatin1String("panInfo")) {
+            w->setMouseTracking(true);
+            w->installEventFilter(this);
+        }
+    p->setMouseTracking(true);
+    p->installEventFilter(this);
+    setMouseTracking(true);
+    installEventFilter(this);
+}
+
+bool TfrmAnagrafica::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
+        const QVariant h = o->property("suggerimento");
+        if (h.isValid())
+            panInfo->setText(h.toString());
+        else if (o != panInfo)
+            panInfo->clear();
+    }
+    return SchermoArea::eventFilter(o, e);
+}
+
+QWidget *TfrmAnagrafica::controllo(const QString &campo) const
+{
+    if (auto *e = pannello()->findChild<QLineEdit *>(QStringLiteral("txt") + campo))
+        return e;
+    return pannello()->findChild<QLabel *>(QStringLiteral("lbl") + campo);
+}
+
+TSchedaDipendente TfrmAnagrafica::schedaCorrente() const
+{
+    TSchedaDipendente s;
+    for (const auto &c : TSchedaDipendente::campi()) {
+        QWidget *w = controllo(QLatin1String(c.nome));
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            s.*(c.membro) = trimmed(e->text());
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            s.*(c.membro) = trimmed(l->text());
+    }
+    return s;
+}
+
+void TfrmAnagrafica::caricaScheda(const TSchedaDipendente &scheda, int posizione)
+{
+    for (const auto &c : TSchedaDipendente::campi()) {
+        QWidget *w = controllo(QLatin1String(c.nome));
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            e->setText(trimmed(scheda.*(c.membro)));
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            l->setText(trimmed(scheda.*(c.membro)));
+    }
+    lblPosizione->setText(QString::number(posizione));
+    foto->carica(posizione);
+}
+
+void TfrmAnagrafica::nuovaScheda()
+{
+    for (const DefCampoScheda &d : kCampiScheda)
+        (this->*(d.membro))->clear();
+    txtStipendio->setText(QStringLiteral("0,00"));
+    txtPreavviso->setText(QStringLiteral("0"));
+    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        l->clear();
+    foto->mostraSegnaposto();
+    lblPosizione->clear();
+    txtDipendente->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmAnagrafica::showEvent(QShowEvent *e)
+{
+    SchermoArea::showEvent(e);
+    if (!e->spontaneous())
+        nuovaScheda();
+}
+
+void TfrmAnagrafica::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    passaA(Schermi::per(QStringLiteral("TfrmAvvio")), this);
+}
+
+void TfrmAnagrafica::messaggioArchivio()
+{
+    Servizi::correnti().messaggio(this, TipoMessaggio::Errore, MsgArchivioInaccessibile);
+}
+
+void TfrmAnagrafica::btnNuovoClick()
+{
+    nuovaScheda();
+}
+
+void TfrmAnagrafica::naviga(Verso verso)
+{
+    try {
+        ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
+        archivio.apri();
+        const int conta = archivio.conta();
+        const QString posizione = trimmed(lblPosizione->text());
+        const int p = posizione.toInt();
+        int destinazione = 0;
+        if (conta == 0) {
+            archivio.chiudi();
+            if (verso == Verso::Avanti)
+                lblPosizione->clear();
+            if (verso == Verso::Indietro && posizione == QLatin1String("1"))
+                return;
+            Servizi::correnti().messaggio(this, TipoMessaggio::Informazione, MsgVuoto);
+            return;
+        }
+        switch (verso) {
+        case Verso::Primo: destinazione = 1; break;
+        case Verso::Ultimo: destinazione = conta; break;
+        case Verso::Avanti: destinazione = posizione.isEmpty() ? 1 : (p < conta ? p + 1 : 0); break;
+        case Verso::Indietro: destinazione = posizione.isEmpty() ? 1 : (p > 1 ? std::min(p - 1, conta) : 0); break;
+        }
+        if (destinazione == 0)
+            return;
+        const TSchedaDipendente scheda = archivio.leggi(destinazione);
+        archivio.chiudi();
+        caricaScheda(scheda, destinazione);
+    } catch (const ErroreArchivio &) {
+        messaggioArchivio();
+    }
+}
+
+void TfrmAnagrafica::cmdPrimoClick() { naviga(Verso::Primo); }
+void TfrmAnagrafica::cmdIndietroClick() { naviga(Verso::Indietro); }
+void TfrmAnagrafica::cmdAvantiClick() { naviga(Verso::Avanti); }
+void TfrmAnagrafica::cmdUltimoClick() { naviga(Verso::Ultimo); }
+
+void TfrmAnagrafica::btnDuplicaClick()
+{
+    Servizi &s = Servizi::correnti();
+    if (trimmed(lblPosizione->text()).isEmpty()) {
+        s.messaggio(this, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
+                                   "è stata inserita in archivio."));
+        return;
+    }
+    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        l->clear();
+    lblPosizione->clear();
+    foto->mostraSegnaposto();
+    txtDipendente->setFocus(Qt::OtherFocusReason);
+    s.messaggio(this, TipoMessaggio::Informazione,
+                QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                               "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmAnagrafica::btnSalvaClick()
+{
+    Servizi &s = Servizi::correnti();
+    struct Obbligatorio { QLineEdit *campo; const char *messaggio; };
+    const Obbligatorio obbligatori[] = {
+        {txtDipendente, "Attenzione: per salvare la scheda è necessario indicare cognome e nome del Dipendente."},
+        {txtStipendio, "Attenzione: per salvare la scheda è necessario indicare l'importo dello stipendio."},
+        {txtCodFisc, "Attenzione: per salvare la scheda è necessario indicare il codice fiscale del Dipendente."},
+        {txtDataSca, "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del contratto."},
+    };
+    for (const Obbligatorio &o : obbligatori) {
+        if (trimmed(o.campo->text()).isEmpty()) {
+            s.messaggio(this, TipoMessaggio::Avviso, QString::fromUtf8(o.messaggio));
+            o.campo->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (!leggiData(txtDataSca->text())) {
+        s.messaggio(this, TipoMessaggio::Semplice,
+                    QStringLiteral("Attenzione: la data di scadenza ") + trimmed(txtDataSca->text())
+                        + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
+                                         "data valida nel formato gg/mm/aaaa."));
+        txtDataSca->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (trimmed(txtPreavviso->text()).isEmpty()) {
+        s.messaggio(this, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."));
+        txtPreavviso->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    try {
+        ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
+        archivio.apri();
+        const TSchedaDipendente scheda = schedaCorrente();
+        const QString posizione = trimmed(lblPosizione->text());
+        if (!posizione.isEmpty()) {
+            const int p = posizione.toInt();
+            archivio.scrivi(p, scheda);
+            archivio.chiudi();
+            foto->salva(p);
+            s.messaggio(this, TipoMessaggio::Informazione,
+                        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        } else {
+            const int p = archivio.accoda(scheda);
+            archivio.chiudi();
+            lblPosizione->setText(QString::number(p));
+            foto->salva(p);
+            s.messaggio(this, TipoMessaggio::Informazione, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        }
+    } catch (const ErroreArchivio &) {
+        messaggioArchivio();
+    }
+}
+
+void TfrmAnagrafica::btnAllegatiClick()
+{
+    TfrmAllegaCartella::apri(this, QStringLiteral("anagrafica"));
+}
+
+void TfrmAnagrafica::btnLavoriClick()
+{
+    const QString posizione = trimmed(lblPosizione->text());
+    if (posizione.isEmpty()) {
+        Servizi::correnti().messaggio(
+            this, TipoMessaggio::Avviso,
+            QStringLiteral("Attenzione: l'abbinamento di un foglio di Excel ad un Dipendente può avvenire soltanto "
+                           "dopo che la sua scheda è stata inserita in archivio."));
+        return;
+    }
+    TfrmAllegaExcel::apri(this, posizione);
+}
+
+void TfrmAnagrafica::btnCodFiscClick() { apriControlloCodFisc(this, txtCodFisc->text()); }
+void TfrmAnagrafica::btnPartitaIvaClick() { apriControlloPartitaIva(this, txtPartitaIva->text()); }
+void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); }
+
+void TfrmAnagrafica::btnEmailClick()
+{
+    TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"');
+}
+
+void TfrmAnagrafica::btnGuidaClick()
+{
+    mostraGuida(this, QStringLiteral("Applicazione Anagrafica Dipendenti e Lavori."),
+                testoGuida(paragrafiGuidaAnagrafica()));
+}
+
+void TfrmAnagrafica::btnEsciClick()
+{
+    close();
+}
+
+void TfrmAnagrafica::delDataScaClick()
+{
+    txtDataSca->clear();
+}
+
+} // namespace qv

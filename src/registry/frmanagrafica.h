@@ -1,0 +1,80 @@
+#pragma once
+// The employee card screen: one card of the registry at a time, browsed,
+// created, duplicated and saved, with its photo, attachments, work-log sheet
+// and identifier checks.
+
+#include "app/finestre.h"
+#include "storage/schede.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qv {
+
+class ComportamentiCampi;
+class FotoScheda;
+
+class TfrmAnagrafica : public SchermoArea
+{
+    Q_OBJECT
+public:
+    explicit TfrmAnagrafica(QWidget *parent = nullptr);
+
+    // The nineteen edit fields.
+    QLineEdit *txtDipendente, *txtCittadinanza, *txtStipendio, *txtLuogo, *txtDataNasc, *txtCodFisc,
+        *txtPartitaIva, *txtIndirizzo, *txtCitta, *txtProv, *txtCap, *txtQualifiche, *txtFamiliari, *txtIban,
+        *txtNote, *txtDataSca, *txtPreavviso, *txtRecapito, *txtEmail;
+    // Hidden working copy of the three attachment slots.
+    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
+    QLabel *lblPosizione;
+    QLabel *panInfo;
+    Figura *imgIntestazione, *imgDecorativo;
+    Figura *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
+    Figura *btnNuovo, *btnDuplica, *btnSalva, *btnTrova, *btnAllegati, *btnAnteprima, *btnStampa, *btnScadenze,
+        *btnScaduti, *btnEsporta, *btnGuida, *btnEsci;
+    Figura *btnCodFisc, *btnPartitaIva, *btnIban, *btnEmail, *delDataSca;
+    QPushButton *btnLavori;
+    FotoScheda *foto;
+
+    static inline const QString InfoIniziale = QStringLiteral("Pronto per archiviare una nuova scheda...");
+
+    // Clears the screen for a new card.
+    void nuovaScheda();
+    // Puts a stored card into the controls, with its position and its photo.
+    void caricaScheda(const TSchedaDipendente &scheda, int posizione);
+    // The card as the controls hold it.
+    TSchedaDipendente schedaCorrente() const;
+
+public slots:
+    void btnNuovoClick();
+    void btnDuplicaClick();
+    void btnSalvaClick();
+    void btnAllegatiClick();
+    void btnLavoriClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
+    void btnIbanClick();
+    void btnEmailClick();
+    void btnGuidaClick();
+    void btnEsciClick();
+    void delDataScaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    enum class Verso { Primo, Indietro, Avanti, Ultimo };
+    void naviga(Verso verso);
+    void messaggioArchivio();
+    QWidget *controllo(const QString &campo) const;
+
+    ComportamentiCampi *m_comportamenti = nullptr;
+};
+
+} // namespace qv

@@ -1,0 +1,121 @@
+#include "frmwebcam.h"
+
+#include "app/frmguida.h"
+#include "app/schermi.h"
+#include "app/servizi.h"
+#include "registry/foto.h"
+
+namespace qv {
+
+namespace {
+
+// The webcam drawing: the live picture before the camera starts, and the snapshot's fallback.
+constexpr char DisegnoWebcam[] = ":/img/foto_webcam.svg";
+
+} // namespace
+
+const TfrmWebCam::DefRiquadro TfrmWebCam::Riquadri[2] = {
+    {&TfrmWebCam::panCamera, &TfrmWebCam::imgCamera, "panCamera", "imgCamera", QPoint(16, 16), DisegnoWebcam},
+    {&TfrmWebCam::panTarget, &TfrmWebCam::imgTarget, "panTarget", "imgTarget", QPoint(408, 16),
+     ":/img/foto_fotocamera.svg"},
+};
+
+const TfrmWebCam::DefPulsante TfrmWebCam::Pulsanti[5] = {
+    {&TfrmWebCam::btnAccendi, "btnAccendi", "Accendi WebCam", QRect(16, 312, 382, 34), &TfrmWebCam::btnAccendiClick},
+    {&TfrmWebCam::btnCattura, "btnCattura", "Acquisisci foto", QRect(408, 312, 188, 34), &TfrmWebCam::btnCatturaClick},
+    {&TfrmWebCam::btnSalvaFotogramma, "btnSalvaFotogramma", "Salva foto su disco", QRect(603, 312, 188, 34),
+     &TfrmWebCam::btnSalvaFotogrammaClick},
+    {&TfrmWebCam::btnSpegni, "btnSpegni", "Spegni WebCam", QRect(16, 352, 382, 34), &TfrmWebCam::btnSpegniClick},
+    {&TfrmWebCam::btnImportaFoto, "btnImportaFoto", "Importa foto acquisita", QRect(408, 352, 382, 34),
+     &TfrmWebCam::btnImportaFotoClick},
+};
+
+TfrmWebCam::TfrmWebCam(QWidget *parent)
+    : DialogoFisso(QStringLiteral(" Acquisisci foto da WebCam"), QSize(807, 405), QColor(0x4F, 0x73, 0x97), Qt::white,
+                   parent)
+{
+    setObjectName(QStringLiteral("frmWebCam"));
+    // The one dialog with a sizeable border: it may grow, never shrink below its controls.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+
+    for (const DefRiquadro &d : Riquadri) {
+        auto *pannello = new QFrame(this);
+        pannello->setObjectName(QLatin1String(d.nomePannello));
+        pannello->setGeometry(QRect(d.posizione, QSize(382, 290)));
+        pannello->setStyleSheet(QStringLiteral("#%1 { background: white; border: 1px solid #1F3A5F; }")
+                                    .arg(QLatin1String(d.nomePannello)));
+        auto *figura = new RiquadroFoto(QLatin1String(d.nomeFigura), QRect(QPoint(8, 8), DimensioniFoto), pannello);
+        figura->impostaImmagine(disegnoFoto(QLatin1String(d.disegno)));
+        this->*(d.pannello) = pannello;
+        this->*(d.figura) = figura;
+    }
+
+    QWidget *precedente = nullptr;
+    for (const DefPulsante &d : Pulsanti) {
+        QPushButton *b = pulsante(this, QLatin1String(d.nome), QString::fromUtf8(d.testo), d.geometria);
+        this->*(d.membro) = b;
+        connect(b, &QPushButton::clicked, this, d.clic);
+        if (precedente)
+            setTabOrder(precedente, b);
+        precedente = b;
+    }
+    btnAccendi->setFocus();
+
+    camCamera = Servizi::correnti().fotocamera().release();
+    camCamera->setParent(this);
+    camCamera->setObjectName(QStringLiteral("camCamera"));
+    connect(camCamera, &Fotocamera::fotogramma, this, &TfrmWebCam::camCameraSampleBufferReady);
+
+    imgBianco = new RiquadroFoto(QStringLiteral("imgBianco"), QRect(QPoint(8, 8), DimensioniFoto), panTarget);
+    imgBianco->impostaImmagine(disegnoFoto(QLatin1String(DisegnoWebcam)));
+    imgBianco->hide();
+}
+
+void TfrmWebCam::btnAccendiClick()
+{
+    camCamera->accendi();
+}
+
+void TfrmWebCam::btnSpegniClick()
+{
+    camCamera->spegni();
+}
+
+void TfrmWebCam::camCameraSampleBufferReady(const QImage &fotogramma)
+{
+    imgCamera->impostaImmagine(fotogramma);
+}
+
+void TfrmWebCam::btnCatturaClick()
+{
+    imgTarget->impostaImmagine(imgCamera->immagine());
+}
+
+void TfrmWebCam::btnSalvaFotogrammaClick()
+{
+    const QString file = chiediFileFoto(this);
+    if (!file.isEmpty() && !scriviImmagine(imgTarget->immagine(), file))
+        imgTarget->impostaImmagine(imgBianco->immagine());
+}
+
+void TfrmWebCam::btnImportaFotoClick()
+{
+    camCamera->spegni();
+    // The card screen's photo; without the long-lived card screen, the window that opened the dialog.
+    QWidget *schermo = Schermi::per(QStringLiteral("TfrmAnagrafica"));
+    if (!schermo && parentWidget())
+        schermo = parentWidget()->window();
+    if (auto *foto = schermo ? schermo->findChild<RiquadroFoto *>(QStringLiteral("imgFoto")) : nullptr)
+        foto->impostaImmagine(imgTarget->immagine());
+    accept();
+}
+
+void TfrmWebCam::done(int risultato)
+{
+    camCamera->spegni();
+    DialogoFisso::done(risultato);
+}
+
+} // namespace qv

@@ -1,0 +1,286 @@
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/schermi.h"
+#include "registry/foto.h"
+#include "registry/frmzoom.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+
+namespace {
+
+const QString TitoloApri = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+const QString TitoloSalva = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+
+QImage tinta(const QColor &colore, const QSize &dimensioni = QSize(80, 60))
+{
+    QImage img(dimensioni, QImage::Format_RGB32);
+    img.fill(colore);
+    return img;
+}
+
+// JPEG changes the pixels a little: the colour in the middle tells the pictures apart.
+bool somiglia(const QImage &img, const QColor &colore)
+{
+    if (img.isNull())
+        return false;
+    const QColor c = img.pixelColor(img.width() / 2, img.height() / 2);
+    return qAbs(c.red() - colore.red()) < 24 && qAbs(c.green() - colore.green()) < 24
+        && qAbs(c.blue() - colore.blue()) < 24;
+}
+
+} // namespace
+
+class TestFoto : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void segnapostoEPulsanti();
+    void caricaDaFile_data();
+    void caricaDaFile();
+    void salvaConDialogo_data();
+    void salvaConDialogo();
+    void fotoDellaScheda();
+    void scritturaFallita();
+    void zoom_data();
+    void zoom();
+
+private:
+    QString percorso(const QString &nome) const { return m_dir->filePath(nome); }
+    QImage foto() const { return m_foto->imgFoto->immagine(); }
+    QImage segnaposto() const { return m_foto->imgBianco->immagine(); }
+
+    ServiziProva *m_servizi = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    QWidget *m_schermo = nullptr;
+    FotoScheda *m_foto = nullptr;
+};
+
+// The pictures live in the screens' static library, which a test must pull in by name.
+void TestFoto::initTestCase()
+{
+    Q_INIT_RESOURCE(quadrivela);
+}
+
+void TestFoto::init()
+{
+    m_servizi = new ServiziProva;
+    m_dir = new QTemporaryDir;
+    impostaCartellaProgramma(m_dir->path());
+    m_schermo = new QWidget;
+    auto *pannello = new QWidget(m_schermo);
+    pannello->resize(995, 692);
+    m_foto = new FotoScheda(pannello, m_schermo);
+}
+
+void TestFoto::cleanup()
+{
+    delete m_schermo;
+    delete m_dir;
+    delete m_servizi;
+}
+
+void TestFoto::segnapostoEPulsanti()
+{
+    // The box opens on the placeholder, rendered once to the size of the box.
+    QCOMPARE(segnaposto().size(), QSize(366, 274));
+    QCOMPARE(foto(), segnaposto());
+    QVERIFY(m_foto->imgBianco->isHidden());
+    QCOMPARE(m_foto->imgFoto->geometry(), QRect(28, 92, 366, 274));
+    QCOMPARE(disegnoFoto(QStringLiteral(":/img/segnaposto.svg")), segnaposto());
+    // Not a blank bitmap: the drawing is really there.
+    QVERIFY(segnaposto().pixelColor(183, 137) != segnaposto().pixelColor(2, 2));
+
+    // Each button carries its hint; every other control none.
+    QCOMPARE(m_foto->suggerimento(m_foto->btnCaricaFoto), QStringLiteral("Carica una foto esistente."));
+    QCOMPARE(m_foto->suggerimento(m_foto->btnZoomFoto),
+             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
+    QCOMPARE(m_foto->suggerimento(m_foto->imgFoto), QString());
+    QCOMPARE(m_foto->suggerimento(nullptr), QString());
+    // Buttons lie over the frame and the picture, so they can be clicked.
+    for (Figura *b : {m_foto->btnZoomFoto, m_foto->btnCancFoto}) {
+        QCOMPARE(b->parentWidget()->childAt(b->geometry().center()), b);
+        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_foto->btnCancFoto->clicked();
+    QCOMPARE(foto(), segnaposto());
+}
+
+void TestFoto::caricaDaFile_data()
+{
+    QTest::addColumn<QString>("nome");      // the file chosen; empty: the dialog cancelled
+    QTest::addColumn<QString>("contenuto"); // "JPG" or "BMP" image, "rotto", or "" for no file
+    QTest::addColumn<QString>("atteso");    // "foto", "segnaposto" or "invariata"
+    QTest::newRow("jpeg") << "ritratto.jpg" << "JPG" << "foto";
+    QTest::newRow("bitmap") << "ritratto.bmp" << "BMP" << "foto";
+    QTest::newRow("bitmap chiamata .jpg") << "ritratto.jpg" << "BMP" << "foto";
+    QTest::newRow("file illeggibile") << "rotta.jpg" << "rotto" << "segnaposto";
+    QTest::newRow("file mancante") << "mancante.jpg" << "" << "segnaposto";
+    QTest::newRow("annullato") << "" << "" << "invariata";
+}
+
+void TestFoto::caricaDaFile()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, contenuto);
+    QFETCH(QString, atteso);
+    if (contenuto == QLatin1String("rotto")) {
+        QFile f(percorso(nome));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xFF\xD8 non una foto");
+    } else if (!contenuto.isEmpty()) {
+        QVERIFY(tinta(Qt::red).save(percorso(nome), contenuto.toLatin1().constData()));
+    }
+    if (!nome.isEmpty())
+        m_servizi->prossimoFile(percorso(nome));
+    const QImage prima = tinta(Qt::green, QSize(30, 20));
+    m_foto->imgFoto->impostaImmagine(prima);
+
+    m_foto->btnCaricaFoto->clicked();
+
+    QCOMPARE(m_servizi->titoliFile, QStringList{TitoloApri});
+    QCOMPARE(m_servizi->filtriFile.constFirst(),
+             (QStringList{QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
+    if (atteso == QLatin1String("foto")) {
+        QCOMPARE(foto().size(), QSize(80, 60));
+        QVERIFY(somiglia(foto(), Qt::red));
+    } else if (atteso == QLatin1String("segnaposto")) {
+        QCOMPARE(foto(), segnaposto());
+    } else {
+        QCOMPARE(foto(), prima);
+    }
+    QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestFoto::salvaConDialogo_data()
+{
+    QTest::addColumn<QString>("nome");   // typed in the dialog; empty: cancelled
+    QTest::addColumn<QString>("scritto"); // the file expected; empty: none
+    QTest::newRow("nome senza estensione") << "ritratto" << "ritratto.jpg";
+    QTest::newRow("nome con estensione") << "ritratto.jpg" << "ritratto.jpg";
+    QTest::newRow("annullato") << QString() << QString();
+    QTest::newRow("cartella mancante") << "manca/ritratto.jpg" << QString();
+}
+
+void TestFoto::salvaConDialogo()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, scritto);
+    if (!nome.isEmpty())
+        m_servizi->prossimoFile(percorso(nome));
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue));
+
+    m_foto->btnSalvaFoto->clicked();
+
+    QCOMPARE(m_servizi->titoliFile, QStringList{TitoloSalva});
+    QCOMPARE(m_servizi->filtriFile.constFirst(), QStringList{QStringLiteral("File Jpeg (*.jpg)")});
+    QCOMPARE(m_servizi->nomiIniziali, QStringList{QStringLiteral("Foto.jpg")});
+    QVERIFY(m_servizi->messaggi.isEmpty());
+    if (!scritto.isEmpty()) {
+        QImageReader lettore(percorso(scritto));
+        QCOMPARE(lettore.format(), QByteArray("jpeg"));
+        QVERIFY(somiglia(lettore.read(), Qt::blue));
+        QVERIFY(somiglia(foto(), Qt::blue));
+    } else if (nome.isEmpty()) {
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+        QVERIFY(somiglia(foto(), Qt::blue));
+    } else {
+        // A failed write shows the placeholder and says nothing.
+        QCOMPARE(foto(), segnaposto());
+    }
+}
+
+void TestFoto::fotoDellaScheda()
+{
+    // No photo for card 3: the placeholder, which saving then writes as 3.jpg.
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_foto->carica(3);
+    QCOMPARE(foto(), segnaposto());
+    m_foto->salva(3);
+    QImageReader lettore(cartellaProgramma().foto(3));
+    QCOMPARE(lettore.format(), QByteArray("jpeg"));
+    QCOMPARE(lettore.read().size(), QSize(366, 274));
+
+    // A photo written for card 4 comes back when the card is loaded again.
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_foto->salva(4);
+    m_foto->mostraSegnaposto();
+    m_foto->carica(4);
+    QVERIFY(somiglia(foto(), Qt::red));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList{"3.jpg", "4.jpg"}));
+}
+
+void TestFoto::scritturaFallita()
+{
+    QVERIFY(tinta(Qt::red).save(cartellaProgramma().foto(1), "JPG"));
+
+    // A bitmap too wide for JPEG cannot be encoded: the old photo stays whole.
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue, QSize(70000, 2)));
+    m_foto->salva(1);
+    QCOMPARE(foto(), segnaposto());
+    QVERIFY(somiglia(QImage(cartellaProgramma().foto(1)), Qt::red));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"1.jpg"});
+
+    // The program folder is gone: the placeholder, no message.
+    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue));
+    impostaCartellaProgramma(m_dir->filePath(QStringLiteral("manca")));
+    m_foto->salva(2);
+    QCOMPARE(foto(), segnaposto());
+    QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestFoto::zoom_data()
+{
+    QTest::addColumn<bool>("sullaFoto");
+    QTest::newRow("clic sulla foto") << true;
+    QTest::newRow("clic sul pannello") << false;
+}
+
+void TestFoto::zoom()
+{
+    QFETCH(bool, sullaFoto);
+    const QImage foto = tinta(Qt::darkCyan, QSize(640, 480));
+    m_foto->imgFoto->impostaImmagine(foto);
+    bool visto = false;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *z = qobject_cast<TfrmZoom *>(d);
+        if (!z)
+            return -1;
+        visto = true;
+        [&] {
+            QCOMPARE(z->parentWidget(), m_schermo);
+            QVERIFY(z->windowState() & Qt::WindowMaximized);
+            QCOMPARE(z->windowTitle(), QStringLiteral(" Fare clic sulla foto per chiudere questa finestra"));
+            QCOMPARE(z->imgFoto->immagine(), foto);
+            QCOMPARE(z->imgFoto->size(), QSize(969, 669));
+            QCOMPARE(z->panContainer->size(), QSize(995, 692));
+            // A right click does not close it; a left click does.
+            QTest::mouseClick(z->imgFoto, Qt::RightButton);
+            QCOMPARE(z->result(), int(QDialog::Rejected));
+            QSignalSpy chiuso(z, &QDialog::finished);
+            if (sullaFoto)
+                QTest::mouseClick(z->imgFoto, Qt::LeftButton);
+            else
+                QTest::mouseClick(z->panContainer, Qt::LeftButton, {}, QPoint(4, 4));
+            QCOMPARE(chiuso.size(), 1);
+        }();
+        return z->result();
+    });
+    m_foto->btnZoomFoto->clicked();
+    QVERIFY(visto);
+    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmZoom")});
+    QCOMPARE(m_foto->imgFoto->immagine(), foto);
+}
+
+QTEST_MAIN(TestFoto)
+#include "tst_foto.moc"

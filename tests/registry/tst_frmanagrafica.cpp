@@ -1,0 +1,358 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/frmavvio.h"
+#include "app/schermi.h"
+#include "registry/foto.h"
+#include "registry/frmallegaexcel.h"
+#include "registry/frmallegati.h"
+#include "registry/frmanagrafica.h"
+#include "storage/archivio.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+
+namespace {
+
+const QString Vuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString Salvata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+TSchedaDipendente scheda(int n)
+{
+    TSchedaDipendente s;
+    s.Dipendente = QStringLiteral("Dipendente %1").arg(n);
+    s.Stipendio = QStringLiteral("1250,00");
+    s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    s.DataSca = QStringLiteral("31/12/2017");
+    s.Preavviso = QStringLiteral("30");
+    s.File01 = QStringLiteral("/tmp/contratto%1.pdf").arg(n);
+    s.Desc01 = QStringLiteral("Contratto firmato");
+    return s;
+}
+
+QByteArray leggiFile(const QString &p)
+{
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestAnagrafica : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void navigazione_data();
+    void navigazione();
+    void salvaNuovaEPoiSovrascrive();
+    void duplica();
+    void controlliDelSalvataggio_data();
+    void controlliDelSalvataggio();
+    void archivioInaccessibile();
+    void fotoMancanteEPoiSalvata();
+    void allegati();
+    void foglioDiLavoro();
+    void chiusuraTornaAlMenu();
+
+private:
+    void riempiArchivio(int quante);
+    void compila();
+
+    ServiziProva *m_servizi = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    TfrmAnagrafica *m_a = nullptr;
+};
+
+void TestAnagrafica::init()
+{
+    m_servizi = new ServiziProva;
+    m_dir = new QTemporaryDir;
+    impostaCartellaProgramma(m_dir->path());
+    Schermi::creaTutti();
+    m_a = Schermi::di<TfrmAnagrafica>();
+    m_a->mostra();
+}
+
+void TestAnagrafica::cleanup()
+{
+    Schermi::distruggiTutti();
+    delete m_dir;
+    delete m_servizi;
+}
+
+void TestAnagrafica::riempiArchivio(int quante)
+{
+    ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
+    a.apri();
+    for (int i = 1; i <= quante; ++i)
+        a.accoda(scheda(i));
+}
+
+void TestAnagrafica::compila()
+{
+    m_a->txtDipendente->setText(QStringLiteral("  Rossi Mario "));
+    m_a->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+    m_a->txtDataSca->setText(QStringLiteral("29/02/2016"));
+}
+
+void TestAnagrafica::navigazione_data()
+{
+    QTest::addColumn<int>("schede");
+    QTest::addColumn<QString>("posizione"); // before the click
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("dopo");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("vuoto, primo") << 0 << "" << "cmdPrimo" << "" << Vuoto;
+    QTest::newRow("vuoto, ultimo") << 0 << "" << "cmdUltimo" << "" << Vuoto;
+    QTest::newRow("vuoto, avanti") << 0 << "" << "cmdAvanti" << "" << Vuoto;
+    QTest::newRow("vuoto, indietro") << 0 << "" << "cmdIndietro" << "" << Vuoto;
+    QTest::newRow("nuova, avanti") << 3 << "" << "cmdAvanti" << "1" << "";
+    QTest::newRow("nuova, indietro") << 3 << "" << "cmdIndietro" << "1" << "";
+    QTest::newRow("primo") << 3 << "2" << "cmdPrimo" << "1" << "";
+    QTest::newRow("ultimo") << 3 << "" << "cmdUltimo" << "3" << "";
+    QTest::newRow("avanti") << 3 << "1" << "cmdAvanti" << "2" << "";
+    QTest::newRow("indietro") << 3 << "3" << "cmdIndietro" << "2" << "";
+    QTest::newRow("avanti sull'ultima") << 3 << "3" << "cmdAvanti" << "3" << "";
+    QTest::newRow("indietro sulla prima") << 3 << "1" << "cmdIndietro" << "1" << "";
+}
+
+void TestAnagrafica::navigazione()
+{
+    QFETCH(int, schede);
+    QFETCH(QString, posizione);
+    QFETCH(QString, pulsante);
+    QFETCH(QString, dopo);
+    QFETCH(QString, messaggio);
+    riempiArchivio(schede);
+    if (!posizione.isEmpty())
+        m_a->caricaScheda(scheda(posizione.toInt()), posizione.toInt());
+    m_a->txtNote->setText(QStringLiteral("non salvata"));
+    QTest::mouseClick(m_a->findChild<Figura *>(pulsante), Qt::LeftButton);
+
+    QCOMPARE(m_a->lblPosizione->text(), dopo);
+    QCOMPARE(m_servizi->testi(), messaggio.isEmpty() ? QStringList() : QStringList{messaggio});
+    // Browsing creates the archive when it is missing.
+    QVERIFY(QFile::exists(cartellaProgramma().archivioDipendenti()));
+    if (dopo != posizione && !dopo.isEmpty()) {
+        QCOMPARE(m_a->txtDipendente->text(), QStringLiteral("Dipendente ") + dopo);
+        QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto%1.pdf").arg(dopo));
+        QCOMPARE(m_a->txtNote->text(), QString());
+    } else {
+        QCOMPARE(m_a->txtNote->text(), QStringLiteral("non salvata")); // nothing happened
+    }
+}
+
+void TestAnagrafica::salvaNuovaEPoiSovrascrive()
+{
+    QCOMPARE(m_a->txtStipendio->text(), QStringLiteral("0,00"));
+    QCOMPARE(m_a->txtPreavviso->text(), QStringLiteral("0"));
+    compila();
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
+    const QByteArray b = leggiFile(cartellaProgramma().archivioDipendenti());
+    QCOMPARE(b.size(), 2666);
+    QCOMPARE(b.left(12), QByteArray("\x0BRossi Mario"));
+    QCOMPARE(b.mid(1043, 11), QByteArray("\x0A" "29/02/2016"));
+    QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
+
+    m_servizi->azzera();
+    m_a->txtNote->setText(QStringLiteral("seconda volta"));
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
+    ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
+    a.apri();
+    QCOMPARE(a.conta(), 1);
+    QCOMPARE(a.leggi(1).Note, QStringLiteral("seconda volta"));
+}
+
+void TestAnagrafica::duplica()
+{
+    m_a->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata "
+                         "inserita in archivio."});
+
+    riempiArchivio(8);
+    const QByteArray prima = leggiFile(cartellaProgramma().archivioDipendenti());
+    m_a->caricaScheda(scheda(7), 7);
+    m_servizi->azzera();
+    m_a->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                         "premere Salva per inserire la scheda in archivio."});
+    QCOMPARE(m_a->lblPosizione->text(), QString());
+    QCOMPARE(m_a->lblFile01->text(), QString());
+    QCOMPARE(m_a->lblDesc01->text(), QString());
+    QCOMPARE(m_a->txtDipendente->text(), QStringLiteral("Dipendente 7"));
+
+    m_a->btnSalvaClick();
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("9"));
+    const QByteArray dopo = leggiFile(cartellaProgramma().archivioDipendenti());
+    QCOMPARE(dopo.left(prima.size()), prima); // card 7 and every other card untouched
+    TSchedaDipendente attesa = scheda(7);
+    attesa.File01.clear();
+    attesa.Desc01.clear();
+    QCOMPARE(dopo.mid(8 * 2666), codificaScheda(attesa));
+}
+
+void TestAnagrafica::controlliDelSalvataggio_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valore");
+    QTest::addColumn<QString>("messaggio");
+    QTest::addColumn<bool>("semplice");
+    QTest::newRow("nome") << "txtDipendente" << "   "
+                          << "Attenzione: per salvare la scheda è necessario indicare cognome e nome del Dipendente." << false;
+    QTest::newRow("stipendio") << "txtStipendio" << " "
+                               << "Attenzione: per salvare la scheda è necessario indicare l'importo dello stipendio." << false;
+    QTest::newRow("codice fiscale") << "txtCodFisc" << ""
+                                    << "Attenzione: per salvare la scheda è necessario indicare il codice fiscale del Dipendente." << false;
+    QTest::newRow("scadenza") << "txtDataSca" << ""
+                              << "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del contratto." << false;
+    QTest::newRow("data inesistente") << "txtDataSca" << "31/02/2017"
+                                      << "Attenzione: la data di scadenza 31/02/2017 non esiste.\n\r\n\rPer poter salvare "
+                                         "la scheda è necessario indicare una data valida nel formato gg/mm/aaaa." << true;
+    QTest::newRow("preavviso") << "txtPreavviso" << ""
+                               << "Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso." << false;
+}
+
+void TestAnagrafica::controlliDelSalvataggio()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, valore);
+    QFETCH(QString, messaggio);
+    QFETCH(bool, semplice);
+    QApplication::setActiveWindow(m_a);
+    QVERIFY(QTest::qWaitForWindowActive(m_a));
+    compila();
+    auto *e = m_a->findChild<QLineEdit *>(campo);
+    e->setText(valore);
+    // A later check never runs before an earlier one fails.
+    if (campo != QLatin1String("txtPreavviso"))
+        m_a->txtPreavviso->clear();
+    m_a->txtNote->setFocus();
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{messaggio});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere,
+             semplice ? MessaggioMostrato::Genere::Semplice : MessaggioMostrato::Genere::Avviso);
+    QVERIFY(e->hasFocus());
+    QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
+}
+
+void TestAnagrafica::archivioInaccessibile()
+{
+    // A folder in the archive's place: it exists but cannot be opened as a file.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Dipendenti.pro")));
+    compila();
+    m_a->btnSalvaClick();
+    m_a->cmdPrimoClick();
+    const QString atteso = QStringLiteral(
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
+        "di scrittura nella cartella di installazione del programma.");
+    QCOMPARE(m_servizi->testi(), (QStringList{atteso, atteso}));
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Errore);
+    QCOMPARE(m_a->txtDipendente->text(), QStringLiteral("  Rossi Mario "));
+    QCOMPARE(m_a->lblPosizione->text(), QString());
+    QVERIFY(QFileInfo(cartellaProgramma().archivioDipendenti()).isDir());
+}
+
+void TestAnagrafica::fotoMancanteEPoiSalvata()
+{
+    riempiArchivio(2);
+    QImage rossa(40, 30, QImage::Format_RGB32);
+    rossa.fill(Qt::red);
+    QVERIFY(rossa.save(cartellaProgramma().foto(1)));
+    m_a->cmdPrimoClick();
+    QVERIFY(m_a->foto->imgFoto->immagine().pixelColor(20, 15).red() > 200);
+    // Card 2 has no photo: the placeholder shows, and saving writes it as 2.jpg.
+    m_a->cmdAvantiClick();
+    QCOMPARE(m_a->foto->imgFoto->immagine(), m_a->foto->imgBianco->immagine());
+    m_a->btnSalvaClick();
+    QVERIFY(!QImage(cartellaProgramma().foto(2)).isNull());
+    // Clearing the photo of card 1 and saving overwrites its file with the placeholder.
+    m_a->cmdPrimoClick();
+    m_a->foto->btnCancFotoClick();
+    m_a->btnSalvaClick();
+    const QImage riletta(cartellaProgramma().foto(1));
+    QCOMPARE(riletta.size(), m_a->foto->imgBianco->immagine().size());
+}
+
+void TestAnagrafica::allegati()
+{
+    riempiArchivio(1);
+    m_a->cmdPrimoClick();
+    // Annulla changes nothing.
+    m_servizi->quandoDialogo([](QDialog *d) {
+        auto *dlg = qobject_cast<TfrmAllegaCartella *>(d);
+        dlg->txtDesc02->setText(QStringLiteral("mai applicata"));
+        dlg->btnAnnulla->click();
+        return 0;
+    });
+    m_a->btnAllegatiClick();
+    QCOMPARE(m_a->lblDesc02->text(), QString());
+
+    // The dialog gets the card's slots, and what it applies comes back through save and reload.
+    QString token, ricevuto;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *dlg = qobject_cast<TfrmAllegaCartella *>(d);
+        token = dlg->lblMemory->text();
+        ricevuto = dlg->txtFile01->text();
+        dlg->txtFile02->setText(QStringLiteral("/tmp/foglio.ods"));
+        dlg->txtDesc02->setText(QStringLiteral("  Presenze  "));
+        dlg->btnApplica->click();
+        return 1;
+    });
+    m_a->btnAllegatiClick();
+    QCOMPARE(token, QStringLiteral("anagrafica"));
+    QCOMPARE(ricevuto, QStringLiteral("/tmp/contratto1.pdf"));
+    QCOMPARE(m_a->lblDesc02->text(), QStringLiteral("Presenze"));
+    m_a->btnSalvaClick();
+    m_a->btnNuovoClick();
+    QCOMPARE(m_a->lblFile02->text(), QString());
+    m_a->cmdPrimoClick();
+    QCOMPARE(m_a->lblFile02->text(), QStringLiteral("/tmp/foglio.ods"));
+    QCOMPARE(m_a->lblDesc02->text(), QStringLiteral("Presenze"));
+    QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto1.pdf"));
+}
+
+void TestAnagrafica::foglioDiLavoro()
+{
+    m_a->btnLavoriClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"Attenzione: l'abbinamento di un foglio di Excel ad un Dipendente può avvenire soltanto "
+                         "dopo che la sua scheda è stata inserita in archivio."});
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    riempiArchivio(3);
+    m_a->cmdUltimoClick();
+    QString token;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        token = qobject_cast<TfrmAllegaExcel *>(d)->lblMemory->text();
+        return 0;
+    });
+    m_a->btnLavoriClick();
+    QCOMPARE(token, QStringLiteral("3"));
+}
+
+void TestAnagrafica::chiusuraTornaAlMenu()
+{
+    m_a->txtDipendente->setText(QStringLiteral("qualcosa"));
+    m_a->close();
+    QVERIFY(!m_a->isVisible());
+    QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+    // Shown again, it starts with a new empty card.
+    Schermi::di<TfrmAvvio>()->imgAnagraficaClick();
+    QVERIFY(m_a->isVisible());
+    QCOMPARE(m_a->txtDipendente->text(), QString());
+    // The e-mail button hands a mailto to the shell.
+    m_a->txtEmail->setText(QStringLiteral(" mario@esempio.it "));
+    m_a->btnEmailClick();
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl(QStringLiteral("mailto:mario@esempio.it"))});
+}
+
+QTEST_MAIN(TestAnagrafica)
+#include "tst_frmanagrafica.moc"

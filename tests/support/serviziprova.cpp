@@ -1,0 +1,107 @@
+#include "serviziprova.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+
+#include "app/applicazione.h"
+
+namespace qv {
+
+ServiziProva::ServiziProva()
+{
+    caricaRisorse();
+    Servizi::installa(this);
+}
+
+QStringList ServiziProva::testi() const
+{
+    QStringList out;
+    for (const auto &m : messaggi)
+        out << m.testo;
+    return out;
+}
+
+void ServiziProva::azzera()
+{
+    messaggi.clear();
+    aperti.clear();
+    dialoghiEseguiti.clear();
+    titoliFile.clear();
+    filtriFile.clear();
+    nomiIniziali.clear();
+    anteprime = 0;
+}
+
+void ServiziProva::messaggio(QWidget *, TipoMessaggio tipo, const QString &testo)
+{
+    using G = MessaggioMostrato::Genere;
+    G g = G::Semplice;
+    switch (tipo) {
+    case TipoMessaggio::Avviso: g = G::Avviso; break;
+    case TipoMessaggio::Informazione: g = G::Informazione; break;
+    case TipoMessaggio::Errore: g = G::Errore; break;
+    case TipoMessaggio::Semplice: g = G::Semplice; break;
+    }
+    messaggi.append({g, testo});
+}
+
+bool ServiziProva::domanda(QWidget *, const QString &testo)
+{
+    messaggi.append({MessaggioMostrato::Genere::Domanda, testo});
+    return m_risposte.isEmpty() ? true : m_risposte.dequeue();
+}
+
+std::optional<QString> ServiziProva::chiediTesto(QWidget *, const QString &, const QString &richiesta,
+                                                 const QString &iniziale)
+{
+    messaggi.append({MessaggioMostrato::Genere::Richiesta, richiesta});
+    return m_testi.isEmpty() ? std::optional<QString>(iniziale) : m_testi.dequeue();
+}
+
+QString ServiziProva::fileDaAprire(QWidget *, const QString &titolo, const QStringList &filtri, const QString &)
+{
+    titoliFile << titolo;
+    filtriFile << filtri;
+    nomiIniziali << QString();
+    return m_file.isEmpty() ? QString() : m_file.dequeue();
+}
+
+QString ServiziProva::fileDaSalvare(QWidget *, const QString &titolo, const QStringList &filtri,
+                                    const QString &nomeIniziale, const QString &estensione)
+{
+    titoliFile << titolo;
+    filtriFile << filtri;
+    nomiIniziali << nomeIniziale;
+    QString f = m_file.isEmpty() ? QString() : m_file.dequeue();
+    if (!f.isEmpty() && !estensione.isEmpty() && QFileInfo(f).suffix().isEmpty())
+        f += u'.' + estensione;
+    return f;
+}
+
+bool ServiziProva::dialogoStampa(QWidget *, QPrinter &)
+{
+    return m_stampe.isEmpty() ? true : m_stampe.dequeue();
+}
+
+void ServiziProva::anteprima(QWidget *, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)
+{
+    ++anteprime;
+    disegna(&stampante);
+}
+
+std::unique_ptr<Fotocamera> ServiziProva::fotocamera()
+{
+    auto f = std::make_unique<FotocameraProva>();
+    ultimaFotocamera = f.get();
+    return f;
+}
+
+int ServiziProva::esegui(QDialog *dialogo)
+{
+    dialoghiEseguiti << QString::fromLatin1(dialogo->metaObject()->className()).section(u':', -1);
+    if (m_dialoghi.isEmpty())
+        return QDialog::Rejected;
+    return m_dialoghi.dequeue()(dialogo);
+}
+
+} // namespace qv

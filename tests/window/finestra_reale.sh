@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Starts the real program from a temporary copy of its folder under Xvfb,
+# types the initial password with synthetic keys, waits for the main menu and
+# saves screenshots of the login window and of the main menu.
+# Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
+set -euo pipefail
+
+exe=$1
+creastore=$2
+shots=$3
+
+for tool in Xvfb xdotool import; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "manca $tool: eseguire scripts/setup.sh" >&2
+    exit 1
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A fresh program folder: the executable, the guide and a new password store
+# (the user's own folder may hold a changed password).
+mkdir -p "$work/Quadrivela" "$shots"
+cp "$exe" "$work/Quadrivela/"
+[ -f "$(dirname "$exe")/Guida.pdf" ] && cp "$(dirname "$exe")/Guida.pdf" "$work/Quadrivela/"
+"$creastore" "$work/Quadrivela/unins000.dll"
+
+display=""
+for n in $(seq 90 140); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || sleep 1
+
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+"$work/Quadrivela/quadrivela" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+aspetta_finestra() { # name pattern
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    if ! kill -0 "$app_pid" 2>/dev/null; then echo "il programma è terminato" >&2; cat "$work/app.log" >&2; return 1; fi
+    sleep 0.2
+  done
+  echo "nessuna finestra '$1'" >&2
+  return 1
+}
+
+login=$(aspetta_finestra '^ Quadrivela - ')
+sleep 1
+import -window root "$shots/login.png"
+
+xdotool windowfocus --sync "$login" 2>/dev/null || xdotool windowfocus "$login"
+xdotool type --delay 40 "mirtillobianco"
+sleep 0.3
+import -window root "$shots/login_digitata.png"
+xdotool key Return
+
+menu=$(aspetta_finestra '^ Quadrivela$')
+sleep 1.5
+import -window root "$shots/menu.png"
+
+# The login window is hidden once the main menu shows.
+if xdotool search --onlyvisible --name '^ Quadrivela - ' >/dev/null 2>&1; then
+  echo "la finestra di accesso è ancora visibile" >&2
+  exit 1
+fi
+echo "finestra reale: accesso e menu principale verificati, schermate in $shots"
