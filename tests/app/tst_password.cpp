@@ -218,6 +218,9 @@ void TestPassword::cambioRiuscito()
 {
     // Enter moves round the three fields and never presses OK.
     m_login->btnCambiaPassword->click();
+    QApplication::setActiveWindow(m_cambio);
+    QVERIFY(QTest::qWaitForWindowActive(m_cambio));
+    QVERIFY(m_cambio->txtPasswordOld->hasFocus());
     QTest::keyClicks(m_cambio->txtPasswordOld, "mirtillobianco");
     QTest::keyClick(m_cambio->txtPasswordOld, Qt::Key_Return);
     QVERIFY(m_cambio->txtPasswordNew->hasFocus());
