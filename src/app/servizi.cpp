@@ -141,8 +141,10 @@ std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &
 QString ServiziReali::fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
                                    const QString &cartella)
 {
-    return QFileDialog::getOpenFileName(padre, titolo, cartella, filtri.join(QStringLiteral(";;")), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    // "*.*" means every file on Windows; here it would hide the files without an extension.
+    QString f = filtri.join(QStringLiteral(";;"));
+    f.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+    return QFileDialog::getOpenFileName(padre, titolo, cartella, f, nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,

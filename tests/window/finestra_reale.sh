@@ -77,4 +77,11 @@ if xdotool search --onlyvisible --name '^ Quadrivela - ' >/dev/null 2>&1; then
   echo "la finestra di accesso è ancora visibile" >&2
   exit 1
 fi
+# The registry area: a click on its button picture opens the employee card.
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 165)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
+card=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
+sleep 1.5
+import -window root "$shots/anagrafica.png"
+
 echo "finestra reale: accesso e menu principale verificati, schermate in $shots"
