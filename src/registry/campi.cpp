@@ -129,7 +129,7 @@ bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
     }
     if (tastoInvio(key)) {
         if (v.successivo)
-            v.successivo->setFocus(Qt::OtherFocusReason);
+            v.successivo->setFocus(Qt::TabFocusReason); // like Tab: the whole text is selected
         return true;
     }
     if (v.comportamenti & (SoloCifre | Importo)) {
