@@ -12,6 +12,7 @@
 #include "registry/frmallegati.h"
 #include "registry/frmanagrafica.h"
 #include "registry/frmcalendario.h"
+#include "registry/frmexpanagrafica.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 
@@ -51,6 +52,7 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmPartitaIva>,
     crea<TfrmIban>,
     crea<TfrmAllegaExcel>,
+    crea<TfrmExpAnagrafica>,
 };
 
 QString nomeClasse(const QObject *o)

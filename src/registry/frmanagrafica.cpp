@@ -11,6 +11,7 @@
 #include "registry/foto.h"
 #include "registry/frmallegaexcel.h"
 #include "registry/frmallegati.h"
+#include "registry/frmexpanagrafica.h"
 #include "storage/archivio.h"
 
 #include <QCloseEvent>
@@ -99,7 +100,7 @@ const DefPulsante kPulsanti[] = {
     {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", nullptr, &A::btnStampa},
     {"btnScadenze", "ana_scadenze", {852, 328, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti in scadenza o scaduti.", nullptr, &A::btnScadenze},
     {"btnScaduti", "ana_scaduti", {852, 362, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti scaduti.", nullptr, &A::btnScaduti},
-    {"btnEsporta", "ana_esporta", {852, 396, 110, 28}, "Esporta l'archivio in un foglio di Microsoft Excel.", nullptr, &A::btnEsporta},
+    {"btnEsporta", "ana_esporta", {852, 396, 110, 28}, "Esporta l'archivio in un foglio di Microsoft Excel.", &A::btnEsportaClick, &A::btnEsporta},
     {"btnGuida", "ana_guida", {852, 430, 110, 28}, "Visualizza la pagina della guida sensibile al contesto.", &A::btnGuidaClick, &A::btnGuida},
     {"btnEsci", "ana_esci", {852, 464, 110, 28}, "Esci da questa schermata di lavoro.", &A::btnEsciClick, &A::btnEsci},
     {"cmdPrimo", "ana_primo", {600, 24, 37, 39}, "Visualizza la prima scheda in archivio.", &A::cmdPrimoClick, &A::cmdPrimo},
@@ -456,6 +457,11 @@ void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); 
 void TfrmAnagrafica::btnEmailClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"');
+}
+
+void TfrmAnagrafica::btnEsportaClick()
+{
+    eseguiDialogo(new TfrmExpAnagrafica(this));
 }
 
 void TfrmAnagrafica::btnGuidaClick()

@@ -55,6 +55,7 @@ public slots:
     void btnPartitaIvaClick();
     void btnIbanClick();
     void btnEmailClick();
+    void btnEsportaClick();
     void btnGuidaClick();
     void btnEsciClick();
     void delDataScaClick();

@@ -336,6 +336,9 @@ void TestAnagrafica::foglioDiLavoro()
     });
     m_a->btnLavoriClick();
     QCOMPARE(token, QStringLiteral("3"));
+    // The export button opens the export screen.
+    QTest::mouseClick(m_a->btnEsporta, Qt::LeftButton);
+    QCOMPARE(m_servizi->dialoghiEseguiti.constLast(), QStringLiteral("TfrmExpAnagrafica"));
 }
 
 void TestAnagrafica::chiusuraTornaAlMenu()

@@ -1,0 +1,316 @@
+#include <QPlainTextEdit>
+#include <QFile>
+#include <QHeaderView>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/schermi.h"
+#include "registry/frmexpanagrafica.h"
+#include "storage/archivio.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+
+namespace {
+
+const QString Conferma = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString Riuscita = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString Errore = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    "Accertarsi che il file di Excel non sia già aperto.");
+
+#define TD "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"
+#define TH "<td style=\"text-align: left; font-weight: bold;\" width="
+
+const QByteArray Apertura =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
+    " xmlns=\"http://www.w3.org/TR/REC-html40\"><head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>Riepilogo Dipendenti</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+    "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+    "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
+    "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>"
+    "<tr>" TH "250>Cognome e nome</td>" TH "250>Cittadinanza</td>" TH "200>Stipendio</td>"
+    TH "250>Luogo di nascita</td>" TH "200>Data di nascita</td>" TH "200>Codice fiscale</td>"
+    TH "180>Partita IVA</td>" TH "250>Indirizzo di residenza</td>" TH "250>Citt\xE0</td>"
+    TH "150>Prov.</td>" TH "150>CAP</td>" TH "300>Qualifiche</td>" TH "300>Familiari a carico</td>"
+    TH "250>IBAN</td>" TH "400>Note</td>" TH "200>Scadenza contratto</td>" TH "200>Recapito telefonico</td>"
+    TH "250>E-mail</td></tr>";
+const QByteArray Chiusura = "</table></body></html>";
+
+TSchedaDipendente scheda(const QString &nome, const QString &note)
+{
+    TSchedaDipendente s;
+    s.Dipendente = nome;
+    s.Cittadinanza = QStringLiteral("Italiana");
+    s.Stipendio = QStringLiteral("1.250,00");
+    s.Luogo = QStringLiteral("Forlì");
+    s.DataNasc = QStringLiteral("01/02/1980");
+    s.CodFisc = QStringLiteral("RSSMRA80B01D704X");
+    s.PartitaIva = QStringLiteral("01234567890");
+    s.Indirizzo = QStringLiteral("Via Roma, 1");
+    s.Citta = QStringLiteral("Cesena");
+    s.Prov = QStringLiteral("FC");
+    s.Cap = QStringLiteral("00184");
+    s.Qualifiche = QStringLiteral("Operaio");
+    s.Familiari = QStringLiteral("2");
+    s.Iban = QStringLiteral("IT60X0542811101000000123456");
+    s.Note = note;
+    s.DataSca = QStringLiteral("31/12/2017");
+    s.Preavviso = QStringLiteral("30");
+    s.Recapito = QStringLiteral("0547 123456");
+    s.Email = QStringLiteral("mario@esempio.it");
+    s.File01 = QStringLiteral("contratto.pdf");
+    return s;
+}
+
+using G = MessaggioMostrato::Genere;
+
+} // namespace
+
+class TestExpAnagrafica : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
+    void init();
+    void cleanup();
+    void griglia();
+    void esportaTreSchede();
+    void archivioVuoto();
+    void domande_data();
+    void domande();
+    void cartellaMancante();
+    void guida();
+    void apertoDaLibreOffice();
+
+private:
+    void archivio(const QList<TSchedaDipendente> &schede);
+    QByteArray esportato() const;
+    QString xls() const { return m_dir->filePath(QStringLiteral("Dipendenti.xls")); }
+
+    ServiziProva *m_servizi = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    TfrmExpAnagrafica *m_form = nullptr;
+};
+
+void TestExpAnagrafica::init()
+{
+    m_servizi = new ServiziProva;
+    m_dir = new QTemporaryDir;
+    impostaCartellaProgramma(m_dir->path());
+    m_form = new TfrmExpAnagrafica;
+}
+
+void TestExpAnagrafica::cleanup()
+{
+    delete m_form;
+    delete m_dir;
+    delete m_servizi;
+}
+
+void TestExpAnagrafica::archivio(const QList<TSchedaDipendente> &schede)
+{
+    ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
+    a.apri();
+    for (const TSchedaDipendente &s : schede)
+        a.accoda(s);
+    a.chiudi();
+}
+
+QByteArray TestExpAnagrafica::esportato() const
+{
+    QFile f(xls());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestExpAnagrafica::griglia()
+{
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), {}), scheda(QStringLiteral("BIANCHI ANNA"), {}),
+              scheda(QStringLiteral("VERDI LUCA"), {})});
+    m_form->FormShow();
+    QTableWidget *g = m_form->grdRecords;
+    QCOMPARE(g->objectName(), QStringLiteral("grdRecords"));
+    QCOMPARE(g->rowCount(), 3);
+    QCOMPARE(g->columnCount(), 19);
+    QVERIFY(g->alternatingRowColors());
+    QCOMPARE(g->verticalHeader()->defaultSectionSize(), 21);
+    for (int r = 0; r < 3; ++r)
+        QCOMPARE(g->item(r, 0)->text(), QString::number(r + 1));
+    QCOMPARE(g->item(1, TfrmExpAnagrafica::colonna(QStringLiteral("colDipendente")))->text(),
+             QStringLiteral("BIANCHI ANNA"));
+    QCOMPARE(g->item(0, TfrmExpAnagrafica::colonna(QStringLiteral("colCitta")))->text(), QStringLiteral("Cesena"));
+
+    // Caption, width and editability of a sample of columns; the rest follow the same table.
+    const struct { const char *nome, *titolo; int larghezza; bool modificabile; } attese[] = {
+        {"colNum", "N.", 60, false},          {"colDipendente", "Cognome e nome", 250, false},
+        {"colStipendio", "Stipendio", 180, true}, {"colCitta", "Città", 250, false},
+        {"colCap", "CAP", 120, true},          {"colNote", "Note", 350, false},
+        {"colRecapito", "Recapito telefonico", 180, false}, {"colEmail", "E-mail", 250, true},
+    };
+    for (const auto &a : attese) {
+        const int c = TfrmExpAnagrafica::colonna(QLatin1String(a.nome));
+        QVERIFY2(c >= 0, a.nome);
+        QCOMPARE(g->horizontalHeaderItem(c)->text(), QString::fromUtf8(a.titolo));
+        QCOMPARE(g->columnWidth(c), a.larghezza);
+        QCOMPARE(bool(g->item(0, c)->flags() & Qt::ItemIsEditable), a.modificabile);
+    }
+    QCOMPARE(TfrmExpAnagrafica::colonna(QStringLiteral("colEmail")), 18);
+    QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+
+    // Filled again from the archive, not added to.
+    m_form->FormShow();
+    QCOMPARE(g->rowCount(), 3);
+}
+
+void TestExpAnagrafica::esportaTreSchede()
+{
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("Ore < 40 & turni")),
+              scheda(QStringLiteral("BIANCHI ANNA"), {}), scheda(QStringLiteral("VERDI LUCA"), {})});
+    // An older, longer export is replaced whole.
+    {
+        QFile f(xls());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(100000, 'x'));
+    }
+    m_form->FormShow();
+    // An editable cell is exported as it stands in the grid, trimmed.
+    m_form->grdRecords->item(1, TfrmExpAnagrafica::colonna(QStringLiteral("colStipendio")))
+        ->setText(QStringLiteral("  1.300,00 "));
+
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(true);
+    m_form->cmdEsportaClick();
+
+    const QByteArray riga1 =
+        "<tr>" TD "ROSSI MARIO</td>" TD "Italiana</td>" TD "1.250,00</td>" TD "Forl\xEC</td>" TD "01/02/1980</td>"
+        TD "RSSMRA80B01D704X</td>" TD "01234567890</td>" TD "Via Roma, 1</td>" TD "Cesena</td>" TD "FC</td>"
+        TD "00184</td>" TD "Operaio</td>" TD "2</td>" TD "IT60X0542811101000000123456</td>"
+        TD "Ore &lt; 40 &amp; turni</td>" TD "31/12/2017</td>" TD "0547 123456</td>" TD "mario@esempio.it</td></tr>";
+    const QByteArray riga2 =
+        "<tr>" TD "BIANCHI ANNA</td>" TD "Italiana</td>" TD "1.300,00</td>" TD "Forl\xEC</td>" TD "01/02/1980</td>"
+        TD "RSSMRA80B01D704X</td>" TD "01234567890</td>" TD "Via Roma, 1</td>" TD "Cesena</td>" TD "FC</td>"
+        TD "00184</td>" TD "Operaio</td>" TD "2</td>" TD "IT60X0542811101000000123456</td>"
+        TD "</td>" TD "31/12/2017</td>" TD "0547 123456</td>" TD "mario@esempio.it</td></tr>";
+    QByteArray riga3 = riga2;
+    riga3.replace("BIANCHI ANNA", "VERDI LUCA").replace("1.300,00", "1.250,00");
+    QCOMPARE(esportato(), Apertura + riga1 + riga2 + riga3 + Chiusura);
+
+    QCOMPARE(m_servizi->testi(), (QStringList{Conferma, Riuscita}));
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xls())});
+}
+
+void TestExpAnagrafica::archivioVuoto()
+{
+    m_form->FormShow();
+    QCOMPARE(m_form->grdRecords->rowCount(), 0);
+    m_form->cmdEsportaClick();
+    QCOMPARE(esportato(), Apertura + Chiusura);
+}
+
+void TestExpAnagrafica::domande_data()
+{
+    QTest::addColumn<bool>("primaSi");
+    QTest::addColumn<bool>("scritto");
+    QTest::addColumn<QStringList>("testi");
+
+    QTest::newRow("No to exporting") << false << false << QStringList{Conferma};
+    QTest::newRow("No to opening") << true << true << QStringList{Conferma, Riuscita};
+}
+
+void TestExpAnagrafica::domande()
+{
+    QFETCH(bool, primaSi);
+    QFETCH(bool, scritto);
+    QFETCH(QStringList, testi);
+
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), {})});
+    m_form->FormShow();
+    m_servizi->rispondi(primaSi);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaClick();
+
+    QCOMPARE(QFile::exists(xls()), scritto);
+    QCOMPARE(m_servizi->testi(), testi);
+    for (const MessaggioMostrato &m : m_servizi->messaggi)
+        QCOMPARE(m.genere, G::Domanda);
+    QVERIFY(m_servizi->aperti.isEmpty());
+}
+
+void TestExpAnagrafica::cartellaMancante()
+{
+    impostaCartellaProgramma(m_dir->filePath(QStringLiteral("manca")));
+    m_form->FormShow();
+    QCOMPARE(m_form->grdRecords->rowCount(), 0);
+    QVERIFY(m_servizi->messaggi.isEmpty()); // an unreadable archive is not reported
+
+    m_form->cmdEsportaClick();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+    QCOMPARE(m_servizi->messaggi.at(1).genere, G::Semplice);
+    QCOMPARE(m_servizi->messaggi.at(1).testo, Errore);
+    QVERIFY(m_servizi->aperti.isEmpty());
+}
+
+void TestExpAnagrafica::guida()
+{
+    QString titolo, testo;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        titolo = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+        testo = d->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida"))->toPlainText();
+        return 0;
+    });
+    m_form->cmdGuidaClick();
+    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(titolo, QStringLiteral("Esportazione archivio Dipendenti in Microsoft Excel."));
+    const QStringList paragrafi = testo.split(QRegularExpression(QStringLiteral("\r?\n\r?\n")));
+    QCOMPARE(paragrafi.size(), 3);
+    QVERIFY(paragrafi.at(0).startsWith(QStringLiteral("Il pulsante Esporta archivio consente")));
+    QVERIFY(paragrafi.at(1).contains(QStringLiteral("crea in tempo reale un file in formato .XLS contenente")));
+    QCOMPARE(paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
+                                             "assegnandogli un nome qualsiasi."));
+}
+
+void TestExpAnagrafica::apertoDaLibreOffice()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed: the export is not opened by a real spreadsheet program.");
+
+    const TSchedaDipendente s = scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("Ore < 40 & turni €"));
+    archivio({s});
+    m_form->FormShow();
+    m_form->cmdEsportaClick();
+
+    // The file is recognised by its content and converted to UTF-8 CSV with a private profile.
+    QProcess p;
+    p.start(soffice, {QStringLiteral("-env:UserInstallation=")
+                          + QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("profilo"))).toString(),
+                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                      QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76"), QStringLiteral("--outdir"),
+                      m_dir->filePath(QStringLiteral("csv")), xls()});
+    QVERIFY(p.waitForFinished(180000));
+    QFile f(m_dir->filePath(QStringLiteral("csv/Dipendenti.csv")));
+    QVERIFY2(f.open(QIODevice::ReadOnly), p.readAllStandardError().constData());
+    const QStringList righe = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(righe.size(), 2);
+    QCOMPARE(righe.at(0).split(QLatin1Char(';')),
+             (QStringList{"Cognome e nome", "Cittadinanza", "Stipendio", "Luogo di nascita", "Data di nascita",
+                          "Codice fiscale", "Partita IVA", "Indirizzo di residenza", "Città", "Prov.", "CAP",
+                          "Qualifiche", "Familiari a carico", "IBAN", "Note", "Scadenza contratto",
+                          "Recapito telefonico", "E-mail"}));
+    QCOMPARE(righe.at(1).split(QLatin1Char(';')),
+             (QStringList{s.Dipendente, s.Cittadinanza, s.Stipendio, s.Luogo, s.DataNasc, s.CodFisc, s.PartitaIva,
+                          s.Indirizzo, s.Citta, s.Prov, s.Cap, s.Qualifiche, s.Familiari, s.Iban, s.Note, s.DataSca,
+                          s.Recapito, s.Email}));
+}
+
+QTEST_MAIN(TestExpAnagrafica)
+#include "tst_frmexpanagrafica.moc"
