@@ -13,6 +13,7 @@
 #include "registry/frmanagrafica.h"
 #include "registry/frmcalendario.h"
 #include "registry/frmexpanagrafica.h"
+#include "registry/frmscadute.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 
@@ -52,6 +53,8 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmPartitaIva>,
     crea<TfrmIban>,
     crea<TfrmAllegaExcel>,
+    crea<TfrmScadute>,
+    crea<TfrmSospesi>,
     crea<TfrmExpAnagrafica>,
 };
 

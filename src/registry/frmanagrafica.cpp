@@ -12,6 +12,7 @@
 #include "registry/frmallegaexcel.h"
 #include "registry/frmallegati.h"
 #include "registry/frmexpanagrafica.h"
+#include "registry/frmscadute.h"
 #include "storage/archivio.h"
 
 #include <QCloseEvent>
@@ -98,8 +99,8 @@ const DefPulsante kPulsanti[] = {
     {"btnAllegati", "ana_allegati", {852, 226, 110, 28}, "Allega file alla scheda corrente.", &A::btnAllegatiClick, &A::btnAllegati},
     {"btnAnteprima", "ana_anteprima", {852, 260, 110, 28}, "Visualizza l'anteprima di stampa.", nullptr, &A::btnAnteprima},
     {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", nullptr, &A::btnStampa},
-    {"btnScadenze", "ana_scadenze", {852, 328, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti in scadenza o scaduti.", nullptr, &A::btnScadenze},
-    {"btnScaduti", "ana_scaduti", {852, 362, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti scaduti.", nullptr, &A::btnScaduti},
+    {"btnScadenze", "ana_scadenze", {852, 328, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti in scadenza o scaduti.", &A::btnScadenzeClick, &A::btnScadenze},
+    {"btnScaduti", "ana_scaduti", {852, 362, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti scaduti.", &A::btnScadutiClick, &A::btnScaduti},
     {"btnEsporta", "ana_esporta", {852, 396, 110, 28}, "Esporta l'archivio in un foglio di Microsoft Excel.", &A::btnEsportaClick, &A::btnEsporta},
     {"btnGuida", "ana_guida", {852, 430, 110, 28}, "Visualizza la pagina della guida sensibile al contesto.", &A::btnGuidaClick, &A::btnGuida},
     {"btnEsci", "ana_esci", {852, 464, 110, 28}, "Esci da questa schermata di lavoro.", &A::btnEsciClick, &A::btnEsci},
@@ -457,6 +458,16 @@ void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); 
 void TfrmAnagrafica::btnEmailClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"');
+}
+
+void TfrmAnagrafica::btnScadenzeClick()
+{
+    eseguiDialogo(new TfrmSospesi(this));
+}
+
+void TfrmAnagrafica::btnScadutiClick()
+{
+    eseguiDialogo(new TfrmScadute(this));
 }
 
 void TfrmAnagrafica::btnEsportaClick()

@@ -55,6 +55,8 @@ public slots:
     void btnPartitaIvaClick();
     void btnIbanClick();
     void btnEmailClick();
+    void btnScadenzeClick();
+    void btnScadutiClick();
     void btnEsportaClick();
     void btnGuidaClick();
     void btnEsciClick();

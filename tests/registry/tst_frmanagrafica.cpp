@@ -338,7 +338,10 @@ void TestAnagrafica::foglioDiLavoro()
     QCOMPARE(token, QStringLiteral("3"));
     // The export button opens the export screen.
     QTest::mouseClick(m_a->btnEsporta, Qt::LeftButton);
-    QCOMPARE(m_servizi->dialoghiEseguiti.constLast(), QStringLiteral("TfrmExpAnagrafica"));
+    QTest::mouseClick(m_a->btnScadenze, Qt::LeftButton);
+    QTest::mouseClick(m_a->btnScaduti, Qt::LeftButton);
+    QCOMPARE(m_servizi->dialoghiEseguiti.mid(1),
+             (QStringList{"TfrmExpAnagrafica", "TfrmSospesi", "TfrmScadute"}));
 }
 
 void TestAnagrafica::chiusuraTornaAlMenu()

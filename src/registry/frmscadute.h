@@ -1,0 +1,70 @@
+#pragma once
+// The two lists of expiring contracts opened from the employee card screen:
+// the cards whose contract has expired, and those whose contract has expired
+// or falls due within its notice period. A double click loads the card.
+
+#include "registry/frmelenco.h"
+
+#include <QDate>
+
+#include <optional>
+
+namespace qv {
+
+struct TSchedaDipendente;
+
+// The list line of an employee card, shared with the employee search.
+QString rigaDipendente(const TSchedaDipendente &scheda);
+
+// Loads the card at `posizione` of the employee archive into the card screen.
+// Archive failures are thrown as ErroreArchivio.
+void apriSchedaDipendente(int posizione);
+
+// What sets the two lists apart.
+struct RegolaScadenza
+{
+    const char16_t *caption;
+    const char16_t *banner;
+    const char16_t *titoloStampa;
+    // Whether a card is listed today; no value when its expiry date or notice period cannot be read.
+    std::optional<bool> (*listata)(const TSchedaDipendente &scheda, const QDate &oggi);
+};
+
+class TfrmScadenze : public TfrmElenco
+{
+    Q_OBJECT
+public:
+    TfrmScadenze(const RegolaScadenza &regola, QWidget *parent);
+
+    QLabel *imgIntestazione;
+    QLabel *lblDoppioClic;
+    QPushButton *btnChiudi;
+
+public slots:
+    void FormShow();
+    void btnChiudiClick();
+    void lstRecordsDblClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    const RegolaScadenza &m_regola;
+};
+
+class TfrmScadute : public TfrmScadenze
+{
+    Q_OBJECT
+public:
+    explicit TfrmScadute(QWidget *parent = nullptr);
+};
+
+class TfrmSospesi : public TfrmScadenze
+{
+    Q_OBJECT
+public:
+    explicit TfrmSospesi(QWidget *parent = nullptr);
+};
+
+} // namespace qv
