@@ -14,6 +14,7 @@
 #include "registry/frmcalendario.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmscadute.h"
+#include "registry/frmtrovaanagrafica.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 
@@ -56,6 +57,7 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmScadute>,
     crea<TfrmSospesi>,
     crea<TfrmExpAnagrafica>,
+    crea<TfrmTrovaAnagrafica>,
 };
 
 QString nomeClasse(const QObject *o)

@@ -13,6 +13,7 @@
 #include "registry/frmallegati.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmscadute.h"
+#include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
 
 #include <QCloseEvent>
@@ -95,7 +96,7 @@ const DefPulsante kPulsanti[] = {
     {"btnNuovo", "ana_nuovo", {852, 90, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda.", &A::btnNuovoClick, &A::btnNuovo},
     {"btnDuplica", "ana_duplica", {852, 124, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.", &A::btnDuplicaClick, &A::btnDuplica},
     {"btnSalva", "ana_salva", {852, 158, 110, 28}, "Salva la scheda corrente in archivio.", &A::btnSalvaClick, &A::btnSalva},
-    {"btnTrova", "ana_trova", {852, 192, 110, 28}, "Trova una scheda in archivio.", nullptr, &A::btnTrova},
+    {"btnTrova", "ana_trova", {852, 192, 110, 28}, "Trova una scheda in archivio.", &A::btnTrovaClick, &A::btnTrova},
     {"btnAllegati", "ana_allegati", {852, 226, 110, 28}, "Allega file alla scheda corrente.", &A::btnAllegatiClick, &A::btnAllegati},
     {"btnAnteprima", "ana_anteprima", {852, 260, 110, 28}, "Visualizza l'anteprima di stampa.", nullptr, &A::btnAnteprima},
     {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", nullptr, &A::btnStampa},
@@ -458,6 +459,13 @@ void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); 
 void TfrmAnagrafica::btnEmailClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"');
+}
+
+void TfrmAnagrafica::btnTrovaClick()
+{
+    auto *dlg = new TfrmTrovaAnagrafica(this);
+    dlg->lblMemory->setText(QStringLiteral("anagrafica"));
+    eseguiDialogo(dlg);
 }
 
 void TfrmAnagrafica::btnScadenzeClick()

@@ -55,6 +55,7 @@ public slots:
     void btnPartitaIvaClick();
     void btnIbanClick();
     void btnEmailClick();
+    void btnTrovaClick();
     void btnScadenzeClick();
     void btnScadutiClick();
     void btnEsportaClick();

@@ -7,6 +7,7 @@
 #include "registry/frmallegaexcel.h"
 #include "registry/frmallegati.h"
 #include "registry/frmanagrafica.h"
+#include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
 #include "support/serviziprova.h"
 
@@ -338,10 +339,17 @@ void TestAnagrafica::foglioDiLavoro()
     QCOMPARE(token, QStringLiteral("3"));
     // The export button opens the export screen.
     QTest::mouseClick(m_a->btnEsporta, Qt::LeftButton);
+    QString tokenTrova;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        tokenTrova = qobject_cast<TfrmTrovaAnagrafica *>(d)->lblMemory->text();
+        return 0;
+    });
+    QTest::mouseClick(m_a->btnTrova, Qt::LeftButton);
+    QCOMPARE(tokenTrova, QStringLiteral("anagrafica"));
     QTest::mouseClick(m_a->btnScadenze, Qt::LeftButton);
     QTest::mouseClick(m_a->btnScaduti, Qt::LeftButton);
     QCOMPARE(m_servizi->dialoghiEseguiti.mid(1),
-             (QStringList{"TfrmExpAnagrafica", "TfrmSospesi", "TfrmScadute"}));
+             (QStringList{"TfrmExpAnagrafica", "TfrmTrovaAnagrafica", "TfrmSospesi", "TfrmScadute"}));
 }
 
 void TestAnagrafica::chiusuraTornaAlMenu()
