@@ -14,6 +14,7 @@
 #include "registry/frmcalendario.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmscadute.h"
+#include "registry/frmstampaana.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
@@ -54,6 +55,8 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmPartitaIva>,
     crea<TfrmIban>,
     crea<TfrmAllegaExcel>,
+    crea<TfrmAnteprimaAna>,
+    crea<TfrmStampaAna>,
     crea<TfrmScadute>,
     crea<TfrmSospesi>,
     crea<TfrmExpAnagrafica>,

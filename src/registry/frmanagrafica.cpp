@@ -13,6 +13,7 @@
 #include "registry/frmallegati.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmscadute.h"
+#include "registry/frmstampaana.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
 
@@ -98,8 +99,8 @@ const DefPulsante kPulsanti[] = {
     {"btnSalva", "ana_salva", {852, 158, 110, 28}, "Salva la scheda corrente in archivio.", &A::btnSalvaClick, &A::btnSalva},
     {"btnTrova", "ana_trova", {852, 192, 110, 28}, "Trova una scheda in archivio.", &A::btnTrovaClick, &A::btnTrova},
     {"btnAllegati", "ana_allegati", {852, 226, 110, 28}, "Allega file alla scheda corrente.", &A::btnAllegatiClick, &A::btnAllegati},
-    {"btnAnteprima", "ana_anteprima", {852, 260, 110, 28}, "Visualizza l'anteprima di stampa.", nullptr, &A::btnAnteprima},
-    {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", nullptr, &A::btnStampa},
+    {"btnAnteprima", "ana_anteprima", {852, 260, 110, 28}, "Visualizza l'anteprima di stampa.", &A::btnAnteprimaClick, &A::btnAnteprima},
+    {"btnStampa", "ana_stampa", {852, 294, 110, 28}, "Stampa la scheda corrente.", &A::btnStampaClick, &A::btnStampa},
     {"btnScadenze", "ana_scadenze", {852, 328, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti in scadenza o scaduti.", &A::btnScadenzeClick, &A::btnScadenze},
     {"btnScaduti", "ana_scaduti", {852, 362, 110, 28}, "Visualizza il riepilogo dei Dipendenti con contratti scaduti.", &A::btnScadutiClick, &A::btnScaduti},
     {"btnEsporta", "ana_esporta", {852, 396, 110, 28}, "Esporta l'archivio in un foglio di Microsoft Excel.", &A::btnEsportaClick, &A::btnEsporta},
@@ -465,6 +466,20 @@ void TfrmAnagrafica::btnTrovaClick()
 {
     auto *dlg = new TfrmTrovaAnagrafica(this);
     dlg->lblMemory->setText(QStringLiteral("anagrafica"));
+    eseguiDialogo(dlg);
+}
+
+void TfrmAnagrafica::btnAnteprimaClick()
+{
+    auto *dlg = new TfrmAnteprimaAna(this);
+    dlg->imgLogo->impostaImmagine(foto->imgFoto->immagine());
+    eseguiDialogo(dlg);
+}
+
+void TfrmAnagrafica::btnStampaClick()
+{
+    auto *dlg = new TfrmStampaAna(this);
+    dlg->imgLogo->impostaImmagine(foto->imgFoto->immagine());
     eseguiDialogo(dlg);
 }
 

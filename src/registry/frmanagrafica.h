@@ -56,6 +56,8 @@ public slots:
     void btnIbanClick();
     void btnEmailClick();
     void btnTrovaClick();
+    void btnAnteprimaClick();
+    void btnStampaClick();
     void btnScadenzeClick();
     void btnScadutiClick();
     void btnEsportaClick();

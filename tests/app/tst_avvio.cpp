@@ -44,7 +44,7 @@ void TestAvvio::ordineDegliSchermi()
     const QStringList attesi = {"TfrmPassword", "TfrmAvvio", "TfrmCambiaPassword", "TfrmGuida", "TfrmInfo",
                                 "TfrmSplash", "TfrmAnagrafica", "TfrmAllegaCartella", "TfrmCalendario",
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
-                                "TfrmAllegaExcel", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica"};
+                                "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica"};
     QStringList creati;
     for (QWidget *w : Schermi::tutti())
         creati << QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);

@@ -346,10 +346,13 @@ void TestAnagrafica::foglioDiLavoro()
     });
     QTest::mouseClick(m_a->btnTrova, Qt::LeftButton);
     QCOMPARE(tokenTrova, QStringLiteral("anagrafica"));
+    QTest::mouseClick(m_a->btnAnteprima, Qt::LeftButton);
+    QTest::mouseClick(m_a->btnStampa, Qt::LeftButton);
     QTest::mouseClick(m_a->btnScadenze, Qt::LeftButton);
     QTest::mouseClick(m_a->btnScaduti, Qt::LeftButton);
     QCOMPARE(m_servizi->dialoghiEseguiti.mid(1),
-             (QStringList{"TfrmExpAnagrafica", "TfrmTrovaAnagrafica", "TfrmSospesi", "TfrmScadute"}));
+             (QStringList{"TfrmExpAnagrafica", "TfrmTrovaAnagrafica", "TfrmAnteprimaAna", "TfrmStampaAna",
+                          "TfrmSospesi", "TfrmScadute"}));
 }
 
 void TestAnagrafica::chiusuraTornaAlMenu()
