@@ -92,26 +92,40 @@ QByteArray toCp1252(const QString &s)
     return out;
 }
 
-QString fromCp1252(const char *data, qsizetype size)
+void fromCp1252(const char *data, qsizetype size, QString &dest)
 {
-    if (size == 0)
-        return QString();
-    // Windows-1252 differs from Latin-1 only in the bytes 0x80-0x9F.
-    bool latin1 = true;
-    for (qsizetype i = 0; i < size && latin1; ++i)
-        latin1 = (static_cast<unsigned char>(data[i]) & 0xE0) != 0x80;
-    if (latin1)
-        return QString::fromLatin1(data, size);
-    QString out(size, Qt::Uninitialized);
-    QChar *dst = out.data();
+    // A text shared with another would be copied by resize() only to be overwritten.
+    if (dest.isDetached())
+        dest.resize(size);
+    else
+        dest = QString(size, Qt::Uninitialized);
+    char16_t *dst = reinterpret_cast<char16_t *>(dest.data());
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
-            dst[i] = QChar(kHigh[b - 0x80]);
-        else
-            dst[i] = QChar(b);
+        dst[i] = b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : b;
     }
+}
+
+QString fromCp1252(const char *data, qsizetype size)
+{
+    QString out;
+    if (size > 0)
+        fromCp1252(data, size, out);
     return out;
+}
+
+bool containsAZ(QStringView testo, QStringView chiave)
+{
+    const auto minuscola = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    const qsizetype n = testo.size(), m = chiave.size();
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        qsizetype k = 0;
+        while (k < m && minuscola(testo[i + k].unicode()) == chiave[k].unicode())
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
 }
 
 } // namespace qv

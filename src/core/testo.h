@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace qv {
 
@@ -30,5 +31,12 @@ QByteArray toCp1252(const QString &s);
 // undefined are read as the control characters of the same number.
 QString fromCp1252(const char *data, qsizetype size);
 inline QString fromCp1252(const QByteArray &bytes) { return fromCp1252(bytes.constData(), bytes.size()); }
+// The same into `dest`, reusing its buffer when it has one of its own.
+void fromCp1252(const char *data, qsizetype size, QString &dest);
+
+// Whether `testo` contains `chiave`, with the letters A-Z of `testo` taken as
+// a-z; `chiave` is given already in that form (see lowerAZ). An empty key is
+// contained in every text.
+bool containsAZ(QStringView testo, QStringView chiave);
 
 } // namespace qv

@@ -6,21 +6,49 @@
 
 namespace qv {
 
-QString rigaElenco(std::span<const ColonnaElenco> colonne, const QStringList &valori)
+QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStringView> valori)
 {
+    // Built in one buffer: a list of a large archive builds a line per card.
     QString riga;
+    riga.reserve(160);
     for (size_t i = 0; i < colonne.size(); ++i) {
         const ColonnaElenco &c = colonne[i];
-        const QString valore = trimmed(valori.value(qsizetype(i)));
+        QStringView valore = i < valori.size() ? valori[i] : QStringView();
+        while (!valore.isEmpty() && valore.front().unicode() <= 32)
+            valore = valore.sliced(1);
+        while (!valore.isEmpty() && valore.back().unicode() <= 32)
+            valore.chop(1);
         riga += c.separatore;
-        riga += c.larghezza == kNonTagliato ? valore : valore.leftJustified(c.larghezza, u' ', true);
+        if (c.larghezza == kNonTagliato) {
+            riga += valore;
+        } else {
+            riga += valore.left(c.larghezza);
+            riga.resize(riga.size() + c.larghezza - std::min<qsizetype>(valore.size(), c.larghezza), u' ');
+        }
     }
     return riga;
 }
 
+int confrontaRighe(const QString &a, const QString &b)
+{
+    // Compared in place: a sort calls this a million times for a large archive.
+    const auto maiuscola = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
+    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (pa[i] == pb[i])
+            continue;
+        const char16_t ca = maiuscola(pa[i]), cb = maiuscola(pb[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 bool lessRiga(const QString &a, const QString &b)
 {
-    return upperAZ(a) < upperAZ(b);
+    return confrontaRighe(a, b) < 0;
 }
 
 void ordinaRighe(QStringList &righe)
@@ -41,7 +69,7 @@ EsitoTrova trovaVoce(const QStringList &voci, int selezionata, const QString &ch
         const qsizetype inizio = cercata == ultimaChiave ? (scelta + 1) % n : 0;
         for (qsizetype k = 0; k < n; ++k) {
             const qsizetype i = (inizio + k) % n;
-            if (lowerAZ(voci.at(i)).contains(cercata)) {
+            if (containsAZ(voci.at(i), cercata)) {
                 scelta = i;
                 break;
             }

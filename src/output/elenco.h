@@ -25,10 +25,12 @@ struct ColonnaElenco
 // The line of one card: each value trimmed, padded and cut to its width (a
 // value of width kNonTagliato is appended as it is), after its separator.
 // A missing value counts as empty.
-QString rigaElenco(std::span<const ColonnaElenco> colonne, const QStringList &valori);
+QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStringView> valori);
 
 // Order of a sorted list: whole lines compared character by character, with
 // the letters a-z taken as A-Z.
+// confrontaRighe is negative, zero or positive as `a` sorts before, with or after `b`.
+int confrontaRighe(const QString &a, const QString &b);
 bool lessRiga(const QString &a, const QString &b);
 void ordinaRighe(QStringList &righe);
 

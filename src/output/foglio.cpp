@@ -4,6 +4,9 @@
 
 #include <QSaveFile>
 
+#include <functional>
+#include <limits>
+
 namespace qv {
 
 namespace {
@@ -54,16 +57,39 @@ constexpr char kCellaDato[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\
 
 // Appends text in Windows-1252, with the three characters that would change the
 // markup escaped and every character the code page lacks as "&#n;" (its code
-// point, so a character outside the BMP is one reference).
-void aggiungiTesto(QByteArray &out, const QString &testo)
+// point, so a character outside the BMP is one reference; a lone surrogate is
+// the replacement character). Runs of plain ASCII are copied in one go: an
+// export of a large archive writes tens of millions of characters.
+void aggiungiTesto(QByteArray &out, QStringView testo)
 {
-    for (const char32_t cp : testo.toUcs4()) {
-        switch (cp) {
-        case U'&': out += "&amp;"; continue;
-        case U'<': out += "&lt;"; continue;
-        case U'>': out += "&gt;"; continue;
+    const char16_t *p = testo.utf16();
+    const qsizetype n = testo.size();
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype j = i;
+        while (j < n && p[j] < 0x80 && p[j] != u'&' && p[j] != u'<' && p[j] != u'>')
+            ++j;
+        if (j > i) {
+            const qsizetype inizio = out.size();
+            out.resize(inizio + (j - i));
+            char *d = out.data() + inizio;
+            for (qsizetype k = i; k < j; ++k)
+                *d++ = char(p[k]);
+            i = j;
+            continue;
+        }
+        const char16_t u = p[i++];
+        switch (u) {
+        case u'&': out += "&amp;"; continue;
+        case u'<': out += "&lt;"; continue;
+        case u'>': out += "&gt;"; continue;
         default: break;
         }
+        char32_t cp = u;
+        if (QChar::isHighSurrogate(u) && i < n && QChar::isLowSurrogate(p[i]))
+            cp = QChar::surrogateToUcs4(u, p[i++]);
+        else if (QChar::isSurrogate(u))
+            cp = QChar::ReplacementCharacter;
         const int b = cp1252Byte(cp);
         if (b >= 0)
             out += char(b);
@@ -72,12 +98,23 @@ void aggiungiTesto(QByteArray &out, const QString &testo)
     }
 }
 
-} // namespace
-
-QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
-                           const QList<QStringList> &righe)
+QStringView senzaSpazi(QStringView s)
 {
-    QByteArray out(kApertura);
+    while (!s.isEmpty() && s.front().unicode() <= 32)
+        s = s.sliced(1);
+    while (!s.isEmpty() && s.back().unicode() <= 32)
+        s.chop(1);
+    return s;
+}
+
+// Composes the document into `out`. Whenever `out` holds a block of at least
+// `blocco` bytes, `scarica(out)` takes them and empties it, so that a large
+// export never holds the whole file in memory; it returns false to give up.
+// The last bytes are left in `out`.
+bool componi(QByteArray &out, qsizetype blocco, const std::function<bool(QByteArray &)> &scarica,
+             const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, const QList<QStringList> &righe)
+{
+    out += kApertura;
     aggiungiTesto(out, nomeFoglio);
     out += kOpzioni;
 
@@ -93,26 +130,47 @@ QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio>
         out += "<tr>";
         for (qsizetype i = 0; i < colonne.size(); ++i) {
             out += kCellaDato;
-            aggiungiTesto(out, trimmed(riga.value(i)));
+            if (i < riga.size())
+                aggiungiTesto(out, senzaSpazi(riga.at(i)));
             out += "</td>";
         }
         out += "</tr>";
+        if (out.size() >= blocco && !scarica(out))
+            return false;
     }
 
     out += kChiusura;
+    return true;
+}
+
+} // namespace
+
+QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
+                           const QList<QStringList> &righe)
+{
+    QByteArray out;
+    componi(out, std::numeric_limits<qsizetype>::max(), {}, nomeFoglio, colonne, righe);
     return out;
 }
 
 bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
                   const QList<QStringList> &righe, QString *errore)
 {
-    const QByteArray documento = documentoFoglio(nomeFoglio, colonne, righe);
+    constexpr qsizetype kBlocco = 1 << 20;
     QSaveFile file(percorso);
     // A short write (a full disk) is not an error for write(), and commit()
     // does not notice one that happens while the buffer is emptied on closing:
     // both are checked here, or a truncated file would replace the old one.
+    const auto scrivi = [&file](QByteArray &dati) {
+        const bool scritti = file.write(dati) == dati.size();
+        dati.truncate(0); // keeps the buffer for the next block
+        return scritti;
+    };
+    QByteArray blocco;
+    blocco.reserve(kBlocco + 64 * 1024);
     const bool ok = file.open(QIODevice::WriteOnly)
-                    && file.write(documento) == documento.size()
+                    && componi(blocco, kBlocco, scrivi, nomeFoglio, colonne, righe)
+                    && scrivi(blocco)
                     && file.flush()
                     && file.commit();
     if (!ok && errore)

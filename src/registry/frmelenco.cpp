@@ -7,10 +7,71 @@
 #include "report/stampaelenco.h"
 
 #include <QKeyEvent>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
 
 namespace qv {
+
+namespace {
+
+// Every entry is one line of the same size, wide enough for the longest lines
+// to scroll sideways; the list then lays out even a hundred thousand entries at once.
+class VoceUniforme : public QStyledItemDelegate
+{
+public:
+    VoceUniforme(int larghezza, QObject *parent) : QStyledItemDelegate(parent), m_larghezza(larghezza) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
+    {
+        return QSize(m_larghezza, option.fontMetrics.height() + 2);
+    }
+
+private:
+    int m_larghezza;
+};
+
+} // namespace
+
+ListaVoci::ListaVoci(QWidget *parent) : QListView(parent), m_modello(new QStringListModel(this))
+{
+    setModel(m_modello);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+int ListaVoci::count() const
+{
+    return m_modello->rowCount();
+}
+
+int ListaVoci::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void ListaVoci::setCurrentRow(int riga)
+{
+    const QModelIndex i = m_modello->index(riga, 0);
+    setCurrentIndex(i);
+    if (i.isValid())
+        scrollTo(i);
+}
+
+QString ListaVoci::testo(int riga) const
+{
+    return m_modello->index(riga, 0).data().toString();
+}
+
+QStringList ListaVoci::righe() const
+{
+    return m_modello->stringList();
+}
+
+void ListaVoci::imposta(const QStringList &righe)
+{
+    m_modello->setStringList(righe);
+}
 
 TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor &basso, QWidget *parent)
     : DialogoFisso(imp.caption, QSize(862, 560), alto, basso, parent), m_imp(imp)
@@ -29,15 +90,17 @@ TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor
     txtTrova->setFont(carattere(QStringLiteral("Verdana"), 12, true));
     btnTrova = pulsante(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect());
 
-    lstRecords = new QListWidget(this);
+    lstRecords = new ListaVoci(this);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
     lstRecords->setFont(carattere(QStringLiteral("Courier New"), 12));
     // Plain black on white, without the style's decorations, so the columns line up.
-    lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    lstRecords->setStyleSheet(QStringLiteral("QListView { color: black; background: white; }"));
     lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    lstRecords->setUniformItemSizes(true);
+    lstRecords->setItemDelegate(new VoceUniforme(m_imp.larghezzaVoci, lstRecords));
 
     btnStampa = pulsante(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QRect());
 
@@ -64,31 +127,60 @@ void TfrmElenco::disponiElenco(QWidget *pannello, const QRect &area)
 
 void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
 {
-    if (m_imp.ordinato)
-        std::stable_sort(voci.begin(), voci.end(),
-                         [](const VoceElenco &a, const VoceElenco &b) { return lessRiga(a.riga, b.riga); });
-    lstRecords->clear();
-    const int altezza = lstRecords->fontMetrics().height() + 2;
-    for (const VoceElenco &v : voci) {
-        auto *item = new QListWidgetItem(v.riga, lstRecords);
-        item->setData(Qt::UserRole, v.posizione);
-        item->setSizeHint(QSize(m_imp.larghezzaVoci, altezza));
+    // Sorted through keys that hold the first twelve characters of each line,
+    // so that most comparisons never reach the lines themselves; equal lines
+    // keep the order of their cards in the archive.
+    struct Chiave
+    {
+        std::array<quint64, 3> inizio{};
+        qsizetype voce;
+    };
+    QList<Chiave> ordine(voci.size());
+    for (qsizetype i = 0; i < voci.size(); ++i) {
+        const QString &r = voci.at(i).riga;
+        Chiave &k = ordine[i];
+        k.voce = i;
+        for (qsizetype c = 0; c < 12 && c < r.size(); ++c) {
+            char16_t u = r.at(c).unicode();
+            if (u >= u'a' && u <= u'z')
+                u -= 32;
+            k.inizio[c / 4] |= quint64(u) << (48 - 16 * (c % 4));
+        }
     }
+    if (m_imp.ordinato)
+        std::sort(ordine.begin(), ordine.end(), [&voci](const Chiave &a, const Chiave &b) {
+            if (a.inizio != b.inizio)
+                return a.inizio < b.inizio;
+            const VoceElenco &va = voci.at(a.voce), &vb = voci.at(b.voce);
+            const int c = confrontaRighe(va.riga, vb.riga);
+            return c != 0 ? c < 0 : va.posizione < vb.posizione;
+        });
+    QStringList righe;
+    righe.reserve(voci.size());
+    svuota();
+    m_posizioni.reserve(voci.size());
+    for (const Chiave &k : std::as_const(ordine)) {
+        VoceElenco &v = voci[k.voce];
+        righe.append(std::move(v.riga));
+        m_posizioni.append(v.posizione);
+    }
+    lstRecords->imposta(righe);
+}
+
+void TfrmElenco::svuota()
+{
+    lstRecords->clear();
+    m_posizioni.clear();
 }
 
 QStringList TfrmElenco::righe() const
 {
-    QStringList out;
-    out.reserve(lstRecords->count());
-    for (int i = 0; i < lstRecords->count(); ++i)
-        out.append(lstRecords->item(i)->text());
-    return out;
+    return lstRecords->righe();
 }
 
 int TfrmElenco::posizioneVoce(int riga) const
 {
-    const QListWidgetItem *item = lstRecords->item(riga);
-    return item ? item->data(Qt::UserRole).toInt() : -1;
+    return riga >= 0 && riga < m_posizioni.size() ? m_posizioni.at(riga) : -1;
 }
 
 void TfrmElenco::azzeraTrova()
@@ -104,10 +196,8 @@ void TfrmElenco::btnTrovaClick()
         Servizi::correnti().messaggio(this, TipoMessaggio::Semplice, kListaVuota.toString());
         return;
     }
-    if (QListWidgetItem *item = lstRecords->item(esito.selezionata)) {
-        lstRecords->setCurrentItem(item);
-        lstRecords->scrollToItem(item);
-    }
+    if (esito.selezionata >= 0)
+        lstRecords->setCurrentRow(esito.selezionata);
     m_ultimaChiave = esito.ultimaChiave;
 }
 

@@ -7,9 +7,11 @@
 
 #include <QLineEdit>
 #include <QList>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStringList>
+
+class QStringListModel;
 
 namespace qv {
 
@@ -18,6 +20,26 @@ struct VoceElenco
 {
     QString riga;
     int posizione;
+};
+
+// The list of a list screen: one line per entry, held as one list of texts,
+// so that the entries of a whole large archive are shown and dropped at once.
+class ListaVoci : public QListView
+{
+    Q_OBJECT
+public:
+    explicit ListaVoci(QWidget *parent = nullptr);
+
+    int count() const;
+    int currentRow() const;           // -1 when no entry is current
+    void setCurrentRow(int riga);     // selects the entry and scrolls to it
+    QString testo(int riga) const;
+    QStringList righe() const;
+    void imposta(const QStringList &righe);
+    void clear() { imposta({}); }
+
+private:
+    QStringListModel *m_modello;
 };
 
 class TfrmElenco : public DialogoFisso
@@ -38,12 +60,12 @@ public:
     QLabel *lblTrova01, *lblTrova02;
     QLineEdit *txtTrova;
     QPushButton *btnTrova;
-    QListWidget *lstRecords;
+    ListaVoci *lstRecords;
     QPushButton *btnStampa;
 
     // Replaces the entries (sorted when the screen is) and gives them their width.
     void mostraVoci(QList<VoceElenco> voci);
-    void svuota() { lstRecords->clear(); }
+    void svuota();
     // The entries' lines in the order shown.
     QStringList righe() const;
     // The card position of an entry, or of the selected one; -1 for none.
@@ -64,6 +86,7 @@ protected:
 
 private:
     Impostazioni m_imp;
+    QList<int> m_posizioni; // the card position of each entry, in the order shown
     QString m_ultimaChiave;
 };
 

@@ -79,15 +79,60 @@ QList<ColonnaFoglio> colonneFoglio()
     return out;
 }
 
-QTableWidgetItem *cella(const QString &testo, bool solaLettura)
-{
-    auto *item = new QTableWidgetItem(trimmed(testo));
-    if (solaLettura)
-        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
-
 } // namespace
+
+// The grid's rows: for each card the trimmed texts of the exported columns, in
+// column order. The position column is the row number.
+class GrigliaDipendenti : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    QList<QStringList> righe;
+
+    void imposta(QList<QStringList> nuove)
+    {
+        beginResetModel();
+        righe = std::move(nuove);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(righe.size()); }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : kNumColonne; }
+
+    QVariant data(const QModelIndex &i, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return i.column() == 0 ? QString::number(i.row() + 1) : righe.at(i.row()).at(i.column() - 1);
+    }
+
+    bool setData(const QModelIndex &i, const QVariant &valore, int role) override
+    {
+        if (role != Qt::EditRole || !(flags(i) & Qt::ItemIsEditable))
+            return false;
+        righe[i.row()][i.column() - 1] = valore.toString();
+        emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+        return true;
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &i) const override
+    {
+        const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return kColonne[i.column()].solaLettura ? base : base | Qt::ItemIsEditable;
+    }
+
+    QVariant headerData(int sezione, Qt::Orientation o, int role) const override
+    {
+        if (o != Qt::Horizontal || sezione < 0 || sezione >= kNumColonne)
+            return {};
+        if (role == Qt::DisplayRole)
+            return QString::fromUtf8(kColonne[sezione].intestazione);
+        if (role == Qt::UserRole)
+            return QLatin1String(kColonne[sezione].nome);
+        return {};
+    }
+};
 
 TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
     : DialogoFisso(QStringLiteral(" Esporta archivio Dipendenti in Microsoft Excel"), QSize(862, 560),
@@ -119,8 +164,10 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
         this->*(d.membro) = f;
     }
 
-    grdRecords = new QTableWidget(0, kNumColonne, this);
+    m_griglia = new GrigliaDipendenti(this);
+    grdRecords = new QTableView(this);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setModel(m_griglia);
     grdRecords->setGeometry(14, 74, 834, 432);
     grdRecords->setFont(carattere(QStringLiteral("Verdana"), 9));
     grdRecords->setAlternatingRowColors(true);
@@ -131,15 +178,11 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
     grdRecords->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grdRecords->horizontalHeader()->setHighlightSections(false);
     grdRecords->setStyleSheet(QStringLiteral(
-        "QTableWidget { background: white; alternate-background-color: #EEF2F7; gridline-color: #C8C8C8; }"
+        "QTableView { background: white; alternate-background-color: #EEF2F7; gridline-color: #C8C8C8; }"
         "QHeaderView::section { background: #E4E4E4; border: none; border-right: 1px solid #C0C0C0;"
         " border-bottom: 1px solid #A9A9A9; padding: 2px 4px; font-weight: bold; }"));
-    for (int i = 0; i < kNumColonne; ++i) {
-        auto *h = new QTableWidgetItem(QString::fromUtf8(kColonne[i].intestazione));
-        h->setData(Qt::UserRole, QLatin1String(kColonne[i].nome));
-        grdRecords->setHorizontalHeaderItem(i, h);
+    for (int i = 0; i < kNumColonne; ++i)
         grdRecords->setColumnWidth(i, kColonne[i].larghezzaGriglia);
-    }
 
     auto *barra = new QWidget(this);
     barra->setObjectName(QStringLiteral("shpInfo"));
@@ -183,39 +226,28 @@ bool TfrmExpAnagrafica::eventFilter(QObject *o, QEvent *e)
 
 void TfrmExpAnagrafica::FormShow()
 {
-    grdRecords->setRowCount(0);
+    QList<QStringList> righe;
     try {
         ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
         archivio.apri();
-        grdRecords->setRowCount(archivio.conta());
-        archivio.perOgni([this](int posizione, const TSchedaDipendente &s) {
-            const int riga = posizione - 1;
-            for (int i = 0; i < kNumColonne; ++i) {
-                const Colonna &c = kColonne[i];
-                grdRecords->setItem(riga, i, cella(c.campo ? s.*(c.campo) : QString::number(posizione),
-                                                   c.solaLettura));
-            }
+        righe.reserve(archivio.conta());
+        QList<QString TSchedaDipendente::*> campi;
+        for (const Colonna &c : kColonne)
+            if (c.campo)
+                campi.append(c.campo);
+        archivio.perOgni(campi, [&](int, const TSchedaDipendente &s) {
+            QStringList valori;
+            valori.reserve(campi.size());
+            for (QString TSchedaDipendente::*campo : std::as_const(campi))
+                valori.append(s.*campo); // fields are read trimmed
+            righe.append(std::move(valori));
             return true;
         });
         archivio.chiudi();
     } catch (...) {
         // The grid keeps the rows filled so far.
     }
-}
-
-QList<QStringList> TfrmExpAnagrafica::righeFoglio() const
-{
-    QList<QStringList> righe;
-    for (int r = 0; r < grdRecords->rowCount(); ++r) {
-        QStringList valori;
-        for (int i = 0; i < kNumColonne; ++i)
-            if (kColonne[i].campo) {
-                const QTableWidgetItem *item = grdRecords->item(r, i);
-                valori.append(item ? trimmed(item->text()) : QString());
-            }
-        righe.append(valori);
-    }
-    return righe;
+    m_griglia->imposta(std::move(righe));
 }
 
 void TfrmExpAnagrafica::cmdEsportaClick()
@@ -225,7 +257,7 @@ void TfrmExpAnagrafica::cmdEsportaClick()
         if (!s.domanda(this, MsgConferma))
             return;
         const QString percorso = cartellaProgramma().esportazioneDipendenti();
-        if (!scriviFoglio(percorso, NomeFoglio, colonneFoglio(), righeFoglio())) {
+        if (!scriviFoglio(percorso, NomeFoglio, colonneFoglio(), m_griglia->righe)) {
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QList>
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace qv {
+
+class GrigliaDipendenti;
 
 class TfrmExpAnagrafica : public DialogoFisso
 {
@@ -19,7 +21,9 @@ public:
 
     QWidget *shpStrumenti;
     Figura *cmdEsporta, *cmdGuida, *cmdEsci;
-    QTableWidget *grdRecords;
+    // One row per card in file order; the texts live in the grid's model, where
+    // the editable columns can be changed before exporting.
+    QTableView *grdRecords;
     QLabel *panInfo;
 
     // The grid column of a column name ("colStipendio"), or -1.
@@ -36,8 +40,7 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    // For each grid row, in grid order, the texts of the exported columns.
-    QList<QStringList> righeFoglio() const;
+    GrigliaDipendenti *m_griglia;
 };
 
 } // namespace qv

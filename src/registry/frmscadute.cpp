@@ -59,7 +59,14 @@ const QColor Ardesia(0x70, 0x80, 0x90);
 
 QString rigaDipendente(const TSchedaDipendente &s)
 {
-    return rigaElenco(kRigaDipendente, {s.Dipendente, s.CodFisc, s.DataSca, s.Recapito, s.Note});
+    const QStringView valori[] = {s.Dipendente, s.CodFisc, s.DataSca, s.Recapito, s.Note};
+    return rigaElenco(kRigaDipendente, valori);
+}
+
+QList<QString TSchedaDipendente::*> campiRigaDipendente()
+{
+    return {&TSchedaDipendente::Dipendente, &TSchedaDipendente::CodFisc, &TSchedaDipendente::DataSca,
+            &TSchedaDipendente::Recapito, &TSchedaDipendente::Note};
 }
 
 void apriSchedaDipendente(int posizione)
@@ -98,7 +105,7 @@ TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
     setTabOrder(btnChiudi, btnTrova);
 
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmScadenze::btnChiudiClick);
-    connect(lstRecords, &QListWidget::itemDoubleClicked, this, &TfrmScadenze::lstRecordsDblClick);
+    connect(lstRecords, &QListView::doubleClicked, this, &TfrmScadenze::lstRecordsDblClick);
 }
 
 void TfrmScadenze::showEvent(QShowEvent *e)
@@ -116,7 +123,9 @@ void TfrmScadenze::FormShow()
         ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
         archivio.apri();
         // A card whose dates cannot be read is passed over: the cards after it still count.
-        archivio.perOgni([&](int posizione, const TSchedaDipendente &s) {
+        QList<QString TSchedaDipendente::*> campi = campiRigaDipendente();
+        campi.append(&TSchedaDipendente::Preavviso);
+        archivio.perOgni(campi, [&](int posizione, const TSchedaDipendente &s) {
             if (m_regola.listata(s, oggi).value_or(false))
                 voci.append({rigaDipendente(s), posizione});
             return true;

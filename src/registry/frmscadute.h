@@ -15,6 +15,8 @@ struct TSchedaDipendente;
 
 // The list line of an employee card, shared with the employee search.
 QString rigaDipendente(const TSchedaDipendente &scheda);
+// The fields that line shows.
+QList<QString TSchedaDipendente::*> campiRigaDipendente();
 
 // Loads the card at `posizione` of the employee archive into the card screen.
 // Archive failures are thrown as ErroreArchivio.

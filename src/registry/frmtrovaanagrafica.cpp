@@ -142,7 +142,7 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnCercaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnAnnullaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnChiudiClick);
-    connect(lstRecords, &QListWidget::itemDoubleClicked, this, &TfrmTrovaAnagrafica::lstRecordsDblClick);
+    connect(lstRecords, &QListView::doubleClicked, this, &TfrmTrovaAnagrafica::lstRecordsDblClick);
 }
 
 void TfrmTrovaAnagrafica::showEvent(QShowEvent *e)
@@ -181,10 +181,13 @@ void TfrmTrovaAnagrafica::btnCercaClick()
 {
     // The filled filters: blanks alone fill nothing; a filled one is matched as typed.
     QList<QPair<QString, QString TSchedaDipendente::*>> chiavi;
+    QList<QString TSchedaDipendente::*> campi = campiRigaDipendente();
     for (const Filtro &f : kFiltri) {
         const QString testo = findChild<QLineEdit *>(QLatin1String(f.campo.campo))->text();
-        if (!trimmed(testo).isEmpty())
+        if (!trimmed(testo).isEmpty()) {
             chiavi.append({lowerAZ(testo), f.dato});
+            campi.append(f.dato);
+        }
     }
     lblConta->setText(QString::number(chiavi.size()));
 
@@ -193,9 +196,9 @@ void TfrmTrovaAnagrafica::btnCercaClick()
         ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
         archivio.apri();
         svuota();
-        archivio.perOgni([&](int posizione, const TSchedaDipendente &s) {
+        archivio.perOgni(campi, [&](int posizione, const TSchedaDipendente &s) {
             const bool listata = std::all_of(chiavi.cbegin(), chiavi.cend(), [&](const auto &c) {
-                return lowerAZ(s.*c.second).contains(c.first);
+                return containsAZ(s.*c.second, c.first);
             });
             if (listata)
                 voci.append({rigaDipendente(s), posizione});

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
+
 #include <exception>
 #include <functional>
 
@@ -90,6 +92,34 @@ public:
         m_file.scorri([&](int pos, const char *dati) { return visita(pos, decodificaScheda<R>(dati)); });
     }
 
+    // The same with only the fields in `campi` decoded, the others left empty:
+    // a list that shows a few fields of every card reads just those. The card
+    // handed to `visita` is only valid during the call.
+    template <typename F>
+    void perOgni(const QList<QString R::*> &campi, F &&visita)
+    {
+        struct Letto
+        {
+            QString R::*membro;
+            int offset, capacita;
+        };
+        QList<Letto> letti;
+        for (QString R::*m : campi) {
+            int offset = 0;
+            for (const auto &c : R::campi()) {
+                if (c.membro == m && std::none_of(letti.cbegin(), letti.cend(), [m](const Letto &l) { return l.membro == m; }))
+                    letti.append({m, offset, c.capacita});
+                offset += c.capacita + 1;
+            }
+        }
+        // One card is filled again for every record, reusing its texts' buffers.
+        R r;
+        m_file.scorri([&](int pos, const char *dati) {
+            for (const Letto &l : letti)
+                decodificaCampo(dati + l.offset, l.capacita, r.*(l.membro));
+            return visita(pos, std::as_const(r));
+        });
+    }
     QList<R> leggiTutte()
     {
         QList<R> out;

@@ -54,6 +54,8 @@ void codificaCampo(const QString &testo, int capacita, char *dest);
 // Decodes a field: the counted bytes, trimmed. A length byte above the
 // capacity of a damaged record is read as the capacity.
 QString decodificaCampo(const char *src, int capacita);
+// The same into `dest`, reusing its buffer when it has one of its own.
+void decodificaCampo(const char *src, int capacita, QString &dest);
 
 template <typename R>
 QByteArray codificaScheda(const R &scheda)

@@ -8,6 +8,8 @@ class TestTesto : public QObject
 private slots:
     void trimAndCase();
     void cp1252RoundTrip();
+    void containsAZ_data();
+    void containsAZ();
 };
 
 void TestTesto::trimAndCase()
@@ -34,6 +36,30 @@ void TestTesto::cp1252RoundTrip()
     // Characters outside the code page become one "?" each, also outside the BMP.
     QCOMPARE(qv::toCp1252(QStringLiteral("a\u4E2Db") + QString::fromUcs4(U"\U0001F600") + "c"),
              QByteArray("a?b?c"));
+}
+
+void TestTesto::containsAZ_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("chiave");
+    QTest::addColumn<bool>("contiene");
+    QTest::newRow("capitals in the text") << "Mario ROSSINI" << "ross" << true;
+    QTest::newRow("at the very end") << "Mario Rossi" << "ssi" << true;
+    QTest::newRow("longer than the text") << "Ros" << "ross" << false;
+    QTest::newRow("accented letters match only themselves") << "FORLÌ" << "forlì" << false;
+    QTest::newRow("accented letter as typed") << "Forlì" << "forlì" << true;
+    QTest::newRow("empty key") << "Rossi" << "" << true;
+    QTest::newRow("empty text") << "" << "r" << false;
+}
+
+void TestTesto::containsAZ()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, chiave);
+    QFETCH(bool, contiene);
+    QCOMPARE(qv::containsAZ(testo, chiave), contiene);
+    // The same answer as turning the text to a-z first.
+    QCOMPARE(qv::lowerAZ(testo).contains(chiave), contiene);
 }
 
 QTEST_GUILESS_MAIN(TestTesto)

@@ -4,6 +4,12 @@
 
 namespace {
 
+QString riga(std::span<const qv::ColonnaElenco> colonne, const QStringList &valori)
+{
+    const QList<QStringView> viste(valori.cbegin(), valori.cend());
+    return qv::rigaElenco(colonne, std::span(viste.constData(), size_t(viste.size())));
+}
+
 // The employee line of the search and expiring-contract lists.
 constexpr qv::ColonnaElenco kRigaDipendente[] = {
     {u"", 30}, {u"  C.F. ", 16}, {u"  Scad. ", 10}, {u"  Tel. ", 15}, {u" Note: ", qv::kNonTagliato},
@@ -63,7 +69,7 @@ void TestElenco::rigaDipendente()
 {
     QFETCH(QStringList, valori);
     QFETCH(QString, riga);
-    QCOMPARE(qv::rigaElenco(kRigaDipendente, valori), riga);
+    QCOMPARE(::riga(kRigaDipendente, valori), riga);
 }
 
 void TestElenco::rigaContratto()
@@ -71,7 +77,7 @@ void TestElenco::rigaContratto()
     const QStringList valori = {QStringLiteral("15/03/2024"), QStringLiteral("Verdi Luca"),
                                 QStringLiteral("VRDLCU75C15F205X"), QStringLiteral("02 7654321"),
                                 QStringLiteral("01/04/2024"), QStringLiteral("31/03/2025"), QStringLiteral("1.250,00")};
-    QCOMPARE(qv::rigaElenco(kRigaContratto, valori),
+    QCOMPARE(riga(kRigaContratto, valori),
              QStringLiteral("Data stipula: 15/03/2024  Verdi Luca                      C.F. VRDLCU75C15F205X"
                             "  Tel. 02 7654321      Da: 01/04/2024  A: 31/03/2025  Rata: € 1.250,00"));
 }

@@ -137,17 +137,20 @@ void TestExpAnagrafica::griglia()
     archivio({scheda(QStringLiteral("ROSSI MARIO"), {}), scheda(QStringLiteral("BIANCHI ANNA"), {}),
               scheda(QStringLiteral("VERDI LUCA"), {})});
     m_form->FormShow();
-    QTableWidget *g = m_form->grdRecords;
+    QTableView *g = m_form->grdRecords;
+    const QAbstractItemModel *m = g->model();
+    const auto testo = [m](int r, const char *colonna) {
+        return m->index(r, TfrmExpAnagrafica::colonna(QLatin1String(colonna))).data().toString();
+    };
     QCOMPARE(g->objectName(), QStringLiteral("grdRecords"));
-    QCOMPARE(g->rowCount(), 3);
-    QCOMPARE(g->columnCount(), 19);
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(m->columnCount(), 19);
     QVERIFY(g->alternatingRowColors());
     QCOMPARE(g->verticalHeader()->defaultSectionSize(), 21);
     for (int r = 0; r < 3; ++r)
-        QCOMPARE(g->item(r, 0)->text(), QString::number(r + 1));
-    QCOMPARE(g->item(1, TfrmExpAnagrafica::colonna(QStringLiteral("colDipendente")))->text(),
-             QStringLiteral("BIANCHI ANNA"));
-    QCOMPARE(g->item(0, TfrmExpAnagrafica::colonna(QStringLiteral("colCitta")))->text(), QStringLiteral("Cesena"));
+        QCOMPARE(testo(r, "colNum"), QString::number(r + 1));
+    QCOMPARE(testo(1, "colDipendente"), QStringLiteral("BIANCHI ANNA"));
+    QCOMPARE(testo(0, "colCitta"), QStringLiteral("Cesena"));
 
     // Caption, width and editability of a sample of columns; the rest follow the same table.
     const struct { const char *nome, *titolo; int larghezza; bool modificabile; } attese[] = {
@@ -159,16 +162,19 @@ void TestExpAnagrafica::griglia()
     for (const auto &a : attese) {
         const int c = TfrmExpAnagrafica::colonna(QLatin1String(a.nome));
         QVERIFY2(c >= 0, a.nome);
-        QCOMPARE(g->horizontalHeaderItem(c)->text(), QString::fromUtf8(a.titolo));
+        QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(a.titolo));
         QCOMPARE(g->columnWidth(c), a.larghezza);
-        QCOMPARE(bool(g->item(0, c)->flags() & Qt::ItemIsEditable), a.modificabile);
+        QCOMPARE(bool(m->flags(m->index(0, c)) & Qt::ItemIsEditable), a.modificabile);
     }
+    // A read-only cell refuses an edit.
+    QVERIFY(!g->model()->setData(m->index(0, 1), QStringLiteral("X")));
+    QCOMPARE(testo(0, "colDipendente"), QStringLiteral("ROSSI MARIO"));
     QCOMPARE(TfrmExpAnagrafica::colonna(QStringLiteral("colEmail")), 18);
     QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
 
     // Filled again from the archive, not added to.
     m_form->FormShow();
-    QCOMPARE(g->rowCount(), 3);
+    QCOMPARE(m->rowCount(), 3);
 }
 
 void TestExpAnagrafica::esportaTreSchede()
@@ -183,8 +189,9 @@ void TestExpAnagrafica::esportaTreSchede()
     }
     m_form->FormShow();
     // An editable cell is exported as it stands in the grid, trimmed.
-    m_form->grdRecords->item(1, TfrmExpAnagrafica::colonna(QStringLiteral("colStipendio")))
-        ->setText(QStringLiteral("  1.300,00 "));
+    QAbstractItemModel *m = m_form->grdRecords->model();
+    QVERIFY(m->setData(m->index(1, TfrmExpAnagrafica::colonna(QStringLiteral("colStipendio"))),
+                       QStringLiteral("  1.300,00 ")));
 
     m_servizi->rispondi(true);
     m_servizi->rispondi(true);
@@ -211,7 +218,7 @@ void TestExpAnagrafica::esportaTreSchede()
 void TestExpAnagrafica::archivioVuoto()
 {
     m_form->FormShow();
-    QCOMPARE(m_form->grdRecords->rowCount(), 0);
+    QCOMPARE(m_form->grdRecords->model()->rowCount(), 0);
     m_form->cmdEsportaClick();
     QCOMPARE(esportato(), Apertura + Chiusura);
 }
@@ -249,7 +256,7 @@ void TestExpAnagrafica::cartellaMancante()
 {
     impostaCartellaProgramma(m_dir->filePath(QStringLiteral("manca")));
     m_form->FormShow();
-    QCOMPARE(m_form->grdRecords->rowCount(), 0);
+    QCOMPARE(m_form->grdRecords->model()->rowCount(), 0);
     QVERIFY(m_servizi->messaggi.isEmpty()); // an unreadable archive is not reported
 
     m_form->cmdEsportaClick();

@@ -181,9 +181,8 @@ void TestScadute::sceltaSchedeUguali()
         QCOMPARE(w->righe().at(0), w->righe().at(1));
         const int riga = w->posizioneVoce(0) == attesa.posizione ? 0 : 1;
         QCOMPARE(w->posizioneVoce(riga), attesa.posizione);
-        QListWidgetItem *item = w->lstRecords->item(riga);
-        w->lstRecords->setCurrentItem(item);
-        emit w->lstRecords->itemDoubleClicked(item);
+        w->lstRecords->setCurrentRow(riga);
+        emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
         QCOMPARE(anagrafica->lblPosizione->text(), QString::number(attesa.posizione));
         QCOMPARE(anagrafica->txtCitta->text(), QLatin1String(attesa.citta));
         QCOMPARE(anagrafica->txtDipendente->text(), QStringLiteral("Neri Paolo"));

@@ -205,9 +205,8 @@ void TestTrovaAnagrafica::sceltaSchedeUguali()
         QCOMPARE(w->righe().at(1), w->righe().at(2));
         const int riga = w->posizioneVoce(1) == attesa.posizione ? 1 : 2;
         QCOMPARE(w->posizioneVoce(riga), attesa.posizione);
-        QListWidgetItem *item = w->lstRecords->item(riga);
-        w->lstRecords->setCurrentItem(item);
-        emit w->lstRecords->itemDoubleClicked(item);
+        w->lstRecords->setCurrentRow(riga);
+        emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
         QCOMPARE(anagrafica->lblPosizione->text(), QString::number(attesa.posizione));
         QCOMPARE(anagrafica->txtCitta->text(), QLatin1String(attesa.citta));
         QVERIFY(!w->isVisible());
@@ -239,7 +238,7 @@ void TestTrovaAnagrafica::sceltaContratti()
     QTest::mouseClick(w->btnCerca, Qt::LeftButton);
     QCOMPARE(w->lstRecords->count(), 1);
     w->lstRecords->setCurrentRow(0);
-    emit w->lstRecords->itemDoubleClicked(w->lstRecords->item(0));
+    emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
 
     n = 0;
     for (const char *nome : kCampiContratto)

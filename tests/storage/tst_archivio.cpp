@@ -50,6 +50,7 @@ private slots:
     void sovrascriveSoloLaScheda();
     void accodaInFondo();
     void letturaCompletaABlocchi();
+    void letturaDiAlcuniCampi();
     void nonApribileRestaComEra();
     void scritturaInterrotta_data();
     void scritturaInterrotta();
@@ -160,6 +161,40 @@ void TestArchivio::letturaCompletaABlocchi()
     int viste = 0;
     a.perOgni([&](int pos, TSchedaDipendente &&) { viste = pos; return pos < 700; });
     QCOMPARE(viste, 700);
+}
+
+void TestArchivio::letturaDiAlcuniCampi()
+{
+    // A long text, then a shorter one, an empty one and one with the euro sign:
+    // each card read shows its own texts, none left over from the card before,
+    // and a text kept from an earlier card stays as it was.
+    const QStringList note = {QStringLiteral("una nota piuttosto lunga"), QStringLiteral("breve"), QString(),
+                              QStringLiteral("€ 12")};
+    const QString path = m_dir.filePath(QStringLiteral("Dipendenti.pro"));
+    QFile::remove(path);
+    QByteArray b;
+    for (int i = 0; i < note.size(); ++i) {
+        TSchedaDipendente s;
+        s.Dipendente = QStringLiteral("Dipendente %1").arg(i + 1);
+        s.Note = note[i];
+        s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+        b += codificaScheda(s);
+    }
+    scriviFile(path, b);
+    ArchivioDipendenti a(path);
+    a.apri();
+    QStringList lette, nomi;
+    a.perOgni({&TSchedaDipendente::Note, &TSchedaDipendente::Dipendente, &TSchedaDipendente::Note},
+              [&](int, const TSchedaDipendente &s) {
+                  lette.append(s.Note);
+                  nomi.append(s.Dipendente);
+                  if (!s.CodFisc.isEmpty())
+                      lette.append(QStringLiteral("campo non richiesto letto"));
+                  return true;
+              });
+    QCOMPARE(lette, note);
+    QCOMPARE(nomi, (QStringList{QStringLiteral("Dipendente 1"), QStringLiteral("Dipendente 2"),
+                                QStringLiteral("Dipendente 3"), QStringLiteral("Dipendente 4")}));
 }
 
 void TestArchivio::nonApribileRestaComEra()

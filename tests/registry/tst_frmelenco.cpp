@@ -1,0 +1,77 @@
+#include <QTest>
+
+#include "output/elenco.h"
+#include "registry/frmelenco.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+
+class TestElencoSchermo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
+    void ordinato();
+    void ordineDelFile();
+};
+
+namespace {
+
+// Lines that part only after the twelfth character, by case alone, as prefix
+// of one another, by a character outside ASCII, and two equal lines.
+const QList<VoceElenco> kVoci = {
+    {QStringLiteral("COGNOME12345 Nome2"), 1}, {QStringLiteral("cognome12345 Nome1"), 2},
+    {QStringLiteral("Rossi"), 3},              {QStringLiteral("Rossi Mario"), 4},
+    {QStringLiteral("ROSSI"), 5},              {QStringLiteral("_nota"), 6},
+    {QStringLiteral("Rossì"), 7},              {QStringLiteral("Bianchi"), 8},
+    {QStringLiteral("Rossi Mario"), 9},        {QStringLiteral(""), 10},
+};
+
+TfrmElenco::Impostazioni impostazioni(bool ordinato)
+{
+    TfrmElenco::Impostazioni imp;
+    imp.caption = QStringLiteral("Prova");
+    imp.ordinato = ordinato;
+    return imp;
+}
+
+} // namespace
+
+// The screen's order is the order of the list lines, equal lines in file order,
+// and every entry keeps the position of its card.
+void TestElencoSchermo::ordinato()
+{
+    ServiziProva servizi;
+    TfrmElenco w(impostazioni(true), Qt::white, Qt::white);
+    w.mostraVoci(kVoci);
+
+    QStringList attese;
+    for (const VoceElenco &v : kVoci)
+        attese.append(v.riga);
+    ordinaRighe(attese);
+    QCOMPARE(w.righe(), attese);
+
+    QList<int> posizioni;
+    for (int i = 0; i < w.lstRecords->count(); ++i)
+        posizioni.append(w.posizioneVoce(i));
+    QCOMPARE(posizioni, (QList<int>{10, 8, 2, 1, 3, 5, 4, 9, 7, 6}));
+    QCOMPARE(w.posizioneVoce(10), -1);
+}
+
+void TestElencoSchermo::ordineDelFile()
+{
+    ServiziProva servizi;
+    TfrmElenco w(impostazioni(false), Qt::white, Qt::white);
+    w.mostraVoci(kVoci);
+    QCOMPARE(w.lstRecords->count(), kVoci.size());
+    for (int i = 0; i < kVoci.size(); ++i) {
+        QCOMPARE(w.lstRecords->testo(i), kVoci.at(i).riga);
+        QCOMPARE(w.posizioneVoce(i), kVoci.at(i).posizione);
+    }
+    w.svuota();
+    QCOMPARE(w.lstRecords->count(), 0);
+    QCOMPARE(w.posizioneVoce(0), -1);
+}
+
+QTEST_MAIN(TestElencoSchermo)
+#include "tst_frmelenco.moc"
