@@ -191,6 +191,16 @@ void Figura::mouseReleaseEvent(QMouseEvent *e)
     QWidget::mouseReleaseEvent(e);
 }
 
+// A picture button keeps the mouse moves over it: passed on, they would reach
+// the window behind it, which would take the button's hint off the info line.
+void Figura::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_cliccabile)
+        e->accept();
+    else
+        QWidget::mouseMoveEvent(e);
+}
+
 Collegamento::Collegamento(const QString &nome, const QString &testo, QWidget *parent)
     : QLabel(testo, parent)
 {

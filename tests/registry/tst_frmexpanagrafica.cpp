@@ -90,6 +90,7 @@ private slots:
     void domande();
     void cartellaMancante();
     void guida();
+    void suggerimenti();
     void apertoDaLibreOffice();
 
 private:
@@ -250,6 +251,24 @@ void TestExpAnagrafica::domande()
     for (const MessaggioMostrato &m : m_servizi->messaggi)
         QCOMPARE(m.genere, G::Domanda);
     QVERIFY(m_servizi->aperti.isEmpty());
+}
+
+// The mouse moves as the window system delivers them: the picture button under
+// the mouse shows its hint, the grid and the strip around the buttons empty it.
+void TestExpAnagrafica::suggerimenti()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    const auto sopra = [this](QWidget *w, QPoint p) {
+        QTest::mouseMove(w, p);
+        QCoreApplication::processEvents();
+        return m_form->panInfo->text();
+    };
+    QCOMPARE(sopra(m_form->cmdGuida, QPoint(20, 10)), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    QCOMPARE(sopra(m_form->cmdEsporta, QPoint(20, 20)), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    QCOMPARE(sopra(m_form->shpStrumenti, QPoint(300, 30)), QString());
+    QCOMPARE(sopra(m_form->cmdEsci, QPoint(30, 10)), QStringLiteral("Esci da questo ambiente di lavoro."));
+    QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(100, 100)), QString());
 }
 
 void TestExpAnagrafica::cartellaMancante()
