@@ -8,6 +8,8 @@
 #include "registry/frmanagrafica.h"
 
 #include <QLineEdit>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QLocale>
 
 namespace qv {
@@ -83,12 +85,24 @@ OggettoReport figura(OggettoReport::Tipo tipo, const QString &nome, const QRectF
     return o;
 }
 
+// The folder icon on a transparent ground, sharp enough for a printer.
+QImage iconaCartella()
+{
+    QSvgRenderer svg(QStringLiteral(":/img/all_cartella.svg"));
+    QImage img(svg.defaultSize() * 8, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p);
+    return img;
+}
+
 void costruisci(Report &r, const Modello &m)
 {
     using T = OggettoReport::Tipo;
     Banda &b = r.aggiungiBanda(Banda::Tipo::Titolo, QStringLiteral("bndScheda"), r.area().height());
     b.aggiungi(figura(T::Immagine, QStringLiteral("imgCartella"), {3, 3, 17, 13})).immagine =
-        disegnoFoto(QStringLiteral(":/img/all_cartella.svg"));
+        iconaCartella();
     b.aggiungi(memo(QStringLiteral("txtTitolo"), {23, 3, 165, 9}, 16, Qt::white, ArancioScuro, Qt::AlignCenter));
     b.aggiungi(figura(T::Linea, QStringLiteral("linTitolo"), {23, 16, 165, 0}));
     if (m.foto)

@@ -13,6 +13,9 @@ namespace {
 
 // Slices meet exactly at line boundaries; this absorbs rounding in the sums.
 constexpr qreal Tolleranza = 0.01;
+// Text keeps this gap from the left and right edges of its memo, so that it
+// never touches the edge of a filled memo.
+constexpr qreal MargineTesto = 2;
 
 qreal altezzaCarattere(const QFont &carattere)
 {
@@ -175,7 +178,8 @@ void Report::disegnaOggetto(QPainter &pittore, const OggettoReport &o, const QRe
         const qreal inizio = inizioTesto(o);
         const Qt::Alignment orizzontale = o.allineamento & Qt::AlignHorizontal_Mask;
         for (int r = 0; r < o.righe.size(); ++r) {
-            const QRectF riga(o.rett.left(), inizio + r * passo, o.rett.width(), passo);
+            const QRectF riga(o.rett.left() + MargineTesto, inizio + r * passo, o.rett.width() - 2 * MargineTesto,
+                              passo);
             // Only the lines of this slice: a text outside it would still be in the file.
             if (riga.bottom() <= fetta.top() + Tolleranza || riga.top() >= fetta.bottom() - Tolleranza)
                 continue;
