@@ -6,11 +6,10 @@
 #include "app/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmtrovaanagrafica.h"
-#include "storage/archivio.h"
+#include "comune.h"
 #include "support/serviziprova.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -18,48 +17,11 @@
 #include <unistd.h>
 
 using namespace qv;
+using namespace qv::banco;
 
 namespace {
 
 constexpr int kRipetizioni = 5;
-
-TSchedaDipendente schedaDiProva(int i)
-{
-    TSchedaDipendente s;
-    s.Dipendente = QStringLiteral("Cognome%1 Nome%2").arg((i * 7919) % 100003).arg(i % 97);
-    s.Cittadinanza = QStringLiteral("Italiana");
-    s.Stipendio = QStringLiteral("1250,00");
-    s.Luogo = QStringLiteral("Roma");
-    s.DataNasc = QStringLiteral("01/02/1980");
-    s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
-    s.PartitaIva = QStringLiteral("01234567890");
-    s.Indirizzo = QStringLiteral("Via Giuseppe Garibaldi, %1").arg(i % 300);
-    s.Citta = QStringLiteral("Città di Castello");
-    s.Prov = QStringLiteral("PG");
-    s.Cap = QStringLiteral("06012");
-    s.Qualifiche = QStringLiteral("Perito informatico, programmatore");
-    s.Familiari = QStringLiteral("Coniuge e due figli a carico");
-    s.Iban = QStringLiteral("IT60X0542811101000000123456");
-    s.Note = QStringLiteral("Nota della scheda numero %1 con qualche parola in più").arg(i);
-    s.DataSca = QStringLiteral("31/12/2017");
-    s.Preavviso = QStringLiteral("30");
-    s.Recapito = QStringLiteral("06 1234567");
-    s.Email = QStringLiteral("nome%1@esempio.it").arg(i);
-    return s;
-}
-
-template <typename F>
-double migliore(F &&f)
-{
-    double best = 1e100;
-    for (int r = 0; r < kRipetizioni; ++r) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 struct Misura
 {
@@ -74,34 +36,17 @@ Misura misura(const QString &cartella, int schede)
 {
     impostaCartellaProgramma(cartella);
     const QString path = cartellaProgramma().archivioDipendenti();
-    QFile::remove(path);
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            std::exit(1);
-        for (int i = 1; i <= schede; ++i)
-            f.write(codificaScheda(schedaDiProva(i)));
-        // On disk before timing, so that no write-back runs under the measures.
-        f.flush();
-        ::fsync(f.handle());
-    }
+    if (!scriviArchivio(path, schede))
+        std::exit(1);
 
     Misura m{};
-    qint64 somma = 0;
-    m.piano = migliore([&] {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        QByteArray buf(1 << 20, Qt::Uninitialized);
-        qint64 n;
-        while ((n = f.read(buf.data(), buf.size())) > 0)
-            somma += n;
-    });
+    m.piano = migliore(kRipetizioni, [&] { letturaSemplice(path); });
 
     // The search with one filter that every card matches: every card is listed.
     if (g_parte != QLatin1String("esportazione")) {
         TfrmTrovaAnagrafica trova;
         trova.txtDipendente->setText(QStringLiteral("cognome"));
-        m.ricerca = migliore([&] { trova.btnCercaClick(); });
+        m.ricerca = migliore(kRipetizioni, [&] { trova.btnCercaClick(); });
         if (trova.lstRecords->count() != schede)
             std::exit(2);
     }
@@ -111,8 +56,8 @@ Misura misura(const QString &cartella, int schede)
     // The export screen fills its grid when shown, then writes the spreadsheet.
     ServiziProva &servizi = *static_cast<ServiziProva *>(&Servizi::correnti());
     TfrmExpAnagrafica esporta;
-    m.griglia = migliore([&] { esporta.FormShow(); });
-    m.esportazione = migliore([&] {
+    m.griglia = migliore(kRipetizioni, [&] { esporta.FormShow(); });
+    m.esportazione = migliore(kRipetizioni, [&] {
         servizi.rispondi(true);
         servizi.rispondi(false);
         esporta.cmdEsportaClick();
@@ -120,7 +65,8 @@ Misura misura(const QString &cartella, int schede)
     if (!servizi.messaggi.isEmpty() && servizi.messaggi.constLast().genere != MessaggioMostrato::Genere::Domanda)
         std::exit(3);
 
-    // For comparison: writing the spreadsheet's bytes plainly to a new file.
+    // For comparison: writing the spreadsheet's bytes plainly to a new file and
+    // onto the disk, as the export does before it replaces the old file.
     QByteArray foglio;
     {
         QFile f(cartellaProgramma().esportazioneDipendenti());
@@ -128,11 +74,13 @@ Misura misura(const QString &cartella, int schede)
         foglio = f.readAll();
     }
     const QString copia = cartella + QStringLiteral("/copia.xls");
-    m.scrittura = migliore([&] {
+    m.scrittura = migliore(kRipetizioni, [&] {
         QFile::remove(copia);
         QFile f(copia);
         f.open(QIODevice::WriteOnly);
         f.write(foglio);
+        f.flush();
+        ::fdatasync(f.handle());
     });
     return m;
 }
@@ -163,6 +111,6 @@ int main(int argc, char **argv)
                     "", totale * 1000 / schede);
     }
     std::printf("obiettivo: ricerca ed esportazione al massimo 5 volte la lettura semplice, crescita lineare\n");
-    std::printf("scrittura semplice dei byte del foglio: %s\n", qPrintable(g_scritture));
+    std::printf("scrittura semplice e sincronizzata dei byte del foglio: %s\n", qPrintable(g_scritture));
     return 0;
 }

@@ -108,6 +108,19 @@ TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor
         txtTrova->installEventFilter(this);
     connect(btnTrova, &QPushButton::clicked, this, &TfrmElenco::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmElenco::btnStampaClick);
+    connect(lstRecords, &QListView::doubleClicked, this, &TfrmElenco::lstRecordsDblClick);
+}
+
+void TfrmElenco::showEvent(QShowEvent *e)
+{
+    DialogoFisso::showEvent(e);
+    FormShow();
+}
+
+void TfrmElenco::closeEvent(QCloseEvent *e)
+{
+    svuota();
+    DialogoFisso::closeEvent(e);
 }
 
 void TfrmElenco::disponiElenco(QWidget *pannello, const QRect &area)

@@ -74,10 +74,17 @@ public:
     QString titoloStampa() const { return m_imp.titoloStampa; }
 
 public slots:
+    // What each screen does when shown: fill its list, or get its search ready.
+    virtual void FormShow() = 0;
+    // A double click on an entry.
+    virtual void lstRecordsDblClick() = 0;
     void btnTrovaClick();
     void btnStampaClick();
 
 protected:
+    void showEvent(QShowEvent *e) override;
+    // The list is emptied when the screen closes.
+    void closeEvent(QCloseEvent *e) override;
     // Places the two find labels, the find box and the list inside `area` of `pannello`.
     void disponiElenco(QWidget *pannello, const QRect &area);
     // What every screen does when shown: the last find key and the find box are emptied.

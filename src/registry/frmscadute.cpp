@@ -105,13 +105,6 @@ TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
     setTabOrder(btnChiudi, btnTrova);
 
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmScadenze::btnChiudiClick);
-    connect(lstRecords, &QListView::doubleClicked, this, &TfrmScadenze::lstRecordsDblClick);
-}
-
-void TfrmScadenze::showEvent(QShowEvent *e)
-{
-    TfrmElenco::showEvent(e);
-    FormShow();
 }
 
 void TfrmScadenze::FormShow()
@@ -135,12 +128,6 @@ void TfrmScadenze::FormShow()
     }
     mostraVoci(std::move(voci));
     txtTrova->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmScadenze::closeEvent(QCloseEvent *e)
-{
-    svuota();
-    TfrmElenco::closeEvent(e);
 }
 
 void TfrmScadenze::btnChiudiClick()

@@ -43,13 +43,9 @@ public:
     QPushButton *btnChiudi;
 
 public slots:
-    void FormShow();
+    void FormShow() override;
     void btnChiudiClick();
-    void lstRecordsDblClick();
-
-protected:
-    void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override;
+    void lstRecordsDblClick() override;
 
 private:
     const RegolaScadenza &m_regola;

@@ -142,13 +142,6 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnCercaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnAnnullaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::btnChiudiClick);
-    connect(lstRecords, &QListView::doubleClicked, this, &TfrmTrovaAnagrafica::lstRecordsDblClick);
-}
-
-void TfrmTrovaAnagrafica::showEvent(QShowEvent *e)
-{
-    TfrmElenco::showEvent(e);
-    FormShow();
 }
 
 void TfrmTrovaAnagrafica::FormShow()
@@ -159,7 +152,6 @@ void TfrmTrovaAnagrafica::FormShow()
 
 void TfrmTrovaAnagrafica::closeEvent(QCloseEvent *e)
 {
-    svuota();
     lblAttendere->hide();
     TfrmElenco::closeEvent(e);
 }

@@ -29,15 +29,14 @@ public:
     QPushButton *btnChiudi;
 
 public slots:
-    void FormShow();
+    void FormShow() override;
     void btnCercaMouseDown();
     void btnCercaClick();
     void btnAnnullaClick();
     void btnChiudiClick();
-    void lstRecordsDblClick();
+    void lstRecordsDblClick() override;
 
 protected:
-    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 

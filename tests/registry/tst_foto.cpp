@@ -8,7 +8,7 @@
 #include "app/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmzoom.h"
-#include "support/serviziprova.h"
+#include "support/bancofoto.h"
 
 using namespace qv;
 
@@ -54,14 +54,11 @@ private slots:
     void zoom();
 
 private:
-    QString percorso(const QString &nome) const { return m_dir->filePath(nome); }
-    QImage foto() const { return m_foto->imgFoto->immagine(); }
-    QImage segnaposto() const { return m_foto->imgBianco->immagine(); }
+    QString percorso(const QString &nome) const { return m_banco.cartella->filePath(nome); }
+    QImage foto() const { return m_banco.foto->imgFoto->immagine(); }
+    QImage segnaposto() const { return m_banco.foto->imgBianco->immagine(); }
 
-    ServiziProva *m_servizi = nullptr;
-    QTemporaryDir *m_dir = nullptr;
-    QWidget *m_schermo = nullptr;
-    FotoScheda *m_foto = nullptr;
+    BancoFoto m_banco;
 };
 
 // The pictures live in the screens' static library, which a test must pull in by name.
@@ -72,20 +69,12 @@ void TestFoto::initTestCase()
 
 void TestFoto::init()
 {
-    m_servizi = new ServiziProva;
-    m_dir = new QTemporaryDir;
-    impostaCartellaProgramma(m_dir->path());
-    m_schermo = new QWidget;
-    auto *pannello = new QWidget(m_schermo);
-    pannello->resize(995, 692);
-    m_foto = new FotoScheda(pannello, m_schermo);
+    m_banco.prepara();
 }
 
 void TestFoto::cleanup()
 {
-    delete m_schermo;
-    delete m_dir;
-    delete m_servizi;
+    m_banco.smonta();
 }
 
 void TestFoto::segnapostoEPulsanti()
@@ -93,26 +82,26 @@ void TestFoto::segnapostoEPulsanti()
     // The box opens on the placeholder, rendered once to the size of the box.
     QCOMPARE(segnaposto().size(), QSize(366, 274));
     QCOMPARE(foto(), segnaposto());
-    QVERIFY(m_foto->imgBianco->isHidden());
-    QCOMPARE(m_foto->imgFoto->geometry(), QRect(28, 92, 366, 274));
+    QVERIFY(m_banco.foto->imgBianco->isHidden());
+    QCOMPARE(m_banco.foto->imgFoto->geometry(), QRect(28, 92, 366, 274));
     QCOMPARE(disegnoFoto(QStringLiteral(":/img/segnaposto.svg")), segnaposto());
     // Not a blank bitmap: the drawing is really there.
     QVERIFY(segnaposto().pixelColor(183, 137) != segnaposto().pixelColor(2, 2));
 
     // Each button carries its hint; every other control none.
-    QCOMPARE(m_foto->suggerimento(m_foto->btnCaricaFoto), QStringLiteral("Carica una foto esistente."));
-    QCOMPARE(m_foto->suggerimento(m_foto->btnZoomFoto),
+    QCOMPARE(m_banco.foto->suggerimento(m_banco.foto->btnCaricaFoto), QStringLiteral("Carica una foto esistente."));
+    QCOMPARE(m_banco.foto->suggerimento(m_banco.foto->btnZoomFoto),
              QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
-    QCOMPARE(m_foto->suggerimento(m_foto->imgFoto), QString());
-    QCOMPARE(m_foto->suggerimento(nullptr), QString());
+    QCOMPARE(m_banco.foto->suggerimento(m_banco.foto->imgFoto), QString());
+    QCOMPARE(m_banco.foto->suggerimento(nullptr), QString());
     // Buttons lie over the frame and the picture, so they can be clicked.
-    for (Figura *b : {m_foto->btnZoomFoto, m_foto->btnCancFoto}) {
+    for (Figura *b : {m_banco.foto->btnZoomFoto, m_banco.foto->btnCancFoto}) {
         QCOMPARE(b->parentWidget()->childAt(b->geometry().center()), b);
         QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
     }
 
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
-    m_foto->btnCancFoto->clicked();
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_banco.foto->btnCancFoto->clicked();
     QCOMPARE(foto(), segnaposto());
 }
 
@@ -142,14 +131,14 @@ void TestFoto::caricaDaFile()
         QVERIFY(tinta(Qt::red).save(percorso(nome), contenuto.toLatin1().constData()));
     }
     if (!nome.isEmpty())
-        m_servizi->prossimoFile(percorso(nome));
+        m_banco.servizi->prossimoFile(percorso(nome));
     const QImage prima = tinta(Qt::green, QSize(30, 20));
-    m_foto->imgFoto->impostaImmagine(prima);
+    m_banco.foto->imgFoto->impostaImmagine(prima);
 
-    m_foto->btnCaricaFoto->clicked();
+    m_banco.foto->btnCaricaFoto->clicked();
 
-    QCOMPARE(m_servizi->titoliFile, QStringList{TitoloApri});
-    QCOMPARE(m_servizi->filtriFile.constFirst(),
+    QCOMPARE(m_banco.servizi->titoliFile, QStringList{TitoloApri});
+    QCOMPARE(m_banco.servizi->filtriFile.constFirst(),
              (QStringList{QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
     if (atteso == QLatin1String("foto")) {
         QCOMPARE(foto().size(), QSize(80, 60));
@@ -159,7 +148,7 @@ void TestFoto::caricaDaFile()
     } else {
         QCOMPARE(foto(), prima);
     }
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
 }
 
 void TestFoto::salvaConDialogo_data()
@@ -177,22 +166,22 @@ void TestFoto::salvaConDialogo()
     QFETCH(QString, nome);
     QFETCH(QString, scritto);
     if (!nome.isEmpty())
-        m_servizi->prossimoFile(percorso(nome));
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue));
+        m_banco.servizi->prossimoFile(percorso(nome));
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::blue));
 
-    m_foto->btnSalvaFoto->clicked();
+    m_banco.foto->btnSalvaFoto->clicked();
 
-    QCOMPARE(m_servizi->titoliFile, QStringList{TitoloSalva});
-    QCOMPARE(m_servizi->filtriFile.constFirst(), QStringList{QStringLiteral("File Jpeg (*.jpg)")});
-    QCOMPARE(m_servizi->nomiIniziali, QStringList{QStringLiteral("Foto.jpg")});
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(m_banco.servizi->titoliFile, QStringList{TitoloSalva});
+    QCOMPARE(m_banco.servizi->filtriFile.constFirst(), QStringList{QStringLiteral("File Jpeg (*.jpg)")});
+    QCOMPARE(m_banco.servizi->nomiIniziali, QStringList{QStringLiteral("Foto.jpg")});
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
     if (!scritto.isEmpty()) {
         QImageReader lettore(percorso(scritto));
         QCOMPARE(lettore.format(), QByteArray("jpeg"));
         QVERIFY(somiglia(lettore.read(), Qt::blue));
         QVERIFY(somiglia(foto(), Qt::blue));
     } else if (nome.isEmpty()) {
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(m_banco.cartella->path()).entryList(QDir::Files), QStringList());
         QVERIFY(somiglia(foto(), Qt::blue));
     } else {
         // A failed write shows the placeholder and says nothing.
@@ -203,21 +192,21 @@ void TestFoto::salvaConDialogo()
 void TestFoto::fotoDellaScheda()
 {
     // No photo for card 3: the placeholder, which saving then writes as 3.jpg.
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
-    m_foto->carica(3);
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_banco.foto->carica(3);
     QCOMPARE(foto(), segnaposto());
-    m_foto->salva(3);
+    m_banco.foto->salva(3);
     QImageReader lettore(cartellaProgramma().foto(3));
     QCOMPARE(lettore.format(), QByteArray("jpeg"));
     QCOMPARE(lettore.read().size(), QSize(366, 274));
 
     // A photo written for card 4 comes back when the card is loaded again.
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::red));
-    m_foto->salva(4);
-    m_foto->mostraSegnaposto();
-    m_foto->carica(4);
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::red));
+    m_banco.foto->salva(4);
+    m_banco.foto->mostraSegnaposto();
+    m_banco.foto->carica(4);
     QVERIFY(somiglia(foto(), Qt::red));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList{"3.jpg", "4.jpg"}));
+    QCOMPARE(QDir(m_banco.cartella->path()).entryList(QDir::Files), (QStringList{"3.jpg", "4.jpg"}));
 }
 
 void TestFoto::scritturaFallita()
@@ -225,18 +214,18 @@ void TestFoto::scritturaFallita()
     QVERIFY(tinta(Qt::red).save(cartellaProgramma().foto(1), "JPG"));
 
     // A bitmap too wide for JPEG cannot be encoded: the old photo stays whole.
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue, QSize(70000, 2)));
-    m_foto->salva(1);
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::blue, QSize(70000, 2)));
+    m_banco.foto->salva(1);
     QCOMPARE(foto(), segnaposto());
     QVERIFY(somiglia(QImage(cartellaProgramma().foto(1)), Qt::red));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"1.jpg"});
+    QCOMPARE(QDir(m_banco.cartella->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"1.jpg"});
 
     // The program folder is gone: the placeholder, no message.
-    m_foto->imgFoto->impostaImmagine(tinta(Qt::blue));
-    impostaCartellaProgramma(m_dir->filePath(QStringLiteral("manca")));
-    m_foto->salva(2);
+    m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::blue));
+    impostaCartellaProgramma(m_banco.cartella->filePath(QStringLiteral("manca")));
+    m_banco.foto->salva(2);
     QCOMPARE(foto(), segnaposto());
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
 }
 
 void TestFoto::zoom_data()
@@ -250,15 +239,15 @@ void TestFoto::zoom()
 {
     QFETCH(bool, sullaFoto);
     const QImage foto = tinta(Qt::darkCyan, QSize(640, 480));
-    m_foto->imgFoto->impostaImmagine(foto);
+    m_banco.foto->imgFoto->impostaImmagine(foto);
     bool visto = false;
-    m_servizi->quandoDialogo([&](QDialog *d) {
+    m_banco.servizi->quandoDialogo([&](QDialog *d) {
         auto *z = qobject_cast<TfrmZoom *>(d);
         if (!z)
             return -1;
         visto = true;
         [&] {
-            QCOMPARE(z->parentWidget(), m_schermo);
+            QCOMPARE(z->parentWidget(), m_banco.schermo);
             QVERIFY(z->windowState() & Qt::WindowMaximized);
             QCOMPARE(z->windowTitle(), QStringLiteral(" Fare clic sulla foto per chiudere questa finestra"));
             QCOMPARE(z->imgFoto->immagine(), foto);
@@ -276,10 +265,10 @@ void TestFoto::zoom()
         }();
         return z->result();
     });
-    m_foto->btnZoomFoto->clicked();
+    m_banco.foto->btnZoomFoto->clicked();
     QVERIFY(visto);
-    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmZoom")});
-    QCOMPARE(m_foto->imgFoto->immagine(), foto);
+    QCOMPARE(m_banco.servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmZoom")});
+    QCOMPARE(m_banco.foto->imgFoto->immagine(), foto);
 }
 
 QTEST_MAIN(TestFoto)

@@ -27,13 +27,24 @@ const QList<VoceElenco> kVoci = {
     {QStringLiteral("Rossi Mario"), 9},        {QStringLiteral(""), 10},
 };
 
-TfrmElenco::Impostazioni impostazioni(bool ordinato)
+// A list screen that shows the entries above and remembers the card picked.
+class Elenco : public TfrmElenco
 {
-    TfrmElenco::Impostazioni imp;
-    imp.caption = QStringLiteral("Prova");
-    imp.ordinato = ordinato;
-    return imp;
-}
+public:
+    explicit Elenco(bool ordinato) : TfrmElenco(impostazioni(ordinato), Qt::white, Qt::white) {}
+    void FormShow() override { mostraVoci(kVoci); }
+    void lstRecordsDblClick() override { scelta = posizioneSelezionata(); }
+    int scelta = 0;
+
+private:
+    static Impostazioni impostazioni(bool ordinato)
+    {
+        Impostazioni imp;
+        imp.caption = QStringLiteral("Prova");
+        imp.ordinato = ordinato;
+        return imp;
+    }
+};
 
 } // namespace
 
@@ -42,8 +53,8 @@ TfrmElenco::Impostazioni impostazioni(bool ordinato)
 void TestElencoSchermo::ordinato()
 {
     ServiziProva servizi;
-    TfrmElenco w(impostazioni(true), Qt::white, Qt::white);
-    w.mostraVoci(kVoci);
+    Elenco w(true);
+    w.show();
 
     QStringList attese;
     for (const VoceElenco &v : kVoci)
@@ -56,13 +67,20 @@ void TestElencoSchermo::ordinato()
         posizioni.append(w.posizioneVoce(i));
     QCOMPARE(posizioni, (QList<int>{10, 8, 2, 1, 3, 5, 4, 9, 7, 6}));
     QCOMPARE(w.posizioneVoce(10), -1);
+
+    // A double click picks the card of the entry; closing the screen empties the list.
+    w.lstRecords->setCurrentRow(2);
+    emit w.lstRecords->doubleClicked(w.lstRecords->currentIndex());
+    QCOMPARE(w.scelta, 2);
+    w.close();
+    QCOMPARE(w.lstRecords->count(), 0);
 }
 
 void TestElencoSchermo::ordineDelFile()
 {
     ServiziProva servizi;
-    TfrmElenco w(impostazioni(false), Qt::white, Qt::white);
-    w.mostraVoci(kVoci);
+    Elenco w(false);
+    w.FormShow();
     QCOMPARE(w.lstRecords->count(), kVoci.size());
     for (int i = 0; i < kVoci.size(); ++i) {
         QCOMPARE(w.lstRecords->testo(i), kVoci.at(i).riga);

@@ -6,7 +6,7 @@
 #include "app/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmwebcam.h"
-#include "support/serviziprova.h"
+#include "support/bancofoto.h"
 
 using namespace qv;
 
@@ -44,12 +44,9 @@ private slots:
 private:
     // Opens the dialog from the card's photo box and lets `azione` drive it.
     void usa(const std::function<void(TfrmWebCam *, FotocameraProva *)> &azione);
-    QImage fotoScheda() const { return m_foto->imgFoto->immagine(); }
+    QImage fotoScheda() const { return m_banco.foto->imgFoto->immagine(); }
 
-    ServiziProva *m_servizi = nullptr;
-    QTemporaryDir *m_dir = nullptr;
-    QWidget *m_schermo = nullptr;
-    FotoScheda *m_foto = nullptr;
+    BancoFoto m_banco;
 };
 
 // The pictures live in the screens' static library, which a test must pull in by name.
@@ -60,47 +57,39 @@ void TestWebCam::initTestCase()
 
 void TestWebCam::init()
 {
-    m_servizi = new ServiziProva;
-    m_dir = new QTemporaryDir;
-    impostaCartellaProgramma(m_dir->path());
-    m_schermo = new QWidget;
-    auto *pannello = new QWidget(m_schermo);
-    pannello->resize(995, 692);
-    m_foto = new FotoScheda(pannello, m_schermo);
+    m_banco.prepara();
 }
 
 void TestWebCam::cleanup()
 {
-    delete m_schermo;
-    delete m_dir;
-    delete m_servizi;
+    m_banco.smonta();
 }
 
 void TestWebCam::usa(const std::function<void(TfrmWebCam *, FotocameraProva *)> &azione)
 {
     bool usato = false;
-    m_servizi->quandoDialogo([&](QDialog *d) {
+    m_banco.servizi->quandoDialogo([&](QDialog *d) {
         auto *w = qobject_cast<TfrmWebCam *>(d);
         if (!w)
             return -1;
         usato = true;
         // The dialog works the camera the services handed out, switched off at first.
         [&] {
-            QCOMPARE(w->camCamera, static_cast<Fotocamera *>(m_servizi->ultimaFotocamera));
-            QVERIFY(!m_servizi->ultimaFotocamera->accesa());
-            azione(w, m_servizi->ultimaFotocamera);
+            QCOMPARE(w->camCamera, static_cast<Fotocamera *>(m_banco.servizi->ultimaFotocamera));
+            QVERIFY(!m_banco.servizi->ultimaFotocamera->accesa());
+            azione(w, m_banco.servizi->ultimaFotocamera);
         }();
         return w->result();
     });
-    m_foto->btnAcquisisciFoto->clicked();
+    m_banco.foto->btnAcquisisciFoto->clicked();
     QVERIFY(usato);
-    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmWebCam")});
+    QCOMPARE(m_banco.servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmWebCam")});
 }
 
 void TestWebCam::aspetto()
 {
     usa([&](TfrmWebCam *w, FotocameraProva *) {
-        QCOMPARE(w->parentWidget(), m_schermo);
+        QCOMPARE(w->parentWidget(), m_banco.schermo);
         QCOMPARE(w->windowTitle(), QStringLiteral(" Acquisisci foto da WebCam"));
         QCOMPARE(w->size(), QSize(807, 405));
         QVERIFY(w->maximumWidth() > 807); // a sizeable border
@@ -131,7 +120,7 @@ void TestWebCam::fotogrammiECattura()
         w->btnSpegni->click();
         QVERIFY(!cam->accesa());
     });
-    QCOMPARE(fotoScheda(), m_foto->imgBianco->immagine());
+    QCOMPARE(fotoScheda(), m_banco.foto->imgBianco->immagine());
 }
 
 void TestWebCam::importa_data()
@@ -169,7 +158,7 @@ void TestWebCam::chiusura_data()
 void TestWebCam::chiusura()
 {
     QFETCH(int, modo);
-    const QImage prima = m_foto->imgFoto->immagine();
+    const QImage prima = m_banco.foto->imgFoto->immagine();
     usa([&](TfrmWebCam *w, FotocameraProva *cam) {
         w->btnAccendi->click();
         cam->invia(tinta(Qt::red));
@@ -204,7 +193,7 @@ void TestWebCam::senzaFotocamera()
         w->btnImportaFoto->click();
     });
     QCOMPARE(fotoScheda(), disegnoFoto(DisegnoWebcam));
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
 }
 
 void TestWebCam::salvaFotogramma_data()
@@ -219,7 +208,7 @@ void TestWebCam::salvaFotogramma()
 {
     QFETCH(QString, nome);
     QFETCH(bool, riuscito);
-    m_servizi->prossimoFile(m_dir->filePath(nome));
+    m_banco.servizi->prossimoFile(m_banco.cartella->filePath(nome));
     usa([&](TfrmWebCam *w, FotocameraProva *cam) {
         w->btnAccendi->click();
         cam->invia(tinta(Qt::red));
@@ -230,13 +219,13 @@ void TestWebCam::salvaFotogramma()
         QCOMPARE(w->imgBianco->immagine(), disegnoFoto(DisegnoWebcam));
         QVERIFY(cam->accesa());
     });
-    QCOMPARE(m_servizi->titoliFile,
+    QCOMPARE(m_banco.servizi->titoliFile,
              QStringList{QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.")});
-    QCOMPARE(m_servizi->filtriFile.constFirst(), QStringList{QStringLiteral("File Jpeg (*.jpg)")});
-    QCOMPARE(m_servizi->nomiIniziali, QStringList{QStringLiteral("Foto.jpg")});
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(m_banco.servizi->filtriFile.constFirst(), QStringList{QStringLiteral("File Jpeg (*.jpg)")});
+    QCOMPARE(m_banco.servizi->nomiIniziali, QStringList{QStringLiteral("Foto.jpg")});
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
     if (riuscito) {
-        QImageReader lettore(m_dir->filePath(QStringLiteral("scatto.jpg")));
+        QImageReader lettore(m_banco.cartella->filePath(QStringLiteral("scatto.jpg")));
         QCOMPARE(lettore.format(), QByteArray("jpeg"));
         QCOMPARE(lettore.read().size(), QSize(320, 240));
     }

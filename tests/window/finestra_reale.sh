@@ -21,7 +21,8 @@ xvfb_pid=""
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  # The server is waited for, so that the next run finds its display free.
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -33,14 +34,25 @@ cp "$exe" "$work/Quadrivela/"
 [ -f "$(dirname "$exe")/Guida.pdf" ] && cp "$(dirname "$exe")/Guida.pdf" "$work/Quadrivela/"
 "$creastore" "$work/Quadrivela/unins000.dll"
 
+# A free display of our own: a server that cannot start there (another one is
+# still going away) leaves it to the next number.
 display=""
 for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  if kill -0 "$xvfb_pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
 done
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+if [ -z "$display" ]; then echo "nessun display virtuale disponibile" >&2; exit 1; fi
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || sleep 1
 
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
