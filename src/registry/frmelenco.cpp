@@ -123,6 +123,18 @@ void TfrmElenco::closeEvent(QCloseEvent *e)
     DialogoFisso::closeEvent(e);
 }
 
+QLabel *TfrmElenco::intestazione(QWidget *pannello, const QString &testo)
+{
+    QLabel *l = etichetta(pannello, QStringLiteral("imgIntestazione"), testo, QRect(14, 12, 834, 52),
+                          carattere(QStringLiteral("Verdana"), 20, true), Qt::white);
+    l->setAlignment(Qt::AlignCenter);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, QColor(0x70, 0x80, 0x90)); // slate grey
+    l->setPalette(p);
+    return l;
+}
+
 void TfrmElenco::disponiElenco(QWidget *pannello, const QRect &area)
 {
     const int x = area.x(), y = area.y(), w = area.width();

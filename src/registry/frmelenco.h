@@ -85,6 +85,8 @@ protected:
     void showEvent(QShowEvent *e) override;
     // The list is emptied when the screen closes.
     void closeEvent(QCloseEvent *e) override;
+    // The slate heading strip with white capitals across the top of `pannello`.
+    static QLabel *intestazione(QWidget *pannello, const QString &testo);
     // Places the two find labels, the find box and the list inside `area` of `pannello`.
     void disponiElenco(QWidget *pannello, const QRect &area);
     // What every screen does when shown: the last find key and the find box are emptied.

@@ -53,8 +53,6 @@ const RegolaScadenza kSospesi = {
     inScadenza,
 };
 
-const QColor Ardesia(0x70, 0x80, 0x90);
-
 } // namespace
 
 QString rigaDipendente(const TSchedaDipendente &s)
@@ -84,14 +82,7 @@ TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
                  QColor(0xB0, 0xC4, 0xDE), Qt::white, parent),
       m_regola(regola)
 {
-    imgIntestazione = etichetta(this, QStringLiteral("imgIntestazione"), QString::fromUtf16(regola.banner),
-                                QRect(14, 12, 834, 52), carattere(QStringLiteral("Verdana"), 20, true), Qt::white);
-    imgIntestazione->setAlignment(Qt::AlignCenter);
-    imgIntestazione->setAutoFillBackground(true);
-    QPalette p = imgIntestazione->palette();
-    p.setColor(QPalette::Window, Ardesia);
-    imgIntestazione->setPalette(p);
-
+    imgIntestazione = intestazione(this, QString::fromUtf16(regola.banner));
     disponiElenco(this, QRect(14, 74, 834, 420));
     lblDoppioClic = etichetta(this, QStringLiteral("lblDoppioClic"),
                               QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),

@@ -56,8 +56,6 @@ const Copia kCopiaContratti[] = {
     {&TSchedaDipendente::Recapito, "txtRecapito"},
 };
 
-const QColor Ardesia(0x70, 0x80, 0x90);
-
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
@@ -115,13 +113,7 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setGeometry(0, 0, 862, 560);
-    imgIntestazione = etichetta(panContainer, QStringLiteral("imgIntestazione"), QStringLiteral("RISULTATI DI RICERCA"),
-                                QRect(14, 12, 834, 52), carattere(QStringLiteral("Verdana"), 20, true), Qt::white);
-    imgIntestazione->setAlignment(Qt::AlignCenter);
-    imgIntestazione->setAutoFillBackground(true);
-    QPalette p = imgIntestazione->palette();
-    p.setColor(QPalette::Window, Ardesia);
-    imgIntestazione->setPalette(p);
+    imgIntestazione = intestazione(panContainer, QStringLiteral("RISULTATI DI RICERCA"));
     disponiElenco(panContainer, QRect(14, 74, 834, 392));
     lblDoppioClic = etichetta(panContainer, QStringLiteral("lblDoppioClic"),
                               QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),

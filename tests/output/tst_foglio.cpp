@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "output/foglio.h"
+#include "support/fileprova.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -15,26 +16,11 @@
 
 using qv::ColonnaFoglio;
 
+using namespace qv::prova;
+
 namespace {
 
 const QList<ColonnaFoglio> kColonne = {{QStringLiteral("Dipendente"), 180}, {QStringLiteral("Città & CAP"), 90}};
-
-QByteArray leggi(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool scriviFile(const QString &percorso, const QByteArray &dati)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-QStringList contenuto(const QString &cartella)
-{
-    return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
 
 } // namespace
 
@@ -130,7 +116,7 @@ void TestFoglio::scrittura()
     QString errore;
     QVERIFY(qv::scriviFoglio(percorso, QStringLiteral("Riepilogo Dipendenti"), kColonne, righe, &errore));
     QVERIFY(errore.isEmpty());
-    QCOMPARE(leggi(percorso), qv::documentoFoglio(QStringLiteral("Riepilogo Dipendenti"), kColonne, righe));
+    QCOMPARE(leggiFile(percorso), qv::documentoFoglio(QStringLiteral("Riepilogo Dipendenti"), kColonne, righe));
     QCOMPARE(contenuto(dir.path()), QStringList{QStringLiteral("Dipendenti.xls")});
 }
 
@@ -163,9 +149,9 @@ void TestFoglio::scritturaFallita()
     QVERIFY(!errore.isEmpty());
     // No temporary file is left behind and nothing else is touched.
     QCOMPARE(contenuto(dir.path()), prima);
-    QCOMPARE(leggi(dir.filePath(QStringLiteral("altro.xls"))), vecchio);
+    QCOMPARE(leggiFile(dir.filePath(QStringLiteral("altro.xls"))), vecchio);
     if (destinazioneCartella)
-        QCOMPARE(leggi(dir.filePath(nome + QStringLiteral("/dentro.txt"))), vecchio);
+        QCOMPARE(leggiFile(dir.filePath(nome + QStringLiteral("/dentro.txt"))), vecchio);
 }
 
 void TestFoglio::scritturaInterrotta_data()
@@ -201,7 +187,7 @@ void TestFoglio::scritturaInterrotta()
 
     QVERIFY(!ok);
     QVERIFY(!errore.isEmpty());
-    QCOMPARE(leggi(percorso), vecchio);
+    QCOMPARE(leggiFile(percorso), vecchio);
     QCOMPARE(contenuto(dir.path()), QStringList{QStringLiteral("Contratti_Lavoro.xls")});
 #else
     QSKIP("The file size limit exists only on Unix systems.");
@@ -236,7 +222,7 @@ void TestFoglio::apertoDaLibreOffice()
                       QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
                       dir.filePath(QStringLiteral("csv")), xls});
     QVERIFY(p.waitForFinished(180000));
-    const QByteArray csv = leggi(dir.filePath(QStringLiteral("csv/prova.csv")));
+    const QByteArray csv = leggiFile(dir.filePath(QStringLiteral("csv/prova.csv")));
     QVERIFY2(!csv.isEmpty(), p.readAllStandardError().constData());
 
     const QStringList righe = QString::fromUtf8(csv).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -10,8 +10,11 @@
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
 #include "support/serviziprova.h"
+#include "support/fileprova.h"
 
 using namespace qv;
+
+using namespace qv::prova;
 
 namespace {
 
@@ -30,12 +33,6 @@ TSchedaDipendente scheda(int n)
     s.File01 = QStringLiteral("/tmp/contratto%1.pdf").arg(n);
     s.Desc01 = QStringLiteral("Contratto firmato");
     return s;
-}
-
-QByteArray leggiFile(const QString &p)
-{
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -2,23 +2,13 @@
 #include <QTest>
 
 #include "storage/archivio.h"
+#include "support/fileprova.h"
 
 using namespace qv;
 
+using namespace qv::prova;
+
 namespace {
-
-QByteArray leggiFile(const QString &p)
-{
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void scriviFile(const QString &p, const QByteArray &b)
-{
-    QFile f(p);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(b), b.size());
-}
 
 TSchedaContratto contratto(int n)
 {
@@ -99,7 +89,7 @@ void TestArchivio::codaIncompleta()
     // and the next append writes over them.
     QByteArray b = codificaScheda(contratto(1)) + codificaScheda(contratto(2));
     QCOMPARE(b.size(), 7064);
-    scriviFile(m_path, b + QByteArray("stray", 5));
+    QVERIFY(scriviFile(m_path, b + QByteArray("stray", 5)));
     ArchivioContratti a(m_path);
     a.apri();
     QCOMPARE(a.conta(), 2);
@@ -112,7 +102,7 @@ void TestArchivio::codaIncompleta()
 void TestArchivio::sovrascriveSoloLaScheda()
 {
     const QByteArray prima = cinqueContratti();
-    scriviFile(m_path, prima);
+    QVERIFY(scriviFile(m_path, prima));
     ArchivioContratti a(m_path);
     a.apri();
     TSchedaContratto nuova = contratto(3);
@@ -129,7 +119,7 @@ void TestArchivio::sovrascriveSoloLaScheda()
 void TestArchivio::accodaInFondo()
 {
     const QByteArray prima = cinqueContratti();
-    scriviFile(m_path, prima);
+    QVERIFY(scriviFile(m_path, prima));
     ArchivioContratti a(m_path);
     a.apri();
     QCOMPARE(a.accoda(contratto(6)), 6);
@@ -151,7 +141,7 @@ void TestArchivio::letturaCompletaABlocchi()
         s.Dipendente = QString::number(i);
         b += codificaScheda(s);
     }
-    scriviFile(path, b);
+    QVERIFY(scriviFile(path, b));
     ArchivioDipendenti a(path);
     a.apri();
     const QList<TSchedaDipendente> tutte = a.leggiTutte();
@@ -180,7 +170,7 @@ void TestArchivio::letturaDiAlcuniCampi()
         s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
         b += codificaScheda(s);
     }
-    scriviFile(path, b);
+    QVERIFY(scriviFile(path, b));
     ArchivioDipendenti a(path);
     a.apri();
     QStringList lette, nomi;
@@ -228,7 +218,7 @@ void TestArchivio::scritturaInterrotta()
     QFETCH(int, posizione);
     QFETCH(int, byteScritti);
     const QByteArray prima = cinqueContratti();
-    scriviFile(m_path, prima);
+    QVERIFY(scriviFile(m_path, prima));
     ArchivioContratti a(m_path);
     a.apri();
     guasti::simulaDiscoPieno(byteScritti);

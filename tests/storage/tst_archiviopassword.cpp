@@ -4,22 +4,9 @@
 #include <QTest>
 
 #include "storage/archiviopassword.h"
+#include "support/fileprova.h"
 
-namespace {
-
-QByteArray leggiFile(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool scriviFile(const QString &percorso, const QByteArray &dati)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-} // namespace
+using namespace qv::prova;
 
 class TestArchivioPassword : public QObject
 {

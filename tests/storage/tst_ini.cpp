@@ -5,6 +5,7 @@
 
 #include "storage/impostazioni.h"
 #include "storage/ini.h"
+#include "support/fileprova.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -13,24 +14,9 @@
 
 using qv::FileIni;
 
+using namespace qv::prova;
+
 namespace {
-
-QByteArray leggiFile(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool scriviFile(const QString &percorso, const QByteArray &dati)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
-QStringList contenuto(const QString &cartella)
-{
-    return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
 
 // Foreign content around the settings of the program, with CR LF endings.
 const QByteArray kEstraneo = "; scritto a mano\r\n"
