@@ -7,6 +7,7 @@
 #include "report/stampaelenco.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 
@@ -68,6 +69,13 @@ QStringList ListaVoci::righe() const
     return m_modello->stringList();
 }
 
+void ListaVoci::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QListView::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton)
+        emit doppioClic();
+}
+
 void ListaVoci::imposta(const QStringList &righe)
 {
     m_modello->setStringList(righe);
@@ -108,7 +116,7 @@ TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor
         txtTrova->installEventFilter(this);
     connect(btnTrova, &QPushButton::clicked, this, &TfrmElenco::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmElenco::btnStampaClick);
-    connect(lstRecords, &QListView::doubleClicked, this, &TfrmElenco::lstRecordsDblClick);
+    connect(lstRecords, &ListaVoci::doppioClic, this, &TfrmElenco::lstRecordsDblClick);
 }
 
 void TfrmElenco::showEvent(QShowEvent *e)

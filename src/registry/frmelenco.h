@@ -38,6 +38,14 @@ public:
     void imposta(const QStringList &righe);
     void clear() { imposta({}); }
 
+signals:
+    // A double click anywhere in the list, on an entry or below the last one:
+    // the screen then works on the selected entry, if any.
+    void doppioClic();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
 private:
     QStringListModel *m_modello;
 };

@@ -54,6 +54,7 @@ void TestElencoSchermo::ordinato()
 {
     ServiziProva servizi;
     Elenco w(true);
+    w.lstRecords->setGeometry(0, 0, 600, 500); // room below the last entry
     w.show();
 
     QStringList attese;
@@ -68,12 +69,19 @@ void TestElencoSchermo::ordinato()
     QCOMPARE(posizioni, (QList<int>{10, 8, 2, 1, 3, 5, 4, 9, 7, 6}));
     QCOMPARE(w.posizioneVoce(10), -1);
 
-    // A double click picks the card of the entry; closing the screen empties the list.
-    w.lstRecords->setCurrentRow(2);
-    emit w.lstRecords->doubleClicked(w.lstRecords->currentIndex());
+    // A double click on an entry picks its card, and so does one below the last
+    // entry while an entry is selected; closing the screen empties the list.
+    QWidget *area = w.lstRecords->viewport();
+    QTest::mouseDClick(area, Qt::LeftButton, {}, w.lstRecords->visualRect(w.lstRecords->model()->index(2, 0)).center());
     QCOMPARE(w.scelta, 2);
+    w.lstRecords->setCurrentRow(0);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, area->height() - 5));
+    QCOMPARE(w.scelta, 10);
     w.close();
     QCOMPARE(w.lstRecords->count(), 0);
+    // On an empty list the screen is still told, with no card selected.
+    QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(w.scelta, -1);
 }
 
 void TestElencoSchermo::ordineDelFile()

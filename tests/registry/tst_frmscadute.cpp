@@ -182,7 +182,7 @@ void TestScadute::sceltaSchedeUguali()
         const int riga = w->posizioneVoce(0) == attesa.posizione ? 0 : 1;
         QCOMPARE(w->posizioneVoce(riga), attesa.posizione);
         w->lstRecords->setCurrentRow(riga);
-        emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
+        emit w->lstRecords->doppioClic();
         QCOMPARE(anagrafica->lblPosizione->text(), QString::number(attesa.posizione));
         QCOMPARE(anagrafica->txtCitta->text(), QLatin1String(attesa.citta));
         QCOMPARE(anagrafica->txtDipendente->text(), QStringLiteral("Neri Paolo"));

@@ -206,7 +206,7 @@ void TestTrovaAnagrafica::sceltaSchedeUguali()
         const int riga = w->posizioneVoce(1) == attesa.posizione ? 1 : 2;
         QCOMPARE(w->posizioneVoce(riga), attesa.posizione);
         w->lstRecords->setCurrentRow(riga);
-        emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
+        emit w->lstRecords->doppioClic();
         QCOMPARE(anagrafica->lblPosizione->text(), QString::number(attesa.posizione));
         QCOMPARE(anagrafica->txtCitta->text(), QLatin1String(attesa.citta));
         QVERIFY(!w->isVisible());
@@ -238,7 +238,7 @@ void TestTrovaAnagrafica::sceltaContratti()
     QTest::mouseClick(w->btnCerca, Qt::LeftButton);
     QCOMPARE(w->lstRecords->count(), 1);
     w->lstRecords->setCurrentRow(0);
-    emit w->lstRecords->doubleClicked(w->lstRecords->currentIndex());
+    emit w->lstRecords->doppioClic();
 
     n = 0;
     for (const char *nome : kCampiContratto)
