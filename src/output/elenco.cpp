@@ -29,17 +29,27 @@ QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStri
     return riga;
 }
 
+char16_t codiceOrdine(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    if (c >= 0xA0 && c <= 0xFF)
+        return c;
+    // The characters that Windows-1252 keeps at 0x80-0x9F (€, ’, Š...).
+    const int b = cp1252Byte(c);
+    return b >= 0 ? char16_t(b) : c;
+}
+
 int confrontaRighe(const QString &a, const QString &b)
 {
     // Compared in place: a sort calls this a million times for a large archive.
-    const auto maiuscola = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
     const qsizetype n = std::min(a.size(), b.size());
     const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
     const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
     for (qsizetype i = 0; i < n; ++i) {
         if (pa[i] == pb[i])
             continue;
-        const char16_t ca = maiuscola(pa[i]), cb = maiuscola(pb[i]);
+        const char16_t ca = codiceOrdine(pa[i]), cb = codiceOrdine(pb[i]);
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }

@@ -48,7 +48,10 @@ int ListaVoci::count() const
 
 int ListaVoci::currentRow() const
 {
-    return currentIndex().isValid() ? currentIndex().row() : -1;
+    // The selected entry: one that the user has deselected is not picked, even
+    // though it keeps the focus frame.
+    const QModelIndexList scelte = selectionModel()->selectedIndexes();
+    return scelte.isEmpty() ? -1 : scelte.constFirst().row();
 }
 
 void ListaVoci::setCurrentRow(int riga)
@@ -122,7 +125,9 @@ TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor
 void TfrmElenco::showEvent(QShowEvent *e)
 {
     DialogoFisso::showEvent(e);
-    FormShow();
+    // Only when the screen is opened, not when the window system shows it again.
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void TfrmElenco::closeEvent(QCloseEvent *e)
@@ -174,10 +179,7 @@ void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
         Chiave &k = ordine[i];
         k.voce = i;
         for (qsizetype c = 0; c < 12 && c < r.size(); ++c) {
-            char16_t u = r.at(c).unicode();
-            if (u >= u'a' && u <= u'z')
-                u -= 32;
-            k.inizio[c / 4] |= quint64(u) << (48 - 16 * (c % 4));
+            k.inizio[c / 4] |= quint64(codiceOrdine(r.at(c).unicode())) << (48 - 16 * (c % 4));
         }
     }
     if (m_imp.ordinato)

@@ -31,7 +31,7 @@ public:
     explicit ListaVoci(QWidget *parent = nullptr);
 
     int count() const;
-    int currentRow() const;           // -1 when no entry is current
+    int currentRow() const;           // the selected entry, -1 when none is
     void setCurrentRow(int riga);     // selects the entry and scrolls to it
     QString testo(int riga) const;
     QStringList righe() const;

@@ -92,6 +92,11 @@ void TestElenco::ordine()
     QCOMPARE(righe, (QStringList{QStringLiteral("bianca"), QStringLiteral("Bianchi"), QStringLiteral("ROSSA"),
                                  QStringLiteral("rossi"), QStringLiteral("ROSSI"), QStringLiteral("_nota")}));
     QVERIFY(qv::lessRiga(QStringLiteral("a"), QStringLiteral("B")));
+    // Characters beyond ASCII sort by the codes the archive stores: the
+    // apostrophe ’ (0x92) and Š (0x8A) come before é (0xE9) and À (0xC0).
+    QVERIFY(qv::lessRiga(QStringLiteral("D’Amico"), QStringLiteral("Dé")));
+    QVERIFY(qv::lessRiga(QStringLiteral("Šimić"), QStringLiteral("Àlvaro")));
+    QVERIFY(qv::lessRiga(QStringLiteral("€ 10"), QStringLiteral("é")));
     QVERIFY(!qv::lessRiga(QStringLiteral("Rossi"), QStringLiteral("rOSSI")));
     QVERIFY(!qv::lessRiga(QStringLiteral("rOSSI"), QStringLiteral("Rossi")));
 }

@@ -77,9 +77,16 @@ void TestElencoSchermo::ordinato()
     w.lstRecords->setCurrentRow(0);
     QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, area->height() - 5));
     QCOMPARE(w.scelta, 10);
+    // An entry the user has deselected (Ctrl+click) is not picked.
+    QTest::mouseClick(area, Qt::LeftButton, Qt::ControlModifier,
+                      w.lstRecords->visualRect(w.lstRecords->model()->index(0, 0)).center());
+    QCOMPARE(w.lstRecords->currentRow(), -1);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, area->height() - 5));
+    QCOMPARE(w.scelta, -1);
     w.close();
     QCOMPARE(w.lstRecords->count(), 0);
     // On an empty list the screen is still told, with no card selected.
+    w.scelta = 0;
     QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
     QCOMPARE(w.scelta, -1);
 }
