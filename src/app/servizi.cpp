@@ -1,5 +1,7 @@
 #include "servizi.h"
 
+#include "app/anteprima.h"
+
 #include <QApplication>
 #include <QCamera>
 #include <QDesktopServices>
@@ -11,7 +13,6 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVideoFrame>
@@ -169,11 +170,8 @@ bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
 
 void ServiziReali::anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)
 {
-    QPrintPreviewDialog dlg(&stampante, padre);
-    dlg.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter *p) { disegna(p); });
-    dlg.resize(1000, 760);
-    dlg.exec();
+    FinestraAnteprima finestra(stampante, disegna, [&](QPrinter &p) { return dialogoStampa(&finestra, p); }, padre);
+    finestra.exec();
 }
 
 void ServiziReali::apriUrl(const QUrl &url)
