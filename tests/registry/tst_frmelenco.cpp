@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QTest>
 
 #include "output/elenco.h"
@@ -13,6 +14,7 @@ private slots:
     void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
     void ordinato();
     void ordineDelFile();
+    void invioSulCampoTrova();
 };
 
 namespace {
@@ -104,6 +106,23 @@ void TestElencoSchermo::ordineDelFile()
     w.svuota();
     QCOMPARE(w.lstRecords->count(), 0);
     QCOMPARE(w.posizioneVoce(0), -1);
+}
+
+// Enter in the find box moves to Trova without finding; Trova then finds.
+void TestElencoSchermo::invioSulCampoTrova()
+{
+    ServiziProva servizi;
+    Elenco w(false);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.txtTrova->setFocus();
+    QTest::keyClicks(w.txtTrova, QStringLiteral("BIANCHI"));
+    QTest::keyClick(w.txtTrova, Qt::Key_Return);
+    QVERIFY(w.btnTrova->hasFocus());
+    QCOMPARE(w.lstRecords->currentRow(), -1);
+    QTest::keyClick(w.btnTrova, Qt::Key_Space);
+    QCOMPARE(w.lstRecords->testo(w.lstRecords->currentRow()), QStringLiteral("Bianchi"));
 }
 
 QTEST_MAIN(TestElencoSchermo)

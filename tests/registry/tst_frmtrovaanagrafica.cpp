@@ -138,6 +138,7 @@ void TestTrovaAnagrafica::archivioMancante()
     QCOMPARE(w->lstRecords->count(), 0);
     QCOMPARE(w->lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
     QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(w->titoloStampa(), QStringLiteral("Riepilogo Dipendenti in archivio"));
 }
 
 void TestTrovaAnagrafica::archivioInaccessibile()
