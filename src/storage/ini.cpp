@@ -159,6 +159,9 @@ bool FileIni::salva(QString *errore)
     if (m_esiste && m_dati == m_letti)
         return true;
     QSaveFile file(m_percorso);
+    // A folder that cannot take a temporary file (read-only, with the file
+    // itself writable) still lets the file be rewritten in place.
+    file.setDirectWriteFallback(true);
     // A short write (a full disk) is not an error for write(), and commit()
     // does not notice one that happens while the buffer is emptied on closing:
     // both are checked here, or a truncated file would replace the old one.
