@@ -5,6 +5,7 @@
 #include "core/testo.h"
 #include "registry/frmcalendario.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -92,6 +93,11 @@ bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
             v->segno->show();
         break;
     case QEvent::FocusOut:
+        // A message box or a menu opening over the screen leaves the field the
+        // screen's current one: it keeps its mark and its text as typed.
+        if (const auto r = static_cast<QFocusEvent *>(evento)->reason();
+            r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason)
+            break;
         if (v->segno)
             v->segno->hide();
         if (v->comportamenti & Importo)

@@ -147,6 +147,16 @@ void TestCampi::importoAllUscita()
     e->clear();
     m_s->campo("txtDipendente")->setFocus();
     QCOMPARE(e->text(), QStringLiteral("0,00"));
+
+    // A message box opening over the screen (the window loses the focus) is not
+    // leaving the field: what the screen saved is what the field still shows,
+    // and the mark stays.
+    e->setFocus();
+    e->setText(QStringLiteral("12,5"));
+    QFocusEvent uscita(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(e, &uscita);
+    QCOMPARE(e->text(), QStringLiteral("12,5"));
+    QVERIFY(m_s->segno("effStipendio")->isVisible());
 }
 
 void TestCampi::dataDaCalendario()
