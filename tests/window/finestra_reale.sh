@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program from a temporary copy of its folder under Xvfb,
 # types the initial password with synthetic keys, waits for the main menu and
-# saves screenshots of the login window and of the main menu.
+# saves screenshots of the login window, the main menu, the employee card, the
+# expired-contract list and the employee search.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -96,4 +97,29 @@ card=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
 sleep 1.5
 import -window root "$shots/anagrafica.png"
 
-echo "finestra reale: accesso e menu principale verificati, schermate in $shots"
+# The card's Scaduti button opens the expired-contract list, whose Chiudi closes it.
+eval "$(xdotool getwindowgeometry --shell "$card")"
+pannello_x=$((X + (WIDTH - 995) / 2))
+pannello_y=$((Y + (HEIGHT - 692) / 2))
+xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 376)) click 1
+lista=$(aspetta_finestra 'Riepilogo Dipendenti con contratti scaduti')
+sleep 1
+import -window root "$shots/scaduti.png"
+eval "$(xdotool getwindowgeometry --shell "$lista")"
+xdotool mousemove --sync $((X + 786)) $((Y + 526)) click 1
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scaduti' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+if xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scaduti' >/dev/null 2>&1; then
+  echo "Chiudi non ha chiuso l'elenco dei contratti scaduti" >&2
+  exit 1
+fi
+
+# Trova opens the employee search.
+xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 206)) click 1
+aspetta_finestra 'Trova Dipendenti in archivio' >/dev/null
+sleep 1
+import -window root "$shots/trova.png"
+
+echo "finestra reale: accesso, menu principale, scheda, elenco dei contratti scaduti e ricerca verificati, schermate in $shots"
