@@ -72,6 +72,9 @@ ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCamp
         campo->installEventFilter(this);
         m_voci.append(v);
     }
+    // When the window comes back (a message box closed), the control that has
+    // the focus may have changed meanwhile, without any focus event.
+    schermo->window()->installEventFilter(this);
 }
 
 const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const
@@ -82,13 +85,31 @@ const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const
     return nullptr;
 }
 
+void ComportamentiCampi::lascia(const Voce &v)
+{
+    if (v.segno)
+        v.segno->hide();
+    if (v.comportamenti & Importo)
+        v.campo->setText(formattaImporto(v.campo->text()));
+    if (m_corrente == &v)
+        m_corrente = nullptr;
+}
+
 bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
 {
+    if (evento->type() == QEvent::WindowActivate && oggetto == m_schermo->window()) {
+        if (m_corrente && m_corrente->campo != m_schermo->window()->focusWidget())
+            lascia(*m_corrente);
+        return false;
+    }
     const Voce *v = voce(oggetto);
     if (!v)
         return false;
     switch (evento->type()) {
     case QEvent::FocusIn:
+        if (m_corrente && m_corrente != v)
+            lascia(*m_corrente);
+        m_corrente = v;
         if (v->segno)
             v->segno->show();
         break;
@@ -96,12 +117,8 @@ bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
         // A message box or a menu opening over the screen leaves the field the
         // screen's current one: it keeps its mark and its text as typed.
         if (const auto r = static_cast<QFocusEvent *>(evento)->reason();
-            r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason)
-            break;
-        if (v->segno)
-            v->segno->hide();
-        if (v->comportamenti & Importo)
-            v->campo->setText(formattaImporto(v->campo->text()));
+            r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+            lascia(*v);
         break;
     case QEvent::KeyPress:
         return tastoPremuto(*v, static_cast<QKeyEvent *>(evento));

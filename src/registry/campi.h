@@ -74,11 +74,16 @@ private:
         QString token;
     };
     const Voce *voce(QObject *o) const;
+    // The field is left: its mark goes and an amount is formatted.
+    void lascia(const Voce &v);
     bool tastoPremuto(const Voce &v, QKeyEvent *e);
     void tastoRilasciato(const Voce &v);
 
     QWidget *m_schermo;
     QList<Voce> m_voci;
+    // The field the screen is working in: it stays so while a message box or a
+    // menu has the focus, and is left when another control takes the focus.
+    const Voce *m_corrente = nullptr;
 };
 
 // Opens the date picker for the field named by `token`, owned by `schermo`.

@@ -150,13 +150,25 @@ void TestCampi::importoAllUscita()
 
     // A message box opening over the screen (the window loses the focus) is not
     // leaving the field: what the screen saved is what the field still shows,
-    // and the mark stays.
+    // and the mark stays. The screen then moves the focus while its window is
+    // inactive, with no focus event: once the window is back, the field is
+    // left all the same, formatted and without its mark.
     e->setFocus();
     e->setText(QStringLiteral("12,5"));
-    QFocusEvent uscita(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(e, &uscita);
+    QWidget riquadro;
+    riquadro.show();
+    QApplication::setActiveWindow(&riquadro);
+    QVERIFY(QTest::qWaitForWindowActive(&riquadro));
     QCOMPARE(e->text(), QStringLiteral("12,5"));
     QVERIFY(m_s->segno("effStipendio")->isVisible());
+    m_s->campo("txtCodFisc")->setFocus();
+    riquadro.hide();
+    QApplication::setActiveWindow(m_s);
+    QVERIFY(QTest::qWaitForWindowActive(m_s));
+    QVERIFY(m_s->campo("txtCodFisc")->hasFocus());
+    QCOMPARE(e->text(), QStringLiteral("12,50"));
+    QVERIFY(!m_s->segno("effStipendio")->isVisible());
+    QVERIFY(m_s->segno("effCodFisc")->isVisible());
 }
 
 void TestCampi::dataDaCalendario()
