@@ -40,7 +40,9 @@ cp "$exe" "$work/Quadrivela/"
 display=""
 for n in $(seq 90 140); do
   if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: the server would otherwise reset when the probe below disconnects,
+  # and refuse the program for a moment.
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     kill -0 "$xvfb_pid" 2>/dev/null || break
