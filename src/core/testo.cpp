@@ -16,17 +16,19 @@ constexpr std::array<char16_t, 32> kHigh = {
 
 } // namespace
 
+QStringView trimmedView(QStringView s)
+{
+    while (!s.isEmpty() && s.front().unicode() <= 32)
+        s = s.sliced(1);
+    while (!s.isEmpty() && s.back().unicode() <= 32)
+        s.chop(1);
+    return s;
+}
+
 QString trimmed(const QString &s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && s.at(end - 1).unicode() <= 32)
-        --end;
-    if (begin == 0 && end == s.size())
-        return s;
-    return s.mid(begin, end - begin);
+    const QStringView v = trimmedView(s);
+    return v.size() == s.size() ? s : v.toString();
 }
 
 QString upperAZ(const QString &s)

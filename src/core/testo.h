@@ -10,6 +10,8 @@ namespace qv {
 
 // Removes characters with codes up to 32 (blanks and control characters) at both ends.
 QString trimmed(const QString &s);
+// The same without copying: the part of `s` between those characters.
+QStringView trimmedView(QStringView s);
 
 // Turns only the letters a-z into A-Z; every other character stays as it is.
 QString upperAZ(const QString &s);

@@ -13,11 +13,7 @@ QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStri
     riga.reserve(160);
     for (size_t i = 0; i < colonne.size(); ++i) {
         const ColonnaElenco &c = colonne[i];
-        QStringView valore = i < valori.size() ? valori[i] : QStringView();
-        while (!valore.isEmpty() && valore.front().unicode() <= 32)
-            valore = valore.sliced(1);
-        while (!valore.isEmpty() && valore.back().unicode() <= 32)
-            valore.chop(1);
+        const QStringView valore = i < valori.size() ? trimmedView(valori[i]) : QStringView();
         riga += c.separatore;
         if (c.larghezza == kNonTagliato) {
             riga += valore;

@@ -27,12 +27,13 @@ struct ColonnaElenco
 // A missing value counts as empty.
 QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStringView> valori);
 
-// Order of a sorted list: whole lines compared character by character by
-// their Windows-1252 codes, with the letters a-z taken as A-Z.
 // The code a character of a line sorts by: its Windows-1252 code, the code
 // the archives store, with the letters a-z taken as A-Z.
 char16_t codiceOrdine(char16_t c);
-// confrontaRighe is negative, zero or positive as `a` sorts before, with or after `b`.
+
+// Order of a sorted list: whole lines compared character by character by
+// their codes above. confrontaRighe is negative, zero or positive as `a`
+// sorts before, with or after `b`.
 int confrontaRighe(const QString &a, const QString &b);
 bool lessRiga(const QString &a, const QString &b);
 void ordinaRighe(QStringList &righe);

@@ -98,15 +98,6 @@ void aggiungiTesto(QByteArray &out, QStringView testo)
     }
 }
 
-QStringView senzaSpazi(QStringView s)
-{
-    while (!s.isEmpty() && s.front().unicode() <= 32)
-        s = s.sliced(1);
-    while (!s.isEmpty() && s.back().unicode() <= 32)
-        s.chop(1);
-    return s;
-}
-
 // Composes the document into `out`. Whenever `out` holds a block of at least
 // `blocco` bytes, `scarica(out)` takes them and empties it, so that a large
 // export never holds the whole file in memory; it returns false to give up.
@@ -131,7 +122,7 @@ bool componi(QByteArray &out, qsizetype blocco, const std::function<bool(QByteAr
         for (qsizetype i = 0; i < colonne.size(); ++i) {
             out += kCellaDato;
             if (i < riga.size())
-                aggiungiTesto(out, senzaSpazi(riga.at(i)));
+                aggiungiTesto(out, trimmedView(riga.at(i)));
             out += "</td>";
         }
         out += "</tr>";

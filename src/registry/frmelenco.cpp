@@ -175,12 +175,11 @@ void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
     };
     QList<Chiave> ordine(voci.size());
     for (qsizetype i = 0; i < voci.size(); ++i) {
-        const QString &r = voci.at(i).riga;
         Chiave &k = ordine[i];
         k.voce = i;
-        for (qsizetype c = 0; c < 12 && c < r.size(); ++c) {
+        const QString &r = voci.at(i).riga;
+        for (qsizetype c = 0; m_imp.ordinato && c < 12 && c < r.size(); ++c)
             k.inizio[c / 4] |= quint64(codiceOrdine(r.at(c).unicode())) << (48 - 16 * (c % 4));
-        }
     }
     if (m_imp.ordinato)
         std::sort(ordine.begin(), ordine.end(), [&voci](const Chiave &a, const Chiave &b) {

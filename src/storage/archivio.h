@@ -9,8 +9,6 @@
 #include <QList>
 #include <QString>
 
-#include <algorithm>
-
 #include <exception>
 #include <functional>
 
@@ -104,13 +102,11 @@ public:
             int offset, capacita;
         };
         QList<Letto> letti;
-        for (QString R::*m : campi) {
-            int offset = 0;
-            for (const auto &c : R::campi()) {
-                if (c.membro == m && std::none_of(letti.cbegin(), letti.cend(), [m](const Letto &l) { return l.membro == m; }))
-                    letti.append({m, offset, c.capacita});
-                offset += c.capacita + 1;
-            }
+        int offset = 0;
+        for (const auto &c : R::campi()) {
+            if (campi.contains(c.membro))
+                letti.append({c.membro, offset, c.capacita});
+            offset += c.capacita + 1;
         }
         // One card is filled again for every record, reusing its texts' buffers.
         R r;
