@@ -124,13 +124,9 @@ public:
 
     QVariant headerData(int sezione, Qt::Orientation o, int role) const override
     {
-        if (o != Qt::Horizontal || sezione < 0 || sezione >= kNumColonne)
+        if (o != Qt::Horizontal || role != Qt::DisplayRole || sezione < 0 || sezione >= kNumColonne)
             return {};
-        if (role == Qt::DisplayRole)
-            return QString::fromUtf8(kColonne[sezione].intestazione);
-        if (role == Qt::UserRole)
-            return QLatin1String(kColonne[sezione].nome);
-        return {};
+        return QString::fromUtf8(kColonne[sezione].intestazione);
     }
 };
 
