@@ -3,7 +3,7 @@
 // screens (offscreen). Each time is printed as a ratio to reading the
 // archive's bytes plainly, measured in the same run; the time per card shows
 // whether the work grows linearly.
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "comune.h"

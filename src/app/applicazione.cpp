@@ -1,6 +1,6 @@
 #include "applicazione.h"
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,12 +1,12 @@
 #include "frmavvio.h"
 
-#include "app/frmguida.h"
+#include "ui/frmguida.h"
 #include "app/frminfo.h"
 #include "app/frmsplash.h"
 #include "app/produttore.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
-#include "app/testiguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+#include "ui/testiguida.h"
 
 #include <QCloseEvent>
 

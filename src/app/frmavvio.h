@@ -2,7 +2,7 @@
 // The main menu: the three areas of the program, the guide, the about and
 // credits screens, the maker's web site and the way out.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QFrame>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The about screen, with a link that writes an e-mail to the maker.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QPushButton>
 

@@ -1,11 +1,11 @@
 #include "frmpassword.h"
 
 #include "app/frmavvio.h"
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "core/testo.h"
-#include "registry/campi.h"
+#include "ui/campi.h"
 #include "storage/archiviopassword.h"
 
 #include <QCloseEvent>

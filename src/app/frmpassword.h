@@ -1,7 +1,7 @@
 #pragma once
 // The login screen, the program's main window, and the password change screen.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLineEdit>
 #include <QPushButton>

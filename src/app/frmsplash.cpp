@@ -1,8 +1,8 @@
 #include "frmsplash.h"
 
-#include "app/frmguida.h"
+#include "ui/frmguida.h"
 #include "app/produttore.h"
-#include "app/servizi.h"
+#include "ui/servizi.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The credits screen, with a link to the maker's web site.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 #include "guidapdf.h"
 
-#include "app/testiguida.h"
+#include "ui/testiguida.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Quadrivela: registry of collaborators and archive of collaboration contracts.
 #include "app/applicazione.h"
-#include "app/schermi.h"
+#include "ui/schermi.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 #include "frmcontrolli.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
-#include "checks/identificativi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+#include "core/identificativi.h"
 #include "core/testo.h"
 
 #include <QBoxLayout>

@@ -4,7 +4,7 @@
 // a banner, a line of instructions, a strip with the field and "Controlla",
 // and "Chiudi" below it; what tells them apart is one small description each.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLineEdit>
 #include <QPushButton>

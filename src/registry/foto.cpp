@@ -1,7 +1,7 @@
 #include "foto.h"
 
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 

@@ -3,7 +3,7 @@
 // photo box of the card screen with its five buttons, and the file helpers
 // the box and the webcam dialog share.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QFrame>
 #include <QImage>

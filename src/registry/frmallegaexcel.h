@@ -3,7 +3,7 @@
 // position, created with its header row the first time it is asked for and
 // then handed to the system's spreadsheet program. lblMemory holds the position.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLabel>
 #include <QPushButton>

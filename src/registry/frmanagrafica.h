@@ -3,7 +3,7 @@
 // created, duplicated and saved, with its photo, attachments, work-log sheet
 // and identifier checks.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 #include "storage/schede.h"
 
 #include <QLineEdit>

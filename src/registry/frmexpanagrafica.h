@@ -2,7 +2,7 @@
 // The employee export: the whole employee archive in a grid, written on
 // request to the spreadsheet "Dipendenti.xls" in the program folder.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLabel>
 #include <QList>

@@ -1,12 +1,13 @@
 #include "frmscadute.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "core/date.h"
 #include "core/testo.h"
 #include "output/elenco.h"
 #include "registry/frmanagrafica.h"
+#include "report/stampaelenco.h"
 #include "storage/archivio.h"
 
 #include <QCloseEvent>
@@ -78,7 +79,7 @@ void apriSchedaDipendente(int posizione)
 }
 
 TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
-    : TfrmElenco({QString::fromUtf16(regola.caption), QString::fromUtf16(regola.titoloStampa)},
+    : TfrmElenco({QString::fromUtf16(regola.caption), QString::fromUtf16(regola.titoloStampa), StampaElencoSchermo},
                  QColor(0xB0, 0xC4, 0xDE), Qt::white, parent),
       m_regola(regola)
 {

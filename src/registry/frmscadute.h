@@ -3,7 +3,7 @@
 // the cards whose contract has expired, and those whose contract has expired
 // or falls due within its notice period. A double click loads the card.
 
-#include "registry/frmelenco.h"
+#include "ui/frmelenco.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 #include "frmstampaana.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "core/testo.h"
 #include "registry/foto.h"
 #include "registry/frmanagrafica.h"

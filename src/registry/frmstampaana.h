@@ -2,7 +2,7 @@
 // Print and preview of the employee card: one A4 page with the eighteen text
 // rows of the card shown on the card screen, with or without its photo.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 #include "report/report.h"
 
 #include <QPrinter>

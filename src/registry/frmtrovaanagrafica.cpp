@@ -1,11 +1,12 @@
 #include "frmtrovaanagrafica.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "core/testo.h"
-#include "registry/campi.h"
+#include "ui/campi.h"
 #include "registry/frmscadute.h"
+#include "report/stampaelenco.h"
 #include "storage/archivio.h"
 
 #include <QCloseEvent>
@@ -59,7 +60,7 @@ const Copia kCopiaContratti[] = {
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
-    : TfrmElenco({QStringLiteral(" Trova Dipendenti in archivio"), QStringLiteral("Riepilogo Dipendenti in archivio")},
+    : TfrmElenco({QStringLiteral(" Trova Dipendenti in archivio"), QStringLiteral("Riepilogo Dipendenti in archivio"), StampaElencoSchermo},
                  QColor(0xB0, 0xC4, 0xDE), Qt::white, parent)
 {
     setObjectName(QStringLiteral("frmTrovaAnagrafica"));

@@ -3,7 +3,7 @@
 // each, and a double click that either loads the card into the employee card
 // screen or copies the employee's personal data into the contract screen.
 
-#include "registry/frmelenco.h"
+#include "ui/frmelenco.h"
 
 namespace qv {
 

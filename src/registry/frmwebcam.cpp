@@ -1,8 +1,8 @@
 #include "frmwebcam.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "registry/foto.h"
 
 namespace qv {

@@ -2,7 +2,7 @@
 // Taking the employee's photo with the webcam: the live picture on the left,
 // the snapshot on the right, and the snapshot imported into the card's photo.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QFrame>
 #include <QPushButton>

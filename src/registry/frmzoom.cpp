@@ -1,6 +1,6 @@
 #include "frmzoom.h"
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 #include "registry/foto.h"
 
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "report/report.h"
 
-#include "app/servizi.h"
+#include "ui/servizi.h"
 
 #include <QPainter>
 #include <QPrinter>

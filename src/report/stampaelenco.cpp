@@ -1,6 +1,6 @@
 #include "report/stampaelenco.h"
 
-#include "app/servizi.h"
+#include "ui/servizi.h"
 
 #include <QPrinter>
 

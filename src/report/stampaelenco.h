@@ -23,5 +23,8 @@ Report reportElenco(const QString &titolo, const QStringList &righe);
 bool stampaElenco(QWidget *padre, const QString &titolo, const QStringList &righe, QPrinter &stampante);
 // The same on the default printer.
 bool stampaElenco(QWidget *padre, const QString &titolo, const QStringList &righe);
+// That printing as the list screens take it.
+inline constexpr auto StampaElencoSchermo =
+    qOverload<QWidget *, const QString &, const QStringList &>(&stampaElenco);
 
 } // namespace qv

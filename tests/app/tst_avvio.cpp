@@ -2,12 +2,12 @@
 #include <QTest>
 
 #include "app/frmavvio.h"
-#include "app/frmguida.h"
+#include "ui/frmguida.h"
 #include "app/frminfo.h"
 #include "app/frmsplash.h"
 #include "app/produttore.h"
-#include "app/schermi.h"
-#include "app/testiguida.h"
+#include "ui/schermi.h"
+#include "ui/testiguida.h"
 #include "support/serviziprova.h"
 
 using namespace qv;

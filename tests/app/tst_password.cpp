@@ -3,7 +3,7 @@
 
 #include "app/frmavvio.h"
 #include "app/frmpassword.h"
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "storage/archiviopassword.h"
 #include "storage/crypt.h"
 #include "support/serviziprova.h"

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "checks/frmcontrolli.h"
-#include "checks/identificativi.h"
+#include "core/identificativi.h"
 #include "support/serviziprova.h"
 
 using namespace qv;

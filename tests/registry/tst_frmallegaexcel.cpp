@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/frmallegaexcel.h"
 #include "support/serviziprova.h"
 

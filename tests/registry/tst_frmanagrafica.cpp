@@ -2,10 +2,10 @@
 #include <QTest>
 
 #include "app/frmavvio.h"
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmallegaexcel.h"
-#include "registry/frmallegati.h"
+#include "ui/frmallegati.h"
 #include "registry/frmanagrafica.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"

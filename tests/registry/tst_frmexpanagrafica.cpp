@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "storage/archivio.h"
 #include "support/serviziprova.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmanagrafica.h"
 #include "registry/frmstampaana.h"

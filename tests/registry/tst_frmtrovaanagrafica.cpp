@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/frmanagrafica.h"
 #include "registry/frmscadute.h"
 #include "registry/frmtrovaanagrafica.h"

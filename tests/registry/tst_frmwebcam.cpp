@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmwebcam.h"
 #include "support/bancofoto.h"

@@ -2,7 +2,7 @@
 // The photo box of an employee card on a bare screen, with scripted services
 // and an empty program folder of its own: where the photo tests start from.
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "registry/foto.h"
 #include "support/serviziprova.h"
 

@@ -2,7 +2,7 @@
 // Scripted services for the screen tests: answers and file names are queued
 // beforehand, and everything the screens showed or opened is read back after.
 
-#include "app/servizi.h"
+#include "ui/servizi.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,23 +1,7 @@
 #include "schermi.h"
 
-#include "app/finestre.h"
-#include "app/servizi.h"
-#include "app/frmavvio.h"
-#include "app/frmguida.h"
-#include "app/frminfo.h"
-#include "app/frmpassword.h"
-#include "app/frmsplash.h"
-#include "checks/frmcontrolli.h"
-#include "registry/frmallegaexcel.h"
-#include "registry/frmallegati.h"
-#include "registry/frmanagrafica.h"
-#include "registry/frmcalendario.h"
-#include "registry/frmexpanagrafica.h"
-#include "registry/frmscadute.h"
-#include "registry/frmstampaana.h"
-#include "registry/frmtrovaanagrafica.h"
-#include "registry/frmwebcam.h"
-#include "registry/frmzoom.h"
+#include "ui/finestre.h"
+#include "ui/servizi.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -31,37 +15,6 @@ namespace {
 
 CartellaProgramma s_cartella;
 QList<QWidget *> s_schermi;
-
-template <typename T>
-QWidget *crea()
-{
-    return new T();
-}
-
-// The start-up order; the first is the main window.
-const std::function<QWidget *()> kOrdine[] = {
-    crea<TfrmPassword>,
-    crea<TfrmAvvio>,
-    crea<TfrmCambiaPassword>,
-    crea<TfrmGuida>,
-    crea<TfrmInfo>,
-    crea<TfrmSplash>,
-    crea<TfrmAnagrafica>,
-    crea<TfrmAllegaCartella>,
-    crea<TfrmCalendario>,
-    crea<TfrmWebCam>,
-    crea<TfrmZoom>,
-    crea<TfrmCodFisc>,
-    crea<TfrmPartitaIva>,
-    crea<TfrmIban>,
-    crea<TfrmAllegaExcel>,
-    crea<TfrmAnteprimaAna>,
-    crea<TfrmStampaAna>,
-    crea<TfrmScadute>,
-    crea<TfrmSospesi>,
-    crea<TfrmExpAnagrafica>,
-    crea<TfrmTrovaAnagrafica>,
-};
 
 QString nomeClasse(const QObject *o)
 {
@@ -80,11 +33,9 @@ void impostaCartellaProgramma(const QString &dir)
     s_cartella = CartellaProgramma(dir);
 }
 
-void Schermi::creaTutti()
+void Schermi::registra(QWidget *schermo)
 {
-    distruggiTutti();
-    for (const auto &f : kOrdine)
-        s_schermi.append(f());
+    s_schermi.append(schermo);
 }
 
 void Schermi::distruggiTutti()

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "checks/identificativi.h"
+#include "core/identificativi.h"
 
 #include <QSet>
 

@@ -1,9 +1,9 @@
 #include "campi.h"
 
-#include "app/schermi.h"
+#include "ui/schermi.h"
 #include "core/importo.h"
 #include "core/testo.h"
-#include "registry/frmcalendario.h"
+#include "ui/frmcalendario.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

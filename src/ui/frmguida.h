@@ -2,7 +2,7 @@
 // The guide dialog every help button fills with its own title and text, and
 // the about and credits screens of the main menu.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -3,13 +3,15 @@
 // font, the quick find box above it and the printing of the list. Each screen
 // supplies its lines, its title and its own layout around the list.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLineEdit>
 #include <QList>
 #include <QListView>
 #include <QPushButton>
 #include <QStringList>
+
+#include <functional>
 
 class QStringListModel;
 
@@ -58,6 +60,9 @@ public:
     {
         QString caption;
         QString titoloStampa;
+        // Prints the title and the lines shown; the list screens print through
+        // the report engine, which sits above these shared screen pieces.
+        std::function<bool(QWidget *padre, const QString &titolo, const QStringList &righe)> stampa;
         bool ordinato = true;          // entries in ascending order of their lines
         int larghezzaVoci = 1600;      // entries are this wide, so long lines scroll sideways
         bool invioSuTrova = true;      // Enter in the find box moves to "Trova"

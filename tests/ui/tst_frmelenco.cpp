@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "output/elenco.h"
-#include "registry/frmelenco.h"
+#include "ui/frmelenco.h"
 #include "support/serviziprova.h"
 
 using namespace qv;

@@ -16,8 +16,12 @@ void impostaCartellaProgramma(const QString &dir);
 class Schermi
 {
 public:
+    // Creates every screen in the program's start-up order (defined by the
+    // start-up itself), after destroying those that exist.
     static void creaTutti();
     static void distruggiTutti();
+    // Adds a newly created screen at the end of the order.
+    static void registra(QWidget *schermo);
     static const QList<QWidget *> &tutti();
 
     // The start-up instance of a screen class, by class name ("TfrmAnagrafica"); nullptr when none.

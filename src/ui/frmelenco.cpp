@@ -1,10 +1,9 @@
 #include "frmelenco.h"
 
-#include "app/frmguida.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/servizi.h"
 #include "output/elenco.h"
-#include "registry/campi.h"
-#include "report/stampaelenco.h"
+#include "ui/campi.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -237,7 +236,8 @@ void TfrmElenco::btnTrovaClick()
 
 void TfrmElenco::btnStampaClick()
 {
-    stampaElenco(this, m_imp.titoloStampa, righe());
+    if (m_imp.stampa)
+        m_imp.stampa(this, m_imp.titoloStampa, righe());
 }
 
 bool TfrmElenco::eventFilter(QObject *o, QEvent *e)

@@ -1,7 +1,7 @@
 #include "frmguida.h"
 
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 
 #include <QFrame>
 

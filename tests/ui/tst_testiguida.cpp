@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "app/guidapdf.h"
-#include "app/testiguida.h"
+#include "ui/testiguida.h"
 
 using namespace qv;
 

@@ -2,7 +2,7 @@
 // The date picker: a month calendar whose date goes into the date field named
 // by the token in lblMemory.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/anteprima.h"
+#include "ui/anteprima.h"
 
 using namespace qv;
 

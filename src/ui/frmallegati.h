@@ -4,7 +4,7 @@
 // screen keeps in its hidden labels lblFile01..03 and lblDesc01..03, and
 // writes it back into the screen its token names.
 
-#include "app/finestre.h"
+#include "ui/finestre.h"
 
 #include <QLabel>
 #include <QLineEdit>

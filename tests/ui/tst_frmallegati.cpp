@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "registry/frmallegati.h"
+#include "ui/frmallegati.h"
 #include "support/serviziprova.h"
 
 #include <stdexcept>

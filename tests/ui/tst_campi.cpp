@@ -1,7 +1,7 @@
 #include <QTest>
 
-#include "registry/campi.h"
-#include "registry/frmcalendario.h"
+#include "ui/campi.h"
+#include "ui/frmcalendario.h"
 #include "support/serviziprova.h"
 
 using namespace qv;

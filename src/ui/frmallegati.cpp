@@ -1,8 +1,8 @@
 #include "frmallegati.h"
 
-#include "app/frmguida.h"
-#include "app/schermi.h"
-#include "app/servizi.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
 #include "core/testo.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "servizi.h"
 
-#include "app/anteprima.h"
+#include "ui/anteprima.h"
 
 #include <QApplication>
 #include <QCamera>
