@@ -1,8 +1,7 @@
 #include "foglio.h"
 
+#include "core/filesicuro.h"
 #include "core/testo.h"
-
-#include <QSaveFile>
 
 #include <functional>
 #include <limits>
@@ -148,25 +147,19 @@ bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QLis
                   const QList<QStringList> &righe, QString *errore)
 {
     constexpr qsizetype kBlocco = 1 << 20;
-    QSaveFile file(percorso);
-    // A short write (a full disk) is not an error for write(), and commit()
-    // does not notice one that happens while the buffer is emptied on closing:
-    // both are checked here, or a truncated file would replace the old one.
-    const auto scrivi = [&file](QByteArray &dati) {
-        const bool scritti = file.write(dati) == dati.size();
-        dati.truncate(0); // keeps the buffer for the next block
-        return scritti;
-    };
-    QByteArray blocco;
-    blocco.reserve(kBlocco + 64 * 1024);
-    const bool ok = file.open(QIODevice::WriteOnly)
-                    && componi(blocco, kBlocco, scrivi, nomeFoglio, colonne, righe)
-                    && scrivi(blocco)
-                    && file.flush()
-                    && file.commit();
-    if (!ok && errore)
-        *errore = file.errorString();
-    return ok;
+    return scriviFileSicuro(
+        percorso,
+        [&](const ScriviBlocco &scrivi) {
+            const auto scarica = [&scrivi](QByteArray &dati) {
+                const bool scritti = scrivi(dati);
+                dati.truncate(0); // keeps the buffer for the next block
+                return scritti;
+            };
+            QByteArray blocco;
+            blocco.reserve(kBlocco + 64 * 1024);
+            return componi(blocco, kBlocco, scarica, nomeFoglio, colonne, righe) && scrivi(blocco);
+        },
+        errore);
 }
 
 } // namespace qv

@@ -1,17 +1,18 @@
 #include "foto.h"
 
+#include "core/filesicuro.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 
 namespace qv {
@@ -92,9 +93,10 @@ bool scriviImmagine(const QImage &immagine, const QString &percorso)
     QByteArray formato = QFileInfo(percorso).suffix().toLower().toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(formato))
         formato = "jpg";
-    QSaveFile file(percorso);
-    return !immagine.isNull() && file.open(QIODevice::WriteOnly) && immagine.save(&file, formato.constData())
-        && file.commit();
+    QByteArray dati;
+    QBuffer buffer(&dati);
+    return !immagine.isNull() && buffer.open(QIODevice::WriteOnly) && immagine.save(&buffer, formato.constData())
+        && scriviFileSicuro(percorso, dati);
 }
 
 QString chiediFileFoto(QWidget *padre)

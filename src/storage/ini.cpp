@@ -1,11 +1,11 @@
 #include "ini.h"
 
+#include "core/filesicuro.h"
 #include "core/testo.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace qv {
 
@@ -158,22 +158,10 @@ bool FileIni::salva(QString *errore)
 {
     if (m_esiste && m_dati == m_letti)
         return true;
-    QSaveFile file(m_percorso);
     // A folder that cannot take a temporary file (read-only, with the file
     // itself writable) still lets the file be rewritten in place.
-    file.setDirectWriteFallback(true);
-    // A short write (a full disk) is not an error for write(), and commit()
-    // does not notice one that happens while the buffer is emptied on closing:
-    // both are checked here, or a truncated file would replace the old one.
-    const bool ok = file.open(QIODevice::WriteOnly)
-                    && file.write(m_dati) == m_dati.size()
-                    && file.flush()
-                    && file.commit();
-    if (!ok) {
-        if (errore)
-            *errore = file.errorString();
+    if (!scriviFileSicuro(m_percorso, m_dati, errore, true))
         return false;
-    }
     m_letti = m_dati;
     m_esiste = true;
     return true;
