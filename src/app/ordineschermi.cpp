@@ -6,6 +6,7 @@
 #include "app/frmpassword.h"
 #include "app/frmsplash.h"
 #include "checks/frmcontrolli.h"
+#include "contracts/frmstampacon.h"
 #include "registry/frmallegaexcel.h"
 #include "ui/frmallegati.h"
 #include "registry/frmanagrafica.h"
@@ -54,6 +55,7 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmSospesi>,
     crea<TfrmExpAnagrafica>,
     crea<TfrmTrovaAnagrafica>,
+    crea<TfrmStampaCon>,
 };
 
 } // namespace

@@ -44,7 +44,8 @@ void TestAvvio::ordineDegliSchermi()
     const QStringList attesi = {"TfrmPassword", "TfrmAvvio", "TfrmCambiaPassword", "TfrmGuida", "TfrmInfo",
                                 "TfrmSplash", "TfrmAnagrafica", "TfrmAllegaCartella", "TfrmCalendario",
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
-                                "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica"};
+                                "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica",
+                                "TfrmStampaCon"};
     QStringList creati;
     for (QWidget *w : Schermi::tutti())
         creati << QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);
