@@ -159,9 +159,11 @@ void TfrmPassword::txtPasswordChange()
 void TfrmPassword::cmdOKClick()
 {
     Servizi &s = Servizi::correnti();
-    const std::optional<QString> memorizzata = leggiPassword(cartellaProgramma().archivioPassword());
+    QString errore;
+    const std::optional<QString> memorizzata = leggiPassword(cartellaProgramma().archivioPassword(), &errore);
     if (!memorizzata) {
-        s.messaggio(this, TipoMessaggio::Semplice, MsgErroreLettura);
+        // Another copy rewriting the store is not a damaged installation.
+        s.messaggio(this, TipoMessaggio::Semplice, errore == MsgFileOccupato ? MsgFileOccupato : MsgErroreLettura);
         return;
     }
     lblMemory->setText(*memorizzata);
@@ -267,9 +269,10 @@ void TfrmCambiaPassword::cmdOKClick()
 {
     Servizi &s = Servizi::correnti();
     const QString store = cartellaProgramma().archivioPassword();
-    const std::optional<QString> memorizzata = leggiPassword(store);
+    QString errore;
+    const std::optional<QString> memorizzata = leggiPassword(store, &errore);
     if (!memorizzata) {
-        s.messaggio(this, TipoMessaggio::Semplice, MsgErroreModifica);
+        s.messaggio(this, TipoMessaggio::Semplice, errore == MsgFileOccupato ? MsgFileOccupato : MsgErroreModifica);
         return;
     }
     if (passwordNormalizzata(txtPasswordOld->text()) != *memorizzata) {
@@ -293,8 +296,8 @@ void TfrmCambiaPassword::cmdOKClick()
         txtPasswordNew->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!scriviPassword(store, txtPasswordNew->text())) {
-        s.messaggio(this, TipoMessaggio::Semplice, MsgErroreModifica);
+    if (!scriviPassword(store, txtPasswordNew->text(), &errore)) {
+        s.messaggio(this, TipoMessaggio::Semplice, errore == MsgFileOccupato ? MsgFileOccupato : MsgErroreModifica);
         return;
     }
     s.messaggio(this, TipoMessaggio::Semplice, MsgModificaRiuscita);

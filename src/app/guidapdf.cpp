@@ -1,5 +1,6 @@
 #include "guidapdf.h"
 
+#include "core/filesicuro.h"
 #include "ui/testiguida.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -198,6 +199,7 @@ bool scriviGuidaPdf(const QString &percorso, QString *errore)
 
     if (!file.commit())
         return fallisci(errore, file.errorString());
+    sincronizzaCartella(percorso);
     return true;
 }
 

@@ -77,6 +77,15 @@ bool scriviFileSicuro(const QString &percorso, const std::function<bool(const Sc
     return true;
 }
 
+void sincronizzaCartella(const QString &percorsoFile)
+{
+#ifdef Q_OS_UNIX
+    versaCartella(percorsoFile);
+#else
+    Q_UNUSED(percorsoFile);
+#endif
+}
+
 bool scriviFileSicuro(const QString &percorso, const QByteArray &dati, QString *errore, bool scritturaDiretta)
 {
     return scriviFileSicuro(

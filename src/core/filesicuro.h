@@ -24,6 +24,11 @@ using ScriviBlocco = std::function<bool(const QByteArray &blocco)>;
 bool scriviFileSicuro(const QString &percorso, const std::function<bool(const ScriviBlocco &)> &componi,
                       QString *errore = nullptr, bool scritturaDiretta = false);
 
+// Makes a completed rename, creation or removal in the folder of
+// `percorsoFile` survive a power cut. Best effort: some file systems cannot
+// synchronise a folder, and the change itself is already made.
+void sincronizzaCartella(const QString &percorsoFile);
+
 // The same for content held whole in memory.
 bool scriviFileSicuro(const QString &percorso, const QByteArray &dati, QString *errore = nullptr,
                       bool scritturaDiretta = false);

@@ -311,9 +311,9 @@ void TfrmAnagrafica::closeEvent(QCloseEvent *e)
     passaA(Schermi::per(QStringLiteral("TfrmAvvio")), this);
 }
 
-void TfrmAnagrafica::messaggioArchivio()
+void TfrmAnagrafica::messaggioArchivio(const ErroreArchivio &errore)
 {
-    Servizi::correnti().messaggio(this, TipoMessaggio::Errore, MsgArchivioInaccessibile);
+    Servizi::correnti().messaggio(this, TipoMessaggio::Errore, testoErroreArchivio(errore));
 }
 
 void TfrmAnagrafica::btnNuovoClick()
@@ -350,8 +350,8 @@ void TfrmAnagrafica::naviga(Verso verso)
         const TSchedaDipendente scheda = archivio.leggi(destinazione);
         archivio.chiudi();
         caricaScheda(scheda, destinazione);
-    } catch (const ErroreArchivio &) {
-        messaggioArchivio();
+    } catch (const ErroreArchivio &e) {
+        messaggioArchivio(e);
     }
 }
 
@@ -430,8 +430,8 @@ void TfrmAnagrafica::btnSalvaClick()
             foto->salva(p);
             s.messaggio(this, TipoMessaggio::Informazione, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         }
-    } catch (const ErroreArchivio &) {
-        messaggioArchivio();
+    } catch (const ErroreArchivio &e) {
+        messaggioArchivio(e);
     }
 }
 

@@ -4,6 +4,7 @@
 // and identifier checks.
 
 #include "ui/finestre.h"
+#include "storage/archivio.h"
 #include "storage/schede.h"
 
 #include <QLineEdit>
@@ -77,7 +78,7 @@ protected:
 private:
     enum class Verso { Primo, Indietro, Avanti, Ultimo };
     void naviga(Verso verso);
-    void messaggioArchivio();
+    void messaggioArchivio(const ErroreArchivio &errore);
     QWidget *controllo(const QString &campo) const;
 
     ComportamentiCampi *m_comportamenti = nullptr;

@@ -240,6 +240,9 @@ void TfrmExpAnagrafica::FormShow()
             return true;
         });
         archivio.chiudi();
+    } catch (const ErroreArchivio &e) {
+        // The grid keeps the rows filled so far.
+        segnalaSeOccupato(this, e);
     } catch (...) {
         // The grid keeps the rows filled so far.
     }

@@ -115,8 +115,9 @@ void TfrmScadenze::FormShow()
                 voci.append({rigaDipendente(s), posizione});
             return true;
         });
-    } catch (const ErroreArchivio &) {
+    } catch (const ErroreArchivio &e) {
         // An archive that cannot be read shows the cards found so far.
+        segnalaSeOccupato(this, e);
     }
     mostraVoci(std::move(voci));
     txtTrova->setFocus(Qt::OtherFocusReason);
@@ -133,8 +134,9 @@ void TfrmScadenze::lstRecordsDblClick()
         const int posizione = posizioneSelezionata();
         if (posizione > 0)
             apriSchedaDipendente(posizione);
-    } catch (const ErroreArchivio &) {
+    } catch (const ErroreArchivio &e) {
         // The screen closes without loading anything further.
+        segnalaSeOccupato(this, e);
     }
     close();
 }

@@ -190,8 +190,8 @@ void TfrmTrovaAnagrafica::btnCercaClick()
             return true;
         });
         archivio.chiudi();
-    } catch (const ErroreArchivio &) {
-        Servizi::correnti().messaggio(this, TipoMessaggio::Semplice, MsgArchivioInaccessibile);
+    } catch (const ErroreArchivio &e) {
+        Servizi::correnti().messaggio(this, TipoMessaggio::Semplice, testoErroreArchivio(e));
         return;
     }
     mostraVoci(std::move(voci));
@@ -234,8 +234,9 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick()
                 if (auto *campo = contratti ? contratti->findChild<QLineEdit *>(QLatin1String(c.campo)) : nullptr)
                     campo->setText(trimmed(s.*c.dato));
         }
-    } catch (const ErroreArchivio &) {
+    } catch (const ErroreArchivio &e) {
         // The screen closes without applying anything further.
+        segnalaSeOccupato(this, e);
     }
     close();
 }

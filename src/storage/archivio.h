@@ -2,6 +2,20 @@
 // Archive files of fixed-length records: the employee archive and the yearly
 // contract archives. Every user action opens the file, reads or writes whole
 // records and closes it again; records are numbered from 1 in file order.
+//
+// Two copies of the program may work on one folder (a shared drive, a USB
+// stick moved between computers while one copy still runs), so every
+// operation locks the file for its own duration: a write exclusively, a read
+// shared, and an append takes its position from the file's real size while it
+// holds the lock. A lock that another copy holds longer than a few seconds
+// ends the operation with ErroreArchivio::Tipo::Occupato and nothing changed.
+//
+// An overwrite first saves the card's old bytes in a journal beside the
+// archive (the archive's name followed by ".giornale"), synced, then writes
+// and syncs the card, then removes the journal. Opening an archive that has a
+// complete journal puts the old card back first, so a save cut short by a
+// power cut leaves the old card and never half of each; an incomplete
+// journal was written before the card was touched and is discarded.
 
 #include "schede.h"
 
@@ -11,13 +25,16 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 
 namespace qv {
+
+class BloccoFile;
 
 class ErroreArchivio : public std::exception
 {
 public:
-    enum class Tipo { Apertura, Lettura, Scrittura };
+    enum class Tipo { Apertura, Lettura, Scrittura, Occupato };
 
     ErroreArchivio(Tipo tipo, const QString &percorso, const QString &dettaglio);
 
@@ -60,11 +77,18 @@ public:
     void scorri(const std::function<bool(int posizione, const char *dati)> &visita);
 
     QString percorso() const { return m_file.fileName(); }
+    // The journal of an overwrite in progress, beside the archive.
+    static QString percorsoGiornale(const QString &archivio);
 
 private:
     void verificaAperto() const;
-    void scriviA(qint64 offset, const QByteArray &dati);
-    [[noreturn]] void errore(ErroreArchivio::Tipo tipo) const;
+    qint64 dimensioneFile() const;
+    void blocca(BloccoFile &blocco, bool esclusivo) const;
+    void leggiA(qint64 offset, char *dati, qint64 quanti) const;
+    void scriviA(qint64 offset, const QByteArray &dati, bool sovrascrittura);
+    void sincronizza(ErroreArchivio::Tipo tipo);
+    void ripristinaGiornale();
+    [[noreturn]] void errore(ErroreArchivio::Tipo tipo, int numeroErrore) const;
 
     QFile m_file;
     int m_dimensione;
@@ -135,6 +159,12 @@ namespace guasti {
 // Test seam: the next archive write stops after `byte` bytes and fails as a full
 // disk would; a negative number switches it off.
 void simulaDiscoPieno(qint64 byte);
+// Test seam: the process ends (as in a power cut) during the next overwrite,
+// after its journal reached the disk and after `byte` bytes of the new card.
+// A negative number switches it off.
+void interrompiSovrascrittura(qint64 byte);
+// Measuring seam: overwrites without the journal.
+void disattivaGiornale(bool disattiva);
 } // namespace guasti
 
 } // namespace qv

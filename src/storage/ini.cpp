@@ -1,11 +1,19 @@
 #include "ini.h"
 
+#include "blocco.h"
 #include "core/filesicuro.h"
 #include "core/testo.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qv {
 
@@ -82,18 +90,87 @@ QByteArray fineRiga(const QByteArray &dati)
     return (a < 0 || (a > 0 && dati.at(a - 1) == '\r')) ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
 }
 
+enum class Apertura { Aperto, Manca, Errore };
+
+bool stessoFile(const QFile &file, const QString &percorso)
+{
+    struct stat a {}, b {};
+    return ::fstat(file.handle(), &a) == 0 && ::stat(QFile::encodeName(percorso).constData(), &b) == 0
+           && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opens the file at `percorso` and locks it. A rewrite replaces the file by a
+// rename, so a lock taken on a file that has meanwhile been replaced is taken
+// again on the new one. For writing a missing file is created to be locked
+// (`creato` tells); a file that can be read but not written is opened
+// without a lock, as the rewrite by rename still works in a writable folder.
+Apertura apriBloccato(const QString &percorso, QFile &file, BloccoFile &blocco, bool scrittura, QString *errore,
+                      bool *creato = nullptr)
+{
+    for (int tentativi = 0; tentativi < 100; ++tentativi) {
+        file.close();
+        file.setFileName(percorso);
+        const bool esiste = QFileInfo::exists(percorso) || QFileInfo(percorso).isSymLink();
+        if (!esiste && !scrittura)
+            return Apertura::Manca;
+        QIODevice::OpenMode modo = scrittura ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+        if (!esiste)
+            modo |= QIODevice::NewOnly;
+        bool bloccabile = true;
+        if (!file.open(modo)) {
+            if (!esiste && QFileInfo::exists(percorso))
+                continue; // another copy created it meanwhile
+            if (esiste && !QFileInfo::exists(percorso))
+                continue; // gone meanwhile
+            if (!scrittura || QFileInfo(percorso).isDir() || !file.open(QIODevice::ReadOnly)) {
+                if (errore)
+                    *errore = file.errorString();
+                return Apertura::Errore;
+            }
+            bloccabile = false;
+        }
+        if (creato)
+            *creato = !esiste;
+        if (!bloccabile)
+            return Apertura::Aperto;
+        if (!blocco.prendi(file.handle(), scrittura ? TipoBlocco::Esclusivo : TipoBlocco::Condiviso)) {
+            if (errno == EAGAIN) {
+                if (errore)
+                    *errore = MsgFileOccupato;
+                if (creato && *creato)
+                    QFile::remove(percorso);
+                return Apertura::Errore;
+            }
+            // A file system without locks: used as before there were any.
+            return Apertura::Aperto;
+        }
+        if (stessoFile(file, percorso))
+            return Apertura::Aperto;
+        blocco.rilascia();
+        if (creato && *creato)
+            *creato = false;
+    }
+    if (errore)
+        *errore = MsgFileOccupato;
+    return Apertura::Errore;
+}
+
+void applica(QByteArray &dati, const QString &sezione, const QString &chiave, const QString &valore);
+
 } // namespace
 
 std::optional<FileIni> FileIni::leggi(const QString &percorso, QString *errore)
 {
     FileIni ini(percorso);
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(percorso))
-            return ini;
-        if (errore)
-            *errore = file.errorString();
+    QFile file;
+    BloccoFile blocco;
+    switch (apriBloccato(percorso, file, blocco, false, errore)) {
+    case Apertura::Manca:
+        return ini;
+    case Apertura::Errore:
         return std::nullopt;
+    case Apertura::Aperto:
+        break;
     }
     ini.m_dati = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -122,21 +199,29 @@ QString FileIni::valore(const QString &sezione, const QString &chiave) const
 
 void FileIni::imposta(const QString &sezione, const QString &chiave, const QString &valore)
 {
+    applica(m_dati, sezione, chiave, valore);
+    m_modifiche.append({sezione, chiave, valore});
+}
+
+namespace {
+
+void applica(QByteArray &dati, const QString &sezione, const QString &chiave, const QString &valore)
+{
     QByteArray nuovo = toCp1252(valore);
     nuovo.replace('\r', ' ').replace('\n', ' ');
-    const QByteArray fine = fineRiga(m_dati);
+    const QByteArray fine = fineRiga(dati);
     const QByteArray rigaChiave = toCp1252(chiave) + '=' + nuovo + fine;
 
-    const QList<Riga> tutte = righe(m_dati);
+    const QList<Riga> tutte = righe(dati);
     const qsizetype s = trovaSezione(tutte, sezione);
     if (s < 0) {
         if (!tutte.isEmpty()) {
             if (tutte.last().prossima == tutte.last().fine)
-                m_dati += fine;
+                dati += fine;
             if (tutte.last().tipo != Riga::Tipo::Vuota)
-                m_dati += fine;
+                dati += fine;
         }
-        m_dati += '[' + toCp1252(sezione) + ']' + fine + rigaChiave;
+        dati += '[' + toCp1252(sezione) + ']' + fine + rigaChiave;
         return;
     }
 
@@ -144,26 +229,65 @@ void FileIni::imposta(const QString &sezione, const QString &chiave, const QStri
     for (qsizetype i = s + 1; i < tutte.size() && tutte[i].tipo != Riga::Tipo::Sezione; ++i) {
         const Riga &r = tutte[i];
         if (r.tipo == Riga::Tipo::Chiave && stessoNome(r.nome, chiave)) {
-            m_dati.replace(r.uguale + 1, r.fine - r.uguale - 1, nuovo);
+            dati.replace(r.uguale + 1, r.fine - r.uguale - 1, nuovo);
             return;
         }
         if (r.tipo != Riga::Tipo::Vuota)
             ultima = i;
     }
     const Riga &dopo = tutte[ultima];
-    m_dati.insert(dopo.prossima, dopo.prossima == dopo.fine ? fine + rigaChiave : rigaChiave);
+    dati.insert(dopo.prossima, dopo.prossima == dopo.fine ? fine + rigaChiave : rigaChiave);
 }
+
+} // namespace
 
 bool FileIni::salva(QString *errore)
 {
     if (m_esiste && m_dati == m_letti)
         return true;
+    QFile attuale;
+    BloccoFile blocco;
+    bool creato = false;
+    const Apertura a = apriBloccato(m_percorso, attuale, blocco, true, errore, &creato);
+    if (a == Apertura::Errore)
+        return false;
+    // A file created here only to hold the lock goes again if the write fails,
+    // as if nothing had been tried.
+    const auto annullaCreazione = [&] {
+        if (creato && attuale.size() == 0)
+            QFile::remove(m_percorso);
+    };
+    if (a == Apertura::Aperto) {
+        attuale.seek(0);
+        const QByteArray suDisco = attuale.readAll();
+        if (attuale.error() != QFileDevice::NoError) {
+            // A file that cannot be read is never rewritten.
+            if (errore)
+                *errore = attuale.errorString();
+            return false;
+        }
+        if (suDisco != m_letti) {
+            // Another copy wrote it meanwhile: its lines stay, ours go on top.
+            m_dati = suDisco;
+            for (const Modifica &m : std::as_const(m_modifiche))
+                applica(m_dati, m.sezione, m.chiave, m.valore);
+            m_letti = suDisco;
+        }
+        if (!creato && m_dati == suDisco) {
+            m_esiste = true;
+            m_modifiche.clear();
+            return true;
+        }
+    }
     // A folder that cannot take a temporary file (read-only, with the file
     // itself writable) still lets the file be rewritten in place.
-    if (!scriviFileSicuro(m_percorso, m_dati, errore, true))
+    if (!scriviFileSicuro(m_percorso, m_dati, errore, true)) {
+        annullaCreazione();
         return false;
+    }
     m_letti = m_dati;
     m_esiste = true;
+    m_modifiche.clear();
     return true;
 }
 

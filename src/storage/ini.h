@@ -7,6 +7,7 @@
 // other line, comments and line endings included, stays byte for byte.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -18,7 +19,9 @@ class FileIni
 public:
     // Reads the file at `percorso`. A missing file reads as an empty one; an
     // existing file that cannot be read (a folder, no permission) gives no
-    // value and, when `errore` is given, the reason there.
+    // value and, when `errore` is given, the reason there. The file is read
+    // under a shared lock, so a rewrite by another copy is seen whole or not
+    // at all; when another copy holds it too long the reason is MsgFileOccupato.
     static std::optional<FileIni> leggi(const QString &percorso, QString *errore = nullptr);
 
     // Value of `chiave` in `sezione` without leading and trailing blanks; empty
@@ -38,6 +41,11 @@ public:
     // leaves the old file as it was. An existing file whose content has not
     // changed is not rewritten. On failure returns false and, when `errore` is
     // given, puts the reason there.
+    //
+    // Another copy of the program may have changed the file since it was read:
+    // the file is read again under an exclusive lock and the values set here
+    // are applied to what it holds now, so neither copy's lines are lost. A
+    // file that cannot be read again is not rewritten.
     bool salva(QString *errore = nullptr);
 
     QString percorso() const { return m_percorso; }
@@ -45,7 +53,13 @@ public:
 private:
     explicit FileIni(const QString &percorso) : m_percorso(percorso) {}
 
+    struct Modifica
+    {
+        QString sezione, chiave, valore;
+    };
+
     QString m_percorso;
+    QList<Modifica> m_modifiche; // what imposta() was asked, in order
     QByteArray m_dati;   // current content
     QByteArray m_letti;  // content of the file on disk
     bool m_esiste = false;

@@ -73,6 +73,17 @@ void passaA(QWidget *destinazione, QWidget *origine)
         origine->hide();
 }
 
+QString testoErroreArchivio(const ErroreArchivio &errore)
+{
+    return errore.tipo() == ErroreArchivio::Tipo::Occupato ? MsgFileOccupato : MsgArchivioInaccessibile;
+}
+
+void segnalaSeOccupato(QWidget *padre, const ErroreArchivio &errore)
+{
+    if (errore.tipo() == ErroreArchivio::Tipo::Occupato)
+        Servizi::correnti().messaggio(padre, TipoMessaggio::Avviso, MsgFileOccupato);
+}
+
 int eseguiDialogo(QDialog *dialogo)
 {
     std::unique_ptr<QDialog> proprieta(dialogo);

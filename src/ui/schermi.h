@@ -3,6 +3,8 @@
 // folder they all work in. The first screen, the login, is the main window.
 
 #include "core/cartella.h"
+#include "storage/archivio.h"
+#include "storage/blocco.h"
 
 #include <QList>
 #include <QWidget>
@@ -43,6 +45,13 @@ public:
 inline const QString MsgArchivioInaccessibile = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// The message of an archive failure: another copy of the program holding the
+// archive, or the archive out of reach.
+QString testoErroreArchivio(const ErroreArchivio &errore);
+// Screens that stop silently at an unreadable archive still say when another
+// copy of the program holds it, rather than showing an empty list.
+void segnalaSeOccupato(QWidget *padre, const ErroreArchivio &errore);
 
 // Moves between area screens: the target is shown before the source is hidden.
 void passaA(QWidget *destinazione, QWidget *origine);

@@ -1,0 +1,56 @@
+#pragma once
+// Advisory locks between copies of the program that work in the same folder.
+//
+// A lock is a POSIX record lock (fcntl) on one byte of the file itself, far
+// beyond any data the file will ever hold. Record locks are the kind that
+// network file systems hand on to the server (NFS through its lock manager,
+// SMB as a byte-range lock), while a lock on the file's own data would, on a
+// server that enforces byte-range locks, also stop the other copy's plain
+// reads. Locking the file itself needs no extra file in the folder, works on a
+// read-only folder, and goes away with the process that held it, so a copy
+// that ends in the middle of a save never leaves the archive locked.
+//
+// Record locks belong to a process, not to a descriptor: two descriptors of
+// one file in the same process never wait for each other, and closing either
+// releases the lock. Every lock here lasts one operation on one descriptor.
+
+#include <QString>
+
+namespace qv {
+
+// What the user is told when another copy keeps a file locked too long.
+inline const QString MsgFileOccupato = QStringLiteral(
+    "Attenzione: l'archivio è in uso da un'altra copia del programma.\n\r\n\r"
+    "Attendere che l'altra copia abbia terminato l'operazione in corso e riprovare.");
+
+enum class TipoBlocco { Condiviso, Esclusivo };
+
+// Holds a lock on an open descriptor until it is released or destroyed.
+class BloccoFile
+{
+public:
+    BloccoFile() = default;
+    ~BloccoFile() { rilascia(); }
+    BloccoFile(const BloccoFile &) = delete;
+    BloccoFile &operator=(const BloccoFile &) = delete;
+
+    // Waits up to attesaBlocco() milliseconds. False when another copy still
+    // holds a conflicting lock then (errno EAGAIN), or on another failure of
+    // the lock call (errno set by it).
+    bool prendi(int fd, TipoBlocco tipo);
+    void rilascia();
+    bool preso() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Milliseconds a copy waits for another one's lock before giving up.
+int attesaBlocco();
+
+namespace guasti {
+// Test seam: how long a copy waits for a lock; a negative value restores the default.
+void impostaAttesaBlocco(int millisecondi);
+} // namespace guasti
+
+} // namespace qv
