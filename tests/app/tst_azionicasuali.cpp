@@ -138,6 +138,7 @@ private:
     QStringList m_guasti;
     std::map<QString, Archivi> m_archivi;
     std::map<QString, int> m_finestre; // actions per window class
+    std::map<QString, int> m_testi;    // messages shown, by their start
     int m_dialoghi = 0, m_messaggi = 0, m_scritture = 0;
     QTimer m_sorvegliante;
 };
@@ -581,6 +582,12 @@ void TestAzioniCasuali::azioniCasuali()
         controllaDialoghi();
         m_dialoghi += int(m_servizi->dialoghiEseguiti.size());
         m_messaggi += int(m_servizi->messaggi.size());
+        for (const MessaggioMostrato &m : std::as_const(m_servizi->messaggi)) {
+            // In a sound folder the archives are always within reach.
+            if (m.testo == MsgArchivioInaccessibile || m.testo == MsgFileOccupato)
+                fallisci(QStringLiteral("messaggio d'errore d'archivio in una cartella sana: %1").arg(m.testo));
+            ++m_testi[m.testo.left(60)];
+        }
         m_servizi->azzera();
         m_servizi->inCorso.clear();
     }
@@ -597,6 +604,8 @@ void TestAzioniCasuali::azioniCasuali()
     for (auto it = m_finestre.cbegin(); it != m_finestre.cend(); ++it)
         finestre << QStringLiteral("%1 %2").arg(it->first).arg(it->second);
     std::printf("%s\n", qPrintable(finestre.join(QStringLiteral(", "))));
+    for (auto it = m_testi.cbegin(); it != m_testi.cend(); ++it)
+        std::printf("  %5d x %s\n", it->second, qPrintable(QString(it->first).replace(u'\n', u' ').replace(u'\r', u' ')));
 }
 
 int main(int argc, char **argv)
