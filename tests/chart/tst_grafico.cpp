@@ -1,0 +1,303 @@
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+#include "chart/grafico.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+
+namespace {
+
+const char *const kMesi[] = {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno",
+                             "Luglio", "Agosto", "Settembre", "Ottobre", "Novembre", "Dicembre"};
+const QRgb kColori[] = {0xFFFF0000, 0xFF0000FF, 0xFFFFE4C4, 0xFFFF00FF, 0xFFC0DCC0, 0xFFFFFF00,
+                        0xFF00FF00, 0xFFC0C0C0, 0xFFF0FBFF, 0xFF87CEEB, 0xFF800000, 0xFF008000};
+
+using Valori = QList<double>;
+
+Grafico grafico(const Valori &valori, TipoGrafico tipo)
+{
+    Grafico g;
+    g.titolo = QStringLiteral("Statistiche contratti registrati");
+    g.piede = QStringLiteral("Le statistiche si basano sui contratti registrati in ciascun mese dell'anno.");
+    g.titoloLegenda = QStringLiteral("Contratti:");
+    g.testoVuoto = QStringLiteral("Nessun contratto registrato nell'anno.");
+    g.serie.tipo = tipo;
+    for (int i = 0; i < int(valori.size()); ++i)
+        g.serie.aggiungi(QLatin1String(kMesi[i]), QColor::fromRgba(kColori[i]), valori[i]);
+    return g;
+}
+
+struct Disegnato
+{
+    QImage immagine;
+    DisposizioneGrafico d;
+};
+
+Disegnato disegna(const Grafico &g, const QSize &dimensione)
+{
+    Disegnato out{QImage(dimensione, QImage::Format_ARGB32), {}};
+    out.immagine.fill(Qt::white);
+    QPainter p(&out.immagine);
+    out.d = g.disegna(p, QRectF(QPointF(0, 0), QSizeF(dimensione)));
+    return out;
+}
+
+// The height of a bar's front: the longest run of its exact colour in one
+// column of the plot.
+int altezzaFronte(const QImage &img, const QRectF &zona, QRgb colore)
+{
+    const QRect r = zona.toAlignedRect().intersected(img.rect());
+    int migliore = 0;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        int conta = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            if (img.pixel(x, y) == colore)
+                ++conta;
+        migliore = std::max(migliore, conta);
+    }
+    return migliore;
+}
+
+// No two texts of the drawing overlap, and each lies inside the drawing.
+void nessunaSovrapposizione(const DisposizioneGrafico &d)
+{
+    for (int i = 0; i < int(d.testi.size()); ++i) {
+        const TestoGrafico &a = d.testi[i];
+        QVERIFY2(d.area.adjusted(-0.5, -0.5, 0.5, 0.5).contains(a.rett), qPrintable(a.testo));
+        for (int j = i + 1; j < int(d.testi.size()); ++j) {
+            const TestoGrafico &b = d.testi[j];
+            QVERIFY2(a.rett.intersected(b.rett).isEmpty(),
+                     qPrintable(a.testo + QStringLiteral(" / ") + b.testo));
+        }
+    }
+}
+
+QStringList testiDi(const DisposizioneGrafico &d, TestoGrafico::Ruolo ruolo)
+{
+    QStringList out;
+    for (const TestoGrafico &t : d.testi)
+        if (t.ruolo == ruolo)
+            out << t.testo;
+    return out;
+}
+
+} // namespace
+
+class TestGrafico : public QObject
+{
+    Q_OBJECT
+private slots:
+    void barre_data();
+    void barre();
+    void torta_data();
+    void torta();
+    void casiLimite_data();
+    void casiLimite();
+    void passiTondi_data();
+    void passiTondi();
+    void cambioTipoTieneIPunti();
+
+private:
+    ServiziProva m_servizi;
+};
+
+void TestGrafico::barre_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSize>("dimensione");
+    QTest::newRow("anno tipico") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSize(960, 480);
+    QTest::newRow("pochi valori alti") << Valori{40, 10, 0, 25, 5, 0, 0, 15, 30, 20, 35, 1} << QSize(960, 480);
+    QTest::newRow("immagine piccola") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSize(640, 400);
+}
+
+// Each bar's front, found by its colour, is as tall as its value on the axis:
+// heights in the ratio of the values, zero months flat.
+void TestGrafico::barre()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSize, dimensione);
+    const Disegnato r = disegna(grafico(valori, TipoGrafico::Barre), dimensione);
+    const QRectF &t = r.d.tracciato;
+    QVERIFY(t.height() > 100);
+    QVERIFY(r.d.massimoAsse >= *std::max_element(valori.begin(), valori.end()));
+    const double pxPerUnita = t.height() / r.d.massimoAsse;
+    const QRectF zona = t.adjusted(0, -2, 0, 2);
+    int piuAlta = 0;
+    double massimo = 0;
+    for (int i = 0; i < 12; ++i) {
+        const int h = altezzaFronte(r.immagine, zona, kColori[i]);
+        QVERIFY2(std::abs(h - valori[i] * pxPerUnita) <= 2.5,
+                 qPrintable(QStringLiteral("%1: %2 px for %3").arg(QLatin1String(kMesi[i])).arg(h).arg(valori[i])));
+        if (valori[i] > massimo) {
+            massimo = valori[i];
+            piuAlta = h;
+        }
+    }
+    for (int i = 0; i < 12; ++i) {
+        const int h = altezzaFronte(r.immagine, zona, kColori[i]);
+        QVERIFY(std::abs(h - piuAlta * valori[i] / massimo) <= 3);
+    }
+    nessunaSovrapposizione(r.d);
+    QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Segno).size(), 12);
+}
+
+void TestGrafico::torta_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSize>("dimensione");
+    QTest::newRow("anno tipico") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSize(960, 480);
+    QTest::newRow("una fetta grande") << Valori{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 60} << QSize(960, 480);
+    QTest::newRow("immagine piccola") << Valori{2, 0, 4, 6, 0, 8, 10, 2, 3, 0, 5, 1} << QSize(640, 400);
+}
+
+// Walking round the top face, each slice's colour covers an angle in the
+// ratio of its value; a zero month has no slice at all.
+void TestGrafico::torta()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSize, dimensione);
+    const Disegnato r = disegna(grafico(valori, TipoGrafico::Torta), dimensione);
+    QVERIFY(r.d.raggioX > 40);
+    QVERIFY(r.d.raggioY > 20 && r.d.raggioY < r.d.raggioX); // tilted
+    QVERIFY(r.d.spessoreTorta > 0);
+
+    const int campioni = 2880;
+    QList<int> conta(12, 0);
+    for (int k = 0; k < campioni; ++k) {
+        const double a = (90.0 - k * 360.0 / campioni) * std::numbers::pi / 180;
+        const QPoint q(int(std::lround(r.d.centroTorta.x() + 0.65 * r.d.raggioX * std::cos(a))),
+                       int(std::lround(r.d.centroTorta.y() - 0.65 * r.d.raggioY * std::sin(a))));
+        const QRgb c = r.immagine.pixel(q);
+        for (int i = 0; i < 12; ++i)
+            if (c == kColori[i])
+                ++conta[i];
+    }
+    double totale = 0;
+    for (double v : valori)
+        totale += v;
+    for (int i = 0; i < 12; ++i) {
+        const double angolo = 360.0 * conta[i] / campioni;
+        const double atteso = 360.0 * valori[i] / totale;
+        if (valori[i] == 0)
+            QCOMPARE(conta[i], 0);
+        else
+            QVERIFY2(std::abs(angolo - atteso) <= 2.5,
+                     qPrintable(QStringLiteral("%1: %2 degrees, %3 expected").arg(QLatin1String(kMesi[i])).arg(angolo).arg(atteso)));
+    }
+    // The slices follow one another clockwise from twelve o'clock in month order.
+    int ultimo = -1;
+    for (int k = 0; k < campioni; k += 4) {
+        const double a = (90.0 - (k + 0.5) * 360.0 / campioni) * std::numbers::pi / 180;
+        const QRgb c = r.immagine.pixel(int(r.d.centroTorta.x() + 0.65 * r.d.raggioX * std::cos(a)),
+                                        int(r.d.centroTorta.y() - 0.65 * r.d.raggioY * std::sin(a)));
+        for (int i = 0; i < 12; ++i)
+            if (c == kColori[i]) {
+                QVERIFY(i >= ultimo);
+                ultimo = i;
+            }
+    }
+    nessunaSovrapposizione(r.d);
+    // One mark for each month with contracts, none for the zero months.
+    QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Segno).size(), int(std::count_if(valori.begin(), valori.end(), [](double v) { return v > 0; })));
+}
+
+void TestGrafico::casiLimite_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSize>("dimensione");
+    QTest::newRow("un mese a zero") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSize(955, 460);
+    QTest::newRow("anno vuoto") << Valori(12, 0) << QSize(955, 460);
+    QTest::newRow("anno vuoto, piccolo") << Valori(12, 0) << QSize(480, 320);
+    QTest::newRow("un mese enorme") << Valori{1, 0, 2, 1000000, 0, 3, 1, 1, 0, 0, 1, 2} << QSize(955, 460);
+    QTest::newRow("un mese enorme, piccolo") << Valori{1, 0, 2, 1000000, 0, 3, 1, 1, 0, 0, 1, 2} << QSize(560, 360);
+    QTest::newRow("numeri grandi ovunque") << Valori(12, 987654) << QSize(640, 400);
+    QTest::newRow("nessun punto") << Valori{} << QSize(640, 400);
+    QTest::newRow("area minuscola") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSize(60, 40);
+}
+
+// Zero months, an empty year and a huge month draw, as bars and as pie, with
+// no text over another; an empty year keeps its axis and its legend.
+void TestGrafico::casiLimite()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSize, dimensione);
+    const bool vuoto = std::all_of(valori.begin(), valori.end(), [](double v) { return v == 0; });
+    for (TipoGrafico tipo : {TipoGrafico::Barre, TipoGrafico::Torta}) {
+        const Disegnato r = disegna(grafico(valori, tipo), dimensione);
+        if (dimensione.width() < 100)
+            continue; // no room for anything: it only must not fail
+        nessunaSovrapposizione(r.d);
+        if (valori.isEmpty())
+            continue;
+        QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Legenda).size(), 1 + 2 * 12);
+        if (tipo == TipoGrafico::Barre) {
+            QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Categoria).size(), 12);
+            QVERIFY(r.d.passoAsse >= 1);
+            QCOMPARE(std::fmod(r.d.massimoAsse, r.d.passoAsse), 0.0);
+            QVERIFY(testiDi(r.d, TestoGrafico::Ruolo::Asse).size() >= 2);
+            QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Asse).constLast(), Grafico::formatta(r.d.massimoAsse));
+            if (vuoto)
+                QVERIFY(r.d.massimoAsse >= 1 && r.d.massimoAsse <= 5);
+        } else if (vuoto) {
+            QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Avviso), QStringList{QStringLiteral("Nessun contratto registrato nell'anno.")});
+            QVERIFY(testiDi(r.d, TestoGrafico::Ruolo::Segno).isEmpty());
+            // No slice colour anywhere between the title and the legend.
+            const QRect sopra(0, int(r.d.titolo.bottom()) + 1, dimensione.width(),
+                              int(r.d.legenda.top() - r.d.titolo.bottom()) - 2);
+            for (int y = sopra.top(); y <= sopra.bottom(); y += 2)
+                for (int x = sopra.left(); x <= sopra.right(); x += 2)
+                    for (QRgb c : kColori)
+                        QVERIFY(r.immagine.pixel(x, y) != c);
+        }
+    }
+}
+
+void TestGrafico::passiTondi_data()
+{
+    QTest::addColumn<double>("massimo");
+    QTest::newRow("9") << 9.0;
+    QTest::newRow("17") << 17.0;
+    QTest::newRow("240") << 240.0;
+    QTest::newRow("1000000") << 1000000.0;
+}
+
+// The value axis steps are 1, 2, 2.5 or 5 times a power of ten, whole numbers.
+void TestGrafico::passiTondi()
+{
+    QFETCH(double, massimo);
+    Valori v(12, 1);
+    v[5] = massimo;
+    const Disegnato r = disegna(grafico(v, TipoGrafico::Barre), QSize(960, 480));
+    const double passo = r.d.passoAsse;
+    const double potenza = std::pow(10.0, std::floor(std::log10(passo)));
+    const double norma = passo / potenza;
+    QVERIFY2(norma == 1 || norma == 2 || norma == 2.5 || norma == 5, qPrintable(QString::number(passo)));
+    QCOMPARE(passo, std::round(passo));
+    QVERIFY(r.d.massimoAsse >= massimo && r.d.massimoAsse < massimo + passo);
+    const QStringList asse = testiDi(r.d, TestoGrafico::Ruolo::Asse);
+    QCOMPARE(asse.constLast(), Grafico::formatta(r.d.massimoAsse));
+    QVERIFY(asse.size() >= 3 && asse.size() <= 11);
+}
+
+void TestGrafico::cambioTipoTieneIPunti()
+{
+    Grafico g = grafico({3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1}, TipoGrafico::Barre);
+    g.serie.tipo = TipoGrafico::Torta;
+    g.serie.tipo = TipoGrafico::Barre;
+    QCOMPARE(g.serie.punti.size(), 12);
+    QCOMPARE(g.serie.punti[8].etichetta, QStringLiteral("Settembre"));
+    QCOMPARE(g.serie.punti[8].colore.rgba(), QRgb(0xFFF0FBFF));
+    QCOMPARE(g.serie.punti[8].valore, 9.0);
+    // The near-white colour gets a visible edge; the others a darker shade of their own.
+    QVERIFY(Grafico::contorno(QColor::fromRgba(0xFFF0FBFF)).lightness() <= 170);
+    QVERIFY(Grafico::contorno(Qt::red).lightness() < QColor(Qt::red).lightness());
+    QCOMPARE(Grafico::formatta(1000000), QStringLiteral("1.000.000"));
+}
+
+QTEST_MAIN(TestGrafico)
+#include "tst_grafico.moc"
