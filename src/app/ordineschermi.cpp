@@ -7,6 +7,7 @@
 #include "app/frmsplash.h"
 #include "checks/frmcontrolli.h"
 #include "contracts/frmstampacon.h"
+#include "contracts/frmstatistiche.h"
 #include "registry/frmallegaexcel.h"
 #include "ui/frmallegati.h"
 #include "registry/frmanagrafica.h"
@@ -56,6 +57,7 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmExpAnagrafica>,
     crea<TfrmTrovaAnagrafica>,
     crea<TfrmStampaCon>,
+    crea<TfrmStatistiche>,
 };
 
 } // namespace

@@ -253,6 +253,34 @@ QStringList paragrafiGuidaContratti()
     return paragrafiGuidaGenerale().mid(12, 12);
 }
 
+const QStringList &paragrafiGuidaStatistiche()
+{
+    static const QStringList paragrafi = {
+        QStringLiteral(
+            "L'applicazione Statistiche Contratti consente di visualizzare e stampare grafici statistici "
+            "sui contratti registrati nell'anno solare selezionato. I contratti vengono contati mese per "
+            "mese in base alla data di stipula e il risultato può essere rappresentato a scelta con un "
+            "grafico a barre o con un grafico a torta, entrambi tridimensionali."),
+        QStringLiteral(
+            "La prima operazione da eseguire per visualizzare i grafici statistici è quella di indicare "
+            "l'anno solare di interesse. A questo punto, facendo clic sul pulsante Apri, il programma "
+            "legge l'archivio dei contratti di quell'anno, conta quelli stipulati in ciascun mese e mostra "
+            "subito il grafico. L'anno va scritto con quattro cifre."),
+        QStringLiteral(
+            "Il grafico che appare è costituito da dodici barre tridimensionali, ognuna corrispondente a "
+            "un mese dell'anno solare. Più la barra è alta, più i contratti stipulati in quel mese sono "
+            "numerosi; sopra ciascuna barra è riportato il numero esatto e la legenda in basso ripete i "
+            "dati di ogni mese. Il pulsante Visualizza grafico a torta mostra gli stessi dati come spicchi "
+            "di una torta, mentre il pulsante Visualizza grafico a barre ripristina le barre."),
+        QStringLiteral(
+            "Il pulsante Stampa grafico consente di ottenere su carta il grafico visualizzato in quel "
+            "momento unitamente ai dati relativi ai contratti registrati mensilmente. Il programma chiede "
+            "conferma e il numero di copie da stampare, poi apre la finestra di stampa, dove è possibile "
+            "scegliere la stampante; il grafico viene stampato su un foglio orientato in orizzontale."),
+    };
+    return paragrafi;
+}
+
 QString testoGuida(const QStringList &paragrafi)
 {
     return paragrafi.join(QStringLiteral("\r\n\r\n"));

@@ -18,6 +18,10 @@ QStringList paragrafiGuidaAnagrafica();
 // The contract menu's and contract screen's help: paragraphs 13 to 24 of the general guide.
 QStringList paragrafiGuidaContratti();
 
+// The statistics screen's help: its title and four paragraphs.
+inline const QString TitoloGuidaStatistiche = QStringLiteral("Grafici statistici contratti.");
+const QStringList &paragrafiGuidaStatistiche();
+
 // Paragraphs joined by an empty line (CR LF CR LF between two, nothing after the last).
 QString testoGuida(const QStringList &paragrafi);
 

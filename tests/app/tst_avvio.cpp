@@ -45,7 +45,8 @@ void TestAvvio::ordineDegliSchermi()
                                 "TfrmSplash", "TfrmAnagrafica", "TfrmAllegaCartella", "TfrmCalendario",
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
                                 "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica",
-                                "TfrmStampaCon"};
+                                "TfrmStampaCon",
+                                "TfrmStatistiche"};
     QStringList creati;
     for (QWidget *w : Schermi::tutti())
         creati << QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);

@@ -29,6 +29,7 @@ void ServiziProva::azzera()
     titoliFile.clear();
     filtriFile.clear();
     nomiIniziali.clear();
+    copieOfferte.clear();
     anteprime = 0;
 }
 
@@ -78,9 +79,13 @@ QString ServiziProva::fileDaSalvare(QWidget *, const QString &titolo, const QStr
     return f;
 }
 
-bool ServiziProva::dialogoStampa(QWidget *, QPrinter &)
+bool ServiziProva::dialogoStampa(QWidget *, QPrinter &stampante)
 {
-    return m_stampe.isEmpty() ? true : m_stampe.dequeue();
+    copieOfferte << stampante.copyCount();
+    const bool si = m_stampe.isEmpty() ? true : m_stampe.dequeue();
+    if (si && nelDialogoStampa)
+        nelDialogoStampa(stampante);
+    return si;
 }
 
 void ServiziProva::anteprima(QWidget *, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)

@@ -46,6 +46,10 @@ public:
     void testoDaDigitare(std::optional<QString> testo) { m_testi.enqueue(testo); }
     void prossimoFile(const QString &percorso) { m_file.enqueue(percorso); }
     void stampaConfermata(bool si) { m_stampe.enqueue(si); }
+    // What the print dialog does before it closes (print to a file, change the
+    // copies...); the copies each print dialog was opened with are recorded.
+    std::function<void(QPrinter &)> nelDialogoStampa;
+    QList<int> copieOfferte;
     // What to do with the next modal dialog instead of running it: the handler
     // may fill it in and press its buttons, and returns its result.
     void quandoDialogo(std::function<int(QDialog *)> gestore) { m_dialoghi.enqueue(std::move(gestore)); }
