@@ -8,6 +8,8 @@
 #include "checks/frmcontrolli.h"
 #include "contracts/frmstampacon.h"
 #include "contracts/frmstatistiche.h"
+#include "contracts/frmmenuriepilogo.h"
+#include "contracts/frmriepilogo.h"
 #include "registry/frmallegaexcel.h"
 #include "ui/frmallegati.h"
 #include "registry/frmanagrafica.h"
@@ -58,6 +60,8 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmTrovaAnagrafica>,
     crea<TfrmStampaCon>,
     crea<TfrmStatistiche>,
+    crea<TfrmRiepilogo>,
+    crea<TfrmMenuRiepilogo>,
 };
 
 } // namespace

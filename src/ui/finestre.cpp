@@ -110,6 +110,16 @@ void DialogoFisso::centra()
         move(rif.center() - QPoint(width() / 2, height() / 2));
 }
 
+void DialogoFisso::massimizza(QWidget *pannello)
+{
+    m_pannello = pannello;
+    pannello->setFixedSize(SchermoArea::LarghezzaPannello, SchermoArea::AltezzaPannello);
+    setWindowFlags(Qt::Window);
+    setMinimumSize(SchermoArea::LarghezzaPannello, SchermoArea::AltezzaPannello);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(Qt::WindowMaximized);
+}
+
 void DialogoFisso::paintEvent(QPaintEvent *)
 {
     dipingiSfumatura(this, m_alto, m_basso);
@@ -117,8 +127,17 @@ void DialogoFisso::paintEvent(QPaintEvent *)
 
 void DialogoFisso::showEvent(QShowEvent *e)
 {
-    centra();
+    if (!m_pannello)
+        centra();
     QDialog::showEvent(e);
+}
+
+void DialogoFisso::resizeEvent(QResizeEvent *e)
+{
+    if (m_pannello)
+        m_pannello->move(std::max(0, (width() - m_pannello->width()) / 2),
+                         std::max(0, (height() - m_pannello->height()) / 2));
+    QDialog::resizeEvent(e);
 }
 
 void DialogoFisso::keyPressEvent(QKeyEvent *e)

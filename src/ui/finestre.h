@@ -69,14 +69,19 @@ public:
                  QWidget *parent = nullptr);
     // Centres the dialog on its parent window, or on the screen without one.
     void centra();
+    // Makes the dialog a maximised window that draws its content in `pannello`
+    // (995 x 692, like an area screen's), kept centred in the window.
+    void massimizza(QWidget *pannello);
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
     void keyPressEvent(QKeyEvent *) override;
 
 private:
     QColor m_alto, m_basso;
+    QWidget *m_pannello = nullptr; // the centred panel of a maximised dialog
 };
 
 // A picture from the program's resources, scaled to the size of the control;

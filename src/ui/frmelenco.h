@@ -92,7 +92,8 @@ public slots:
     // A double click on an entry.
     virtual void lstRecordsDblClick() = 0;
     void btnTrovaClick();
-    void btnStampaClick();
+    // Prints the lines shown under the screen's title; a screen may ask or refuse first.
+    virtual void btnStampaClick();
 
 protected:
     void showEvent(QShowEvent *e) override;

@@ -281,6 +281,23 @@ const QStringList &paragrafiGuidaStatistiche()
     return paragrafi;
 }
 
+QStringList paragrafiGuidaRiepilogo()
+{
+    return {
+        QStringLiteral("L'applicazione Riepilogo Contratti permette di visualizzare il riepilogo dei contratti "
+                       "stipulati in un qualsiasi intervallo di tempo selezionato all'interno dell'anno solare."),
+        QStringLiteral("A tal fine è sufficiente indicare l'anno solare di interesse e il tipo di prestazioni. "
+                       "Quest'ultimo può eventualmente essere omesso se si desidera ottenere il riepilogo dei "
+                       "contratti a prescindere dalle prestazioni svolte. Bisogna quindi specificare l'intervallo "
+                       "di tempo relativo al periodo da riepilogare e, infine, premere il pulsante Visualizza "
+                       "riepilogo."),
+        QStringLiteral("A questo punto, si ottiene l'elenco di tutti i contratti registrati nell'arco di tempo "
+                       "selezionato unitamente al totale visualizzato in calce."),
+        // The same words as the general guide's paragraph on printing the summary.
+        paragrafiGuidaGenerale().at(27),
+    };
+}
+
 QString testoGuida(const QStringList &paragrafi)
 {
     return paragrafi.join(QStringLiteral("\r\n\r\n"));

@@ -22,6 +22,10 @@ QStringList paragrafiGuidaContratti();
 inline const QString TitoloGuidaStatistiche = QStringLiteral("Grafici statistici contratti.");
 const QStringList &paragrafiGuidaStatistiche();
 
+// The contract summary's help.
+inline const QString TitoloGuidaRiepilogo = QStringLiteral("Riepilogo Contratti.");
+QStringList paragrafiGuidaRiepilogo();
+
 // Paragraphs joined by an empty line (CR LF CR LF between two, nothing after the last).
 QString testoGuida(const QStringList &paragrafi);
 

@@ -46,7 +46,8 @@ void TestAvvio::ordineDegliSchermi()
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
                                 "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica",
                                 "TfrmStampaCon",
-                                "TfrmStatistiche"};
+                                "TfrmStatistiche",
+                                "TfrmRiepilogo", "TfrmMenuRiepilogo"};
     QStringList creati;
     for (QWidget *w : Schermi::tutti())
         creati << QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);

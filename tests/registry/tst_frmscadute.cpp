@@ -27,18 +27,6 @@ TSchedaDipendente scheda(const QString &nome, const QString &scadenza, const QSt
     return s;
 }
 
-// Counts the print dialogs offered; the scripted answer decides whether anything is printed.
-class ServiziStampa : public ServiziProva
-{
-public:
-    int dialoghiStampa = 0;
-    bool dialogoStampa(QWidget *padre, QPrinter &stampante) override
-    {
-        ++dialoghiStampa;
-        return ServiziProva::dialogoStampa(padre, stampante);
-    }
-};
-
 } // namespace
 
 class TestScadute : public QObject
@@ -62,13 +50,13 @@ private:
     // A list screen shown on the archive as it is.
     std::unique_ptr<TfrmScadenze> apri(bool sospesi);
 
-    ServiziStampa *m_servizi = nullptr;
+    ServiziProva *m_servizi = nullptr;
     QTemporaryDir *m_dir = nullptr;
 };
 
 void TestScadute::init()
 {
-    m_servizi = new ServiziStampa;
+    m_servizi = new ServiziProva;
     m_dir = new QTemporaryDir;
     impostaCartellaProgramma(m_dir->path());
     Schermi::creaTutti();

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,19 @@ inline QByteArray leggiFile(const QString &percorso)
 inline QStringList contenuto(const QString &cartella)
 {
     return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+// The text of a PDF as pdftotext lays it out, pages separated by form feeds;
+// empty when pdftotext is not installed.
+inline QString testoPdf(const QString &percorso)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return QString();
+    QProcess p;
+    p.start(pdftotext, {QStringLiteral("-layout"), percorso, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace qv::prova

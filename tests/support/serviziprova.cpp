@@ -81,6 +81,7 @@ QString ServiziProva::fileDaSalvare(QWidget *, const QString &titolo, const QStr
 
 bool ServiziProva::dialogoStampa(QWidget *, QPrinter &stampante)
 {
+    ++dialoghiStampa;
     copieOfferte << stampante.copyCount();
     const bool si = m_stampe.isEmpty() ? true : m_stampe.dequeue();
     if (si && nelDialogoStampa)

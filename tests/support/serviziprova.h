@@ -62,6 +62,7 @@ public:
     QList<QStringList> filtriFile;
     QStringList nomiIniziali;
     int anteprime = 0;
+    int dialoghiStampa = 0;   // print dialogs offered
     int terminazioni = 0;
     FotocameraProva *ultimaFotocamera = nullptr;
 
