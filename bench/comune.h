@@ -1,6 +1,6 @@
 #pragma once
-// What the benchmarks share: the same made-up cards, a best-of-n timer and the
-// plain read of a file that every figure is compared with.
+// What the benchmarks share: the same made-up employee and contract cards, a
+// best-of-n timer and the plain read of a file that every figure is compared with.
 
 #include "storage/archivio.h"
 
@@ -39,16 +39,74 @@ inline TSchedaDipendente schedaDiProva(int i)
     return s;
 }
 
-// Writes an archive of `schede` cards to `percorso`, on disk before it returns,
-// so that no write-back runs under the measures.
-inline bool scriviArchivio(const QString &percorso, int schede)
+// Contract i of a year file: every field filled, signed on a day of `anno`
+// (all twelve months, all days 1 to 28), names and services different per card.
+inline TSchedaContratto contrattoDiProva(int i, int anno)
+{
+    const TSchedaDipendente d = schedaDiProva(i);
+    TSchedaContratto s;
+    s.DataStipula = QStringLiteral("%1/%2/%3").arg(i % 28 + 1, 2, 10, QLatin1Char('0'))
+                        .arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(anno);
+    s.LuogoStipula = QStringLiteral("Roma");
+    s.NomeDitta = QStringLiteral("Quadrivela Servizi S.r.l.");
+    s.SedeDitta = QStringLiteral("Roma");
+    s.ProvDitta = QStringLiteral("RM");
+    s.IvaDitta = QStringLiteral("01234567890");
+    s.ComuneReg = QStringLiteral("Roma");
+    s.ProvReg = QStringLiteral("RM");
+    s.NumReg = QStringLiteral("RM-123456");
+    s.Legale = QStringLiteral("Bianchi Giovanni");
+    s.LuogoNascLeg = QStringLiteral("Milano");
+    s.DataNascLeg = QStringLiteral("12/05/1960");
+    s.CodFiscLeg = QStringLiteral("BNCGNN60E12F205X");
+    s.Attivita = QStringLiteral("Consulenza aziendale, formazione e servizi informatici per le imprese");
+    s.Foro = QStringLiteral("Roma");
+    s.Dipendente = d.Dipendente;
+    s.Cittadinanza = d.Cittadinanza;
+    s.Luogo = d.Luogo;
+    s.DataNasc = d.DataNasc;
+    s.CodFisc = d.CodFisc;
+    s.Recapito = d.Recapito;
+    s.Indirizzo = d.Indirizzo;
+    s.Citta = d.Citta;
+    s.Prov = d.Prov;
+    s.Cap = d.Cap;
+    s.Stipendio = d.Stipendio;
+    s.Iban = d.Iban;
+    s.Qualifiche = d.Qualifiche;
+    s.Prestazioni = QStringLiteral("Consulenza informatica e sviluppo software, lotto %1").arg(i % 50);
+    s.DataInizio = s.DataStipula;
+    s.DataFine = QStringLiteral("31/12/%1").arg(anno);
+    s.Durata = QStringLiteral("Fino al 31/12/%1").arg(anno);
+    s.SedeLavoro = QStringLiteral("Roma, sede della ditta");
+    s.Note = d.Note;
+    s.Rescisso = TSchedaContratto::testoRescisso(i % 10 == 0);
+    return s;
+}
+
+// Writes `schede` records made by `scheda(i)`, i from 1, to `percorso`, on disk
+// before it returns, so that no write-back runs under the measures.
+template <typename F>
+bool scriviSchede(const QString &percorso, int schede, F &&scheda)
 {
     QFile f(percorso);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     for (int i = 1; i <= schede; ++i)
-        f.write(codificaScheda(schedaDiProva(i)));
+        f.write(codificaScheda(scheda(i)));
     return f.flush() && ::fsync(f.handle()) == 0;
+}
+
+// An employee archive of `schede` cards.
+inline bool scriviArchivio(const QString &percorso, int schede)
+{
+    return scriviSchede(percorso, schede, schedaDiProva);
+}
+
+// A contract year file of `schede` cards, all signed in `anno`.
+inline bool scriviAnnoContratti(const QString &percorso, int schede, int anno)
+{
+    return scriviSchede(percorso, schede, [anno](int i) { return contrattoDiProva(i, anno); });
 }
 
 // The best of `volte` runs of `f`, in milliseconds.

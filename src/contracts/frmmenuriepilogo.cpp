@@ -154,12 +154,12 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo(QWidget *parent)
     lblFile->hide();
 
     lblAttendere = etichetta(p, QStringLiteral("lblAttendere"),
-                             QStringLiteral("Caricamento riepilogo in corso. Attendere..."), QRect(24, 604, 500, 24),
+                             QStringLiteral("Caricamento riepilogo in corso. Attendere..."), QRect(24, 578, 500, 24),
                              carattere(QStringLiteral("Verdana"), 10, true), CianoScuro);
     lblAttendere->hide();
-    btnEsci = pulsante(p, QStringLiteral("btnEsci"), QStringLiteral("Esci"), QRect(574, 598, 150, 38));
+    btnEsci = pulsante(p, QStringLiteral("btnEsci"), QStringLiteral("Esci"), QRect(574, 572, 150, 38));
     btnVisualizza = pulsante(p, QStringLiteral("btnVisualizza"), QStringLiteral("Visualizza riepilogo"),
-                             QRect(734, 598, 232, 38));
+                             QRect(734, 572, 232, 38));
 
     setTabOrder(txtAnno, txtTipologia);
     setTabOrder(txtTipologia, txtGiornoInizio);
@@ -190,7 +190,7 @@ QGroupBox *TfrmMenuRiepilogo::gruppoData(const QString &nome, const QString &tit
 {
     auto *g = new QGroupBox(titolo, pannello());
     g->setObjectName(nome);
-    g->setGeometry(x, 400, 462, 150);
+    g->setGeometry(x, 400, 462, 128);
     g->setFont(carattere(QStringLiteral("Verdana"), 10, true));
     const QFont etichette = carattere(QStringLiteral("Verdana"), 10);
     const QString suffisso = nome.mid(7); // "Inizio" or "Fine"

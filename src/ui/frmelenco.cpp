@@ -27,6 +27,7 @@ public:
     {
         return QSize(m_larghezza, option.fontMetrics.height() + 2);
     }
+    void impostaLarghezza(int larghezza) { m_larghezza = larghezza; }
 
 private:
     int m_larghezza;
@@ -191,6 +192,14 @@ void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
     QStringList righe;
     righe.reserve(voci.size());
     svuota();
+    // The entries are as wide as the screen gives them, and never narrower than
+    // the longest line: its last field (a fee, a note) can always be scrolled to.
+    qsizetype lunga = -1;
+    for (qsizetype i = 0; i < voci.size(); ++i)
+        if (lunga < 0 || voci.at(i).riga.size() > voci.at(lunga).riga.size())
+            lunga = i;
+    const int larghezzaRiga = lunga < 0 ? 0 : lstRecords->fontMetrics().horizontalAdvance(voci.at(lunga).riga) + 12;
+    static_cast<VoceUniforme *>(lstRecords->itemDelegate())->impostaLarghezza(std::max(m_imp.larghezzaVoci, larghezzaRiga));
     m_posizioni.reserve(voci.size());
     for (const Chiave &k : std::as_const(ordine)) {
         VoceElenco &v = voci[k.voce];

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +66,7 @@ private slots:
     void annoSenzaArchivio();
     void archivioInaccessibile();
     void trovaSenzaInvio();
+    void rigaIntera();
     void guida();
     void stampaVuota();
     void stampaPdf();
@@ -423,6 +425,27 @@ void TestRiepilogo::trovaSenzaInvio()
     QCOMPARE(fuocoDopoInvio, QStringLiteral("txtTrova"));
     QCOMPARE(selezioni, (QList<int>{-1, 0, 2, 0}));
     QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestRiepilogo::rigaIntera()
+{
+    // The longest line, whose fee lies beyond 1400 pixels, can be scrolled to its end.
+    TSchedaContratto lungo = contratto("01/03/2017", "Bartolomeo Sebastiano Fortunato Amadeus");
+    lungo.Recapito = QStringLiteral("+39 06 1234567 interno 89");
+    lungo.Stipendio = QStringLiteral("123456789,00");
+    archivia({contratto("02/03/2017", "Rossi Mario"), lungo});
+    scegli("01", "Marzo", "31", "Marzo");
+    int visibile = 0, necessaria = 0;
+    visualizza([&](TfrmRiepilogo *w) {
+        w->resize(1100, 760);
+        QCoreApplication::processEvents();
+        const QString riga = w->righe().at(1);
+        QVERIFY(riga.endsWith(QStringLiteral("Rata: € 123456789,00")));
+        necessaria = w->lstRecords->fontMetrics().horizontalAdvance(riga);
+        visibile = w->lstRecords->horizontalScrollBar()->maximum() + w->lstRecords->viewport()->width();
+    });
+    QVERIFY(necessaria > 1400);
+    QVERIFY2(visibile >= necessaria, qPrintable(QStringLiteral("%1 < %2").arg(visibile).arg(necessaria)));
 }
 
 void TestRiepilogo::guida()
