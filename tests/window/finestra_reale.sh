@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program from a temporary copy of its folder under Xvfb,
 # types the initial password with synthetic keys, waits for the main menu and
-# saves screenshots of the login window, the main menu, the employee card, the
-# expired-contract list and the employee search.
+# saves screenshots of the login window, the main menu, the contract summary, the
+# employee card, the expired-contract list and the employee search.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -92,6 +92,42 @@ if xdotool search --onlyvisible --name '^ Quadrivela - ' >/dev/null 2>&1; then
   echo "la finestra di accesso è ancora visibile" >&2
   exit 1
 fi
+# The summary area: RIEPILOGO CONTRATTI opens the parameter screen; the interval is
+# picked from the drop-downs by keys (F4 opens a list), "Visualizza riepilogo"
+# opens the result screen on the year's file, made empty, and both "Esci" lead
+# back to the main menu.
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 823)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
+parametri=$(aspetta_finestra 'Riepilogo Contratti$')
+sleep 1
+xdotool key --delay 150 Return F4 Home Return Return F4 Home Return Return F4 End Return Return F4 End Return Return space
+sleep 1.5
+import -window root "$shots/riepilogo.png"
+anno=$(date +%Y)
+if [ ! -f "$work/Quadrivela/$anno.con" ] || [ -s "$work/Quadrivela/$anno.con" ]; then
+  echo "il riepilogo non ha creato vuoto l'archivio $anno.con" >&2
+  exit 1
+fi
+risultato=$(xdotool search --onlyvisible --name 'Riepilogo Contratti$' | grep -v "^$parametri$" | head -n1 || true)
+if [ -z "$risultato" ]; then
+  echo "il riepilogo non si è aperto" >&2
+  exit 1
+fi
+eval "$(xdotool getwindowgeometry --shell "$risultato")"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 901)) $((Y + (HEIGHT - 692) / 2 + 641)) click 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$parametri")"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 649)) $((Y + (HEIGHT - 692) / 2 + 591)) click 1
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name 'Riepilogo Contratti$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+if xdotool search --onlyvisible --name 'Riepilogo Contratti$' >/dev/null 2>&1; then
+  echo "Esci non ha chiuso il riepilogo" >&2
+  exit 1
+fi
+aspetta_finestra '^ Quadrivela$' >/dev/null
+
 # The registry area: a click on its button picture opens the employee card.
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 165)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
@@ -124,4 +160,4 @@ aspetta_finestra 'Trova Dipendenti in archivio' >/dev/null
 sleep 1
 import -window root "$shots/trova.png"
 
-echo "finestra reale: accesso, menu principale, scheda, elenco dei contratti scaduti e ricerca verificati, schermate in $shots"
+echo "finestra reale: accesso, menu principale, riepilogo contratti, scheda, elenco dei contratti scaduti e ricerca verificati, schermate in $shots"
