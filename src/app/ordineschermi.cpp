@@ -6,6 +6,8 @@
 #include "app/frmpassword.h"
 #include "app/frmsplash.h"
 #include "checks/frmcontrolli.h"
+#include "contracts/frmcontratti.h"
+#include "contracts/frmmenucontratti.h"
 #include "contracts/frmstampacon.h"
 #include "contracts/frmstatistiche.h"
 #include "contracts/frmmenuriepilogo.h"
@@ -58,6 +60,8 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmSospesi>,
     crea<TfrmExpAnagrafica>,
     crea<TfrmTrovaAnagrafica>,
+    crea<TfrmContratti>,
+    crea<TfrmMenuContratti>,
     crea<TfrmStampaCon>,
     crea<TfrmStatistiche>,
     crea<TfrmRiepilogo>,

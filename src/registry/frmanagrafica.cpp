@@ -8,6 +8,7 @@
 #include "core/date.h"
 #include "core/testo.h"
 #include "ui/campi.h"
+#include "ui/schermoscheda.h"
 #include "registry/foto.h"
 #include "registry/frmallegaexcel.h"
 #include "ui/frmallegati.h"
@@ -81,19 +82,7 @@ const DefCampo kComportamenti[] = {
     {"txtEmail", "txtDipendente", TrimDigitando},
 };
 
-// Clickable pictures: name, picture, geometry, hint on the info line, click.
-struct DefPulsante
-{
-    const char *nome;
-    const char *risorsa;
-    QRect geometria;
-    const char *suggerimento;
-    void (TfrmAnagrafica::*clic)();
-    Figura *TfrmAnagrafica::*membro;
-};
-
-// Toolbar pictures without a screen of their own yet do nothing when clicked.
-const DefPulsante kPulsanti[] = {
+const DefFigura<TfrmAnagrafica> kPulsanti[] = {
     {"btnNuovo", "ana_nuovo", {852, 90, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda.", &A::btnNuovoClick, &A::btnNuovo},
     {"btnDuplica", "ana_duplica", {852, 124, 110, 28}, "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.", &A::btnDuplicaClick, &A::btnDuplica},
     {"btnSalva", "ana_salva", {852, 158, 110, 28}, "Salva la scheda corrente in archivio.", &A::btnSalvaClick, &A::btnSalva},
@@ -117,17 +106,6 @@ const DefPulsante kPulsanti[] = {
     {"delDataSca", "ana_gomma", {200, 582, 22, 22}, "Cancella la data.", &A::delDataScaClick, &A::delDataSca},
 };
 
-const QString MsgVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
-
-QFrame *riquadro(QWidget *parent, const char *nome, const QRect &g, const char *colore)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(nome));
-    f->setGeometry(g);
-    f->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid #9FB3C8; border-radius: 3px; }")
-                         .arg(QLatin1String(nome), QLatin1String(colore)));
-    return f;
-}
 
 } // namespace
 
@@ -184,35 +162,20 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
 
     btnLavori = pulsante(p, QStringLiteral("btnLavori"), QStringLiteral("Lavori svolti"), QRect(700, 104, 122, 33));
 
-    for (const DefPulsante &d : kPulsanti) {
-        auto *f = new Figura(QLatin1String(d.nome), QStringLiteral(":/img/%1.svg").arg(QLatin1String(d.risorsa)),
-                             d.geometria, p, true);
-        this->*(d.membro) = f;
-        f->setProperty("suggerimento", QString::fromUtf8(d.suggerimento));
-        f->installEventFilter(this);
-        if (d.clic)
-            connect(f, &Figura::clicked, this, d.clic);
-    }
+    creaFigure<TfrmAnagrafica>(this, p, kPulsanti);
     btnLavori->setProperty("suggerimento",
                            QStringLiteral("Annota in un foglio di Excel le attività lavorative svolte giornalmente."));
-    btnLavori->installEventFilter(this);
     connect(btnLavori, &QPushButton::clicked, this, &TfrmAnagrafica::btnLavoriClick);
 
     foto = new FotoScheda(p, this);
     for (QWidget *w : p->findChildren<QWidget *>()) {
         const QString h = foto->suggerimento(w);
-        if (!h.isEmpty()) {
+        if (!h.isEmpty())
             w->setProperty("suggerimento", h);
-            w->installEventFilter(this);
-        }
     }
 
-    auto *barra = new QFrame(p);
-    barra->setObjectName(QStringLiteral("shpInfo"));
-    barra->setGeometry(0, 652, 995, 40);
-    barra->setStyleSheet(QStringLiteral("#shpInfo { background: #3030DD; }"));
-    panInfo = etichetta(barra, QStringLiteral("panInfo"), InfoIniziale, QRect(16, 0, 963, 40),
-                        carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+    m_rigaInfo = new RigaInfo(this, p, InfoIniziale);
+    panInfo = m_rigaInfo->panInfo();
 
     // The tab order of the card: Dipendente, Lavori svolti, then the fields in screen order.
     QWidget *precedente = txtDipendente;
@@ -229,58 +192,17 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
 
     // Moving over the background empties the info line.
-    for (QWidget *w : p->findChildren<QWidget *>())
-        if (w->property("suggerimento").isNull() && !qobject_cast<QLineEdit *>(w) && w->objectName() != QLatin1String("panInfo")) {
-            w->setMouseTracking(true);
-            w->installEventFilter(this);
-        }
-    p->setMouseTracking(true);
-    p->installEventFilter(this);
-    setMouseTracking(true);
-    installEventFilter(this);
-}
-
-bool TfrmAnagrafica::eventFilter(QObject *o, QEvent *e)
-{
-    if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
-        const QVariant h = o->property("suggerimento");
-        if (h.isValid())
-            panInfo->setText(h.toString());
-        else if (o != panInfo)
-            panInfo->clear();
-    }
-    return SchermoArea::eventFilter(o, e);
-}
-
-QWidget *TfrmAnagrafica::controllo(const QString &campo) const
-{
-    if (auto *e = pannello()->findChild<QLineEdit *>(QStringLiteral("txt") + campo))
-        return e;
-    return pannello()->findChild<QLabel *>(QStringLiteral("lbl") + campo);
+    m_rigaInfo->collega();
 }
 
 TSchedaDipendente TfrmAnagrafica::schedaCorrente() const
 {
-    TSchedaDipendente s;
-    for (const auto &c : TSchedaDipendente::campi()) {
-        QWidget *w = controllo(QLatin1String(c.nome));
-        if (auto *e = qobject_cast<QLineEdit *>(w))
-            s.*(c.membro) = trimmed(e->text());
-        else if (auto *l = qobject_cast<QLabel *>(w))
-            s.*(c.membro) = trimmed(l->text());
-    }
-    return s;
+    return schedaDaiControlli<TSchedaDipendente>(pannello());
 }
 
 void TfrmAnagrafica::caricaScheda(const TSchedaDipendente &scheda, int posizione)
 {
-    for (const auto &c : TSchedaDipendente::campi()) {
-        QWidget *w = controllo(QLatin1String(c.nome));
-        if (auto *e = qobject_cast<QLineEdit *>(w))
-            e->setText(trimmed(scheda.*(c.membro)));
-        else if (auto *l = qobject_cast<QLabel *>(w))
-            l->setText(trimmed(scheda.*(c.membro)));
-    }
+    schedaNeiControlli(pannello(), scheda);
     lblPosizione->setText(QString::number(posizione));
     foto->carica(posizione);
 }
@@ -321,44 +243,20 @@ void TfrmAnagrafica::btnNuovoClick()
     nuovaScheda();
 }
 
-void TfrmAnagrafica::naviga(Verso verso)
+void TfrmAnagrafica::naviga(Freccia verso)
 {
     try {
-        ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
-        archivio.apri();
-        const int conta = archivio.conta();
-        const QString posizione = trimmed(lblPosizione->text());
-        const int p = posizione.toInt();
-        int destinazione = 0;
-        if (conta == 0) {
-            archivio.chiudi();
-            if (verso == Verso::Avanti)
-                lblPosizione->clear();
-            if (verso == Verso::Indietro && posizione == QLatin1String("1"))
-                return;
-            Servizi::correnti().messaggio(this, TipoMessaggio::Informazione, MsgVuoto);
-            return;
-        }
-        switch (verso) {
-        case Verso::Primo: destinazione = 1; break;
-        case Verso::Ultimo: destinazione = conta; break;
-        case Verso::Avanti: destinazione = posizione.isEmpty() ? 1 : (p < conta ? p + 1 : 0); break;
-        case Verso::Indietro: destinazione = posizione.isEmpty() ? 1 : (p > 1 ? std::min(p - 1, conta) : 0); break;
-        }
-        if (destinazione == 0)
-            return;
-        const TSchedaDipendente scheda = archivio.leggi(destinazione);
-        archivio.chiudi();
-        caricaScheda(scheda, destinazione);
+        frecciaSuArchivio<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), verso, lblPosizione,
+                                             [this](const TSchedaDipendente &s, int p) { caricaScheda(s, p); }, true);
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }
 }
 
-void TfrmAnagrafica::cmdPrimoClick() { naviga(Verso::Primo); }
-void TfrmAnagrafica::cmdIndietroClick() { naviga(Verso::Indietro); }
-void TfrmAnagrafica::cmdAvantiClick() { naviga(Verso::Avanti); }
-void TfrmAnagrafica::cmdUltimoClick() { naviga(Verso::Ultimo); }
+void TfrmAnagrafica::cmdPrimoClick() { naviga(Freccia::Primo); }
+void TfrmAnagrafica::cmdIndietroClick() { naviga(Freccia::Indietro); }
+void TfrmAnagrafica::cmdAvantiClick() { naviga(Freccia::Avanti); }
+void TfrmAnagrafica::cmdUltimoClick() { naviga(Freccia::Ultimo); }
 
 void TfrmAnagrafica::btnDuplicaClick()
 {

@@ -5,6 +5,7 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "ui/schermoscheda.h"
 #include "storage/schede.h"
 
 #include <QLineEdit>
@@ -73,15 +74,13 @@ public slots:
 protected:
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
-    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    enum class Verso { Primo, Indietro, Avanti, Ultimo };
-    void naviga(Verso verso);
+    void naviga(Freccia verso);
     void messaggioArchivio(const ErroreArchivio &errore);
-    QWidget *controllo(const QString &campo) const;
 
     ComportamentiCampi *m_comportamenti = nullptr;
+    RigaInfo *m_rigaInfo = nullptr;
 };
 
 } // namespace qv

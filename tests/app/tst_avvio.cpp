@@ -45,7 +45,7 @@ void TestAvvio::ordineDegliSchermi()
                                 "TfrmSplash", "TfrmAnagrafica", "TfrmAllegaCartella", "TfrmCalendario",
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
                                 "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica",
-                                "TfrmStampaCon",
+                                "TfrmContratti", "TfrmMenuContratti", "TfrmStampaCon",
                                 "TfrmStatistiche",
                                 "TfrmRiepilogo", "TfrmMenuRiepilogo"};
     QStringList creati;

@@ -225,16 +225,15 @@ void TestTrovaAnagrafica::sceltaContratti()
         *v = QChar(u'A' + n++); // short enough for every field
     archivia({s});
 
-    // The window that opens the search stands in for the contract screen.
-    QWidget contratti;
-    for (const char *nome : kCampiContratto)
-        (new QLineEdit(&contratti))->setObjectName(QLatin1String(nome));
-    auto *estraneo = new QLineEdit(QStringLiteral("da non toccare"), &contratti);
-    estraneo->setObjectName("txtNote");
+    // The pick fills the long-lived contract screen, whoever opened the search.
+    QWidget &contratti = *Schermi::per(QStringLiteral("TfrmContratti"));
+    auto *estraneo = contratti.findChild<QLineEdit *>("txtNote");
+    estraneo->setText(QStringLiteral("da non toccare"));
     auto *anagrafica = Schermi::di<TfrmAnagrafica>();
     const QString posizionePrima = anagrafica->lblPosizione->text();
 
-    auto w = apri(&contratti);
+    QWidget opener;
+    auto w = apri(&opener);
     w->lblMemory->setText("contratti");
     QTest::mouseClick(w->btnCerca, Qt::LeftButton);
     QCOMPARE(w->lstRecords->count(), 1);

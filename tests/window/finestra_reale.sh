@@ -2,7 +2,10 @@
 # Starts the real program from a temporary copy of its folder under Xvfb,
 # types the initial password with synthetic keys, waits for the main menu and
 # saves screenshots of the login window, the main menu, the contract summary, the
-# employee card, the expired-contract list and the employee search.
+# employee card, the expired-contract list and the employee search; then goes
+# into the contract area, fills in and saves a contract of the year 2030 by keys
+# and the date picker, browses with the arrows, goes back to the main menu and
+# checks the bytes of the year file.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -61,6 +64,15 @@ unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
 "$work/Quadrivela/quadrivela" >"$work/app.log" 2>&1 &
 app_pid=$!
+
+aspetta_chiusura() { # name pattern
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "la finestra '$1' non si è chiusa" >&2
+  return 1
+}
 
 aspetta_finestra() { # name pattern
   for _ in $(seq 100); do
@@ -154,10 +166,126 @@ if xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scadu
   exit 1
 fi
 
-# Trova opens the employee search.
+# Trova opens the employee search; its Chiudi closes it.
 xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 206)) click 1
-aspetta_finestra 'Trova Dipendenti in archivio' >/dev/null
+trova=$(aspetta_finestra 'Trova Dipendenti in archivio')
 sleep 1
 import -window root "$shots/trova.png"
+eval "$(xdotool getwindowgeometry --shell "$trova")"
+xdotool mousemove --sync $((X + 634)) $((Y + 512)) click 1
+aspetta_chiusura 'Trova Dipendenti in archivio'
 
-echo "finestra reale: accesso, menu principale, riepilogo contratti, scheda, elenco dei contratti scaduti e ricerca verificati, schermate in $shots"
+# Esci of the card goes back to the main menu, whose ARCHIVIO CONTRATTI opens the contract menu.
+xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 478)) click 1
+menu=$(aspetta_finestra '^ Quadrivela$')
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 493)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
+menu_contratti=$(aspetta_finestra '^ Quadrivela - Archivio Contratti$')
+sleep 1
+import -window root "$shots/menu_contratti.png"
+
+# The year, typed over today's: Enter moves to Apri, a second Enter presses it.
+xdotool windowfocus "$menu_contratti" 2>/dev/null || true
+xdotool key BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 40 "2030"
+xdotool key Return
+sleep 0.2
+xdotool key Return
+contratti=$(aspetta_finestra 'Archivio contratti anno 2030')
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$contratti")"
+pannello_x=$((X + (WIDTH - 995) / 2))
+pannello_y=$((Y + (HEIGHT - 692) / 2))
+
+# A new contract filled by keys: a click in the place of signing, then each
+# value and Enter along the fields.
+xdotool mousemove --sync $((pannello_x + 300)) $((pannello_y + 182)) click 1
+sleep 0.3
+for valore in "Bologna" "Rossi Servizi Srl" "Bologna" "bo" "12345678903" "Bologna" "bo" "BO-123456" \
+              "Rossi Mario" "Modena" "01/01/1970" "rssmra70a01f257x" "Consulenza informatica" "Bologna" \
+              "Bianchi Anna" "italiana" "Parma" "01/09/1985" "bncnna85p41g337y" "0521 123456" "Via Roma 1" \
+              "Parma" "pr" "43121" "1250" "it60x0542811101000000123456" "Programmatrice" "Sviluppo software"; do
+  xdotool type --delay 15 "$valore"
+  xdotool key Return
+done
+sleep 0.3
+# The start date from the picker (the focus is in it after the last Enter), then Tab to the end date.
+xdotool key Return
+calendario=$(aspetta_finestra 'Importazione data')
+sleep 0.5
+import -window root "$shots/calendario.png"
+eval "$(xdotool getwindowgeometry --shell "$calendario")"
+xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
+aspetta_chiusura 'Importazione data'
+xdotool key Tab
+xdotool key a
+calendario=$(aspetta_finestra 'Importazione data')
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$calendario")"
+xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
+aspetta_chiusura 'Importazione data'
+xdotool key Tab
+xdotool type --delay 15 "dodici mesi"
+xdotool key Return
+xdotool type --delay 15 "Bologna"
+sleep 0.3
+import -window root "$shots/contratto_compilato.png"
+
+# Salva, and its confirmation closed with Enter.
+xdotool mousemove --sync $((pannello_x + 214)) $((pannello_y + 98)) click 1
+aspetta_finestra '^Informazione$' >/dev/null
+sleep 0.3
+import -window root "$shots/contratto_salvato.png"
+xdotool key Return
+aspetta_chiusura '^Informazione$'
+
+# Nuovo, then the arrows: first shows the stored card again, next stays on it.
+xdotool mousemove --sync $((pannello_x + 52)) $((pannello_y + 98)) click 1
+xdotool mousemove --sync $((pannello_x + 760)) $((pannello_y + 34)) click 1
+xdotool mousemove --sync $((pannello_x + 924)) $((pannello_y + 34)) click 1
+sleep 0.5
+import -window root "$shots/contratto.png"
+
+# Esci of the contract screen: back to the main menu.
+xdotool mousemove --sync $((pannello_x + 943)) $((pannello_y + 98)) click 1
+aspetta_finestra '^ Quadrivela$' >/dev/null
+sleep 0.3
+if xdotool search --onlyvisible --name 'Archivio contratti anno' >/dev/null 2>&1; then
+  echo "il programma non è tornato al menu principale" >&2
+  exit 1
+fi
+
+# The year file holds exactly the one card, with the typed values and today's signing date.
+anno="$work/Quadrivela/2030.con"
+dimensione=$(stat -c %s "$anno")
+[ "$dimensione" = 3532 ] || { echo "2030.con: $dimensione byte invece di 3532" >&2; exit 1; }
+campo() { # offset length
+  dd if="$anno" bs=1 skip="$1" count="$2" 2>/dev/null | od -An -tx1 | tr -d ' \n'
+}
+testo() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+atteso() { # offset text
+  local lunghezza=${#2}
+  local trovato; trovato=$(campo "$1" $((lunghezza + 1)))
+  local voluto; voluto=$(printf '%02x' "$lunghezza")$(testo "$2")
+  if [ "$trovato" != "$voluto" ]; then echo "2030.con, offset $1: $trovato invece di $voluto" >&2; exit 1; fi
+}
+atteso 0 "$(date +%d/%m/%Y)"
+atteso 11 "Bologna"
+atteso 62 "Rossi Servizi Srl"
+atteso 164 "BO"
+atteso 167 "12345678903"
+atteso 377 "RSSMRA70A01F257X"
+atteso 696 "Bianchi Anna"
+atteso 860 "BNCNNA85P41G337Y"
+atteso 1114 "1250,00"
+atteso 1127 "IT60X0542811101000000123456"
+atteso 1527 "$(date +%d/%m/%Y)"
+atteso 1538 "$(date +%d/%m/%Y)"
+atteso 1549 "dodici mesi"
+atteso 1600 "Bologna"
+atteso 2023 "No"
+grep -q "Nome Ditta=Rossi Servizi Srl" "$work/Quadrivela/Quadrivela.ini" \
+  || { echo "Quadrivela.ini non ricorda la Ditta" >&2; exit 1; }
+
+echo "finestra reale: accesso, menu principale, riepilogo contratti, scheda, elenchi, ricerca, menu e schermata dei contratti verificati, schermate in $shots"

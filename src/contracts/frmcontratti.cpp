@@ -1,0 +1,442 @@
+#include "frmcontratti.h"
+
+#include "checks/frmcontrolli.h"
+#include "core/date.h"
+#include "core/testo.h"
+#include "registry/frmtrovaanagrafica.h"
+#include "storage/archivio.h"
+#include "storage/impostazioni.h"
+#include "ui/campi.h"
+#include "ui/frmallegati.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+#include "ui/testiguida.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontMetrics>
+
+namespace qv {
+
+namespace {
+
+using C = TfrmContratti;
+
+// What a new card puts in a field.
+enum class Nuova {
+    Oggi,      // today's date
+    Invariato, // the company block stays as it is
+    Vuoto,     // emptied
+    Zero,      // the amount "0,00"
+};
+
+// The card's controls in screen order: the field's behaviours (name, Enter
+// successor, key rules, date picker token), its label, where it lies (x, y of
+// the field, width), its alignment, what a new card puts in it, and the
+// member that keeps it. The check box takes part with no member of the edit
+// field kind. The capacity of each field is its record field's; the settings
+// key of the company block is in the settings file's own table.
+struct DefCampoContratto
+{
+    DefCampo campo;
+    const char *etichetta; // UTF-8
+    int x, y, larghezza;
+    Qt::Alignment allineamento;
+    Nuova nuova;
+    QLineEdit *C::*membro; // nullptr: the check box chkRescisso
+};
+
+constexpr Qt::Alignment Sx = Qt::AlignLeft;
+constexpr Qt::Alignment Centro = Qt::AlignHCenter;
+constexpr Qt::Alignment Dx = Qt::AlignRight;
+
+// Rows of the three boxes: the company, the collaborator, the contract.
+constexpr int R1 = 170, R2 = 216, R3 = 262, R4 = 308, R5 = 354, R6 = 400, R7 = 446;
+constexpr int T1 = 526, T2 = 572, T3 = 618;
+
+const DefCampoContratto kCampi[] = {
+    {{"txtDataStipula", nullptr, DataCalendario, "datastipula"}, "Data stipula:", 22, R1, 110, Centro, Nuova::Oggi, &C::txtDataStipula},
+    {{"txtLuogoStipula", "txtNomeDitta"}, "Luogo stipula:", 170, R1, 312, Sx, Nuova::Invariato, &C::txtLuogoStipula},
+    {{"txtNomeDitta", "txtSedeDitta"}, "Denominazione Ditta:", 22, R2, 460, Sx, Nuova::Invariato, &C::txtNomeDitta},
+    {{"txtSedeDitta", "txtProvDitta"}, "Sede legale:", 22, R3, 218, Sx, Nuova::Invariato, &C::txtSedeDitta},
+    {{"txtProvDitta", "txtIvaDitta", Maiuscole}, "Prov.", 250, R3, 42, Sx, Nuova::Invariato, &C::txtProvDitta},
+    {{"txtIvaDitta", "txtComuneReg", SoloCifre}, "Partita IVA:", 302, R3, 148, Sx, Nuova::Invariato, &C::txtIvaDitta},
+    {{"txtComuneReg", "txtProvReg"}, "Registro imprese del Comune:", 22, R4, 218, Sx, Nuova::Invariato, &C::txtComuneReg},
+    {{"txtProvReg", "txtNumReg", Maiuscole}, "Prov.", 250, R4, 42, Sx, Nuova::Invariato, &C::txtProvReg},
+    {{"txtNumReg", "txtLegale"}, "N. Registro:", 302, R4, 180, Sx, Nuova::Invariato, &C::txtNumReg},
+    {{"txtLegale", "txtLuogoNascLeg"}, "Legale Rappresentante:", 22, R5, 228, Sx, Nuova::Invariato, &C::txtLegale},
+    {{"txtLuogoNascLeg", "txtDataNascLeg"}, "Luogo di nascita", 260, R5, 222, Sx, Nuova::Invariato, &C::txtLuogoNascLeg},
+    {{"txtDataNascLeg", "txtCodFiscLeg"}, "Data di nascita:", 22, R6, 122, Centro, Nuova::Invariato, &C::txtDataNascLeg},
+    {{"txtCodFiscLeg", "txtAttivita", Maiuscole}, "Codice fiscale:", 156, R6, 206, Sx, Nuova::Invariato, &C::txtCodFiscLeg},
+    {{"txtAttivita", "txtForo"}, "Attività esercitata:", 22, R7, 270, Sx, Nuova::Invariato, &C::txtAttivita},
+    {{"txtForo", "txtDipendente"}, "Foro competente:", 302, R7, 180, Sx, Nuova::Invariato, &C::txtForo},
+
+    {{"txtDipendente", "txtCittadinanza"}, "Cognome e nome Dipendente:", 514, R1, 270, Sx, Nuova::Vuoto, &C::txtDipendente},
+    {{"txtCittadinanza", "txtLuogo"}, "Cittadinanza:", 794, R1, 179, Sx, Nuova::Vuoto, &C::txtCittadinanza},
+    {{"txtLuogo", "txtDataNasc"}, "Luogo di nascita:", 514, R2, 270, Sx, Nuova::Vuoto, &C::txtLuogo},
+    {{"txtDataNasc", "txtCodFisc"}, "Data di nascita:", 794, R2, 122, Centro, Nuova::Vuoto, &C::txtDataNasc},
+    {{"txtCodFisc", "txtRecapito", Maiuscole}, "Codice fiscale:", 514, R3, 206, Sx, Nuova::Vuoto, &C::txtCodFisc},
+    {{"txtRecapito", "txtIndirizzo"}, "Recapito telefonico:", 764, R3, 209, Sx, Nuova::Vuoto, &C::txtRecapito},
+    {{"txtIndirizzo", "txtCitta"}, "Indirizzo di residenza:", 514, R4, 459, Sx, Nuova::Vuoto, &C::txtIndirizzo},
+    {{"txtCitta", "txtProv"}, "Città:", 514, R5, 270, Sx, Nuova::Vuoto, &C::txtCitta},
+    {{"txtProv", "txtCap", Maiuscole}, "Prov.", 794, R5, 42, Sx, Nuova::Vuoto, &C::txtProv},
+    {{"txtCap", "txtStipendio"}, "CAP:", 846, R5, 127, Sx, Nuova::Vuoto, &C::txtCap},
+    {{"txtStipendio", "txtIban", Importo}, "Stipendio: €", 514, R6, 120, Dx, Nuova::Zero, &C::txtStipendio},
+    {{"txtIban", "txtQualifiche", Maiuscole}, "IBAN:", 644, R6, 300, Sx, Nuova::Vuoto, &C::txtIban},
+    {{"txtQualifiche", "txtPrestazioni"}, "Qualifiche:", 514, R7, 459, Sx, Nuova::Vuoto, &C::txtQualifiche},
+
+    {{"txtPrestazioni", "txtDataInizio"}, "Prestazioni da svolgere:", 22, T1, 430, Sx, Nuova::Vuoto, &C::txtPrestazioni},
+    {{"txtDataInizio", nullptr, DataCalendario, "datainizio"}, "Data decorrenza:", 466, T1, 110, Centro, Nuova::Vuoto, &C::txtDataInizio},
+    {{"txtDataFine", nullptr, DataCalendario, "datafine"}, "Data scadenza:", 618, T1, 110, Centro, Nuova::Vuoto, &C::txtDataFine},
+    {{"txtDurata", "txtSedeLavoro"}, "Durata collaborazione:", 770, T1, 203, Sx, Nuova::Vuoto, &C::txtDurata},
+    {{"txtSedeLavoro", "txtMotivo"}, "Sede lavoro:", 22, T2, 300, Sx, Nuova::Vuoto, &C::txtSedeLavoro},
+    {{"chkRescisso", nullptr}, "Contratto rescisso", 340, T2, 170, Sx, Nuova::Vuoto, nullptr},
+    {{"txtMotivo", "txtNote"}, "Motivo della rescissione:", 524, T2, 449, Sx, Nuova::Vuoto, &C::txtMotivo},
+    {{"txtNote", "txtDataStipula"}, "Note:", 22, T3, 951, Sx, Nuova::Vuoto, &C::txtNote},
+};
+constexpr int kAltezzaCampo = 24;
+
+// The toolbar, the arrows around the position, the check buttons beside
+// their fields and the erasers of the date fields. The buttons whose screens
+// are not part of the program yet have no handler.
+const DefFigura<TfrmContratti> kFigure[] = {
+    {"btnNuovo", "con_nuovo", {14, 72, 76, 52}, "Prepara la schermata per l'inserimento di un nuovo contratto.", &C::btnNuovoClick, &C::btnNuovo},
+    {"btnDuplica", "con_duplica", {95, 72, 76, 52}, "Prepara la schermata per l'inserimento di un nuovo contratto duplicando i dati correnti.", &C::btnDuplicaClick, &C::btnDuplica},
+    {"btnSalva", "con_salva", {176, 72, 76, 52}, "Salva il contratto corrente in archivio.", &C::btnSalvaClick, &C::btnSalva},
+    {"btnImporta", "con_importa", {257, 72, 76, 52}, "Importa i dati dall'archivio anagrafico dei Dipendenti.", &C::btnImportaClick, &C::btnImporta},
+    {"btnTrova", "con_trova", {338, 72, 76, 52}, "Trova un contratto in archivio.", nullptr, &C::btnTrova},
+    {"btnFile", "con_allegati", {419, 72, 76, 52}, "Allega file al contratto corrente.", &C::btnFileClick, &C::btnFile},
+    {"btnRTF", "con_rtf", {500, 72, 76, 52}, "Esporta il contratto corrente in formato .RTF.", nullptr, &C::btnRTF},
+    {"btnValidi", "con_validi", {581, 72, 76, 52}, "Visualizza il riepilogo dei contratti non rescissi e in corso di validità.", nullptr, &C::btnValidi},
+    {"btnRescissi", "con_rescissi", {662, 72, 76, 52}, "Visualizza il riepilogo dei contratti scaduti o rescissi.", nullptr, &C::btnRescissi},
+    {"btnEsporta", "con_esporta", {743, 72, 76, 52}, "Esporta l'archivio annuale dei contratti in Microsoft Excel.", nullptr, &C::btnEsporta},
+    {"btnGuida", "con_guida", {824, 72, 76, 52}, "Visualizza la pagina della guida sensibile al contesto.", &C::btnGuidaClick, &C::btnGuida},
+    {"btnEsci", "con_esci", {905, 72, 76, 52}, "Esci da questa schermata di lavoro.", &C::btnEsciClick, &C::btnEsci},
+    {"cmdPrimo", "ana_primo", {742, 15, 37, 39}, "Visualizza il primo contratto in archivio.", &C::cmdPrimoClick, &C::cmdPrimo},
+    {"cmdIndietro", "ana_indietro", {783, 15, 37, 39}, "Visualizza il contratto precedente in archivio.", &C::cmdIndietroClick, &C::cmdIndietro},
+    {"cmdAvanti", "ana_avanti", {906, 15, 37, 39}, "Visualizza il contratto successivo in archivio.", &C::cmdAvantiClick, &C::cmdAvanti},
+    {"cmdUltimo", "ana_ultimo", {947, 15, 37, 39}, "Visualizza l'ultimo contratto in archivio.", &C::cmdUltimoClick, &C::cmdUltimo},
+    {"btnIvaDitta", "ana_controlla", {455, R3 + 1, 22, 22}, "Controlla il numero di partita IVA.", &C::btnIvaDittaClick, &C::btnIvaDitta},
+    {"btnCodFiscLeg", "ana_controlla", {367, R6 + 1, 22, 22}, "Controlla il codice fiscale.", &C::btnCodFiscLegClick, &C::btnCodFiscLeg},
+    {"btnCodFisc", "ana_controlla", {725, R3 + 1, 22, 22}, "Controlla il codice fiscale.", &C::btnCodFiscClick, &C::btnCodFisc},
+    {"btnIban", "ana_controlla", {949, R6 + 1, 22, 22}, "Controlla l'IBAN.", &C::btnIbanClick, &C::btnIban},
+    {"delDataStipula", "ana_gomma", {137, R1 + 1, 22, 22}, "Cancella la data.", &C::delDataStipulaClick, &C::delDataStipula},
+    {"delDataInizio", "ana_gomma", {581, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataInizioClick, &C::delDataInizio},
+    {"delDataFine", "ana_gomma", {733, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataFineClick, &C::delDataFine},
+};
+
+const QString MsgDittaNonMemorizzata = QStringLiteral(
+    "Attenzione: non è stato possibile memorizzare i dati della Ditta nel file Quadrivela.ini; alla prossima "
+    "apertura dell'archivio contratti saranno proposti quelli memorizzati in precedenza.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// The heading of one of the three boxes.
+void intestazione(QWidget *parent, const char *nome, const QString &testo, int x, int y)
+{
+    etichetta(parent, QLatin1String(nome), testo, QRect(x, y, 300, 18), carattere(QStringLiteral("Verdana"), 9, true),
+              QColor(0x1F, 0x3A, 0x5F));
+}
+
+} // namespace
+
+TfrmContratti::TfrmContratti(QWidget *parent)
+    : SchermoArea(TitoloIniziale, QColor(0x9D, 0xB5, 0xCA), Qt::white, parent)
+{
+    setObjectName(QStringLiteral("frmContratti"));
+    QWidget *p = pannello();
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, QColor(0xC8, 0xD6, 0xE3));
+    p->setPalette(pal);
+
+    // Regions: title, record bar, toolbar, the three boxes behind the fields.
+    QFrame *titolo = riquadro(p, "shpTitolo", QRect(10, 6, 378, 58), "white");
+    imgIntestazione = new Figura(QStringLiteral("imgIntestazione"), QStringLiteral(":/img/ana_contratti_intestazione.svg"),
+                                 QRect(9, 0, 360, 58), titolo);
+    riquadro(p, "shpRecord", QRect(734, 8, 254, 54), "white");
+    auto *barra = new SfondoSfumato(QColor(0x5D, 0x85, 0xA6), QColor(0xC8, 0xD6, 0xE3), p);
+    barra->setObjectName(QStringLiteral("shpPulsanti"));
+    barra->setGeometry(10, 68, 975, 60);
+    riquadro(p, "shpDitta", QRect(10, 134, 484, 346), "#D3E2EE");
+    riquadro(p, "shpDipendente", QRect(502, 134, 483, 346), "white");
+    riquadro(p, "shpContratto", QRect(10, 488, 975, 158), "#D3E2EE");
+    intestazione(p, "intDitta", QStringLiteral("COMMITTENTE"), 22, 139);
+    intestazione(p, "intDipendente", QStringLiteral("COLLABORATORE"), 514, 139);
+    intestazione(p, "intContratto", QStringLiteral("CONTRATTO"), 22, 493);
+
+    lblPosizione = etichetta(p, QStringLiteral("lblPosizione"), QString(), QRect(824, 15, 78, 39),
+                             carattere(QStringLiteral("Verdana"), 14, true), QColor(0x1F, 0x3A, 0x5F));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+
+    const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 9);
+    const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
+    QList<DefCampo> comportamenti;
+    QWidget *precedente = nullptr;
+    for (const DefCampoContratto &d : kCampi) {
+        QWidget *controllo = nullptr;
+        if (!d.membro) {
+            chkRescisso = new QCheckBox(QString::fromUtf8(d.etichetta), p);
+            chkRescisso->setObjectName(QLatin1String(d.campo.campo));
+            chkRescisso->setGeometry(d.x, d.y, d.larghezza, kAltezzaCampo);
+            chkRescisso->setFont(carattere(QStringLiteral("Verdana"), 10, true));
+            chkRescisso->setCursor(Qt::PointingHandCursor);
+            chkRescisso->setProperty("suggerimento",
+                                     QStringLiteral("Spunta questa casella per indicare che il contratto è stato rescisso."));
+            controllo = chkRescisso;
+        } else {
+            const QString nome = QLatin1String(d.campo.campo);
+            const auto *campo = campoScheda<TSchedaContratto>(nome.mid(3));
+            Q_ASSERT(campo);
+            const QString testo = QString::fromUtf8(d.etichetta);
+            const int larghezza = std::max(d.larghezza, QFontMetrics(fEtichetta).horizontalAdvance(testo) + 4);
+            etichetta(p, QStringLiteral("lbl") + nome.mid(3) + QStringLiteral("Etichetta"), testo,
+                      QRect(d.x, d.y - 17, larghezza, 16), fEtichetta);
+            QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita, fCampo);
+            e->setAlignment(d.allineamento | Qt::AlignVCenter);
+            this->*(d.membro) = e;
+            comportamenti.append(d.campo);
+            controllo = e;
+        }
+        if (precedente)
+            setTabOrder(precedente, controllo);
+        precedente = controllo;
+    }
+    for (QLabel **l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03, &lblFile}) {
+        *l = new QLabel(p);
+        (*l)->hide();
+    }
+    lblFile01->setObjectName(QStringLiteral("lblFile01"));
+    lblFile02->setObjectName(QStringLiteral("lblFile02"));
+    lblFile03->setObjectName(QStringLiteral("lblFile03"));
+    lblDesc01->setObjectName(QStringLiteral("lblDesc01"));
+    lblDesc02->setObjectName(QStringLiteral("lblDesc02"));
+    lblDesc03->setObjectName(QStringLiteral("lblDesc03"));
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+
+    creaFigure<TfrmContratti>(this, p, kFigure);
+
+    m_rigaInfo = new RigaInfo(this, p, InfoIniziale);
+    panInfo = m_rigaInfo->panInfo();
+    m_comportamenti = new ComportamentiCampi(this, comportamenti);
+    m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
+    m_rigaInfo->collega();
+}
+
+QString TfrmContratti::fileAnno() const
+{
+    return trimmed(lblFile->text());
+}
+
+QString TfrmContratti::anno() const
+{
+    return QFileInfo(fileAnno()).completeBaseName();
+}
+
+void TfrmContratti::impostaAnno(const QString &percorso, const QString &anno)
+{
+    lblFile->setText(percorso);
+    setWindowTitle(QStringLiteral(" Quadrivela - Archivio contratti anno ") + anno);
+}
+
+TSchedaContratto TfrmContratti::schedaCorrente() const
+{
+    TSchedaContratto s = schedaDaiControlli<TSchedaContratto>(pannello());
+    s.Rescisso = TSchedaContratto::testoRescisso(chkRescisso->isChecked());
+    return s;
+}
+
+void TfrmContratti::caricaScheda(const TSchedaContratto &scheda, int posizione)
+{
+    schedaNeiControlli(pannello(), scheda);
+    if (const std::optional<bool> r = scheda.rescisso())
+        chkRescisso->setChecked(*r);
+    lblPosizione->setText(QString::number(posizione));
+}
+
+void TfrmContratti::apriScheda(int posizione)
+{
+    ArchivioContratti archivio(fileAnno());
+    archivio.apri();
+    const TSchedaContratto scheda = archivio.leggi(posizione);
+    archivio.chiudi();
+    caricaScheda(scheda, posizione);
+}
+
+void TfrmContratti::nuovaScheda()
+{
+    for (const DefCampoContratto &d : kCampi) {
+        if (!d.membro)
+            continue;
+        QLineEdit *e = this->*(d.membro);
+        switch (d.nuova) {
+        case Nuova::Oggi: e->setText(scriviData(Servizi::correnti().oggi())); break;
+        case Nuova::Invariato: break;
+        case Nuova::Vuoto: e->clear(); break;
+        case Nuova::Zero: e->setText(QStringLiteral("0,00")); break;
+        }
+    }
+    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        l->clear();
+    chkRescisso->setChecked(false);
+    lblPosizione->clear();
+}
+
+void TfrmContratti::leggiDitta()
+{
+    const std::optional<DatiDitta> dati = leggiDatiDitta(cartellaProgramma().impostazioni());
+    if (!dati)
+        return; // an unreadable settings file leaves the block as it stands
+    for (std::size_t i = 0; i < kChiaviDitta.size(); ++i)
+        if (auto *e = pannello()->findChild<QLineEdit *>(QLatin1String(kChiaviDitta[i].controllo)))
+            e->setText((*dati)[i]);
+}
+
+bool TfrmContratti::scriviDitta()
+{
+    DatiDitta dati;
+    for (std::size_t i = 0; i < kChiaviDitta.size(); ++i)
+        if (auto *e = pannello()->findChild<QLineEdit *>(QLatin1String(kChiaviDitta[i].controllo)))
+            dati[i] = trimmed(e->text());
+    return scriviDatiDitta(cartellaProgramma().impostazioni(), dati);
+}
+
+void TfrmContratti::showEvent(QShowEvent *e)
+{
+    SchermoArea::showEvent(e);
+    if (!e->spontaneous()) {
+        leggiDitta();
+        nuovaScheda();
+    }
+}
+
+void TfrmContratti::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    // The screen closes whatever happens; the user is told when the company
+    // block could not be remembered.
+    if (!scriviDitta())
+        Servizi::correnti().messaggio(this, TipoMessaggio::Avviso, MsgDittaNonMemorizzata);
+    passaA(Schermi::per(QStringLiteral("TfrmAvvio")), this);
+}
+
+void TfrmContratti::messaggioArchivio(const ErroreArchivio &errore)
+{
+    Servizi::correnti().messaggio(this, TipoMessaggio::Errore, testoErroreArchivio(errore));
+}
+
+void TfrmContratti::btnNuovoClick()
+{
+    nuovaScheda();
+    txtDipendente->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmContratti::naviga(Freccia freccia)
+{
+    try {
+        frecciaSuArchivio<TSchedaContratto>(
+            this, fileAnno(), freccia, lblPosizione, [this](const TSchedaContratto &s, int p) { caricaScheda(s, p); });
+    } catch (const ErroreArchivio &e) {
+        messaggioArchivio(e);
+    }
+}
+
+void TfrmContratti::cmdPrimoClick() { naviga(Freccia::Primo); }
+void TfrmContratti::cmdIndietroClick() { naviga(Freccia::Indietro); }
+void TfrmContratti::cmdAvantiClick() { naviga(Freccia::Avanti); }
+void TfrmContratti::cmdUltimoClick() { naviga(Freccia::Ultimo); }
+
+void TfrmContratti::btnDuplicaClick()
+{
+    Servizi &s = Servizi::correnti();
+    if (trimmed(lblPosizione->text()).isEmpty()) {
+        s.messaggio(this, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo "
+                                   "è stato inserito in archivio."));
+        return;
+    }
+    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        l->clear();
+    lblPosizione->clear();
+    txtDipendente->setFocus(Qt::OtherFocusReason);
+    s.messaggio(this, TipoMessaggio::Informazione,
+                QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                               "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmContratti::btnSalvaClick()
+{
+    Servizi &s = Servizi::correnti();
+    struct Obbligatorio { QLineEdit *campo; const char *cosa; };
+    const Obbligatorio obbligatori[] = {
+        {txtDataStipula, "la data di stipula"},
+        {txtLuogoStipula, "il luogo di stipula"},
+        {txtNomeDitta, "la denominazione della Ditta"},
+        {txtDipendente, "cognome e nome del Dipendente"},
+        {txtCodFisc, "il codice fiscale del Dipendente"},
+        {txtDataInizio, "la data di decorrenza del contratto"},
+        {txtDataFine, "la data di scadenza del contratto"},
+    };
+    for (const Obbligatorio &o : obbligatori) {
+        if (trimmed(o.campo->text()).isEmpty()) {
+            s.messaggio(this, TipoMessaggio::Avviso,
+                        QStringLiteral("Attenzione: per salvare il contratto è necessario indicare ")
+                            + QString::fromUtf8(o.cosa) + u'.');
+            o.campo->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+
+    try {
+        ArchivioContratti archivio(fileAnno());
+        archivio.apri();
+        const TSchedaContratto scheda = schedaCorrente();
+        const QString posizione = trimmed(lblPosizione->text());
+        if (!posizione.isEmpty()) {
+            archivio.scrivi(posizione.toInt(), scheda);
+            archivio.chiudi();
+            s.messaggio(this, TipoMessaggio::Informazione,
+                        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        } else {
+            const int p = archivio.accoda(scheda);
+            archivio.chiudi();
+            lblPosizione->setText(QString::number(p));
+            s.messaggio(this, TipoMessaggio::Informazione, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        }
+    } catch (const ErroreArchivio &e) {
+        messaggioArchivio(e);
+    }
+}
+
+void TfrmContratti::btnImportaClick()
+{
+    auto *dlg = new TfrmTrovaAnagrafica(this);
+    dlg->lblMemory->setText(QStringLiteral("contratti"));
+    eseguiDialogo(dlg);
+}
+
+void TfrmContratti::btnFileClick()
+{
+    TfrmAllegaCartella::apri(this, QStringLiteral("contratti"));
+}
+
+void TfrmContratti::btnGuidaClick()
+{
+    mostraGuida(this, QStringLiteral("Applicazione Archivio Contratti."), testoGuida(paragrafiGuidaContratti()));
+}
+
+void TfrmContratti::btnEsciClick()
+{
+    close();
+}
+
+void TfrmContratti::btnIvaDittaClick() { apriControlloPartitaIva(this, txtIvaDitta->text()); }
+void TfrmContratti::btnCodFiscLegClick() { apriControlloCodFisc(this, txtCodFiscLeg->text()); }
+void TfrmContratti::btnCodFiscClick() { apriControlloCodFisc(this, txtCodFisc->text()); }
+void TfrmContratti::btnIbanClick() { apriControlloIban(this, txtIban->text()); }
+
+void TfrmContratti::delDataStipulaClick() { txtDataStipula->clear(); }
+void TfrmContratti::delDataInizioClick() { txtDataInizio->clear(); }
+void TfrmContratti::delDataFineClick() { txtDataFine->clear(); }
+
+} // namespace qv

@@ -1,0 +1,81 @@
+#include "schermoscheda.h"
+
+#include <QEvent>
+
+#include <algorithm>
+
+namespace qv {
+
+QWidget *controlloCampo(const QWidget *radice, const QString &campo)
+{
+    if (auto *e = radice->findChild<QLineEdit *>(QStringLiteral("txt") + campo))
+        return e;
+    return radice->findChild<QLabel *>(QStringLiteral("lbl") + campo);
+}
+
+int cartaDellaFreccia(Freccia freccia, int conta, const QString &posizione)
+{
+    if (conta <= 0)
+        return 0;
+    const bool nuova = posizione.isEmpty();
+    const int p = posizione.toInt();
+    switch (freccia) {
+    case Freccia::Primo: return 1;
+    case Freccia::Ultimo: return conta;
+    case Freccia::Avanti: return nuova ? 1 : (p < conta ? p + 1 : 0);
+    case Freccia::Indietro: return nuova ? 1 : (p > 1 ? std::min(p - 1, conta) : 0);
+    }
+    return 0;
+}
+
+QFrame *riquadro(QWidget *parent, const char *nome, const QRect &g, const char *colore)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(nome));
+    f->setGeometry(g);
+    f->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid #9FB3C8; border-radius: 3px; }")
+                         .arg(QLatin1String(nome), QLatin1String(colore)));
+    return f;
+}
+
+RigaInfo::RigaInfo(QWidget *schermo, QWidget *pannello, const QString &testoIniziale)
+    : QObject(schermo), m_schermo(schermo), m_pannello(pannello)
+{
+    auto *barra = new QFrame(pannello);
+    barra->setObjectName(QStringLiteral("shpInfo"));
+    barra->setGeometry(0, 652, 995, 40);
+    barra->setStyleSheet(QStringLiteral("#shpInfo { background: #3030DD; }"));
+    m_panInfo = etichetta(barra, QStringLiteral("panInfo"), testoIniziale, QRect(16, 0, 963, 40),
+                          carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+}
+
+void RigaInfo::collega()
+{
+    for (QWidget *w : m_pannello->findChildren<QWidget *>()) {
+        if (w == m_panInfo || qobject_cast<QLineEdit *>(w))
+            continue;
+        if (w->property("suggerimento").isNull())
+            w->setMouseTracking(true);
+        else // its moves stay with it, or the panel behind would empty the line
+            w->setAttribute(Qt::WA_NoMousePropagation);
+        w->installEventFilter(this);
+    }
+    m_pannello->setMouseTracking(true);
+    m_pannello->installEventFilter(this);
+    m_schermo->setMouseTracking(true);
+    m_schermo->installEventFilter(this);
+}
+
+bool RigaInfo::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
+        const QVariant h = o->property("suggerimento");
+        if (h.isValid())
+            m_panInfo->setText(h.toString());
+        else if (o != m_panInfo)
+            m_panInfo->clear();
+    }
+    return false;
+}
+
+} // namespace qv

@@ -1,0 +1,152 @@
+#pragma once
+// What the two card screens (the employee card and the contract card) share:
+// the record's fields moved to and from the controls named after them, the
+// table of the four arrows, the clickable pictures made from a table, the
+// framed boxes behind groups of fields, and the info line at the bottom that
+// shows the hint of the control under the mouse.
+
+#include "ui/finestre.h"
+#include "ui/servizi.h"
+#include "core/testo.h"
+#include "storage/archivio.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <span>
+
+namespace qv {
+
+// The control that holds a card field: the edit field "txt" + name or the
+// hidden label "lbl" + name; nullptr when the screen has neither (a field the
+// screen shows in its own way, like a check box).
+QWidget *controlloCampo(const QWidget *radice, const QString &campo);
+
+// The card as the controls hold it: every text trimmed. Fields without a
+// control stay empty.
+template <typename R>
+R schedaDaiControlli(const QWidget *radice)
+{
+    R s;
+    for (const auto &c : R::campi()) {
+        QWidget *w = controlloCampo(radice, QLatin1String(c.nome));
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            s.*(c.membro) = trimmed(e->text());
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            s.*(c.membro) = trimmed(l->text());
+    }
+    return s;
+}
+
+// Puts every field of a stored card, trimmed, into its control; fields
+// without a control are left to the screen.
+template <typename R>
+void schedaNeiControlli(QWidget *radice, const R &scheda)
+{
+    for (const auto &c : R::campi()) {
+        QWidget *w = controlloCampo(radice, QLatin1String(c.nome));
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            e->setText(trimmed(scheda.*(c.membro)));
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            l->setText(trimmed(scheda.*(c.membro)));
+    }
+}
+
+// The four arrows of a card screen.
+enum class Freccia { Primo, Indietro, Avanti, Ultimo };
+
+// The card an arrow shows in an archive of `conta` cards (at least one) while
+// the screen shows card `posizione` (empty for a new card): from a new card
+// both "previous" and "next" go to card 1; "previous" on card 1 and "next" on
+// the last card stay where they are. 0 when nothing is to happen.
+int cartaDellaFreccia(Freccia freccia, int conta, const QString &posizione);
+
+inline const QString MsgArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+// What an arrow does on a card screen that shows its card's position in
+// `lblPosizione`: opens the archive at `percorso` (created empty when
+// missing), hands the card the arrow leads to and its position to `carica`,
+// and closes the archive again. On an empty archive it says so, and "next"
+// empties the position; with `taceSullaPrima`, "previous" from card 1 says
+// nothing there. An input/output failure is thrown as ErroreArchivio before
+// anything on the screen changes.
+template <typename R, typename F>
+void frecciaSuArchivio(QWidget *schermo, const QString &percorso, Freccia freccia, QLabel *lblPosizione, F &&carica,
+                       bool taceSullaPrima = false)
+{
+    Archivio<R> archivio(percorso);
+    archivio.apri();
+    const int conta = archivio.conta();
+    const QString posizione = trimmed(lblPosizione->text());
+    if (conta == 0) {
+        archivio.chiudi();
+        if (freccia == Freccia::Avanti)
+            lblPosizione->clear();
+        if (!(taceSullaPrima && freccia == Freccia::Indietro && posizione == QLatin1String("1")))
+            Servizi::correnti().messaggio(schermo, TipoMessaggio::Informazione, MsgArchivioVuoto);
+        return;
+    }
+    const int destinazione = cartaDellaFreccia(freccia, conta, posizione);
+    if (destinazione == 0)
+        return;
+    const R scheda = archivio.leggi(destinazione);
+    archivio.chiudi();
+    carica(scheda, destinazione);
+}
+
+// A clickable picture of a card screen: name, picture (":/img/<risorsa>.svg"),
+// geometry, hint on the info line, click handler and the member that keeps it.
+template <typename T>
+struct DefFigura
+{
+    const char *nome;
+    const char *risorsa;
+    QRect geometria;
+    const char *suggerimento; // UTF-8
+    void (T::*clic)();        // nullptr: no handler on this screen (yet)
+    Figura *T::*membro;
+};
+
+// Makes the pictures of a table on `pannello`, each with its hint and click.
+template <typename T>
+void creaFigure(T *schermo, QWidget *pannello, std::span<const DefFigura<T>> tabella)
+{
+    for (const DefFigura<T> &d : tabella) {
+        auto *f = new Figura(QLatin1String(d.nome), QStringLiteral(":/img/%1.svg").arg(QLatin1String(d.risorsa)),
+                             d.geometria, pannello, true);
+        schermo->*(d.membro) = f;
+        f->setProperty("suggerimento", QString::fromUtf8(d.suggerimento));
+        if (d.clic)
+            QObject::connect(f, &Figura::clicked, schermo, d.clic);
+    }
+}
+
+// A framed box behind a group of controls.
+QFrame *riquadro(QWidget *parent, const char *nome, const QRect &geometria, const char *colore);
+
+// The info line across the bottom of a card screen's panel ("panInfo",
+// Tahoma 12, white on blue). Moving the mouse over a control that carries a
+// "suggerimento" property shows it there; over the background, the panels
+// and the decorations the line is emptied; over an edit field it stays as it
+// is (date fields show their own hint through their behaviours).
+class RigaInfo : public QObject
+{
+    Q_OBJECT
+public:
+    RigaInfo(QWidget *schermo, QWidget *pannello, const QString &testoIniziale);
+    QLabel *panInfo() const { return m_panInfo; }
+    // Hooks every control of the panel made so far; called once, when the
+    // screen has all its controls.
+    void collega();
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    QWidget *m_schermo;
+    QWidget *m_pannello;
+    QLabel *m_panInfo;
+};
+
+} // namespace qv

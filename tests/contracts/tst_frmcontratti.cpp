@@ -1,0 +1,696 @@
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/frmavvio.h"
+#include "checks/frmcontrolli.h"
+#include "contracts/frmcontratti.h"
+#include "contracts/frmmenucontratti.h"
+#include "registry/frmtrovaanagrafica.h"
+#include "storage/archivio.h"
+#include "storage/impostazioni.h"
+#include "ui/frmallegati.h"
+#include "ui/frmcalendario.h"
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "support/fileprova.h"
+#include "support/serviziprova.h"
+
+using namespace qv;
+using namespace qv::prova;
+
+namespace {
+
+const QString Vuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString Salvata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString Inaccessibile = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
+    "di scrittura nella cartella di installazione del programma.");
+
+TSchedaContratto contratto(int n)
+{
+    TSchedaContratto s;
+    s.DataStipula = QStringLiteral("0%1/02/2017").arg(n);
+    s.LuogoStipula = QStringLiteral("Bologna");
+    s.NomeDitta = QStringLiteral("Ditta %1").arg(n);
+    s.Dipendente = QStringLiteral("Collaboratore %1").arg(n);
+    s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    s.Stipendio = QStringLiteral("1200,5");
+    s.DataInizio = QStringLiteral("01/03/2017");
+    s.DataFine = QStringLiteral("28/02/2018");
+    s.Rescisso = QStringLiteral("No");
+    s.File01 = QStringLiteral("/tmp/firmato%1.pdf").arg(n);
+    s.Desc01 = QStringLiteral("Contratto firmato");
+    return s;
+}
+
+} // namespace
+
+class TestContratti : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
+    void init();
+    void cleanup();
+    void nuovaSchedaDalMenu();
+    void dittaRicordataAllaChiusura();
+    void dittaNonScrivibile();
+    void navigazione_data();
+    void navigazione();
+    void obbligatori_data();
+    void obbligatori();
+    void salvaNuovaEPoiSovrascrive();
+    void bandieraRescisso();
+    void bandieraSconosciuta();
+    void duplica();
+    void importaSullaScheda3();
+    void allegati();
+    void pulsantiDiControllo_data();
+    void pulsantiDiControllo();
+    void campiEDate();
+    void suggerimenti();
+    void guastoDiScrittura();
+
+private:
+    void riempi(int quante);
+    void apriAnno(const QString &anno = QStringLiteral("2017"));
+    void compila();
+    QString fileAnno() const { return cartellaProgramma().archivioContratti(2017); }
+
+    ServiziProva *m_servizi = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    TfrmContratti *m_c = nullptr;
+    TfrmMenuContratti *m_menu = nullptr;
+};
+
+void TestContratti::init()
+{
+    m_servizi = new ServiziProva;
+    m_dir = new QTemporaryDir;
+    impostaCartellaProgramma(m_dir->path());
+    Schermi::creaTutti();
+    m_c = Schermi::di<TfrmContratti>();
+    m_menu = Schermi::di<TfrmMenuContratti>();
+    apriAnno();
+}
+
+void TestContratti::cleanup()
+{
+    Schermi::distruggiTutti();
+    delete m_dir;
+    delete m_servizi;
+}
+
+// The road of the user: main menu, contract menu, the year, "Apri".
+void TestContratti::apriAnno(const QString &anno)
+{
+    if (m_c->isVisible())
+        m_c->close();
+    Schermi::di<TfrmAvvio>()->imgContrattiClick();
+    m_menu->txtAnnoFatture->setText(anno);
+    m_menu->btnApriFattureClick();
+    QVERIFY(m_c->isVisible());
+}
+
+void TestContratti::riempi(int quante)
+{
+    ArchivioContratti a(fileAnno());
+    a.apri();
+    for (int i = 1; i <= quante; ++i)
+        a.accoda(contratto(i));
+}
+
+void TestContratti::compila()
+{
+    m_c->txtLuogoStipula->setText(QStringLiteral("Bologna"));
+    m_c->txtNomeDitta->setText(QStringLiteral("Rossi Srl"));
+    m_c->txtDipendente->setText(QStringLiteral("  Bianchi Anna "));
+    m_c->txtCodFisc->setText(QStringLiteral("BNCNNA85M41A944X"));
+    m_c->txtDataInizio->setText(QStringLiteral("01/04/2017"));
+    m_c->txtDataFine->setText(QStringLiteral("31/03/2018"));
+}
+
+void TestContratti::nuovaSchedaDalMenu()
+{
+    QCOMPARE(m_c->windowTitle(), QStringLiteral(" Quadrivela - Archivio contratti anno 2017"));
+    QCOMPARE(m_c->lblFile->text(), fileAnno());
+    QVERIFY(!QFile::exists(fileAnno())); // the menu neither opens nor creates the year file
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("15/03/2017"));
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("0,00"));
+    QCOMPARE(m_c->panInfo->text(), QStringLiteral("Pronto per archiviare un nuovo contratto..."));
+
+    // A stored card shown last time, and another day: the menu opens a new card
+    // with today's date and the company block remembered in the settings file.
+    riempi(2);
+    m_c->cmdUltimoClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    m_c->chkRescisso->setChecked(true);
+    m_c->txtNomeDitta->setText(QStringLiteral("  Verdi Spa "));
+    m_c->close();
+    m_servizi->orologio = QDateTime(QDate(2018, 1, 9), QTime(8, 0));
+    apriAnno();
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("09/01/2018"));
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Verdi Spa"));
+    QCOMPARE(m_c->txtLuogoStipula->text(), QStringLiteral("Bologna")); // from card 2, remembered on close
+    QCOMPARE(m_c->txtDipendente->text(), QString());
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+    QCOMPARE(m_c->lblFile01->text(), QString());
+    QVERIFY(!m_c->chkRescisso->isChecked());
+
+    // Nuovo keeps the company block, empties the rest and moves to the name.
+    QApplication::setActiveWindow(m_c);
+    m_c->cmdPrimoClick();
+    m_c->txtNote->setText(QStringLiteral("nota"));
+    m_c->btnNuovoClick();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Ditta 1"));
+    QCOMPARE(m_c->txtNote->text(), QString());
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("0,00"));
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("09/01/2018"));
+    QVERIFY(m_c->txtDipendente->hasFocus());
+}
+
+void TestContratti::dittaRicordataAllaChiusura()
+{
+    // Without saving: the fourteen fields go to their keys, trimmed; the
+    // collaborator's data do not.
+    int i = 0;
+    for (const ChiaveDitta &k : kChiaviDitta)
+        m_c->findChild<QLineEdit *>(QLatin1String(k.controllo))->setText(QStringLiteral(" valore %1 ").arg(i++));
+    m_c->txtDipendente->setText(QStringLiteral("non ricordato"));
+    QTest::mouseClick(m_c->btnEsci, Qt::LeftButton);
+    QVERIFY(!m_c->isVisible());
+    QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    const QByteArray ini = leggiFile(cartellaProgramma().impostazioni());
+    QVERIFY(ini.contains("[Ditta Emittente]\r\nLuogo Stipula=valore 0\r\nNome Ditta=valore 1\r\n"));
+    QVERIFY(ini.contains("Foro Competente=valore 13"));
+    QVERIFY(!ini.contains("non ricordato"));
+    const auto letti = leggiDatiDitta(cartellaProgramma().impostazioni());
+    QVERIFY(letti);
+    QCOMPARE(letti->at(4), QStringLiteral("valore 4"));
+
+    // The title bar's close goes the same way.
+    apriAnno();
+    QCOMPARE(m_c->txtIvaDitta->text(), QStringLiteral("valore 4"));
+    m_c->txtForo->setText(QStringLiteral("Roma"));
+    m_c->close();
+    QCOMPARE(leggiDatiDitta(cartellaProgramma().impostazioni())->at(13), QStringLiteral("Roma"));
+}
+
+void TestContratti::dittaNonScrivibile()
+{
+    // A folder in the settings file's place cannot be written: the screen still
+    // closes to the main menu, and the user is told.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quadrivela.ini")));
+    m_c->txtNomeDitta->setText(QStringLiteral("Rossi Srl"));
+    m_c->close();
+    QVERIFY(!m_c->isVisible());
+    QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+    QCOMPARE(m_servizi->messaggi.size(), 1);
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QVERIFY(m_servizi->ultimoTesto().startsWith(
+        QStringLiteral("Attenzione: non è stato possibile memorizzare i dati della Ditta nel file Quadrivela.ini")));
+    QVERIFY(QFileInfo(cartellaProgramma().impostazioni()).isDir());
+    // Opened again, the screen shows the block as it stood.
+    apriAnno();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Rossi Srl"));
+}
+
+void TestContratti::navigazione_data()
+{
+    QTest::addColumn<int>("schede");
+    QTest::addColumn<QString>("posizione"); // before the click
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("dopo");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("vuoto, primo") << 0 << "" << "cmdPrimo" << "" << Vuoto;
+    QTest::newRow("vuoto, indietro") << 0 << "" << "cmdIndietro" << "" << Vuoto;
+    QTest::newRow("vuoto, avanti") << 0 << "" << "cmdAvanti" << "" << Vuoto;
+    QTest::newRow("vuoto, ultimo") << 0 << "" << "cmdUltimo" << "" << Vuoto;
+    QTest::newRow("vuoto, avanti da una posizione") << 0 << "4" << "cmdAvanti" << "" << Vuoto;
+    QTest::newRow("vuoto, indietro da una posizione") << 0 << "4" << "cmdIndietro" << "4" << Vuoto;
+    QTest::newRow("nuova, primo") << 3 << "" << "cmdPrimo" << "1" << "";
+    QTest::newRow("nuova, indietro") << 3 << "" << "cmdIndietro" << "1" << "";
+    QTest::newRow("nuova, avanti") << 3 << "" << "cmdAvanti" << "1" << "";
+    QTest::newRow("nuova, ultimo") << 3 << "" << "cmdUltimo" << "3" << "";
+    QTest::newRow("primo") << 3 << "2" << "cmdPrimo" << "1" << "";
+    QTest::newRow("indietro") << 3 << "3" << "cmdIndietro" << "2" << "";
+    QTest::newRow("avanti") << 3 << "1" << "cmdAvanti" << "2" << "";
+    QTest::newRow("ultimo") << 3 << "1" << "cmdUltimo" << "3" << "";
+    QTest::newRow("indietro sulla prima") << 3 << "1" << "cmdIndietro" << "1" << "";
+    QTest::newRow("avanti sull'ultima") << 3 << "3" << "cmdAvanti" << "3" << "";
+}
+
+void TestContratti::navigazione()
+{
+    QFETCH(int, schede);
+    QFETCH(QString, posizione);
+    QFETCH(QString, pulsante);
+    QFETCH(QString, dopo);
+    QFETCH(QString, messaggio);
+    riempi(schede);
+    if (!posizione.isEmpty() && schede > 0)
+        m_c->caricaScheda(contratto(posizione.toInt()), posizione.toInt());
+    else
+        m_c->lblPosizione->setText(posizione);
+    m_c->txtNote->setText(QStringLiteral("non salvata"));
+    QTest::mouseClick(m_c->findChild<Figura *>(pulsante), Qt::LeftButton);
+
+    QCOMPARE(m_c->lblPosizione->text(), dopo);
+    QCOMPARE(m_servizi->testi(), messaggio.isEmpty() ? QStringList() : QStringList{messaggio});
+    // A year without a file gets an empty one.
+    QVERIFY(QFile::exists(fileAnno()));
+    QCOMPARE(QFileInfo(fileAnno()).size(), qint64(schede) * TSchedaContratto::Dimensione);
+    if (dopo != posizione && !dopo.isEmpty()) {
+        QCOMPARE(m_c->txtDipendente->text(), QStringLiteral("Collaboratore ") + dopo);
+        QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato%1.pdf").arg(dopo));
+        QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1200,5")); // shown as stored
+        QCOMPARE(m_c->txtNote->text(), QString());
+    } else {
+        QCOMPARE(m_c->txtNote->text(), QStringLiteral("non salvata")); // nothing happened
+    }
+}
+
+void TestContratti::obbligatori_data()
+{
+    QTest::addColumn<QStringList>("vuoti");
+    QTest::addColumn<QString>("primo");
+    QTest::addColumn<QString>("cosa");
+    QTest::newRow("data stipula") << QStringList{"txtDataStipula", "txtDataFine"} << "txtDataStipula" << "la data di stipula";
+    QTest::newRow("luogo") << QStringList{"txtLuogoStipula", "txtCodFisc"} << "txtLuogoStipula" << "il luogo di stipula";
+    QTest::newRow("ditta") << QStringList{"txtNomeDitta", "txtDipendente"} << "txtNomeDitta" << "la denominazione della Ditta";
+    QTest::newRow("dipendente") << QStringList{"txtDipendente", "txtDataInizio"} << "txtDipendente" << "cognome e nome del Dipendente";
+    QTest::newRow("codice fiscale") << QStringList{"txtCodFisc", "txtDataFine"} << "txtCodFisc" << "il codice fiscale del Dipendente";
+    QTest::newRow("decorrenza") << QStringList{"txtDataInizio", "txtDataFine"} << "txtDataInizio" << "la data di decorrenza del contratto";
+    QTest::newRow("scadenza, solo blank") << QStringList{"txtDataFine"} << "txtDataFine" << "la data di scadenza del contratto";
+}
+
+void TestContratti::obbligatori()
+{
+    QFETCH(QStringList, vuoti);
+    QFETCH(QString, primo);
+    QFETCH(QString, cosa);
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    compila();
+    for (const QString &n : vuoti)
+        m_c->findChild<QLineEdit *>(n)->setText(QStringLiteral("   "));
+    m_c->txtNote->setFocus();
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{QStringLiteral("Attenzione: per salvare il contratto è necessario indicare ") + cosa + u'.'});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QVERIFY(m_c->findChild<QLineEdit *>(primo)->hasFocus());
+    QVERIFY(!QFile::exists(fileAnno()));
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+}
+
+void TestContratti::salvaNuovaEPoiSovrascrive()
+{
+    riempi(5);
+    const QByteArray prima = leggiFile(fileAnno());
+    compila();
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Informazione);
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(m_c->txtDipendente->text(), QStringLiteral("  Bianchi Anna ")); // the fields are not reloaded
+    QByteArray dopo = leggiFile(fileAnno());
+    QCOMPARE(dopo.size(), 6 * TSchedaContratto::Dimensione);
+    QCOMPARE(dopo.left(prima.size()), prima);
+    QCOMPARE(dopo.mid(17660, 11), QByteArray("\x0A" "15/03/2017"));
+    QCOMPARE(dopo.mid(17660 + 696, 13), QByteArray("\x0C" "Bianchi Anna"));
+    QCOMPARE(dopo.mid(17660 + 1114, 5), QByteArray("\x04" "0,00"));
+    QCOMPARE(dopo.mid(17660 + 2023, 3), QByteArray("\x02No"));
+
+    m_servizi->azzera();
+    m_c->txtNote->setText(QStringLiteral("seconda volta"));
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("6"));
+    dopo = leggiFile(fileAnno());
+    QCOMPARE(dopo.size(), 6 * TSchedaContratto::Dimensione);
+    QCOMPARE(dopo.left(prima.size()), prima);
+    ArchivioContratti a(fileAnno());
+    a.apri();
+    QCOMPARE(a.leggi(6).Note, QStringLiteral("seconda volta"));
+}
+
+void TestContratti::bandieraRescisso()
+{
+    compila();
+    m_c->chkRescisso->setChecked(true);
+    m_c->btnSalvaClick();
+    QCOMPARE(leggiFile(fileAnno()).mid(2023, 3), QByteArray("\x02\x53\xEC"));
+    QVERIFY(m_c->chkRescisso->isChecked());
+    m_c->chkRescisso->setChecked(false);
+    m_c->btnSalvaClick();
+    QCOMPARE(leggiFile(fileAnno()).mid(2023, 3), QByteArray("\x02No"));
+}
+
+void TestContratti::bandieraSconosciuta()
+{
+    // Card 2's flag holds neither "Sì" nor "No": the box stays as card 1 left it.
+    TSchedaContratto uno = contratto(1), due = contratto(2);
+    uno.Rescisso = TSchedaContratto::testoRescisso(true);
+    due.Rescisso = QStringLiteral("Forse");
+    ArchivioContratti a(fileAnno());
+    a.apri();
+    a.accoda(uno);
+    a.accoda(due);
+    a.chiudi();
+    m_c->cmdPrimoClick();
+    QVERIFY(m_c->chkRescisso->isChecked());
+    m_c->cmdAvantiClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QVERIFY(m_c->chkRescisso->isChecked());
+    m_c->chkRescisso->setChecked(false);
+    m_c->cmdIndietroClick();
+    m_c->cmdAvantiClick();
+    QVERIFY(m_c->chkRescisso->isChecked());
+}
+
+void TestContratti::duplica()
+{
+    m_c->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo è stato "
+                         "inserito in archivio."});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+
+    riempi(5);
+    const QByteArray prima = leggiFile(fileAnno());
+    m_c->apriScheda(4);
+    m_c->chkRescisso->setChecked(true);
+    m_c->txtMotivo->setText(QStringLiteral("Dimissioni"));
+    m_servizi->azzera();
+    m_c->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                         "premere Salva per inserire la scheda in archivio."});
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+    QCOMPARE(m_c->lblFile01->text(), QString());
+    QCOMPARE(m_c->lblDesc01->text(), QString());
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("04/02/2017")); // the signing date is kept
+    QVERIFY(m_c->chkRescisso->isChecked());
+
+    m_c->btnSalvaClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("6"));
+    const QByteArray dopo = leggiFile(fileAnno());
+    QCOMPARE(dopo.left(prima.size()), prima);
+    TSchedaContratto attesa = contratto(4);
+    attesa.File01.clear();
+    attesa.Desc01.clear();
+    attesa.Rescisso = TSchedaContratto::testoRescisso(true);
+    attesa.Motivo = QStringLiteral("Dimissioni");
+    QCOMPARE(dopo.mid(5 * TSchedaContratto::Dimensione), codificaScheda(attesa));
+}
+
+void TestContratti::importaSullaScheda3()
+{
+    TSchedaDipendente d;
+    d.Dipendente = QStringLiteral("Neri Luca");
+    d.Cittadinanza = QStringLiteral("italiana");
+    d.Stipendio = QStringLiteral("1500,00");
+    d.Luogo = QStringLiteral("Parma");
+    d.DataNasc = QStringLiteral("02/02/1990");
+    d.CodFisc = QStringLiteral("NRELCU90B02G337X");
+    d.PartitaIva = QStringLiteral("12345678901");
+    d.Indirizzo = QStringLiteral("Via Roma 1");
+    d.Citta = QStringLiteral("Parma");
+    d.Prov = QStringLiteral("PR");
+    d.Cap = QStringLiteral("43121");
+    d.Qualifiche = QStringLiteral("Grafico");
+    d.Iban = QStringLiteral("IT60X0542811101000000123456");
+    d.Recapito = QStringLiteral("0521 000000");
+    d.Note = QStringLiteral("nota del registro");
+    ArchivioDipendenti ad(cartellaProgramma().archivioDipendenti());
+    ad.apri();
+    ad.accoda(d);
+    ad.chiudi();
+
+    riempi(5);
+    m_c->apriScheda(3);
+    m_c->txtNote->setText(QStringLiteral("nota del contratto"));
+    QString token;
+    m_servizi->quandoDialogo([&](QDialog *dlg) {
+        auto *t = qobject_cast<TfrmTrovaAnagrafica *>(dlg);
+        token = t->lblMemory->text();
+        t->btnCercaClick();
+        t->lstRecords->setCurrentRow(0);
+        t->lstRecordsDblClick();
+        return 1;
+    });
+    QTest::mouseClick(m_c->btnImporta, Qt::LeftButton);
+    QCOMPARE(token, QStringLiteral("contratti"));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(m_c->txtDipendente->text(), QStringLiteral("Neri Luca"));
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1500,00"));
+    QCOMPARE(m_c->txtRecapito->text(), QStringLiteral("0521 000000"));
+    QCOMPARE(m_c->txtIban->text(), d.Iban);
+    QCOMPARE(m_c->txtNote->text(), QStringLiteral("nota del contratto"));
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Ditta 3"));
+    QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato3.pdf"));
+
+    const QByteArray prima = leggiFile(fileAnno());
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->ultimoTesto(), Salvata);
+    const QByteArray dopo = leggiFile(fileAnno());
+    constexpr int D = TSchedaContratto::Dimensione;
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(dopo.left(2 * D), prima.left(2 * D));
+    QCOMPARE(dopo.mid(3 * D), prima.mid(3 * D));
+    QCOMPARE(decodificaScheda<TSchedaContratto>(dopo.constData() + 2 * D).CodFisc, d.CodFisc);
+}
+
+void TestContratti::allegati()
+{
+    riempi(1);
+    m_c->cmdPrimoClick();
+    QString token, ricevuto;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *dlg = qobject_cast<TfrmAllegaCartella *>(d);
+        token = dlg->lblMemory->text();
+        ricevuto = dlg->txtFile01->text();
+        dlg->txtFile03->setText(QStringLiteral("/tmp/documento identità.pdf"));
+        dlg->txtDesc03->setText(QStringLiteral(" Documento "));
+        dlg->btnApplica->click();
+        return 1;
+    });
+    m_c->btnFileClick();
+    QCOMPARE(token, QStringLiteral("contratti"));
+    QCOMPARE(ricevuto, QStringLiteral("/tmp/firmato1.pdf"));
+    QCOMPARE(m_c->lblFile03->text(), QStringLiteral("/tmp/documento identità.pdf"));
+    QCOMPARE(m_c->lblDesc03->text(), QStringLiteral("Documento"));
+    // The employee card is not touched.
+    QCOMPARE(Schermi::per(QStringLiteral("TfrmAnagrafica"))->findChild<QLabel *>("lblFile03")->text(), QString());
+
+    // Closed otherwise, the dialog changes nothing.
+    m_servizi->quandoDialogo([](QDialog *d) {
+        qobject_cast<TfrmAllegaCartella *>(d)->txtDesc03->setText(QStringLiteral("mai"));
+        d->reject();
+        return 0;
+    });
+    m_c->btnFileClick();
+    QCOMPARE(m_c->lblDesc03->text(), QStringLiteral("Documento"));
+
+    m_c->btnSalvaClick();
+    ArchivioContratti a(fileAnno());
+    a.apri();
+    QCOMPARE(a.leggi(1).File03, QStringLiteral("/tmp/documento identità.pdf"));
+    QCOMPARE(a.leggi(1).File01, QStringLiteral("/tmp/firmato1.pdf"));
+}
+
+void TestContratti::pulsantiDiControllo_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valore");
+    QTest::addColumn<QString>("dialogo");
+    QTest::addColumn<QString>("ricevuto");
+    QTest::newRow("undici cifre") << "btnCodFisc" << "txtCodFisc" << " 12345678903 " << "TfrmPartitaIva" << "12345678903";
+    QTest::newRow("vuoto") << "btnCodFisc" << "txtCodFisc" << "" << "TfrmCodFisc" << "";
+    QTest::newRow("con una lettera") << "btnCodFisc" << "txtCodFisc" << "12345A" << "TfrmCodFisc" << "12345A";
+    QTest::newRow("legale, cifre") << "btnCodFiscLeg" << "txtCodFiscLeg" << "0123" << "TfrmPartitaIva" << "0123";
+    QTest::newRow("legale, codice") << "btnCodFiscLeg" << "txtCodFiscLeg" << "RSSMRA80A01H501U" << "TfrmCodFisc" << "RSSMRA80A01H501U";
+    QTest::newRow("partita IVA") << "btnIvaDitta" << "txtIvaDitta" << "00000000000" << "TfrmPartitaIva" << "00000000000";
+    QTest::newRow("IBAN") << "btnIban" << "txtIban" << "IT60X0542811101000000123456" << "TfrmIban" << "IT60X0542811101000000123456";
+}
+
+void TestContratti::pulsantiDiControllo()
+{
+    QFETCH(QString, pulsante);
+    QFETCH(QString, campo);
+    QFETCH(QString, valore);
+    QFETCH(QString, dialogo);
+    QFETCH(QString, ricevuto);
+    m_c->findChild<QLineEdit *>(campo)->setText(valore);
+    QString testo;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        testo = qobject_cast<DialogoControllo *>(d)->campo()->text();
+        return 0;
+    });
+    QTest::mouseClick(m_c->findChild<Figura *>(pulsante), Qt::LeftButton);
+    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{dialogo});
+    QCOMPARE(testo, ricevuto);
+    QCOMPARE(m_c->findChild<QLineEdit *>(campo)->text(), valore); // the dialogs never write back
+}
+
+void TestContratti::campiEDate()
+{
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    // Capacities and key rules.
+    QCOMPARE(m_c->txtMotivo->maxLength(), 120);
+    QCOMPARE(m_c->txtIban->maxLength(), 27);
+    m_c->txtIvaDitta->setFocus();
+    QTest::keyClicks(m_c->txtIvaDitta, QStringLiteral("12a3"));
+    QCOMPARE(m_c->txtIvaDitta->text(), QStringLiteral("123"));
+    m_c->txtProv->setFocus();
+    QTest::keyClicks(m_c->txtProv, QStringLiteral("rm"));
+    QCOMPARE(m_c->txtProv->text(), QStringLiteral("RM"));
+    m_c->txtStipendio->setFocus();
+    m_c->txtStipendio->clear();
+    QTest::keyClicks(m_c->txtStipendio, QStringLiteral("12.5"));
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("125"));
+    QTest::keyClick(m_c->txtStipendio, Qt::Key_Return);
+    QVERIFY(m_c->txtIban->hasFocus());
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("125,00"));
+    QVERIFY(m_c->findChild<QWidget *>("effIban")->isVisible());
+
+    // Enter in the notes goes back to the signing date, where the next key
+    // opens the date picker for that field; "Importa" writes its date.
+    m_c->txtNote->setFocus();
+    QTest::keyClick(m_c->txtNote, Qt::Key_Return);
+    QVERIFY(m_c->txtDataStipula->hasFocus());
+    QVERIFY(m_c->txtDataStipula->isReadOnly());
+    QString token;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *cal = qobject_cast<TfrmCalendario *>(d);
+        token = cal->lblMemory->text();
+        cal->calAppuntamenti->setSelectedDate(QDate(2017, 5, 2));
+        cal->btnImportaDataClick();
+        return 1;
+    });
+    QTest::keyClick(m_c->txtDataStipula, Qt::Key_Return);
+    QCOMPARE(token, QStringLiteral("datastipula"));
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("02/05/2017"));
+    // The other two date fields name their own fields.
+    for (auto [campo, atteso] : {std::pair{m_c->txtDataInizio, "datainizio"}, std::pair{m_c->txtDataFine, "datafine"}}) {
+        m_servizi->quandoDialogo([&](QDialog *d) {
+            auto *cal = qobject_cast<TfrmCalendario *>(d);
+            token = cal->lblMemory->text();
+            cal->btnImportaDataClick();
+            return 1;
+        });
+        campo->setFocus();
+        QTest::keyClick(campo, Qt::Key_A);
+        QCOMPARE(token, QLatin1String(atteso));
+        QCOMPARE(campo->text(), QStringLiteral("15/03/2017"));
+    }
+    // Backspace empties a date field without the picker; the eraser too.
+    const int dialoghi = m_servizi->dialoghiEseguiti.size();
+    QTest::keyClick(m_c->txtDataFine, Qt::Key_Backspace);
+    QCOMPARE(m_c->txtDataFine->text(), QString());
+    QTest::mouseClick(m_c->delDataInizio, Qt::LeftButton);
+    QCOMPARE(m_c->txtDataInizio->text(), QString());
+    QTest::mouseClick(m_c->delDataStipula, Qt::LeftButton);
+    QCOMPARE(m_c->txtDataStipula->text(), QString());
+    QCOMPARE(m_servizi->dialoghiEseguiti.size(), dialoghi);
+
+    // The guide shows the contract area's title.
+    QString titolo;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        titolo = qobject_cast<TfrmGuida *>(d)->lblTitolo->text();
+        return 0;
+    });
+    QTest::mouseClick(m_c->btnGuida, Qt::LeftButton);
+    QCOMPARE(titolo, QStringLiteral("Applicazione Archivio Contratti."));
+}
+
+// The mouse comes over a control, then moves on it (delivered like a real
+// move: to the control when it follows the mouse, else to the first parent
+// that does).
+static void entra(QWidget *w)
+{
+    QEnterEvent e(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(w, &e);
+}
+
+static void muovi(QWidget *w)
+{
+    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void TestContratti::suggerimenti()
+{
+    const struct { const char *controllo; const char *testo; } casi[] = {
+        {"btnNuovo", "Prepara la schermata per l'inserimento di un nuovo contratto."},
+        {"btnEsporta", "Esporta l'archivio annuale dei contratti in Microsoft Excel."},
+        {"cmdUltimo", "Visualizza l'ultimo contratto in archivio."},
+        {"btnCodFiscLeg", "Controlla il codice fiscale."},
+        {"chkRescisso", "Spunta questa casella per indicare che il contratto è stato rescisso."},
+        {"txtDataFine", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"delDataInizio", "Cancella la data."},
+    };
+    for (const auto &c : casi) {
+        QWidget *w = m_c->findChild<QWidget *>(QLatin1String(c.controllo));
+        QVERIFY2(w, c.controllo);
+        m_c->panInfo->setText(QStringLiteral("prima"));
+        entra(w);
+        muovi(w);
+        QCOMPARE(m_c->panInfo->text(), QString::fromUtf8(c.testo));
+    }
+    // An ordinary text field leaves the line as it is; the background, its
+    // boxes and the decorations empty it.
+    entra(m_c->txtNote);
+    muovi(m_c->txtNote);
+    QCOMPARE(m_c->panInfo->text(), QStringLiteral("Cancella la data."));
+    muovi(m_c->findChild<QWidget *>("shpDitta"));
+    QCOMPARE(m_c->panInfo->text(), QString());
+    m_c->panInfo->setText(QStringLiteral("prima"));
+    entra(m_c->imgIntestazione);
+    muovi(m_c->imgIntestazione);
+    QCOMPARE(m_c->panInfo->text(), QString());
+}
+
+void TestContratti::guastoDiScrittura()
+{
+    // A write that fails halfway: the message, the fields and the position
+    // stay, and every stored card is byte-identical.
+    riempi(3);
+    const QByteArray prima = leggiFile(fileAnno());
+    m_c->apriScheda(2);
+    m_c->txtDipendente->setText(QStringLiteral("Modificato"));
+    guasti::simulaDiscoPieno(100);
+    m_c->btnSalvaClick();
+    guasti::simulaDiscoPieno(-1);
+    QCOMPARE(m_servizi->testi(), QStringList{Inaccessibile});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Errore);
+    QCOMPARE(m_c->txtDipendente->text(), QStringLiteral("Modificato"));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(leggiFile(fileAnno()), prima);
+
+    // A folder in the year file's place: saving, browsing and duplicating report it and keep the screen.
+    m_servizi->azzera();
+    apriAnno(QStringLiteral("2019"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("2019.con")));
+    compila();
+    m_c->btnSalvaClick();
+    m_c->cmdAvantiClick();
+    QCOMPARE(m_servizi->testi(), (QStringList{Inaccessibile, Inaccessibile}));
+    QCOMPARE(m_c->txtDipendente->text(), QStringLiteral("  Bianchi Anna "));
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+    QVERIFY(QFileInfo(cartellaProgramma().archivioContratti(2019)).isDir());
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, m_c->apriScheda(1));
+}
+
+QTEST_MAIN(TestContratti)
+#include "tst_frmcontratti.moc"
