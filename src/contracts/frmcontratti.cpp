@@ -52,8 +52,8 @@ constexpr Qt::Alignment Centro = Qt::AlignHCenter;
 constexpr Qt::Alignment Dx = Qt::AlignRight;
 
 // Rows of the three boxes: the company, the collaborator, the contract.
-constexpr int R1 = 170, R2 = 216, R3 = 262, R4 = 308, R5 = 354, R6 = 400, R7 = 446;
-constexpr int T1 = 526, T2 = 572, T3 = 618;
+constexpr int R1 = 175, R2 = 220, R3 = 265, R4 = 310, R5 = 355, R6 = 400, R7 = 445;
+constexpr int T1 = 531, T2 = 576, T3 = 621;
 
 const DefCampoContratto kCampi[] = {
     {{"txtDataStipula", nullptr, DataCalendario, "datastipula"}, "Data stipula:", 22, R1, 110, Centro, Nuova::Oggi, &C::txtDataStipula},
@@ -82,8 +82,8 @@ const DefCampoContratto kCampi[] = {
     {{"txtCitta", "txtProv"}, "Città:", 514, R5, 270, Sx, Nuova::Vuoto, &C::txtCitta},
     {{"txtProv", "txtCap", Maiuscole}, "Prov.", 794, R5, 42, Sx, Nuova::Vuoto, &C::txtProv},
     {{"txtCap", "txtStipendio"}, "CAP:", 846, R5, 127, Sx, Nuova::Vuoto, &C::txtCap},
-    {{"txtStipendio", "txtIban", Importo}, "Stipendio: €", 514, R6, 120, Dx, Nuova::Zero, &C::txtStipendio},
-    {{"txtIban", "txtQualifiche", Maiuscole}, "IBAN:", 644, R6, 300, Sx, Nuova::Vuoto, &C::txtIban},
+    {{"txtStipendio", "txtIban", Importo}, "Stipendio: €", 514, R6, 110, Dx, Nuova::Zero, &C::txtStipendio},
+    {{"txtIban", "txtQualifiche", Maiuscole}, "IBAN:", 634, R6, 310, Sx, Nuova::Vuoto, &C::txtIban},
     {{"txtQualifiche", "txtPrestazioni"}, "Qualifiche:", 514, R7, 459, Sx, Nuova::Vuoto, &C::txtQualifiche},
 
     {{"txtPrestazioni", "txtDataInizio"}, "Prestazioni da svolgere:", 22, T1, 430, Sx, Nuova::Vuoto, &C::txtPrestazioni},
@@ -161,9 +161,9 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     riquadro(p, "shpDitta", QRect(10, 134, 484, 346), "#D3E2EE");
     riquadro(p, "shpDipendente", QRect(502, 134, 483, 346), "white");
     riquadro(p, "shpContratto", QRect(10, 488, 975, 158), "#D3E2EE");
-    intestazione(p, "intDitta", QStringLiteral("COMMITTENTE"), 22, 139);
-    intestazione(p, "intDipendente", QStringLiteral("COLLABORATORE"), 514, 139);
-    intestazione(p, "intContratto", QStringLiteral("CONTRATTO"), 22, 493);
+    intestazione(p, "intDitta", QStringLiteral("COMMITTENTE"), 22, 137);
+    intestazione(p, "intDipendente", QStringLiteral("COLLABORATORE"), 514, 137);
+    intestazione(p, "intContratto", QStringLiteral("CONTRATTO"), 22, 491);
 
     lblPosizione = etichetta(p, QStringLiteral("lblPosizione"), QString(), QRect(824, 15, 78, 39),
                              carattere(QStringLiteral("Verdana"), 14, true), QColor(0x1F, 0x3A, 0x5F));

@@ -61,10 +61,10 @@ TfrmMenuContratti::TfrmMenuContratti(QWidget *parent)
     lblInformazioni->setWordWrap(true);
 
     imgPersona = new Figura(QStringLiteral("imgPersona"), QStringLiteral(":/img/area_contratti.svg"),
-                            QRect(60, 204, 289, 253), p);
+                            QRect(60, 236, 289, 253), p);
 
     // The year's contract archive.
-    QFrame *archivio = riquadro(p, "shpArchivio", QRect(400, 204, 540, 150), "#D3E2EE");
+    QFrame *archivio = riquadro(p, "shpArchivio", QRect(400, 236, 540, 150), "#D3E2EE");
     intAnnoFatture = etichetta(archivio, QStringLiteral("intAnnoFatture"), QStringLiteral("Archivio contratti:"),
                                QRect(20, 12, 400, 24), carattere(QStringLiteral("Verdana"), 12, true), Blu);
     titAnnoFatture = etichetta(archivio, QStringLiteral("titAnnoFatture"), QStringLiteral("Anno:"), QRect(20, 68, 100, 40),
@@ -78,13 +78,16 @@ TfrmMenuContratti::TfrmMenuContratti(QWidget *parent)
     btnApriFatture = pulsante(archivio, QStringLiteral("btnApriFatture"), QStringLiteral("Apri"), QRect(250, 70, 110, 36));
 
     // The monthly statistics.
-    QFrame *statistiche = riquadro(p, "shpStatistiche", QRect(400, 374, 540, 110), "white");
+    QFrame *statistiche = riquadro(p, "shpStatistiche", QRect(400, 406, 540, 110), "white");
     imgGrafico = new Figura(QStringLiteral("imgGrafico"), QStringLiteral(":/img/con_grafico.svg"), QRect(20, 42, 48, 48),
                             statistiche);
     intAnnoRiepStats = etichetta(statistiche, QStringLiteral("intAnnoRiepStats"), QStringLiteral("Statistiche contratti:"),
                                  QRect(20, 12, 400, 24), carattere(QStringLiteral("Verdana"), 12, true), Blu);
     btnApriRiepStats = pulsante(statistiche, QStringLiteral("btnApriRiepStats"), QStringLiteral("Apri"),
                                 QRect(250, 50, 110, 36));
+
+    imgSottotitolo = new Figura(QStringLiteral("imgSottotitolo"), QStringLiteral(":/img/sottotitolo.svg"),
+                                QRect(17, 628, 961, 22), p);
 
     lblMemory = new QLabel(TokenAvvio, this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

@@ -22,7 +22,7 @@ public:
     QLabel *intAnnoFatture, *titAnnoFatture, *intAnnoRiepStats;
     QLineEdit *txtAnnoFatture;
     QPushButton *btnApriFatture, *btnApriRiepStats;
-    Figura *imgIntestazione, *imgPersona, *imgGrafico, *imgGuida, *imgEsci;
+    Figura *imgIntestazione, *imgPersona, *imgGrafico, *imgSottotitolo, *imgGuida, *imgEsci;
     QLabel *lblMemory;
 
     static inline const QString TokenAvvio = QStringLiteral("avvio");

@@ -39,16 +39,17 @@ R schedaDaiControlli(const QWidget *radice)
     return s;
 }
 
-// Puts every field of a stored card, trimmed, into its control; fields
-// without a control are left to the screen.
+// Puts every field of a stored card, trimmed, into its control, a long value
+// showing its start; fields without a control are left to the screen.
 template <typename R>
 void schedaNeiControlli(QWidget *radice, const R &scheda)
 {
     for (const auto &c : R::campi()) {
         QWidget *w = controlloCampo(radice, QLatin1String(c.nome));
-        if (auto *e = qobject_cast<QLineEdit *>(w))
+        if (auto *e = qobject_cast<QLineEdit *>(w)) {
             e->setText(trimmed(scheda.*(c.membro)));
-        else if (auto *l = qobject_cast<QLabel *>(w))
+            e->setCursorPosition(0);
+        } else if (auto *l = qobject_cast<QLabel *>(w))
             l->setText(trimmed(scheda.*(c.membro)));
     }
 }
