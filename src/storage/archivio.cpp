@@ -225,19 +225,22 @@ void FileArchivio::apri()
     }
     try {
         if (QFileInfo::exists(percorsoGiornale(m_file.fileName())))
-            ripristinaGiornale();
+            ripristinaGiornale(false);
     } catch (...) {
         m_file.close();
         throw;
     }
 }
 
-void FileArchivio::ripristinaGiornale()
+void FileArchivio::ripristinaGiornale(bool bloccato)
 {
     // A writer holds the lock for the whole life of its journal, so a journal
-    // seen under the lock was left by a copy that ended mid-save.
+    // seen under the lock was left by a copy that ended mid-save. (A lock of
+    // this process is one lock: the caller's is not taken twice, or releasing
+    // the inner one would release the caller's.)
     BloccoFile blocco;
-    blocca(blocco, true);
+    if (!bloccato)
+        blocca(blocco, true);
     const QString percorso = percorsoGiornale(m_file.fileName());
     QFile file(percorso);
     if (!file.exists())
@@ -364,10 +367,14 @@ void FileArchivio::scrivi(int posizione, const QByteArray &record)
     if (posizione < 1 || posizione > conta())
         throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, m_file.fileName(),
                              QStringLiteral("la scheda %1 non esiste").arg(posizione));
+    const QString giornale = percorsoGiornale(m_file.fileName());
+    // A copy that ended mid-save after this one opened the archive: its card
+    // is put back before this journal takes the place of that one.
+    if (QFileInfo::exists(giornale))
+        ripristinaGiornale(true);
     const qint64 offset = qint64(posizione - 1) * m_dimensione;
     QByteArray prima(m_dimensione, Qt::Uninitialized);
     leggiA(offset, prima.data(), m_dimensione);
-    const QString giornale = percorsoGiornale(m_file.fileName());
     bool conGiornale = !s_senzaGiornale;
     if (conGiornale && !scriviGiornale(giornale, componiGiornale(offset, prima, record))) {
         // A folder that takes no new file (read-only, with the archive itself

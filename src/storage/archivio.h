@@ -87,7 +87,7 @@ private:
     void leggiA(qint64 offset, char *dati, qint64 quanti) const;
     void scriviA(qint64 offset, const QByteArray &dati, bool sovrascrittura);
     void sincronizza(ErroreArchivio::Tipo tipo);
-    void ripristinaGiornale();
+    void ripristinaGiornale(bool bloccato);
     [[noreturn]] void errore(ErroreArchivio::Tipo tipo, int numeroErrore) const;
 
     QFile m_file;

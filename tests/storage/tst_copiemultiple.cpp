@@ -111,6 +111,7 @@ private slots:
     void saveInterrotto_data();
     void saveInterrotto();
     void giornaleIncompletoIgnorato();
+    void giornaleDiUnaCopiaCaduta();
     void archivioOccupato_data();
     void archivioOccupato();
     void impostazioniOccupate();
@@ -234,6 +235,29 @@ void TestCopieMultiple::giornaleIncompletoIgnorato()
         QVERIFY(!QFileInfo::exists(giornale));
         QCOMPARE(leggiFile(m_path), dopo);
     }
+}
+
+void TestCopieMultiple::giornaleDiUnaCopiaCaduta()
+{
+    // This copy has the archive open when the other one ends mid-save: its
+    // own save first puts the other copy's old card back.
+    const QByteArray prima = cinqueSchede();
+    QVERIFY(scriviFile(m_path, prima));
+    ArchivioDipendenti a(m_path);
+    a.apri();
+    QCOMPARE(inProcesso([&] {
+                 guasti::interrompiSovrascrittura(400);
+                 ArchivioDipendenti b(m_path);
+                 b.apri();
+                 b.scrivi(3, dipendente(QStringLiteral("NUOVA")));
+             }),
+             99);
+    a.scrivi(1, dipendente(QStringLiteral("MIA")));
+    a.chiudi();
+    QVERIFY(!QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)));
+    QByteArray atteso = prima;
+    atteso.replace(0, TSchedaDipendente::Dimensione, codificaScheda(dipendente(QStringLiteral("MIA"))));
+    QCOMPARE(leggiFile(m_path), atteso);
 }
 
 void TestCopieMultiple::archivioOccupato_data()
