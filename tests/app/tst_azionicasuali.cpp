@@ -126,6 +126,8 @@ private slots:
 private:
     void preparaCartella();
     void mostraSchermoCasuale();
+    void mostra(QWidget *schermo);
+    void dopoAzione();
     QWidget *finestraBersaglio();
     void controllaArchivi();
     void controllaDialoghi();
@@ -385,7 +387,11 @@ void TestAzioniCasuali::sorveglia()
 void TestAzioniCasuali::mostraSchermoCasuale()
 {
     const QList<QWidget *> &schermi = Schermi::tutti();
-    QWidget *w = schermi.at(caso(int(schermi.size())));
+    mostra(schermi.at(caso(int(schermi.size()))));
+}
+
+void TestAzioniCasuali::mostra(QWidget *w)
+{
     annota(QStringLiteral("mostra %1").arg(nomeClasse(w)));
     if (auto *area = qobject_cast<SchermoArea *>(w))
         area->mostra();
@@ -562,10 +568,47 @@ void TestAzioniCasuali::controllaDialoghi()
     }
 }
 
+void TestAzioniCasuali::dopoAzione()
+{
+    // Posted events (deferred deletes, single-shot timers) run now.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (QWidget *p = QApplication::activePopupWidget())
+        p->close();
+    controllaArchivi();
+    controllaDialoghi();
+    m_dialoghi += int(m_servizi->dialoghiEseguiti.size());
+    m_messaggi += int(m_servizi->messaggi.size());
+    for (const MessaggioMostrato &m : std::as_const(m_servizi->messaggi)) {
+        // In a sound folder the archives are always within reach.
+        if (m.testo == MsgArchivioInaccessibile || m.testo == MsgFileOccupato)
+            fallisci(QStringLiteral("messaggio d'errore d'archivio in una cartella sana: %1").arg(m.testo));
+        ++m_testi[m.testo.left(60)];
+    }
+    m_servizi->azzera();
+    m_servizi->inCorso.clear();
+}
+
 void TestAzioniCasuali::azioniCasuali()
 {
     controllaArchivi();
-    for (m_numero = 1; m_numero <= s_azioni && m_guasti.isEmpty(); ++m_numero) {
+    // Every screen once, whatever the seed, with a few actions of its own;
+    // then anything, anywhere.
+    const QList<QWidget *> schermi = Schermi::tutti();
+    for (QWidget *w : schermi) {
+        if (!m_guasti.isEmpty() || m_numero >= s_azioni)
+            break;
+        ++m_numero;
+        mostra(w);
+        dopoAzione();
+        for (int i = 0; i < 5 && w->isVisible() && m_guasti.isEmpty() && m_numero < s_azioni; ++i) {
+            ++m_numero;
+            ++m_finestre[nomeClasse(w)];
+            agisci(w);
+            dopoAzione();
+        }
+    }
+    for (++m_numero; m_numero <= s_azioni && m_guasti.isEmpty(); ++m_numero) {
         QWidget *finestra = finestraBersaglio();
         if (!finestra || probabile(3)) {
             mostraSchermoCasuale();
@@ -573,23 +616,7 @@ void TestAzioniCasuali::azioniCasuali()
             ++m_finestre[nomeClasse(finestra)];
             agisci(finestra);
         }
-        // Posted events (deferred deletes, single-shot timers) run now.
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (QWidget *p = QApplication::activePopupWidget())
-            p->close();
-        controllaArchivi();
-        controllaDialoghi();
-        m_dialoghi += int(m_servizi->dialoghiEseguiti.size());
-        m_messaggi += int(m_servizi->messaggi.size());
-        for (const MessaggioMostrato &m : std::as_const(m_servizi->messaggi)) {
-            // In a sound folder the archives are always within reach.
-            if (m.testo == MsgArchivioInaccessibile || m.testo == MsgFileOccupato)
-                fallisci(QStringLiteral("messaggio d'errore d'archivio in una cartella sana: %1").arg(m.testo));
-            ++m_testi[m.testo.left(60)];
-        }
-        m_servizi->azzera();
-        m_servizi->inCorso.clear();
+        dopoAzione();
     }
     if (!m_guasti.isEmpty()) {
         const QString resoconto = QString::fromUtf8(s_resoconto);
@@ -623,6 +650,9 @@ int main(int argc, char **argv)
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A long run by hand outlasts Qt Test's five minutes per test function.
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(300000 + qint64(s_azioni) * 50));
     int n = int(resto.size());
     QApplication app(n, resto.data());
     TestAzioniCasuali t;
