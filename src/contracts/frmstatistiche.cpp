@@ -284,8 +284,8 @@ void TfrmStatistiche::btnApriClick()
     std::array<int, 12> conti{};
     try {
         conti = contrattiPerMese(lblFile->text(), anno);
-    } catch (const ErroreArchivio &) {
-        Servizi::correnti().messaggio(this, TipoMessaggio::Errore, MsgArchivioInaccessibile);
+    } catch (const ErroreArchivio &e) {
+        Servizi::correnti().messaggio(this, TipoMessaggio::Errore, testoErroreArchivio(e));
         return;
     }
 
