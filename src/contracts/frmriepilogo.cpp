@@ -119,8 +119,9 @@ void TfrmRiepilogo::FormShow()
             return true;
         });
         archivio.chiudi();
-    } catch (const ErroreArchivio &) {
+    } catch (const ErroreArchivio &e) {
         // An archive that cannot be read to its end shows the contracts found so far.
+        segnalaSeOccupato(this, e);
     }
     mostraVoci(std::move(voci));
     lblTotCosti->setText(QString::number(lstRecords->count()));
