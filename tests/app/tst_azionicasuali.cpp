@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -393,6 +394,12 @@ void TestAzioniCasuali::mostraSchermoCasuale()
 void TestAzioniCasuali::mostra(QWidget *w)
 {
     annota(QStringLiteral("mostra %1").arg(nomeClasse(w)));
+    // A screen that works on a year's archive gets its file as the contract
+    // menu hands it over: a year with cards, a damaged one or a new one.
+    if (auto *file = w->findChild<QLabel *>(QStringLiteral("lblFile"))) {
+        static const char *const kAnni[] = {"2015", "2016", "2017", "2018"};
+        file->setText(QDir(cartella).filePath(QString::fromLatin1(kAnni[caso(4)]) + QStringLiteral(".con")));
+    }
     if (auto *area = qobject_cast<SchermoArea *>(w))
         area->mostra();
     else
