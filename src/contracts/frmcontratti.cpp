@@ -1,6 +1,7 @@
 #include "frmcontratti.h"
 
 #include "checks/frmcontrolli.h"
+#include "contracts/frmstampacon.h"
 #include "core/date.h"
 #include "core/testo.h"
 #include "registry/frmtrovaanagrafica.h"
@@ -107,7 +108,7 @@ const DefFigura<TfrmContratti> kFigure[] = {
     {"btnImporta", "con_importa", {257, 72, 76, 52}, "Importa i dati dall'archivio anagrafico dei Dipendenti.", &C::btnImportaClick, &C::btnImporta},
     {"btnTrova", "con_trova", {338, 72, 76, 52}, "Trova un contratto in archivio.", nullptr, &C::btnTrova},
     {"btnFile", "con_allegati", {419, 72, 76, 52}, "Allega file al contratto corrente.", &C::btnFileClick, &C::btnFile},
-    {"btnRTF", "con_rtf", {500, 72, 76, 52}, "Esporta il contratto corrente in formato .RTF.", nullptr, &C::btnRTF},
+    {"btnRTF", "con_rtf", {500, 72, 76, 52}, "Esporta il contratto corrente in formato .RTF.", &C::btnRTFClick, &C::btnRTF},
     {"btnValidi", "con_validi", {581, 72, 76, 52}, "Visualizza il riepilogo dei contratti non rescissi e in corso di validità.", nullptr, &C::btnValidi},
     {"btnRescissi", "con_rescissi", {662, 72, 76, 52}, "Visualizza il riepilogo dei contratti scaduti o rescissi.", nullptr, &C::btnRescissi},
     {"btnEsporta", "con_esporta", {743, 72, 76, 52}, "Esporta l'archivio annuale dei contratti in Microsoft Excel.", nullptr, &C::btnEsporta},
@@ -418,6 +419,12 @@ void TfrmContratti::btnImportaClick()
 void TfrmContratti::btnFileClick()
 {
     TfrmAllegaCartella::apri(this, QStringLiteral("contratti"));
+}
+
+// The document is written from the fields as they stand, saved or not.
+void TfrmContratti::btnRTFClick()
+{
+    eseguiDialogo(new TfrmStampaCon(this));
 }
 
 void TfrmContratti::btnGuidaClick()

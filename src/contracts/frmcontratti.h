@@ -76,6 +76,7 @@ public slots:
     void btnSalvaClick();
     void btnImportaClick();
     void btnFileClick();
+    void btnRTFClick();
     void btnGuidaClick();
     void btnEsciClick();
     void btnIvaDittaClick();

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "contracts/frmcontratti.h"
 #include "contracts/frmstampacon.h"
 #include "output/contratto.h"
 #include "support/fileprova.h"
@@ -50,6 +51,7 @@ private slots:
     void esportazioneFallita_data();
     void esportazioneFallita();
     void annulla();
+    void dalloSchermoContratti();
 
 private:
     QString documento() const { return cartellaProgramma().documentoContratto(); }
@@ -268,6 +270,46 @@ void TestStampaCon::annulla()
     QTest::keyClick(m_form, Qt::Key_Escape);
     QVERIFY(!m_form->isVisible());
     QCOMPARE(contenuto(m_dir->path()), QStringList{});
+}
+
+void TestStampaCon::dalloSchermoContratti()
+{
+    // The RTF button of the contract screen: a new card, never saved, with a
+    // value typed just now; the year file is neither read nor created.
+    Schermi::creaTutti();
+    auto *c = Schermi::di<TfrmContratti>();
+    QVERIFY(c);
+    c->lblFile->setText(cartellaProgramma().archivioContratti(2017));
+    c->txtDataStipula->setText(QStringLiteral("15/03/2017"));
+    c->txtNomeDitta->setText(QStringLiteral("ACME} SRL"));
+    c->txtDipendente->setText(QStringLiteral("Bianchi Niccolò  "));
+    c->txtStipendio->setText(QStringLiteral("1250,00"));
+    QVERIFY(c->lblPosizione->text().isEmpty());
+
+    QString classe;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        classe = QString::fromLatin1(d->metaObject()->className());
+        auto *dlg = qobject_cast<TfrmStampaCon *>(d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        m_servizi->rispondi(true);
+        m_servizi->rispondi(true);
+        dlg->btnStampa->click();
+        return dlg->result();
+    });
+    QTest::mouseClick(c->btnRTF, Qt::LeftButton);
+
+    QCOMPARE(classe, QStringLiteral("qv::TfrmStampaCon"));
+    const QByteArray doc = leggiFile(documento());
+    QVERIFY(doc.contains("Ditta \\b ACME\\} SRL\\b0 ,"));
+    QVERIFY(doc.contains("Sig. \\b Bianchi Niccol\xF2\\b0 ,"));
+    QVERIFY(doc.contains("\\'80\\b  1250,00\\b0 "));
+    QVERIFY(doc.contains("\\b 15/03/2017\\b0 ."));
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(documento())});
+    QCOMPARE(contenuto(m_dir->path()), QStringList{QStringLiteral("Contratto_Collaborazione.rtf")});
+    QVERIFY(c->lblPosizione->text().isEmpty());
+    QCOMPARE(c->txtDipendente->text(), QStringLiteral("Bianchi Niccolò  "));
+    Schermi::distruggiTutti();
 }
 
 QTEST_MAIN(TestStampaCon)

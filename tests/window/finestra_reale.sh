@@ -4,7 +4,8 @@
 # saves screenshots of the login window, the main menu, the contract summary, the
 # employee card, the expired-contract list and the employee search; then goes
 # into the contract area, fills in and saves a contract of the year 2030 by keys
-# and the date picker, browses with the arrows, goes back to the main menu and
+# and the date picker, browses with the arrows, writes the contract document from
+# the RTF button, goes back to the main menu and
 # checks the bytes of the year file.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
@@ -246,6 +247,35 @@ xdotool mousemove --sync $((pannello_x + 760)) $((pannello_y + 34)) click 1
 xdotool mousemove --sync $((pannello_x + 924)) $((pannello_y + 34)) click 1
 sleep 0.5
 import -window root "$shots/contratto.png"
+
+# The RTF button: the contract document dialog; Enter presses "Esporta e
+# stampa", Sì to the first question, No (Escape) to opening the document: the
+# dialog stays open, and Escape then closes it like Annulla.
+xdotool mousemove --sync $((pannello_x + 538)) $((pannello_y + 98)) click 1
+stampacon=$(aspetta_finestra 'Esporta e stampa contratto di collaborazione$')
+sleep 0.5
+import -window root "$shots/stampacon.png"
+xdotool key Return
+aspetta_finestra '^Conferma$' >/dev/null
+sleep 0.3
+import -window root "$shots/stampacon_domanda.png"
+xdotool key Return
+sleep 0.5
+aspetta_finestra '^Conferma$' >/dev/null
+xdotool key Escape
+aspetta_chiusura '^Conferma$'
+xdotool search --onlyvisible --name 'Esporta e stampa contratto di collaborazione$' >/dev/null 2>&1 \
+  || { echo "il dialogo del contratto si è chiuso rispondendo No" >&2; exit 1; }
+xdotool windowfocus "$stampacon" 2>/dev/null || true
+sleep 0.2
+xdotool key Escape
+aspetta_chiusura 'Esporta e stampa contratto di collaborazione$'
+rtf="$work/Quadrivela/Contratto_Collaborazione.rtf"
+cp "$rtf" "$shots/"
+[ "$(wc -l < "$rtf")" = 0 ] || { echo "il documento RTF non è una riga sola" >&2; exit 1; }
+grep -qF 'Sig. \b Bianchi Anna\b0 , di cittadinanza \b italiana\b0 ,' "$rtf" \
+  || { echo "il documento RTF non contiene il collaboratore" >&2; exit 1; }
+grep -qF "\\'80\\b  1250,00\\b0  al lordo" "$rtf" || { echo "il documento RTF non contiene il compenso" >&2; exit 1; }
 
 # Esci of the contract screen: back to the main menu.
 xdotool mousemove --sync $((pannello_x + 943)) $((pannello_y + 98)) click 1
