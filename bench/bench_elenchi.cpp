@@ -14,8 +14,6 @@
 
 #include <cstdio>
 
-#include <unistd.h>
-
 using namespace qv;
 using namespace qv::banco;
 
@@ -74,14 +72,7 @@ Misura misura(const QString &cartella, int schede)
         foglio = f.readAll();
     }
     const QString copia = cartella + QStringLiteral("/copia.xls");
-    m.scrittura = migliore(kRipetizioni, [&] {
-        QFile::remove(copia);
-        QFile f(copia);
-        f.open(QIODevice::WriteOnly);
-        f.write(foglio);
-        f.flush();
-        ::fdatasync(f.handle());
-    });
+    m.scrittura = migliore(kRipetizioni, [&] { scritturaSincronizzata(copia, foglio); });
     return m;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmarks share: the same made-up employee and contract cards, a
-// best-of-n timer and the plain read of a file that every figure is compared with.
+// best-of-n timer, and the plain read and synced write of a file that every
+// figure is compared with.
 
 #include "storage/archivio.h"
 
@@ -107,6 +108,19 @@ inline bool scriviArchivio(const QString &percorso, int schede)
 inline bool scriviAnnoContratti(const QString &percorso, int schede, int anno)
 {
     return scriviSchede(percorso, schede, [anno](int i) { return contrattoDiProva(i, anno); });
+}
+
+// Writes `dati` to a new file `percorso` and onto the disk, as an export does
+// before it replaces the old file: the plain write an export is compared with.
+inline void scritturaSincronizzata(const QString &percorso, const QByteArray &dati)
+{
+    QFile::remove(percorso);
+    QFile f(percorso);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(dati);
+    f.flush();
+    ::fdatasync(f.handle());
 }
 
 // The best of `volte` runs of `f`, in milliseconds.

@@ -8,6 +8,9 @@
 #include "checks/frmcontrolli.h"
 #include "contracts/frmcontratti.h"
 #include "contracts/frmmenucontratti.h"
+#include "contracts/frmexpcontratti.h"
+#include "contracts/frmtrovacontratti.h"
+#include "contracts/frmvalidi.h"
 #include "contracts/frmstampacon.h"
 #include "contracts/frmstatistiche.h"
 #include "contracts/frmmenuriepilogo.h"
@@ -62,6 +65,10 @@ const std::function<QWidget *()> kOrdine[] = {
     crea<TfrmTrovaAnagrafica>,
     crea<TfrmContratti>,
     crea<TfrmMenuContratti>,
+    crea<TfrmExpContratti>,
+    crea<TfrmRescissi>,
+    crea<TfrmTrovaContratti>,
+    crea<TfrmValidi>,
     crea<TfrmStampaCon>,
     crea<TfrmStatistiche>,
     crea<TfrmRiepilogo>,

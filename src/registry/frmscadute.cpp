@@ -10,7 +10,6 @@
 #include "report/stampaelenco.h"
 #include "storage/archivio.h"
 
-#include <QCloseEvent>
 
 namespace qv {
 
@@ -79,66 +78,29 @@ void apriSchedaDipendente(int posizione)
 }
 
 TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
-    : TfrmElenco({QString::fromUtf16(regola.caption), QString::fromUtf16(regola.titoloStampa), StampaElencoSchermo},
-                 QColor(0xB0, 0xC4, 0xDE), Qt::white, parent),
+    : TfrmListaSchede({QString::fromUtf16(regola.caption), QString::fromUtf16(regola.titoloStampa), StampaElencoSchermo},
+                      QString::fromUtf16(regola.banner), parent),
       m_regola(regola)
 {
-    imgIntestazione = intestazione(this, QString::fromUtf16(regola.banner));
-    disponiElenco(this, QRect(14, 74, 834, 420));
-    lblDoppioClic = etichetta(this, QStringLiteral("lblDoppioClic"),
-                              QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-                              QRect(14, 510, 560, 32), carattere(QStringLiteral("Verdana"), 9));
-    btnStampa->setGeometry(590, 510, 124, 32);
-    btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(724, 510, 124, 32));
-
-    setTabOrder(txtTrova, lstRecords);
-    setTabOrder(lstRecords, btnStampa);
-    setTabOrder(btnStampa, btnChiudi);
-    setTabOrder(btnChiudi, btnTrova);
-
-    connect(btnChiudi, &QPushButton::clicked, this, &TfrmScadenze::btnChiudiClick);
 }
 
-void TfrmScadenze::FormShow()
+void TfrmScadenze::leggi(QList<VoceElenco> &voci)
 {
-    azzeraTrova();
     const QDate oggi = Servizi::correnti().oggi();
-    QList<VoceElenco> voci;
-    try {
-        ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
-        archivio.apri();
-        // A card whose dates cannot be read is passed over: the cards after it still count.
-        QList<QString TSchedaDipendente::*> campi = campiRigaDipendente();
-        campi.append(&TSchedaDipendente::Preavviso);
-        archivio.perOgni(campi, [&](int posizione, const TSchedaDipendente &s) {
-            if (m_regola.listata(s, oggi).value_or(false))
-                voci.append({rigaDipendente(s), posizione});
-            return true;
-        });
-    } catch (const ErroreArchivio &e) {
-        // An archive that cannot be read shows the cards found so far.
-        segnalaSeOccupato(this, e);
-    }
-    mostraVoci(std::move(voci));
-    txtTrova->setFocus(Qt::OtherFocusReason);
+    // A card whose dates cannot be read is passed over: the cards after it still count.
+    QList<QString TSchedaDipendente::*> campi = campiRigaDipendente();
+    campi.append(&TSchedaDipendente::Preavviso);
+    leggiVoci<TSchedaDipendente>(cartellaProgramma().archivioDipendenti(), campi, voci,
+                                 [&](const TSchedaDipendente &s) -> std::optional<QString> {
+                                     if (!m_regola.listata(s, oggi).value_or(false))
+                                         return std::nullopt;
+                                     return rigaDipendente(s);
+                                 });
 }
 
-void TfrmScadenze::btnChiudiClick()
+void TfrmScadenze::apri(int posizione)
 {
-    close();
-}
-
-void TfrmScadenze::lstRecordsDblClick()
-{
-    try {
-        const int posizione = posizioneSelezionata();
-        if (posizione > 0)
-            apriSchedaDipendente(posizione);
-    } catch (const ErroreArchivio &e) {
-        // The screen closes without loading anything further.
-        segnalaSeOccupato(this, e);
-    }
-    close();
+    apriSchedaDipendente(posizione);
 }
 
 TfrmScadute::TfrmScadute(QWidget *parent) : TfrmScadenze(kScadute, parent)

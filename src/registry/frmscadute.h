@@ -32,20 +32,15 @@ struct RegolaScadenza
     std::optional<bool> (*listata)(const TSchedaDipendente &scheda, const QDate &oggi);
 };
 
-class TfrmScadenze : public TfrmElenco
+class TfrmScadenze : public TfrmListaSchede
 {
     Q_OBJECT
 public:
     TfrmScadenze(const RegolaScadenza &regola, QWidget *parent);
 
-    QLabel *imgIntestazione;
-    QLabel *lblDoppioClic;
-    QPushButton *btnChiudi;
-
-public slots:
-    void FormShow() override;
-    void btnChiudiClick();
-    void lstRecordsDblClick() override;
+protected:
+    void leggi(QList<VoceElenco> &voci) override;
+    void apri(int posizione) override;
 
 private:
     const RegolaScadenza &m_regola;

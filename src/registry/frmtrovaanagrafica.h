@@ -3,45 +3,24 @@
 // each, and a double click that either loads the card into the employee card
 // screen or copies the employee's personal data into the contract screen.
 
-#include "ui/frmelenco.h"
+#include "ui/frmricerca.h"
 
 namespace qv {
 
-class ComportamentiCampi;
-
-class TfrmTrovaAnagrafica : public TfrmElenco
+class TfrmTrovaAnagrafica : public TfrmRicerca
 {
     Q_OBJECT
 public:
     explicit TfrmTrovaAnagrafica(QWidget *parent = nullptr);
 
-    // Criteria panel.
-    QWidget *panAvvio;
-    QLabel *lblRigo04, *lblRigo05, *lblRigo06;
     QLineEdit *txtDipendente, *txtCittadinanza, *txtLuogo, *txtDataNasc, *txtCodFisc, *txtPartitaIva, *txtCitta,
         *txtQualifiche, *txtStipendio, *txtNote;
-    QPushButton *btnAnnulla, *btnCerca;
-    QLabel *lblAttendere, *lblConta, *lblMemory;
-
-    // Results panel.
-    QWidget *panContainer;
-    QLabel *imgIntestazione, *lblDoppioClic, *lblTrovate;
-    QPushButton *btnChiudi;
 
 public slots:
-    void FormShow() override;
-    void btnCercaMouseDown();
-    void btnCercaClick();
-    void btnAnnullaClick();
-    void btnChiudiClick();
     void lstRecordsDblClick() override;
 
 protected:
-    void closeEvent(QCloseEvent *e) override;
-    bool eventFilter(QObject *o, QEvent *e) override;
-
-private:
-    ComportamentiCampi *m_campi;
+    QList<VoceElenco> cerca(const QList<FiltroAttivo> &attivi) override;
 };
 
 } // namespace qv

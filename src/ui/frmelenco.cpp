@@ -1,6 +1,7 @@
 #include "frmelenco.h"
 
 #include "ui/frmguida.h"
+#include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "output/elenco.h"
 #include "ui/campi.h"
@@ -231,6 +232,24 @@ void TfrmElenco::azzeraTrova()
     txtTrova->clear();
 }
 
+void TfrmElenco::rinominaRighe(QLabel *doppioClic, QLabel *&rigo01, QLabel *&rigo02, QLabel *&rigo03)
+{
+    rigo01 = lblTrova01;
+    rigo02 = lblTrova02;
+    rigo03 = doppioClic;
+    rigo01->setObjectName(QStringLiteral("lblRigo01"));
+    rigo02->setObjectName(QStringLiteral("lblRigo02"));
+    rigo03->setObjectName(QStringLiteral("lblRigo03"));
+    coloraTesto(rigo03, QColor(0xDC, 0x14, 0x3C)); // crimson
+}
+
+void TfrmElenco::coloraTesto(QLabel *etichetta, const QColor &colore)
+{
+    QPalette p = etichetta->palette();
+    p.setColor(QPalette::WindowText, colore);
+    etichetta->setPalette(p);
+}
+
 void TfrmElenco::btnTrovaClick()
 {
     const EsitoTrova esito = trovaVoce(righe(), lstRecords->currentRow(), txtTrova->text(), m_ultimaChiave);
@@ -257,6 +276,63 @@ bool TfrmElenco::eventFilter(QObject *o, QEvent *e)
         return true;
     }
     return DialogoFisso::eventFilter(o, e);
+}
+
+TfrmListaSchede::TfrmListaSchede(const Impostazioni &imp, const QString &banner, QWidget *parent)
+    : TfrmElenco(imp, QColor(0xB0, 0xC4, 0xDE), Qt::white, parent)
+{
+    imgIntestazione = intestazione(this, banner);
+    disponiElenco(this, QRect(14, 74, 834, 420));
+    lblDoppioClic = etichetta(this, QStringLiteral("lblDoppioClic"),
+                              QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                              QRect(14, 510, 560, 32), carattere(QStringLiteral("Verdana"), 9));
+    btnStampa->setGeometry(590, 510, 124, 32);
+    btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(724, 510, 124, 32));
+
+    setTabOrder(txtTrova, lstRecords);
+    setTabOrder(lstRecords, btnStampa);
+    setTabOrder(btnStampa, btnChiudi);
+    setTabOrder(btnChiudi, btnTrova);
+
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmListaSchede::btnChiudiClick);
+}
+
+void TfrmListaSchede::FormShow()
+{
+    azzeraTrova();
+    QList<VoceElenco> voci;
+    try {
+        leggi(voci);
+    } catch (const ErroreArchivio &e) {
+        // An archive that cannot be read shows the cards found so far.
+        segnalaSeOccupato(this, e);
+    } catch (...) {
+        // Nor does anything else stop the screen from showing them.
+    }
+    mostraVoci(std::move(voci));
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmListaSchede::btnChiudiClick()
+{
+    close();
+}
+
+// Each entry remembers the card it was built from, so the pick loads exactly
+// that card even when another card gives the same line.
+void TfrmListaSchede::lstRecordsDblClick()
+{
+    try {
+        const int posizione = posizioneSelezionata();
+        if (posizione > 0)
+            apri(posizione);
+    } catch (const ErroreArchivio &e) {
+        // The screen closes without loading anything further.
+        segnalaSeOccupato(this, e);
+    } catch (...) {
+        // The screen closes without loading anything further.
+    }
+    close();
 }
 
 } // namespace qv

@@ -4,6 +4,7 @@
 // supplies its lines, its title and its own layout around the list.
 
 #include "ui/finestre.h"
+#include "storage/archivio.h"
 
 #include <QLineEdit>
 #include <QList>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QStringListModel;
 
@@ -51,6 +53,23 @@ protected:
 private:
     QStringListModel *m_modello;
 };
+
+// Reads every card of the archive at `percorso` in file order, decoding only
+// `campi`, and adds an entry for each card that `riga` gives a line to (no
+// value: not listed). Archive failures are thrown as ErroreArchivio; the
+// entries added before stay in `voci`.
+template <typename R, typename F>
+void leggiVoci(const QString &percorso, const QList<QString R::*> &campi, QList<VoceElenco> &voci, F &&riga)
+{
+    Archivio<R> archivio(percorso);
+    archivio.apri();
+    archivio.perOgni(campi, [&](int posizione, const R &scheda) {
+        if (std::optional<QString> r = riga(scheda))
+            voci.append({std::move(*r), posizione});
+        return true;
+    });
+    archivio.chiudi();
+}
 
 class TfrmElenco : public DialogoFisso
 {
@@ -105,12 +124,42 @@ protected:
     void disponiElenco(QWidget *pannello, const QRect &area);
     // What every screen does when shown: the last find key and the find box are emptied.
     void azzeraTrova();
+    // Gives the two find labels and the double-click hint `doppioClic` the names
+    // lblRigo01 to lblRigo03, the last one crimson.
+    void rinominaRighe(QLabel *doppioClic, QLabel *&rigo01, QLabel *&rigo02, QLabel *&rigo03);
+    static void coloraTesto(QLabel *etichetta, const QColor &colore);
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     Impostazioni m_imp;
     QList<int> m_posizioni; // the card position of each entry, in the order shown
     QString m_ultimaChiave;
+};
+
+// A list screen that fills its list when shown: a heading strip, the find
+// box and the list, the double-click hint, "Stampa" and "Chiudi". A double
+// click opens the card of the selected entry and closes the screen.
+class TfrmListaSchede : public TfrmElenco
+{
+    Q_OBJECT
+public:
+    TfrmListaSchede(const Impostazioni &imp, const QString &banner, QWidget *parent);
+
+    QLabel *imgIntestazione;
+    QLabel *lblDoppioClic;
+    QPushButton *btnChiudi;
+
+public slots:
+    void FormShow() override;
+    void btnChiudiClick();
+    void lstRecordsDblClick() override;
+
+protected:
+    // Adds the entries of the listed cards to `voci`; a failure is thrown and
+    // ends the filling silently, keeping the entries added.
+    virtual void leggi(QList<VoceElenco> &voci) = 0;
+    // Loads the card at `posizione` into the screen the list serves; a failure is thrown.
+    virtual void apri(int posizione) = 0;
 };
 
 } // namespace qv

@@ -45,9 +45,9 @@ void TestAvvio::ordineDegliSchermi()
                                 "TfrmSplash", "TfrmAnagrafica", "TfrmAllegaCartella", "TfrmCalendario",
                                 "TfrmWebCam", "TfrmZoom", "TfrmCodFisc", "TfrmPartitaIva", "TfrmIban",
                                 "TfrmAllegaExcel", "TfrmAnteprimaAna", "TfrmStampaAna", "TfrmScadute", "TfrmSospesi", "TfrmExpAnagrafica", "TfrmTrovaAnagrafica",
-                                "TfrmContratti", "TfrmMenuContratti", "TfrmStampaCon",
-                                "TfrmStatistiche",
-                                "TfrmRiepilogo", "TfrmMenuRiepilogo"};
+                                "TfrmContratti", "TfrmMenuContratti",
+                                "TfrmExpContratti", "TfrmRescissi", "TfrmTrovaContratti", "TfrmValidi",
+                                "TfrmStampaCon", "TfrmStatistiche", "TfrmRiepilogo", "TfrmMenuRiepilogo"};
     QStringList creati;
     for (QWidget *w : Schermi::tutti())
         creati << QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);

@@ -10,41 +10,23 @@
 #include "ui/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "storage/archivio.h"
+#include "support/foglioprova.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
 
 namespace {
 
-const QString Conferma = QStringLiteral(
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
-    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString Riuscita = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-const QString Errore = QStringLiteral(
-    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-    "Accertarsi che il file di Excel non sia già aperto.");
+using namespace qv::prova;
 
-#define TD "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"
-#define TH "<td style=\"text-align: left; font-weight: bold;\" width="
-
-const QByteArray Apertura =
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
-    " xmlns=\"http://www.w3.org/TR/REC-html40\"><head>"
-    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-    "<x:Name>Riepilogo Dipendenti</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
-    "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
-    "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-    "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-    "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>"
+const QByteArray Apertura = aperturaFoglio("Riepilogo Dipendenti") +
     "<tr>" TH "250>Cognome e nome</td>" TH "250>Cittadinanza</td>" TH "200>Stipendio</td>"
     TH "250>Luogo di nascita</td>" TH "200>Data di nascita</td>" TH "200>Codice fiscale</td>"
     TH "180>Partita IVA</td>" TH "250>Indirizzo di residenza</td>" TH "250>Citt\xE0</td>"
     TH "150>Prov.</td>" TH "150>CAP</td>" TH "300>Qualifiche</td>" TH "300>Familiari a carico</td>"
     TH "250>IBAN</td>" TH "400>Note</td>" TH "200>Scadenza contratto</td>" TH "200>Recapito telefonico</td>"
     TH "250>E-mail</td></tr>";
-const QByteArray Chiusura = "</table></body></html>";
+const QByteArray Chiusura = ChiusuraFoglio;
 
 TSchedaDipendente scheda(const QString &nome, const QString &note)
 {
@@ -212,7 +194,7 @@ void TestExpAnagrafica::esportaTreSchede()
     riga3.replace("BIANCHI ANNA", "VERDI LUCA").replace("1.300,00", "1.250,00");
     QCOMPARE(esportato(), Apertura + riga1 + riga2 + riga3 + Chiusura);
 
-    QCOMPARE(m_servizi->testi(), (QStringList{Conferma, Riuscita}));
+    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xls())});
 }
 
@@ -230,8 +212,8 @@ void TestExpAnagrafica::domande_data()
     QTest::addColumn<bool>("scritto");
     QTest::addColumn<QStringList>("testi");
 
-    QTest::newRow("No to exporting") << false << false << QStringList{Conferma};
-    QTest::newRow("No to opening") << true << true << QStringList{Conferma, Riuscita};
+    QTest::newRow("No to exporting") << false << false << QStringList{ConfermaEsportazione};
+    QTest::newRow("No to opening") << true << true << QStringList{ConfermaEsportazione, RiuscitaEsportazione};
 }
 
 void TestExpAnagrafica::domande()
@@ -281,7 +263,7 @@ void TestExpAnagrafica::cartellaMancante()
     m_form->cmdEsportaClick();
     QCOMPARE(m_servizi->messaggi.size(), 2);
     QCOMPARE(m_servizi->messaggi.at(1).genere, G::Semplice);
-    QCOMPARE(m_servizi->messaggi.at(1).testo, Errore);
+    QCOMPARE(m_servizi->messaggi.at(1).testo, ErroreEsportazione);
     QVERIFY(m_servizi->aperti.isEmpty());
 }
 
@@ -306,8 +288,7 @@ void TestExpAnagrafica::guida()
 
 void TestExpAnagrafica::apertoDaLibreOffice()
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
+    if (soffice().isEmpty())
         QSKIP("LibreOffice (soffice) is not installed: the export is not opened by a real spreadsheet program.");
 
     const TSchedaDipendente s = scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("Ore < 40 & turni €"));
@@ -316,16 +297,9 @@ void TestExpAnagrafica::apertoDaLibreOffice()
     m_form->cmdEsportaClick();
 
     // The file is recognised by its content and converted to UTF-8 CSV with a private profile.
-    QProcess p;
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=")
-                          + QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("profilo"))).toString(),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                      QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76"), QStringLiteral("--outdir"),
-                      m_dir->filePath(QStringLiteral("csv")), xls()});
-    QVERIFY(p.waitForFinished(180000));
-    QFile f(m_dir->filePath(QStringLiteral("csv/Dipendenti.csv")));
-    QVERIFY2(f.open(QIODevice::ReadOnly), p.readAllStandardError().constData());
-    const QStringList righe = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QString errore;
+    const QStringList righe = righeLibreOffice(xls(), m_dir->path(), &errore);
+    QVERIFY2(!righe.isEmpty(), qPrintable(errore));
     QCOMPARE(righe.size(), 2);
     QCOMPARE(righe.at(0).split(QLatin1Char(';')),
              (QStringList{"Cognome e nome", "Cittadinanza", "Stipendio", "Luogo di nascita", "Data di nascita",

@@ -1,0 +1,74 @@
+#include "frmexpcontratti.h"
+
+#include "contracts/schermocontratti.h"
+#include "ui/schermi.h"
+
+namespace qv {
+
+namespace {
+
+const QString TitoloGuida = QStringLiteral("Esportazione archivio contratti in Microsoft Excel.");
+const QString TestoGuida = QStringLiteral(
+    "Il pulsante Esporta archivio consente di esportare tutti i contratti registrati in un anno solare in un foglio "
+    "di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in "
+    "formato .XLS (ad esempio, Open Office, Libre Office o Microsoft Office).\r\n\r\n"
+    "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel. Questa "
+    "operazione crea in tempo reale un file in formato .XLS contenente i contratti dell'anno, che potrà essere "
+    "aperto immediatamente rispondendo affermativamente al messaggio di domanda che appare.\r\n\r\n"
+    "A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome qualsiasi.");
+
+// The grid columns in order; every column with a record field is also a sheet
+// column, in the same order, with its own width in the sheet. The company's
+// office, register, representative, activity, court and attachments stay out.
+using S = TSchedaContratto;
+const ColonnaCampo<S> kColonne[] = {
+    {{"colNum", "N.", 60, 0, true}, nullptr},
+    {{"colDataStipula", "Data stipula", 160, 180, true}, &S::DataStipula},
+    {{"colLuogoStipula", "Luogo stipula", 250, 250, true}, &S::LuogoStipula},
+    {{"colNomeDitta", "Denominazione Ditta", 250, 250, true}, &S::NomeDitta},
+    {{"colIvaDitta", "Partita IVA", 160, 180, true}, &S::IvaDitta},
+    {{"colDipendente", "Cognome e nome Dipendente", 250, 250, true}, &S::Dipendente},
+    {{"colCittadinanza", "Cittadinanza", 200, 200, true}, &S::Cittadinanza},
+    {{"colLuogo", "Luogo di nascita", 250, 250, true}, &S::Luogo},
+    {{"colDataNasc", "Data di nascita", 160, 180, true}, &S::DataNasc},
+    {{"colCodFisc", "Codice fiscale", 200, 180, true}, &S::CodFisc},
+    {{"colRecapito", "Recapito telefonico", 200, 200, true}, &S::Recapito},
+    {{"colIndirizzo", "Indirizzo di residenza", 250, 250, true}, &S::Indirizzo},
+    {{"colCitta", "Città di residenza", 250, 250, true}, &S::Citta},
+    {{"colProv", "Provincia", 120, 150, true}, &S::Prov},
+    {{"colCap", "CAP", 120, 150, true}, &S::Cap},
+    {{"colStipendio", "Rata stipendio", 160, 180, true}, &S::Stipendio},
+    {{"colIban", "IBAN", 200, 250, true}, &S::Iban},
+    {{"colQualifiche", "Qualifiche", 250, 250, true}, &S::Qualifiche},
+    {{"colPrestazioni", "Prestazioni da svolgere", 350, 400, true}, &S::Prestazioni},
+    {{"colDataInizio", "Data decorrenza", 160, 180, true}, &S::DataInizio},
+    {{"colDataFine", "Data scadenza", 160, 180, false}, &S::DataFine},
+    {{"colDurata", "Durata collaborazione", 200, 200, false}, &S::Durata},
+    {{"colSedeLavoro", "Sede lavoro", 250, 250, false}, &S::SedeLavoro},
+    {{"colRescisso", "Rescisso", 100, 120, false}, &S::Rescisso},
+    {{"colMotivo", "Motivo rescissione", 250, 250, false}, &S::Motivo},
+    {{"colNote", "Note", 350, 400, false}, &S::Note},
+};
+
+const TfrmEsporta::Impostazioni kImpostazioni = {
+    QStringLiteral(" Esporta archivio contratti in Microsoft Excel"),
+    QStringLiteral("Riepilogo Contratti di Lavoro"),
+    TitoloGuida,
+    TestoGuida,
+    [] { return cartellaProgramma().esportazioneContratti(); },
+};
+
+} // namespace
+
+TfrmExpContratti::TfrmExpContratti(QWidget *parent)
+    : TfrmEsporta(kImpostazioni, griglia(kColonne, [this] { return archivioContratti(this); }), parent)
+{
+    setObjectName(QStringLiteral("frmExpContratti"));
+}
+
+int TfrmExpContratti::colonna(const QString &nome)
+{
+    return TfrmEsporta::colonna(griglia(kColonne, {}).colonne, nome);
+}
+
+} // namespace qv

@@ -1,0 +1,127 @@
+#include "frmvalidi.h"
+
+#include "contracts/schermocontratti.h"
+#include "ui/servizi.h"
+#include "core/date.h"
+#include "output/elenco.h"
+#include "report/stampaelenco.h"
+
+namespace qv {
+
+namespace {
+
+using S = TSchedaContratto;
+
+// The two lines show the same fields but the last: the instalment of a
+// contract in force, the reason of one expired or rescinded.
+constexpr ColonnaElenco kRigaValido[] = {
+    {u"Data stipula: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
+    {u"  Da: ", 10},         {u"  A: ", 10}, {u"  Rata: € ", kNonTagliato},
+};
+constexpr ColonnaElenco kRigaRescisso[] = {
+    {u"Stipula: ", 10}, {u"  ", 28}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
+    {u"  Da: ", 10},    {u"  A: ", 10}, {u"  ", kNonTagliato},
+};
+
+QString riga(std::span<const ColonnaElenco> colonne, const S &s, QStringView ultimo)
+{
+    const QStringView valori[] = {s.DataStipula, s.Dipendente, s.CodFisc, s.Recapito, s.DataInizio, s.DataFine, ultimo};
+    return rigaElenco(colonne, valori);
+}
+
+QString rigaRescisso(const S &s)
+{
+    return riga(kRigaRescisso, s, s.Motivo);
+}
+
+// Not rescinded, and ending today or later: a contract ending today is still valid.
+std::optional<bool> valido(const S &s, const QDate &oggi)
+{
+    if (s.rescisso() != false)
+        return false;
+    const std::optional<QDate> fine = leggiData(s.DataFine);
+    if (!fine)
+        return std::nullopt;
+    return *fine >= oggi;
+}
+
+// Rescinded whatever its end date, or ended before today; a card whose flag is
+// neither "Sì" nor "No" is listed only when its end date is past.
+std::optional<bool> scadutoORescisso(const S &s, const QDate &oggi)
+{
+    if (s.rescisso() == true)
+        return true;
+    const std::optional<QDate> fine = leggiData(s.DataFine);
+    if (!fine)
+        return std::nullopt;
+    return *fine < oggi;
+}
+
+const RegolaContratti kValidi = {
+    u" Riepilogo contratti in corso di validità",
+    u"CONTRATTI IN CORSO DI VALIDITÀ",
+    u"Riepilogo contratti in corso di validità",
+    valido,
+    rigaValido,
+};
+
+const RegolaContratti kRescissi = {
+    u" Riepilogo contratti scaduti o rescissi",
+    u"CONTRATTI SCADUTI O RESCISSI",
+    u"Riepilogo contratti scaduti o rescissi",
+    scadutoORescisso,
+    rigaRescisso,
+};
+
+} // namespace
+
+QString rigaValido(const S &s)
+{
+    return riga(kRigaValido, s, s.Stipendio);
+}
+
+QList<QString S::*> campiRigaValido()
+{
+    return {&S::DataStipula, &S::Dipendente, &S::CodFisc, &S::Recapito, &S::DataInizio, &S::DataFine, &S::Stipendio};
+}
+
+TfrmElencoContratti::TfrmElencoContratti(const RegolaContratti &regola, QWidget *parent)
+    : TfrmListaSchede({QString::fromUtf16(regola.caption), QString::fromUtf16(regola.titoloStampa), StampaElencoSchermo,
+                       false},
+                      QString::fromUtf16(regola.banner), parent),
+      m_regola(regola)
+{
+    rinominaRighe(lblDoppioClic, lblRigo01, lblRigo02, lblRigo03);
+    setTabOrder(btnStampa, btnTrova);
+    setTabOrder(btnTrova, btnChiudi);
+}
+
+void TfrmElencoContratti::leggi(QList<VoceElenco> &voci)
+{
+    const QDate oggi = Servizi::correnti().oggi();
+    QList<QString S::*> campi = campiRigaValido();
+    campi << &S::Motivo << &S::Rescisso;
+    // A card whose end date cannot be read is passed over: the cards after it still count.
+    leggiVoci<S>(archivioContratti(this), campi, voci, [&](const S &s) -> std::optional<QString> {
+        if (!m_regola.listato(s, oggi).value_or(false))
+            return std::nullopt;
+        return m_regola.riga(s);
+    });
+}
+
+void TfrmElencoContratti::apri(int posizione)
+{
+    apriSchedaContratto(this, posizione);
+}
+
+TfrmValidi::TfrmValidi(QWidget *parent) : TfrmElencoContratti(kValidi, parent)
+{
+    setObjectName(QStringLiteral("frmValidi"));
+}
+
+TfrmRescissi::TfrmRescissi(QWidget *parent) : TfrmElencoContratti(kRescissi, parent)
+{
+    setObjectName(QStringLiteral("frmRescissi"));
+}
+
+} // namespace qv

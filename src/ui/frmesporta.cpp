@@ -1,0 +1,219 @@
+#include "frmesporta.h"
+
+#include "ui/frmguida.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+#include "output/foglio.h"
+
+#include <QEvent>
+#include <QHeaderView>
+
+namespace qv {
+
+namespace {
+
+const QString InfoIniziale = QStringLiteral("Esportazione archivio in Microsoft Excel.");
+const QString MsgConferma = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString MsgRiuscita = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString MsgErrore = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    "Accertarsi che il file di Excel non sia già aperto.");
+
+} // namespace
+
+// The grid's rows: for each card the trimmed texts of the exported columns, in
+// column order. The position column is the row number.
+class GrigliaEsportazione : public QAbstractTableModel
+{
+public:
+    GrigliaEsportazione(const QList<ColonnaGriglia> &colonne, QObject *parent)
+        : QAbstractTableModel(parent), m_colonne(colonne)
+    {
+    }
+
+    QList<QStringList> righe;
+
+    void imposta(QList<QStringList> nuove)
+    {
+        beginResetModel();
+        righe = std::move(nuove);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(righe.size()); }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_colonne.size());
+    }
+
+    QVariant data(const QModelIndex &i, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return i.column() == 0 ? QString::number(i.row() + 1) : righe.at(i.row()).value(i.column() - 1);
+    }
+
+    bool setData(const QModelIndex &i, const QVariant &valore, int role) override
+    {
+        if (role != Qt::EditRole || !(flags(i) & Qt::ItemIsEditable))
+            return false;
+        righe[i.row()][i.column() - 1] = valore.toString();
+        emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+        return true;
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &i) const override
+    {
+        const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return m_colonne.at(i.column()).solaLettura ? base : base | Qt::ItemIsEditable;
+    }
+
+    QVariant headerData(int sezione, Qt::Orientation o, int role) const override
+    {
+        if (o != Qt::Horizontal || role != Qt::DisplayRole || sezione < 0 || sezione >= m_colonne.size())
+            return {};
+        return QString::fromUtf8(m_colonne.at(sezione).intestazione);
+    }
+
+private:
+    QList<ColonnaGriglia> m_colonne;
+};
+
+TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent)
+    : DialogoFisso(imp.caption, QSize(862, 560), QColor(0xD3, 0xD3, 0xD3), QColor(0xD3, 0xD3, 0xD3), parent),
+      m_imp(imp), m_def(std::move(griglia))
+{
+    shpStrumenti = new QWidget(this);
+    shpStrumenti->setObjectName(QStringLiteral("shpStrumenti"));
+    shpStrumenti->setGeometry(0, 0, 862, 60);
+    shpStrumenti->setAttribute(Qt::WA_StyledBackground);
+    shpStrumenti->setStyleSheet(QStringLiteral("#shpStrumenti { background: white; border-bottom: 1px solid #A9A9A9; }"));
+
+    struct Pulsante { Figura *TfrmEsporta::*membro; const char *nome, *risorsa; QRect geometria;
+                      const char *suggerimento; void (TfrmEsporta::*clic)(); };
+    const Pulsante pulsanti[] = {
+        {&TfrmEsporta::cmdEsporta, "cmdEsporta", "all_excel", {14, 8, 44, 44},
+         "Esporta l'archivio in formato Microsoft Excel.", &TfrmEsporta::cmdEsportaClick},
+        {&TfrmEsporta::cmdGuida, "cmdGuida", "ana_guida", {618, 16, 110, 28},
+         "Visualizza la pagina della guida sensibile al contesto.", &TfrmEsporta::cmdGuidaClick},
+        {&TfrmEsporta::cmdEsci, "cmdEsci", "ana_esci", {738, 16, 110, 28},
+         "Esci da questo ambiente di lavoro.", &TfrmEsporta::cmdEsciClick},
+    };
+    for (const Pulsante &d : pulsanti) {
+        auto *f = new Figura(QLatin1String(d.nome), QStringLiteral(":/img/%1.svg").arg(QLatin1String(d.risorsa)),
+                             d.geometria, shpStrumenti, true);
+        f->setProperty("suggerimento", QString::fromUtf8(d.suggerimento));
+        connect(f, &Figura::clicked, this, d.clic);
+        this->*(d.membro) = f;
+    }
+
+    m_griglia = new GrigliaEsportazione(m_def.colonne, this);
+    grdRecords = new QTableView(this);
+    grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setModel(m_griglia);
+    grdRecords->setGeometry(14, 74, 834, 432);
+    grdRecords->setFont(carattere(QStringLiteral("Verdana"), 9));
+    grdRecords->setAlternatingRowColors(true);
+    grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdRecords->verticalHeader()->hide();
+    grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdRecords->verticalHeader()->setDefaultSectionSize(21);
+    grdRecords->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grdRecords->horizontalHeader()->setHighlightSections(false);
+    grdRecords->setStyleSheet(QStringLiteral(
+        "QTableView { background: white; alternate-background-color: #EEF2F7; gridline-color: #C8C8C8; }"
+        "QHeaderView::section { background: #E4E4E4; border: none; border-right: 1px solid #C0C0C0;"
+        " border-bottom: 1px solid #A9A9A9; padding: 2px 4px; font-weight: bold; }"));
+    for (int i = 0; i < m_def.colonne.size(); ++i)
+        grdRecords->setColumnWidth(i, m_def.colonne.at(i).larghezzaGriglia);
+
+    auto *barra = new QWidget(this);
+    barra->setObjectName(QStringLiteral("shpInfo"));
+    barra->setGeometry(0, 520, 862, 40);
+    barra->setAttribute(Qt::WA_StyledBackground);
+    barra->setStyleSheet(QStringLiteral("#shpInfo { background: #6A5ACD; }"));
+    panInfo = etichetta(barra, QStringLiteral("panInfo"), InfoIniziale, QRect(14, 0, 834, 40),
+                        carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+
+    // Moving over a picture button shows its hint, over anything else empties the info line.
+    for (QWidget *w : {static_cast<QWidget *>(this), shpStrumenti, static_cast<QWidget *>(cmdEsporta),
+                       static_cast<QWidget *>(cmdGuida), static_cast<QWidget *>(cmdEsci), barra,
+                       static_cast<QWidget *>(grdRecords), grdRecords->viewport()}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+int TfrmEsporta::colonna(std::span<const ColonnaGriglia> colonne, const QString &nome)
+{
+    for (size_t i = 0; i < colonne.size(); ++i)
+        if (nome == QLatin1String(colonne[i].nome))
+            return int(i);
+    return -1;
+}
+
+void TfrmEsporta::showEvent(QShowEvent *e)
+{
+    DialogoFisso::showEvent(e);
+    FormShow();
+}
+
+bool TfrmEsporta::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
+        const QVariant h = o->property("suggerimento");
+        panInfo->setText(h.isValid() ? h.toString() : QString());
+    }
+    return DialogoFisso::eventFilter(o, e);
+}
+
+void TfrmEsporta::FormShow()
+{
+    QList<QStringList> righe;
+    try {
+        m_def.leggi(righe);
+    } catch (const ErroreArchivio &e) {
+        // The grid keeps the rows filled so far.
+        segnalaSeOccupato(this, e);
+    } catch (...) {
+        // The grid keeps the rows filled so far.
+    }
+    m_griglia->imposta(std::move(righe));
+}
+
+void TfrmEsporta::cmdEsportaClick()
+{
+    Servizi &s = Servizi::correnti();
+    try {
+        if (!s.domanda(this, MsgConferma))
+            return;
+        QList<ColonnaFoglio> colonne;
+        for (const ColonnaGriglia &c : std::as_const(m_def.colonne))
+            if (c.larghezzaFoglio > 0)
+                colonne.append({QString::fromUtf8(c.intestazione), c.larghezzaFoglio});
+        const QString percorso = m_imp.percorsoFoglio();
+        if (!scriviFoglio(percorso, m_imp.nomeFoglio, colonne, m_griglia->righe)) {
+            s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
+            return;
+        }
+        if (s.domanda(this, MsgRiuscita))
+            TMisc::Open(u'"' + percorso + u'"');
+    } catch (...) {
+        s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
+    }
+}
+
+void TfrmEsporta::cmdGuidaClick()
+{
+    mostraGuida(this, m_imp.titoloGuida, m_imp.testoGuida);
+}
+
+void TfrmEsporta::cmdEsciClick()
+{
+    reject();
+}
+
+} // namespace qv

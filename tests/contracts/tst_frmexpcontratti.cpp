@@ -1,0 +1,295 @@
+#include <QFile>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/schermi.h"
+#include "contracts/frmexpcontratti.h"
+#include "support/contrattiprova.h"
+#include "support/fileprova.h"
+#include "support/foglioprova.h"
+
+using namespace qv;
+using namespace qv::prova;
+
+namespace {
+
+const QByteArray Apertura = aperturaFoglio("Riepilogo Contratti di Lavoro") +
+    "<tr>" TH "180>Data stipula</td>" TH "250>Luogo stipula</td>" TH "250>Denominazione Ditta</td>"
+    TH "180>Partita IVA</td>" TH "250>Cognome e nome Dipendente</td>" TH "200>Cittadinanza</td>"
+    TH "250>Luogo di nascita</td>" TH "180>Data di nascita</td>" TH "180>Codice fiscale</td>"
+    TH "200>Recapito telefonico</td>" TH "250>Indirizzo di residenza</td>" TH "250>Citt\xE0 di residenza</td>"
+    TH "150>Provincia</td>" TH "150>CAP</td>" TH "180>Rata stipendio</td>" TH "250>IBAN</td>"
+    TH "250>Qualifiche</td>" TH "400>Prestazioni da svolgere</td>" TH "180>Data decorrenza</td>"
+    TH "180>Data scadenza</td>" TH "200>Durata collaborazione</td>" TH "250>Sede lavoro</td>"
+    TH "120>Rescisso</td>" TH "250>Motivo rescissione</td>" TH "400>Note</td></tr>";
+const QByteArray Chiusura = ChiusuraFoglio;
+
+// A card with every field filled, the ones the export leaves out included.
+TSchedaContratto completo(const QString &dipendente, const QString &rescisso, const QString &motivo)
+{
+    TSchedaContratto s;
+    int n = 0;
+    for (const auto &c : TSchedaContratto::campi())
+        s.*(c.membro) = QStringLiteral("%1%2").arg(QLatin1String(c.nome).left(c.capacita - 2)).arg(n++ % 10);
+    s.DataStipula = QStringLiteral("15/03/2017");
+    s.Dipendente = dipendente;
+    s.Citta = QStringLiteral("Forlì");
+    s.Cap = QStringLiteral("00184");
+    s.IvaDitta = QStringLiteral("01234567890");
+    s.Stipendio = QStringLiteral("1250,00");
+    s.Rescisso = rescisso;
+    s.Motivo = motivo;
+    return s;
+}
+
+// The data row of such a card.
+QByteArray riga(const TSchedaContratto &s, const QByteArray &motivo)
+{
+    QByteArray r = "<tr>";
+    for (const QString *v : {&s.DataStipula, &s.LuogoStipula, &s.NomeDitta, &s.IvaDitta, &s.Dipendente,
+                             &s.Cittadinanza, &s.Luogo, &s.DataNasc, &s.CodFisc, &s.Recapito, &s.Indirizzo, &s.Citta,
+                             &s.Prov, &s.Cap, &s.Stipendio, &s.Iban, &s.Qualifiche, &s.Prestazioni, &s.DataInizio,
+                             &s.DataFine, &s.Durata, &s.SedeLavoro, &s.Rescisso})
+        r += TD + toCp1252(*v) + "</td>";
+    return r + TD + motivo + "</td>" TD + toCp1252(s.Note) + "</td></tr>";
+}
+
+using G = MessaggioMostrato::Genere;
+
+} // namespace
+
+class TestExpContratti : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
+    void init();
+    void cleanup();
+    void griglia();
+    void esportaTreSchede();
+    void annoVuoto();
+    void domande_data();
+    void domande();
+    void fileBloccato();
+    void anniDiversi();
+    void guida();
+    void apertoDaLibreOffice();
+
+private:
+    QString anno(int a = 2017) const { return cartellaProgramma().archivioContratti(a); }
+    QString xls() const { return m_dir->filePath(QStringLiteral("Contratti_Lavoro.xls")); }
+    QString testo(int riga, const char *colonna) const
+    {
+        return m_form->grdRecords->model()
+            ->index(riga, TfrmExpContratti::colonna(QLatin1String(colonna)))
+            .data()
+            .toString();
+    }
+
+    ServiziProva *m_servizi = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    SchermoContrattiProva *m_contratti = nullptr;
+    TfrmExpContratti *m_form = nullptr;
+};
+
+void TestExpContratti::init()
+{
+    m_servizi = new ServiziProva;
+    m_dir = new QTemporaryDir;
+    impostaCartellaProgramma(m_dir->path());
+    m_contratti = new SchermoContrattiProva(anno());
+    m_form = new TfrmExpContratti(m_contratti);
+}
+
+void TestExpContratti::cleanup()
+{
+    delete m_contratti; // and the export screen it owns
+    delete m_dir;
+    delete m_servizi;
+}
+
+void TestExpContratti::griglia()
+{
+    archiviaContratti(anno(), {completo("ROSSI MARIO", "No", ""), completo("BIANCHI ANNA", "Sì", "Recesso"),
+                               completo("VERDI LUCA", "No", "")});
+    m_form->FormShow();
+    QTableView *g = m_form->grdRecords;
+    const QAbstractItemModel *m = g->model();
+    QCOMPARE(m_form->windowTitle(), QStringLiteral(" Esporta archivio contratti in Microsoft Excel"));
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(m->columnCount(), 26);
+    QVERIFY(g->alternatingRowColors());
+    QCOMPARE(g->verticalHeader()->defaultSectionSize(), 21);
+    for (int r = 0; r < 3; ++r)
+        QCOMPARE(testo(r, "colNum"), QString::number(r + 1));
+    QCOMPARE(testo(1, "colDipendente"), QStringLiteral("BIANCHI ANNA"));
+    QCOMPARE(testo(1, "colRescisso"), QStringLiteral("Sì"));
+    QCOMPARE(testo(1, "colMotivo"), QStringLiteral("Recesso"));
+    QCOMPARE(testo(0, "colRescisso"), QStringLiteral("No"));
+
+    // Caption, width and editability: read-only from "N." to "Data decorrenza".
+    const struct { const char *nome, *titolo; int larghezza; bool modificabile; } attese[] = {
+        {"colNum", "N.", 60, false},
+        {"colDataStipula", "Data stipula", 160, false},
+        {"colCodFisc", "Codice fiscale", 200, false},
+        {"colCitta", "Città di residenza", 250, false},
+        {"colProv", "Provincia", 120, false},
+        {"colPrestazioni", "Prestazioni da svolgere", 350, false},
+        {"colDataInizio", "Data decorrenza", 160, false},
+        {"colDataFine", "Data scadenza", 160, true},
+        {"colRescisso", "Rescisso", 100, true},
+        {"colNote", "Note", 350, true},
+    };
+    for (const auto &a : attese) {
+        const int c = TfrmExpContratti::colonna(QLatin1String(a.nome));
+        QVERIFY2(c >= 0, a.nome);
+        QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(a.titolo));
+        QCOMPARE(g->columnWidth(c), a.larghezza);
+        QCOMPARE(bool(m->flags(m->index(0, c)) & Qt::ItemIsEditable), a.modificabile);
+    }
+    QCOMPARE(TfrmExpContratti::colonna(QStringLiteral("colNote")), 25);
+    QCOMPARE(TfrmExpContratti::colonna(QStringLiteral("colAttivita")), -1);
+
+    // Filled again from the archive, not added to.
+    m_form->FormShow();
+    QCOMPARE(m->rowCount(), 3);
+}
+
+void TestExpContratti::esportaTreSchede()
+{
+    const TSchedaContratto a = completo("ROSSI MARIO", "No", "");
+    const TSchedaContratto b = completo("BIANCHI ANNA", "Sì", "Ore < 40 & turni €");
+    const TSchedaContratto c = completo("VERDI LUCA", "No", "");
+    archiviaContratti(anno(), {a, b, c});
+    QVERIFY(scriviFile(xls(), QByteArray(100000, 'x'))); // an older, longer export is replaced whole
+    m_form->FormShow();
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(true);
+    m_form->cmdEsportaClick();
+
+    QCOMPARE(leggiFile(xls()),
+             Apertura + riga(a, "") + riga(b, "Ore &lt; 40 &amp; turni \x80") + riga(c, "") + Chiusura);
+    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xls())});
+}
+
+void TestExpContratti::annoVuoto()
+{
+    // A missing year file is created empty: an empty grid, a sheet with its header row only.
+    m_form->FormShow();
+    QVERIFY(QFileInfo(anno()).isFile());
+    QCOMPARE(m_form->grdRecords->model()->rowCount(), 0);
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaClick();
+    QCOMPARE(leggiFile(xls()), Apertura + Chiusura);
+}
+
+void TestExpContratti::domande_data()
+{
+    QTest::addColumn<bool>("primaSi");
+    QTest::addColumn<bool>("scritto");
+    QTest::addColumn<QStringList>("testi");
+    QTest::newRow("No to exporting") << false << false << QStringList{ConfermaEsportazione};
+    QTest::newRow("No to opening") << true << true << QStringList{ConfermaEsportazione, RiuscitaEsportazione};
+}
+
+void TestExpContratti::domande()
+{
+    QFETCH(bool, primaSi);
+    QFETCH(bool, scritto);
+    QFETCH(QStringList, testi);
+    archiviaContratti(anno(), {completo("ROSSI MARIO", "No", "")});
+    m_form->FormShow();
+    m_servizi->rispondi(primaSi);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaClick();
+    QCOMPARE(QFile::exists(xls()), scritto);
+    QCOMPARE(m_servizi->testi(), testi);
+    for (const MessaggioMostrato &m : m_servizi->messaggi)
+        QCOMPARE(m.genere, G::Domanda);
+    QVERIFY(m_servizi->aperti.isEmpty());
+}
+
+void TestExpContratti::fileBloccato()
+{
+    // A folder in the sheet's place cannot be replaced: the failure message, no success question.
+    archiviaContratti(anno(), {completo("ROSSI MARIO", "No", "")});
+    QVERIFY(QDir().mkpath(xls()));
+    m_form->FormShow();
+    m_servizi->rispondi(true);
+    m_form->cmdEsportaClick();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+    QCOMPARE(m_servizi->messaggi.at(1).genere, G::Semplice);
+    QCOMPARE(m_servizi->messaggi.at(1).testo, ErroreEsportazione);
+    QVERIFY(m_servizi->aperti.isEmpty());
+    QVERIFY(QFileInfo(xls()).isDir());
+}
+
+void TestExpContratti::anniDiversi()
+{
+    // Two years export to the one file name; the second export replaces the first.
+    archiviaContratti(anno(2017), {completo("ROSSI MARIO", "No", "")});
+    archiviaContratti(anno(2018), {completo("BIANCHI ANNA", "No", "")});
+    m_form->FormShow();
+    m_form->cmdEsportaClick();
+    QVERIFY(leggiFile(xls()).contains("ROSSI MARIO"));
+    m_contratti->findChild<QLabel *>("lblFile")->setText(anno(2018));
+    auto *altro = new TfrmExpContratti(m_contratti);
+    altro->FormShow();
+    altro->cmdEsportaClick();
+    QCOMPARE(leggiFile(xls()), Apertura + riga(completo("BIANCHI ANNA", "No", ""), "") + Chiusura);
+}
+
+void TestExpContratti::guida()
+{
+    QString titolo, testoGuida;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        titolo = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+        testoGuida = d->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida"))->toPlainText();
+        return 0;
+    });
+    m_form->cmdGuidaClick();
+    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(titolo, QStringLiteral("Esportazione archivio contratti in Microsoft Excel."));
+    const QStringList paragrafi = testoGuida.split(QRegularExpression(QStringLiteral("\r?\n\r?\n")));
+    QCOMPARE(paragrafi.size(), 3);
+    QVERIFY(paragrafi.at(0).startsWith(QStringLiteral(
+        "Il pulsante Esporta archivio consente di esportare tutti i contratti registrati in un anno solare in un "
+        "foglio di lavoro di Microsoft Excel")));
+    QVERIFY(paragrafi.at(0).contains(QStringLiteral(".XLS")));
+    QVERIFY(paragrafi.at(1).startsWith(QStringLiteral(
+        "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel.")));
+    QCOMPARE(paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
+                                             "assegnandogli un nome qualsiasi."));
+}
+
+void TestExpContratti::apertoDaLibreOffice()
+{
+    if (soffice().isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed: the export is not opened by a real spreadsheet program.");
+    const TSchedaContratto s = completo("ROSSI MARIO", "Sì", "Ore < 40 & turni €");
+    archiviaContratti(anno(), {s});
+    m_form->FormShow();
+    m_form->cmdEsportaClick();
+
+    QString errore;
+    const QStringList righe = righeLibreOffice(xls(), m_dir->path(), &errore);
+    QVERIFY2(!righe.isEmpty(), qPrintable(errore));
+    QCOMPARE(righe.size(), 2);
+    QCOMPARE(righe.at(0).split(QLatin1Char(';')).size(), 25);
+    QCOMPARE(righe.at(0).split(QLatin1Char(';')).at(11), QStringLiteral("Città di residenza"));
+    QCOMPARE(righe.at(1).split(QLatin1Char(';')),
+             (QStringList{s.DataStipula, s.LuogoStipula, s.NomeDitta, s.IvaDitta, s.Dipendente, s.Cittadinanza,
+                          s.Luogo, s.DataNasc, s.CodFisc, s.Recapito, s.Indirizzo, s.Citta, s.Prov, s.Cap,
+                          s.Stipendio, s.Iban, s.Qualifiche, s.Prestazioni, s.DataInizio, s.DataFine, s.Durata,
+                          s.SedeLavoro, s.Rescisso, s.Motivo, s.Note}));
+}
+
+QTEST_MAIN(TestExpContratti)
+#include "tst_frmexpcontratti.moc"
