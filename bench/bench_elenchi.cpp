@@ -6,8 +6,7 @@
 #include "ui/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "registry/frmtrovaanagrafica.h"
-#include "comune.h"
-#include "support/serviziprova.h"
+#include "esportazione.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -52,27 +51,12 @@ Misura misura(const QString &cartella, int schede)
         return m;
 
     // The export screen fills its grid when shown, then writes the spreadsheet.
-    ServiziProva &servizi = *static_cast<ServiziProva *>(&Servizi::correnti());
     TfrmExpAnagrafica esporta;
     m.griglia = migliore(kRipetizioni, [&] { esporta.FormShow(); });
-    m.esportazione = migliore(kRipetizioni, [&] {
-        servizi.rispondi(true);
-        servizi.rispondi(false);
-        esporta.cmdEsportaClick();
-    });
-    if (!servizi.messaggi.isEmpty() && servizi.messaggi.constLast().genere != MessaggioMostrato::Genere::Domanda)
-        std::exit(3);
-
-    // For comparison: writing the spreadsheet's bytes plainly to a new file and
-    // onto the disk, as the export does before it replaces the old file.
-    QByteArray foglio;
-    {
-        QFile f(cartellaProgramma().esportazioneDipendenti());
-        f.open(QIODevice::ReadOnly);
-        foglio = f.readAll();
-    }
-    const QString copia = cartella + QStringLiteral("/copia.xls");
-    m.scrittura = migliore(kRipetizioni, [&] { scritturaSincronizzata(copia, foglio); });
+    const TempiEsportazione t = misuraEsportazione(esporta, cartellaProgramma().esportazioneDipendenti(),
+                                                   cartella + QStringLiteral("/copia.xls"), kRipetizioni);
+    m.esportazione = t.esportazione;
+    m.scrittura = t.scrittura;
     return m;
 }
 

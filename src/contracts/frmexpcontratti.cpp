@@ -66,9 +66,4 @@ TfrmExpContratti::TfrmExpContratti(QWidget *parent)
     setObjectName(QStringLiteral("frmExpContratti"));
 }
 
-int TfrmExpContratti::colonna(const QString &nome)
-{
-    return TfrmEsporta::colonna(griglia(kColonne, {}).colonne, nome);
-}
-
 } // namespace qv

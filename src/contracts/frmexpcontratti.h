@@ -12,9 +12,6 @@ class TfrmExpContratti : public TfrmEsporta
     Q_OBJECT
 public:
     explicit TfrmExpContratti(QWidget *parent = nullptr);
-
-    // The grid column of a column name ("colRescisso"), or -1.
-    static int colonna(const QString &nome);
 };
 
 } // namespace qv

@@ -36,13 +36,13 @@ char16_t codiceOrdine(char16_t c)
     return b >= 0 ? char16_t(b) : c;
 }
 
-int confrontaRighe(const QString &a, const QString &b)
+int confrontaRighe(const QString &a, const QString &b, qsizetype da)
 {
     // Compared in place: a sort calls this a million times for a large archive.
     const qsizetype n = std::min(a.size(), b.size());
     const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
     const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = da; i < n; ++i) {
         if (pa[i] == pb[i])
             continue;
         const char16_t ca = codiceOrdine(pa[i]), cb = codiceOrdine(pb[i]);

@@ -33,8 +33,9 @@ char16_t codiceOrdine(char16_t c);
 
 // Order of a sorted list: whole lines compared character by character by
 // their codes above. confrontaRighe is negative, zero or positive as `a`
-// sorts before, with or after `b`.
-int confrontaRighe(const QString &a, const QString &b);
+// sorts before, with or after `b`; `da` skips a start that the caller knows
+// the two lines share (at most the shorter line's length).
+int confrontaRighe(const QString &a, const QString &b, qsizetype da = 0);
 bool lessRiga(const QString &a, const QString &b);
 void ordinaRighe(QStringList &righe);
 

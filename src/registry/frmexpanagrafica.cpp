@@ -57,9 +57,4 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
     setObjectName(QStringLiteral("frmExpAnagrafica"));
 }
 
-int TfrmExpAnagrafica::colonna(const QString &nome)
-{
-    return TfrmEsporta::colonna(griglia(kColonne, {}).colonne, nome);
-}
-
 } // namespace qv

@@ -11,9 +11,6 @@ class TfrmExpAnagrafica : public TfrmEsporta
     Q_OBJECT
 public:
     explicit TfrmExpAnagrafica(QWidget *parent = nullptr);
-
-    // The grid column of a column name ("colStipendio"), or -1.
-    static int colonna(const QString &nome);
 };
 
 } // namespace qv

@@ -166,12 +166,27 @@ void TfrmElenco::disponiElenco(QWidget *pannello, const QRect &area)
 
 void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
 {
-    // Sorted through keys that hold the first twelve characters of each line,
-    // so that most comparisons never reach the lines themselves; equal lines
-    // keep the order of their cards in the archive.
+    // Sorted through keys that hold twenty characters of each line, taken
+    // after the start that every line shares (a label such as "Data stipula: "),
+    // so that most comparisons never reach the lines themselves; lines with
+    // equal keys are compared from the end of their keys on. Equal lines keep
+    // the order of their cards in the archive.
+    constexpr qsizetype kChiave = 20;
+    qsizetype comune = 0;
+    if (m_imp.ordinato && !voci.isEmpty()) {
+        const QString &prima = voci.constFirst().riga;
+        comune = prima.size();
+        for (const VoceElenco &v : std::as_const(voci)) {
+            const qsizetype n = std::min(comune, v.riga.size());
+            qsizetype i = 0;
+            while (i < n && v.riga.at(i) == prima.at(i))
+                ++i;
+            comune = i;
+        }
+    }
     struct Chiave
     {
-        std::array<quint64, 3> inizio{};
+        std::array<quint64, kChiave / 4> inizio{};
         qsizetype voce;
     };
     QList<Chiave> ordine(voci.size());
@@ -179,15 +194,16 @@ void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
         Chiave &k = ordine[i];
         k.voce = i;
         const QString &r = voci.at(i).riga;
-        for (qsizetype c = 0; m_imp.ordinato && c < 12 && c < r.size(); ++c)
-            k.inizio[c / 4] |= quint64(codiceOrdine(r.at(c).unicode())) << (48 - 16 * (c % 4));
+        for (qsizetype c = 0; m_imp.ordinato && c < kChiave && comune + c < r.size(); ++c)
+            k.inizio[c / 4] |= quint64(codiceOrdine(r.at(comune + c).unicode())) << (48 - 16 * (c % 4));
     }
     if (m_imp.ordinato)
-        std::sort(ordine.begin(), ordine.end(), [&voci](const Chiave &a, const Chiave &b) {
+        std::sort(ordine.begin(), ordine.end(), [&voci, comune](const Chiave &a, const Chiave &b) {
             if (a.inizio != b.inizio)
                 return a.inizio < b.inizio;
             const VoceElenco &va = voci.at(a.voce), &vb = voci.at(b.voce);
-            const int c = confrontaRighe(va.riga, vb.riga);
+            const qsizetype da = std::min({comune + kChiave, va.riga.size(), vb.riga.size()});
+            const int c = confrontaRighe(va.riga, vb.riga, da);
             return c != 0 ? c < 0 : va.posizione < vb.posizione;
         });
     QStringList righe;

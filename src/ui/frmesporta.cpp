@@ -147,11 +147,11 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
     }
 }
 
-int TfrmEsporta::colonna(std::span<const ColonnaGriglia> colonne, const QString &nome)
+int TfrmEsporta::colonna(const QString &nome) const
 {
-    for (size_t i = 0; i < colonne.size(); ++i)
-        if (nome == QLatin1String(colonne[i].nome))
-            return int(i);
+    for (int i = 0; i < m_def.colonne.size(); ++i)
+        if (nome == QLatin1String(m_def.colonne.at(i).nome))
+            return i;
     return -1;
 }
 

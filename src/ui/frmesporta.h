@@ -12,7 +12,6 @@
 #include <QTableView>
 
 #include <functional>
-#include <span>
 
 namespace qv {
 
@@ -68,8 +67,8 @@ public:
     QTableView *grdRecords;
     QLabel *panInfo;
 
-    // The column of a column name in a column table, or -1.
-    static int colonna(std::span<const ColonnaGriglia> colonne, const QString &nome);
+    // The grid column of a column name ("colNote"), or -1.
+    int colonna(const QString &nome) const;
 
     // The grid of every card of the archive at the path `archivio` gives,
     // through a column table of its fields.

@@ -1,9 +1,5 @@
 #include <QFile>
 #include <QHeaderView>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +8,7 @@
 #include "support/contrattiprova.h"
 #include "support/fileprova.h"
 #include "support/foglioprova.h"
+#include "support/guidaprova.h"
 
 using namespace qv;
 using namespace qv::prova;
@@ -73,8 +70,6 @@ private slots:
     void griglia();
     void esportaTreSchede();
     void annoVuoto();
-    void domande_data();
-    void domande();
     void fileBloccato();
     void anniDiversi();
     void guida();
@@ -85,10 +80,7 @@ private:
     QString xls() const { return m_dir->filePath(QStringLiteral("Contratti_Lavoro.xls")); }
     QString testo(int riga, const char *colonna) const
     {
-        return m_form->grdRecords->model()
-            ->index(riga, TfrmExpContratti::colonna(QLatin1String(colonna)))
-            .data()
-            .toString();
+        return m_form->grdRecords->model()->index(riga, m_form->colonna(QLatin1String(colonna))).data().toString();
     }
 
     ServiziProva *m_servizi = nullptr;
@@ -146,14 +138,14 @@ void TestExpContratti::griglia()
         {"colNote", "Note", 350, true},
     };
     for (const auto &a : attese) {
-        const int c = TfrmExpContratti::colonna(QLatin1String(a.nome));
+        const int c = m_form->colonna(QLatin1String(a.nome));
         QVERIFY2(c >= 0, a.nome);
         QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(a.titolo));
         QCOMPARE(g->columnWidth(c), a.larghezza);
         QCOMPARE(bool(m->flags(m->index(0, c)) & Qt::ItemIsEditable), a.modificabile);
     }
-    QCOMPARE(TfrmExpContratti::colonna(QStringLiteral("colNote")), 25);
-    QCOMPARE(TfrmExpContratti::colonna(QStringLiteral("colAttivita")), -1);
+    QCOMPARE(m_form->colonna(QStringLiteral("colNote")), 25);
+    QCOMPARE(m_form->colonna(QStringLiteral("colAttivita")), -1);
 
     // Filled again from the archive, not added to.
     m_form->FormShow();
@@ -190,32 +182,6 @@ void TestExpContratti::annoVuoto()
     QCOMPARE(leggiFile(xls()), Apertura + Chiusura);
 }
 
-void TestExpContratti::domande_data()
-{
-    QTest::addColumn<bool>("primaSi");
-    QTest::addColumn<bool>("scritto");
-    QTest::addColumn<QStringList>("testi");
-    QTest::newRow("No to exporting") << false << false << QStringList{ConfermaEsportazione};
-    QTest::newRow("No to opening") << true << true << QStringList{ConfermaEsportazione, RiuscitaEsportazione};
-}
-
-void TestExpContratti::domande()
-{
-    QFETCH(bool, primaSi);
-    QFETCH(bool, scritto);
-    QFETCH(QStringList, testi);
-    archiviaContratti(anno(), {completo("ROSSI MARIO", "No", "")});
-    m_form->FormShow();
-    m_servizi->rispondi(primaSi);
-    m_servizi->rispondi(false);
-    m_form->cmdEsportaClick();
-    QCOMPARE(QFile::exists(xls()), scritto);
-    QCOMPARE(m_servizi->testi(), testi);
-    for (const MessaggioMostrato &m : m_servizi->messaggi)
-        QCOMPARE(m.genere, G::Domanda);
-    QVERIFY(m_servizi->aperti.isEmpty());
-}
-
 void TestExpContratti::fileBloccato()
 {
     // A folder in the sheet's place cannot be replaced: the failure message, no success question.
@@ -248,25 +214,18 @@ void TestExpContratti::anniDiversi()
 
 void TestExpContratti::guida()
 {
-    QString titolo, testoGuida;
-    m_servizi->quandoDialogo([&](QDialog *d) {
-        titolo = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
-        testoGuida = d->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida"))->toPlainText();
-        return 0;
-    });
-    m_form->cmdGuidaClick();
-    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmGuida")});
-    QCOMPARE(titolo, QStringLiteral("Esportazione archivio contratti in Microsoft Excel."));
-    const QStringList paragrafi = testoGuida.split(QRegularExpression(QStringLiteral("\r?\n\r?\n")));
-    QCOMPARE(paragrafi.size(), 3);
-    QVERIFY(paragrafi.at(0).startsWith(QStringLiteral(
+    const GuidaMostrata g = guidaMostrata(*m_servizi, [this] { m_form->cmdGuidaClick(); });
+    QCOMPARE(g.dialoghi, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(g.titolo, QStringLiteral("Esportazione archivio contratti in Microsoft Excel."));
+    QCOMPARE(g.paragrafi.size(), 3);
+    QVERIFY(g.paragrafi.at(0).startsWith(QStringLiteral(
         "Il pulsante Esporta archivio consente di esportare tutti i contratti registrati in un anno solare in un "
         "foglio di lavoro di Microsoft Excel")));
-    QVERIFY(paragrafi.at(0).contains(QStringLiteral(".XLS")));
-    QVERIFY(paragrafi.at(1).startsWith(QStringLiteral(
+    QVERIFY(g.paragrafi.at(0).contains(QStringLiteral(".XLS")));
+    QVERIFY(g.paragrafi.at(1).startsWith(QStringLiteral(
         "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel.")));
-    QCOMPARE(paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
-                                             "assegnandogli un nome qualsiasi."));
+    QCOMPARE(g.paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco "
+                                               "fisso assegnandogli un nome qualsiasi."));
 }
 
 void TestExpContratti::apertoDaLibreOffice()

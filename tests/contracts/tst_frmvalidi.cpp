@@ -59,11 +59,8 @@ void TestValidi::cleanup()
 
 std::unique_ptr<TfrmElencoContratti> TestValidi::apri(bool rescissi)
 {
-    std::unique_ptr<TfrmElencoContratti> w;
-    if (rescissi)
-        w = std::make_unique<TfrmRescissi>(m_contratti);
-    else
-        w = std::make_unique<TfrmValidi>(m_contratti);
+    std::unique_ptr<TfrmElencoContratti> w(rescissi ? static_cast<TfrmElencoContratti *>(new TfrmRescissi(m_contratti))
+                                                    : new TfrmValidi(m_contratti));
     w->show();
     return w;
 }

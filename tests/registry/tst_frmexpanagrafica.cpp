@@ -11,6 +11,7 @@
 #include "registry/frmexpanagrafica.h"
 #include "storage/archivio.h"
 #include "support/foglioprova.h"
+#include "support/guidaprova.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
@@ -122,8 +123,8 @@ void TestExpAnagrafica::griglia()
     m_form->FormShow();
     QTableView *g = m_form->grdRecords;
     const QAbstractItemModel *m = g->model();
-    const auto testo = [m](int r, const char *colonna) {
-        return m->index(r, TfrmExpAnagrafica::colonna(QLatin1String(colonna))).data().toString();
+    const auto testo = [this, m](int r, const char *colonna) {
+        return m->index(r, m_form->colonna(QLatin1String(colonna))).data().toString();
     };
     QCOMPARE(g->objectName(), QStringLiteral("grdRecords"));
     QCOMPARE(m->rowCount(), 3);
@@ -143,7 +144,7 @@ void TestExpAnagrafica::griglia()
         {"colRecapito", "Recapito telefonico", 180, false}, {"colEmail", "E-mail", 250, true},
     };
     for (const auto &a : attese) {
-        const int c = TfrmExpAnagrafica::colonna(QLatin1String(a.nome));
+        const int c = m_form->colonna(QLatin1String(a.nome));
         QVERIFY2(c >= 0, a.nome);
         QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(a.titolo));
         QCOMPARE(g->columnWidth(c), a.larghezza);
@@ -152,7 +153,7 @@ void TestExpAnagrafica::griglia()
     // A read-only cell refuses an edit.
     QVERIFY(!g->model()->setData(m->index(0, 1), QStringLiteral("X")));
     QCOMPARE(testo(0, "colDipendente"), QStringLiteral("ROSSI MARIO"));
-    QCOMPARE(TfrmExpAnagrafica::colonna(QStringLiteral("colEmail")), 18);
+    QCOMPARE(m_form->colonna(QStringLiteral("colEmail")), 18);
     QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
 
     // Filled again from the archive, not added to.
@@ -173,7 +174,7 @@ void TestExpAnagrafica::esportaTreSchede()
     m_form->FormShow();
     // An editable cell is exported as it stands in the grid, trimmed.
     QAbstractItemModel *m = m_form->grdRecords->model();
-    QVERIFY(m->setData(m->index(1, TfrmExpAnagrafica::colonna(QStringLiteral("colStipendio"))),
+    QVERIFY(m->setData(m->index(1, m_form->colonna(QStringLiteral("colStipendio"))),
                        QStringLiteral("  1.300,00 ")));
 
     m_servizi->rispondi(true);
@@ -269,21 +270,14 @@ void TestExpAnagrafica::cartellaMancante()
 
 void TestExpAnagrafica::guida()
 {
-    QString titolo, testo;
-    m_servizi->quandoDialogo([&](QDialog *d) {
-        titolo = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
-        testo = d->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida"))->toPlainText();
-        return 0;
-    });
-    m_form->cmdGuidaClick();
-    QCOMPARE(m_servizi->dialoghiEseguiti, QStringList{QStringLiteral("TfrmGuida")});
-    QCOMPARE(titolo, QStringLiteral("Esportazione archivio Dipendenti in Microsoft Excel."));
-    const QStringList paragrafi = testo.split(QRegularExpression(QStringLiteral("\r?\n\r?\n")));
-    QCOMPARE(paragrafi.size(), 3);
-    QVERIFY(paragrafi.at(0).startsWith(QStringLiteral("Il pulsante Esporta archivio consente")));
-    QVERIFY(paragrafi.at(1).contains(QStringLiteral("crea in tempo reale un file in formato .XLS contenente")));
-    QCOMPARE(paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
-                                             "assegnandogli un nome qualsiasi."));
+    const GuidaMostrata g = guidaMostrata(*m_servizi, [this] { m_form->cmdGuidaClick(); });
+    QCOMPARE(g.dialoghi, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(g.titolo, QStringLiteral("Esportazione archivio Dipendenti in Microsoft Excel."));
+    QCOMPARE(g.paragrafi.size(), 3);
+    QVERIFY(g.paragrafi.at(0).startsWith(QStringLiteral("Il pulsante Esporta archivio consente")));
+    QVERIFY(g.paragrafi.at(1).contains(QStringLiteral("crea in tempo reale un file in formato .XLS contenente")));
+    QCOMPARE(g.paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
+                                               "assegnandogli un nome qualsiasi."));
 }
 
 void TestExpAnagrafica::apertoDaLibreOffice()

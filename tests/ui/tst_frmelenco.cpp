@@ -13,6 +13,7 @@ class TestElencoSchermo : public QObject
 private slots:
     void initTestCase() { Q_INIT_RESOURCE(quadrivela); }
     void ordinato();
+    void ordinatoConInizioComune();
     void ordineDelFile();
     void invioSulCampoTrova();
 };
@@ -91,6 +92,35 @@ void TestElencoSchermo::ordinato()
     w.scelta = 0;
     QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
     QCOMPARE(w.scelta, -1);
+}
+
+// Lines that share a long start, and differ inside, just after and far after
+// the twenty characters the sort looks at first, or end early, sort as whole lines.
+void TestElencoSchermo::ordinatoConInizioComune()
+{
+    ServiziProva servizi;
+    Elenco w(true);
+    const QStringList righe = {
+        "Data stipula: 03/01/2017  ROSSI MARIO  Rata: 2", "Data stipula: 03/01/2017  rossi mario  Rata: 1",
+        "Data stipula: 03/01/2017  ROSSI MARIO  Rata: 1", "Data stipula: 03/01/2016  ROSSI",
+        "Data stipula: 03/01/2017  ROSSI MARIA",          "Data stipula: 03/01/2017  ROSSI MARIO",
+        "Data stipula: 03/01/2017",                       "Data stipula: 03/01/2017  Rossì",
+        "Data stipula: 03/01/2017  ROSSI MARIO  Rata: 1", "Data stipula: 02/12/2017  ZETA",
+        "Data stipula: 03/01/2017  ROSSI MARIO  Rata: 10",
+    };
+    QList<VoceElenco> voci;
+    for (int i = 0; i < righe.size(); ++i)
+        voci.append({righe.at(i), i + 1});
+    w.mostraVoci(voci);
+
+    QStringList attese = righe;
+    ordinaRighe(attese);
+    QCOMPARE(w.righe(), attese);
+    // Equal lines keep the order of their cards.
+    const int prima = int(attese.indexOf(QStringLiteral("Data stipula: 03/01/2017  rossi mario  Rata: 1")));
+    QCOMPARE(w.posizioneVoce(prima), 2);
+    QCOMPARE(w.posizioneVoce(prima + 1), 3);
+    QCOMPARE(w.posizioneVoce(prima + 2), 9);
 }
 
 void TestElencoSchermo::ordineDelFile()

@@ -1,0 +1,37 @@
+#pragma once
+// What the benchmarks of the export screens share: the export of a filled
+// grid, and the plain write of the same bytes it is compared with.
+
+#include "comune.h"
+#include "ui/frmesporta.h"
+#include "support/fileprova.h"
+#include "support/serviziprova.h"
+
+#include <cstdlib>
+
+namespace qv::banco {
+
+struct TempiEsportazione
+{
+    double esportazione, scrittura; // best of `volte` runs, in milliseconds
+};
+
+// Exports the screen's grid to `foglio` (yes to exporting, no to opening the
+// file), then writes the bytes it wrote plainly to `copia` and onto the disk.
+inline TempiEsportazione misuraEsportazione(TfrmEsporta &schermo, const QString &foglio, const QString &copia, int volte)
+{
+    ServiziProva &servizi = *static_cast<ServiziProva *>(&Servizi::correnti());
+    TempiEsportazione t{};
+    t.esportazione = migliore(volte, [&] {
+        servizi.rispondi(true);
+        servizi.rispondi(false);
+        schermo.cmdEsportaClick();
+    });
+    if (!servizi.messaggi.isEmpty() && servizi.messaggi.constLast().genere != MessaggioMostrato::Genere::Domanda)
+        std::exit(3);
+    const QByteArray dati = prova::leggiFile(foglio);
+    t.scrittura = migliore(volte, [&] { scritturaSincronizzata(copia, dati); });
+    return t;
+}
+
+} // namespace qv::banco
