@@ -14,7 +14,8 @@ struct TSchedaContratto;
 // that opened the dialog; nullptr when there is neither.
 QWidget *schermoContratti(const QWidget *dialogo);
 
-// The year file that screen works on: the text of its hidden label lblFile, trimmed.
+// The year file that screen works on: the text of its hidden label lblFile,
+// trimmed; empty when no year has been chosen (or there is no contract screen).
 QString archivioContratti(const QWidget *dialogo);
 
 // Loads card `posizione` of that year file into the contract screen: every

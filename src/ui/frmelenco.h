@@ -57,10 +57,13 @@ private:
 // Reads every card of the archive at `percorso` in file order, decoding only
 // `campi`, and adds an entry for each card that `riga` gives a line to (no
 // value: not listed). Archive failures are thrown as ErroreArchivio; the
-// entries added before stay in `voci`.
+// entries added before stay in `voci`. No path (a screen opened without its
+// archive) lists nothing.
 template <typename R, typename F>
 void leggiVoci(const QString &percorso, const QList<QString R::*> &campi, QList<VoceElenco> &voci, F &&riga)
 {
+    if (percorso.isEmpty())
+        return;
     Archivio<R> archivio(percorso);
     archivio.apri();
     archivio.perOgni(campi, [&](int posizione, const R &scheda) {

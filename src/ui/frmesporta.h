@@ -70,8 +70,8 @@ public:
     // The grid column of a column name ("colNote"), or -1.
     int colonna(const QString &nome) const;
 
-    // The grid of every card of the archive at the path `archivio` gives,
-    // through a column table of its fields.
+    // The grid of every card of the archive at the path `archivio` gives
+    // (none for no path), through a column table of its fields.
     template <typename R, size_t N>
     static Griglia griglia(const ColonnaCampo<R> (&tabella)[N], std::function<QString()> archivio)
     {
@@ -83,7 +83,10 @@ public:
                 campi.append(c.campo);
         }
         g.leggi = [campi, archivio](QList<QStringList> &righe) {
-            Archivio<R> a(archivio());
+            const QString percorso = archivio();
+            if (percorso.isEmpty())
+                return; // a screen opened without its archive shows no rows
+            Archivio<R> a(percorso);
             a.apri();
             righe.reserve(a.conta());
             a.perOgni(campi, [&](int, const R &s) {

@@ -4,7 +4,9 @@
 #include <QTest>
 
 #include "ui/schermi.h"
+#include "contracts/frmexpcontratti.h"
 #include "contracts/frmtrovacontratti.h"
+#include "contracts/frmvalidi.h"
 #include "support/contrattiprova.h"
 
 #include <memory>
@@ -28,6 +30,7 @@ private slots:
     void sceltaSchedeUguali();
     void sceltaSenzaToken();
     void stampa();
+    void senzaAnno();
 
 private:
     QString anno() const { return cartellaProgramma().archivioContratti(2017); }
@@ -277,6 +280,26 @@ void TestTrovaContratti::stampa()
         QVERIFY2(righe.at(i + 1).startsWith(QStringLiteral("Data stipula: ") + QString::fromUtf8(nomi[i])),
                  qPrintable(righe.at(i + 1)));
     QCOMPARE(righe.at(4), QStringLiteral("Stampa eseguita in data 15/03/2017"));
+}
+
+// Opened with no year chosen (no contract screen behind them), the search, the
+// lists and the export show nothing, say nothing and create no file.
+void TestTrovaContratti::senzaAnno()
+{
+    TfrmTrovaContratti trova;
+    trova.show();
+    QTest::mouseClick(trova.btnCerca, Qt::LeftButton);
+    QCOMPARE(trova.lblTrovate->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
+    TfrmValidi validi;
+    validi.show();
+    TfrmRescissi rescissi;
+    rescissi.show();
+    TfrmExpContratti esporta;
+    esporta.show();
+    QCOMPARE(validi.lstRecords->count() + rescissi.lstRecords->count(), 0);
+    QCOMPARE(esporta.grdRecords->model()->rowCount(), 0);
+    QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{});
 }
 
 QTEST_MAIN(TestTrovaContratti)
