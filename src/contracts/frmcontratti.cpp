@@ -1,6 +1,9 @@
 #include "frmcontratti.h"
 
 #include "checks/frmcontrolli.h"
+#include "contracts/frmexpcontratti.h"
+#include "contracts/frmtrovacontratti.h"
+#include "contracts/frmvalidi.h"
 #include "contracts/frmstampacon.h"
 #include "core/date.h"
 #include "core/testo.h"
@@ -106,12 +109,12 @@ const DefFigura<TfrmContratti> kFigure[] = {
     {"btnDuplica", "con_duplica", {95, 72, 76, 52}, "Prepara la schermata per l'inserimento di un nuovo contratto duplicando i dati correnti.", &C::btnDuplicaClick, &C::btnDuplica},
     {"btnSalva", "con_salva", {176, 72, 76, 52}, "Salva il contratto corrente in archivio.", &C::btnSalvaClick, &C::btnSalva},
     {"btnImporta", "con_importa", {257, 72, 76, 52}, "Importa i dati dall'archivio anagrafico dei Dipendenti.", &C::btnImportaClick, &C::btnImporta},
-    {"btnTrova", "con_trova", {338, 72, 76, 52}, "Trova un contratto in archivio.", nullptr, &C::btnTrova},
+    {"btnTrova", "con_trova", {338, 72, 76, 52}, "Trova un contratto in archivio.", &C::btnTrovaClick, &C::btnTrova},
     {"btnFile", "con_allegati", {419, 72, 76, 52}, "Allega file al contratto corrente.", &C::btnFileClick, &C::btnFile},
     {"btnRTF", "con_rtf", {500, 72, 76, 52}, "Esporta il contratto corrente in formato .RTF.", &C::btnRTFClick, &C::btnRTF},
-    {"btnValidi", "con_validi", {581, 72, 76, 52}, "Visualizza il riepilogo dei contratti non rescissi e in corso di validità.", nullptr, &C::btnValidi},
-    {"btnRescissi", "con_rescissi", {662, 72, 76, 52}, "Visualizza il riepilogo dei contratti scaduti o rescissi.", nullptr, &C::btnRescissi},
-    {"btnEsporta", "con_esporta", {743, 72, 76, 52}, "Esporta l'archivio annuale dei contratti in Microsoft Excel.", nullptr, &C::btnEsporta},
+    {"btnValidi", "con_validi", {581, 72, 76, 52}, "Visualizza il riepilogo dei contratti non rescissi e in corso di validità.", &C::btnValidiClick, &C::btnValidi},
+    {"btnRescissi", "con_rescissi", {662, 72, 76, 52}, "Visualizza il riepilogo dei contratti scaduti o rescissi.", &C::btnRescissiClick, &C::btnRescissi},
+    {"btnEsporta", "con_esporta", {743, 72, 76, 52}, "Esporta l'archivio annuale dei contratti in Microsoft Excel.", &C::btnEsportaClick, &C::btnEsporta},
     {"btnGuida", "con_guida", {824, 72, 76, 52}, "Visualizza la pagina della guida sensibile al contesto.", &C::btnGuidaClick, &C::btnGuida},
     {"btnEsci", "con_esci", {905, 72, 76, 52}, "Esci da questa schermata di lavoro.", &C::btnEsciClick, &C::btnEsci},
     {"cmdPrimo", "ana_primo", {742, 15, 37, 39}, "Visualizza il primo contratto in archivio.", &C::cmdPrimoClick, &C::cmdPrimo},
@@ -414,6 +417,30 @@ void TfrmContratti::btnImportaClick()
     auto *dlg = new TfrmTrovaAnagrafica(this);
     dlg->lblMemory->setText(QStringLiteral("contratti"));
     eseguiDialogo(dlg);
+}
+
+// The search, the two lists and the export work on this screen's year file
+// and load a chosen card into it.
+void TfrmContratti::btnTrovaClick()
+{
+    auto *dlg = new TfrmTrovaContratti(this);
+    dlg->lblMemory->setText(QStringLiteral("contratti"));
+    eseguiDialogo(dlg);
+}
+
+void TfrmContratti::btnValidiClick()
+{
+    eseguiDialogo(new TfrmValidi(this));
+}
+
+void TfrmContratti::btnRescissiClick()
+{
+    eseguiDialogo(new TfrmRescissi(this));
+}
+
+void TfrmContratti::btnEsportaClick()
+{
+    eseguiDialogo(new TfrmExpContratti(this));
 }
 
 void TfrmContratti::btnFileClick()

@@ -75,6 +75,10 @@ public slots:
     void btnDuplicaClick();
     void btnSalvaClick();
     void btnImportaClick();
+    void btnTrovaClick();
+    void btnValidiClick();
+    void btnRescissiClick();
+    void btnEsportaClick();
     void btnFileClick();
     void btnRTFClick();
     void btnGuidaClick();

@@ -8,23 +8,19 @@ class QWidget;
 
 namespace qv {
 
-struct TSchedaContratto;
+class TfrmContratti;
 
 // The contract screen a dialog serves: the start-up one, or else the window
-// that opened the dialog; nullptr when there is neither.
-QWidget *schermoContratti(const QWidget *dialogo);
+// that opened the dialog, when that is a contract screen; nullptr when there is none.
+TfrmContratti *schermoContratti(const QWidget *dialogo);
 
 // The year file that screen works on: the text of its hidden label lblFile,
 // trimmed; empty when no year has been chosen (or there is no contract screen).
 QString archivioContratti(const QWidget *dialogo);
 
-// Loads card `posizione` of that year file into the contract screen: every
-// field into its control, the rescission box for "Sì" and "No" only, the
-// attachment labels and the position. Archive failures are thrown as
-// ErroreArchivio and leave the screen as it was.
+// Loads card `posizione` of that year file into the contract screen, the way
+// its own arrows do. Archive failures are thrown as ErroreArchivio and leave
+// the screen as it was.
 void apriSchedaContratto(const QWidget *dialogo, int posizione);
-
-// Loads a card into a contract screen's controls, found by their names.
-void caricaSchedaContratto(QWidget *schermo, const TSchedaContratto &scheda, int posizione);
 
 } // namespace qv

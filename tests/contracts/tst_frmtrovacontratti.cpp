@@ -31,6 +31,7 @@ private slots:
     void sceltaSenzaToken();
     void stampa();
     void senzaAnno();
+    void dalloSchermoContratti();
 
 private:
     QString anno() const { return cartellaProgramma().archivioContratti(2017); }
@@ -236,7 +237,7 @@ void TestTrovaContratti::sceltaSchedeUguali()
         QCOMPARE(m_contratti->testo("txtCitta"), QLatin1String(attesa.citta));
         QCOMPARE(m_contratti->testo("txtDipendente"), QStringLiteral("NERI PAOLO"));
         QCOMPARE(m_contratti->testo("txtDataFine"), QStringLiteral("28/02/2018"));
-        QCOMPARE(m_contratti->chkRescisso()->isChecked(), attesa.rescisso);
+        QCOMPARE(m_contratti->chkRescisso->isChecked(), attesa.rescisso);
         QCOMPARE(m_contratti->testo("lblFile01"), QLatin1String(attesa.allegato));
         QVERIFY(!w->isVisible());
         QCOMPARE(w->lstRecords->count(), 0);
@@ -300,6 +301,34 @@ void TestTrovaContratti::senzaAnno()
     QCOMPARE(esporta.grdRecords->model()->rowCount(), 0);
     QVERIFY(m_servizi->messaggi.isEmpty());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{});
+}
+
+// The contract screen's buttons open the search with its token, the two lists
+// and the export; a pick in the search shows that card on the contract screen.
+void TestTrovaContratti::dalloSchermoContratti()
+{
+    cinqueContratti();
+    m_servizi->quandoDialogo([](QDialog *d) {
+        auto *trova = qobject_cast<TfrmTrovaContratti *>(d);
+        if (!trova || trova->lblMemory->text() != QLatin1String("contratti"))
+            return 0;
+        trova->show();
+        trova->txtDipendente->setText(QStringLiteral("verdi"));
+        QTest::mouseClick(trova->btnCerca, Qt::LeftButton);
+        trova->lstRecords->setCurrentRow(0);
+        emit trova->lstRecords->doppioClic();
+        return trova->isVisible() ? 0 : 1;
+    });
+    m_contratti->btnTrovaClick();
+    QCOMPARE(m_contratti->testo("txtDipendente"), QStringLiteral("VERDI ROSSANA"));
+    QCOMPARE(m_contratti->testo("lblPosizione"), QStringLiteral("5"));
+
+    m_contratti->btnValidiClick();
+    m_contratti->btnRescissiClick();
+    m_contratti->btnEsportaClick();
+    QCOMPARE(m_servizi->dialoghiEseguiti,
+             (QStringList{"TfrmTrovaContratti", "TfrmValidi", "TfrmRescissi", "TfrmExpContratti"}));
+    QVERIFY(m_servizi->messaggi.isEmpty());
 }
 
 QTEST_MAIN(TestTrovaContratti)

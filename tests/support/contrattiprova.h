@@ -1,8 +1,9 @@
 #pragma once
 // What the tests of the contract dialogs share: contract cards, a year file
-// written with them, a stand-in for the contract screen those dialogs serve,
-// and services that print to a PDF file read back as text.
+// written with them, the contract screen those dialogs serve, and services
+// that print to a PDF file read back as text.
 
+#include "contracts/frmcontratti.h"
 #include "core/testo.h"
 #include "storage/archivio.h"
 #include "support/serviziprova.h"
@@ -43,25 +44,14 @@ inline void archiviaContratti(const QString &percorso, const QList<TSchedaContra
     a.chiudi();
 }
 
-// A window with the contract screen's controls, by their names: the year
-// file in lblFile, an edit field per field, the rescission box, the hidden
-// attachment labels and the position.
-class SchermoContrattiProva : public QWidget
+// A contract screen working on the year file `archivio`, not shown, whose
+// controls the tests read back by name.
+class SchermoContrattiProva : public TfrmContratti
 {
 public:
     explicit SchermoContrattiProva(const QString &archivio)
     {
-        (new QLabel(archivio, this))->setObjectName(QStringLiteral("lblFile"));
-        (new QLabel(this))->setObjectName(QStringLiteral("lblPosizione"));
-        for (const auto &c : TSchedaContratto::campi()) {
-            const QString nome = QLatin1String(c.nome);
-            if (nome == QLatin1String("Rescisso"))
-                (new QCheckBox(this))->setObjectName(QStringLiteral("chkRescisso"));
-            else if (nome.startsWith(QLatin1String("File")) || nome.startsWith(QLatin1String("Desc")))
-                (new QLabel(this))->setObjectName(QStringLiteral("lbl") + nome);
-            else
-                (new QLineEdit(this))->setObjectName(QStringLiteral("txt") + nome);
-        }
+        impostaAnno(archivio, QStringLiteral("2017"));
     }
     QString testo(const QString &nome) const
     {
@@ -70,7 +60,6 @@ public:
         auto *l = findChild<QLabel *>(nome);
         return l ? l->text() : QString();
     }
-    QCheckBox *chkRescisso() const { return findChild<QCheckBox *>(QStringLiteral("chkRescisso")); }
 };
 
 // Prints every confirmed print to a PDF file instead of a printer.
