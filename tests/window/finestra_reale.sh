@@ -277,6 +277,35 @@ grep -qF 'Sig. \b Bianchi Anna\b0 , di cittadinanza \b italiana\b0 ,' "$rtf" \
   || { echo "il documento RTF non contiene il collaboratore" >&2; exit 1; }
 grep -qF "\\'80\\b  1250,00\\b0  al lordo" "$rtf" || { echo "il documento RTF non contiene il compenso" >&2; exit 1; }
 
+# Trova opens the contract search: Cerca lists the stored card, and a double
+# click on its line closes the search with that card on the screen.
+xdotool mousemove --sync $((pannello_x + 376)) $((pannello_y + 98)) click 1
+ricerca=$(aspetta_finestra 'Trova contratti in archivio')
+sleep 0.5
+import -window root "$shots/trova_contratti.png"
+eval "$(xdotool getwindowgeometry --shell "$ricerca")"
+xdotool mousemove --sync $((X + 768)) $((Y + 512)) click 1
+sleep 0.8
+import -window root "$shots/trova_contratti_risultati.png"
+xdotool mousemove --sync $((X + 200)) $((Y + 166)) click --repeat 2 1
+aspetta_chiusura 'Trova contratti in archivio'
+
+# Validi, Rescissi and Esporta open their screens; Chiudi and Esci close them.
+for schermo in "619 Riepilogo contratti in corso di validit validi 786 526" \
+               "700 Riepilogo contratti scaduti o rescissi rescissi 786 526" \
+               "781 Esporta archivio contratti in Microsoft Excel esporta_contratti 793 30"; do
+  set -- $schermo
+  x=$1; chiudi_y=${@: -1}; chiudi_x=${@: -2:1}; foto=${@: -3:1}
+  titolo=$(echo "$schermo" | cut -d' ' -f2- | rev | cut -d' ' -f4- | rev)
+  xdotool mousemove --sync $((pannello_x + x)) $((pannello_y + 98)) click 1
+  finestra=$(aspetta_finestra "$titolo")
+  sleep 0.8
+  import -window root "$shots/$foto.png"
+  eval "$(xdotool getwindowgeometry --shell "$finestra")"
+  xdotool mousemove --sync $((X + chiudi_x)) $((Y + chiudi_y)) click 1
+  aspetta_chiusura "$titolo"
+done
+
 # Esci of the contract screen: back to the main menu.
 xdotool mousemove --sync $((pannello_x + 943)) $((pannello_y + 98)) click 1
 aspetta_finestra '^ Quadrivela$' >/dev/null
