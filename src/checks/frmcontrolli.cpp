@@ -5,6 +5,7 @@
 #include "ui/servizi.h"
 #include "core/identificativi.h"
 #include "core/testo.h"
+#include "ui/campi.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -20,11 +21,11 @@ struct DefControllo
     QString banner;
     QSize dimensioneBanner;
     QString istruzioni;
-    QString campo;
+    const char *campo;
     int lunghezza;
-    // The partita IVA field takes only digits and editing keys and is never
-    // rewritten; the other two are trimmed and upper-cased on every key release.
-    bool soloCifre;
+    // The partita IVA field takes only digits and is never rewritten; the
+    // other two are trimmed and upper-cased as they are typed or pasted.
+    int comportamenti;
     // The text the check reads from the field.
     QString (*testoDaControllare)(const QString &);
     bool (*controlla)(const QString &);
@@ -39,7 +40,7 @@ const DefControllo DefCodFisc{
     QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
     QStringLiteral(":/img/banner_codfisc.svg"), QSize(421, 73),
     QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
-    QStringLiteral("txtCodFisc"), LunghezzaCodFisc, false,
+    "txtCodFisc", LunghezzaCodFisc, Maiuscole,
     upperAZ, ControllaCodFisc, MsgCodFiscLunghezza,
     [](const QString &) { return MsgCodFiscValido; }, MsgCodFiscErrato,
 };
@@ -48,7 +49,7 @@ const DefControllo DefPartitaIva{
     QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
     QStringLiteral(":/img/banner_piva.svg"), QSize(421, 73),
     QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
-    QStringLiteral("txtPartitaIva"), LunghezzaPartitaIva, true,
+    "txtPartitaIva", LunghezzaPartitaIva, SoloCifre,
     upperAZ, ControllaPartitaIva, MsgPartitaIvaLunghezza,
     MsgPartitaIvaValida, MsgPartitaIvaErrata,
 };
@@ -57,7 +58,7 @@ const DefControllo DefIban{
     QStringLiteral(" Controllo IBAN"), QSize(608, 270),
     QStringLiteral(":/img/banner_iban.svg"), QSize(545, 85),
     QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
-    QStringLiteral("txtIban"), LunghezzaIban, false,
+    "txtIban", LunghezzaIban, Maiuscole,
     trimmed, ControllaIban, MsgIbanLunghezza,
     [](const QString &) { return MsgIbanValido; }, MsgIbanErrato,
 };
@@ -69,29 +70,6 @@ constexpr int Bordo = 6;
 constexpr int Interno = 6;
 constexpr int BordoStriscia = 1;
 constexpr int LarghezzaPulsante = 104;
-
-bool tastoInvio(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// The keys the partita IVA field lets through: Enter, the editing keys and the digits.
-bool tastoAmmessoInCifre(const QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return true;
-    default:
-        break;
-    }
-    const QString t = e->text();
-    return t.size() == 1 && t.at(0) >= u'0' && t.at(0) <= u'9';
-}
 
 template <typename Dialogo>
 void apri(QWidget *schermo, const QString &testo)
@@ -131,7 +109,7 @@ DialogoControllo::DialogoControllo(const DefControllo &def, QWidget *parent)
         "#shpStriscia { background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #C6D4EA, stop: 1 #F2F6FB);"
         " border: %1px solid #A9BBD6; border-radius: 4px; }").arg(BordoStriscia));
     m_campo = new QLineEdit(striscia);
-    m_campo->setObjectName(def.campo);
+    m_campo->setObjectName(QLatin1String(def.campo));
     m_campo->setFont(carattere(QStringLiteral("Courier New"), 20, true));
     m_campo->setTextMargins(4, 0, 4, 0);
     m_campo->setMaxLength(def.lunghezza);
@@ -166,7 +144,9 @@ DialogoControllo::DialogoControllo(const DefControllo &def, QWidget *parent)
     setTabOrder(m_campo, btnControlla);
     setTabOrder(btnControlla, btnChiudi);
 
-    m_campo->installEventFilter(this);
+    // Enter in the field moves to "Controlla", which a second Enter presses.
+    const DefCampo comportamento[] = {{def.campo, "btnControlla", def.comportamenti}};
+    new ComportamentiCampi(this, comportamento);
     connect(btnControlla, &QPushButton::clicked, this, &DialogoControllo::btnControllaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &DialogoControllo::btnChiudiClick);
 }
@@ -183,55 +163,12 @@ void DialogoControllo::showEvent(QShowEvent *e)
     m_campo->setFocus(Qt::OtherFocusReason);
 }
 
-bool DialogoControllo::eventFilter(QObject *o, QEvent *e)
-{
-    if (o == m_campo) {
-        switch (e->type()) {
-        case QEvent::ShortcutOverride:
-            // A shortcut the digit field refuses reaches the field as a key, to be swallowed there.
-            if (m_def.soloCifre && !tastoAmmessoInCifre(static_cast<QKeyEvent *>(e))) {
-                e->accept();
-                return true;
-            }
-            break;
-        case QEvent::KeyPress:
-            return campoKeyDown(static_cast<QKeyEvent *>(e));
-        case QEvent::KeyRelease:
-            if (!m_def.soloCifre)
-                campoKeyUp();
-            break;
-        default:
-            break;
-        }
-    }
-    return DialogoFisso::eventFilter(o, e);
-}
-
-bool DialogoControllo::campoKeyDown(const QKeyEvent *e)
-{
-    if (tastoInvio(e->key())) {
-        btnControlla->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    return m_def.soloCifre && !tastoAmmessoInCifre(e);
-}
-
-void DialogoControllo::campoKeyUp()
-{
-    const QString prima = m_campo->text();
-    const QString dopo = upperAZ(trimmed(prima));
-    if (dopo == prima)
-        return;
-    const int cursore = m_campo->cursorPosition();
-    m_campo->setText(dopo);
-    m_campo->setCursorPosition(std::min<int>(cursore, dopo.size()));
-}
-
 void DialogoControllo::btnControllaClick()
 {
     Servizi &s = Servizi::correnti();
     const QString testo = m_def.testoDaControllare(m_campo->text());
-    if (testo.size() != m_def.lunghezza) {
+    // Characters, not UTF-16 units: an emoji is one character of the wrong kind.
+    if (numeroCaratteri(testo) != m_def.lunghezza) {
         s.messaggio(this, TipoMessaggio::Avviso, m_def.msgLunghezza);
         m_campo->setFocus(Qt::OtherFocusReason);
         return;

@@ -33,12 +33,8 @@ public slots:
 protected:
     DialogoControllo(const DefControllo &def, QWidget *parent);
     void showEvent(QShowEvent *e) override;
-    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    bool campoKeyDown(const QKeyEvent *e);
-    void campoKeyUp();
-
     const DefControllo &m_def;
     QLineEdit *m_campo;
 };

@@ -72,6 +72,30 @@ int cp1252Byte(char32_t cp)
     return -1;
 }
 
+QString primoFuoriCp1252(QStringView s)
+{
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s.at(i).unicode();
+        if (u < 0x80)
+            continue;
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s.at(i + 1).unicode()))
+            return s.mid(i, 2).toString();
+        if (QChar::isSurrogate(u) || cp1252Byte(u) < 0)
+            return s.mid(i, 1).toString();
+    }
+    return QString();
+}
+
+qsizetype numeroCaratteri(QStringView s)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < s.size(); ++i, ++n)
+        if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate())
+            ++i;
+    return n;
+}
+
 QByteArray toCp1252(const QString &s)
 {
     QByteArray out;

@@ -25,6 +25,14 @@ bool allDigits(const QString &s);
 // Windows-1252 byte of a Unicode code point, or -1 when the code page has none.
 int cp1252Byte(char32_t codePoint);
 
+// The first character of the text that Windows-1252 cannot hold (a whole
+// character, even when it takes two UTF-16 units); empty when there is none.
+QString primoFuoriCp1252(QStringView s);
+
+// The number of characters of a text: a character beyond the first 65536
+// (an emoji) is one, not the two UTF-16 units it takes.
+qsizetype numeroCaratteri(QStringView s);
+
 // Encodes to Windows-1252, one byte per character; a character that the code
 // page cannot represent becomes "?".
 QByteArray toCp1252(const QString &s);

@@ -357,7 +357,7 @@ void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); 
 
 void TfrmAnagrafica::btnEmailClick()
 {
-    TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"');
+    TMisc::Open(QStringLiteral("\"mailto:") + trimmed(txtEmail->text()) + u'"', this);
 }
 
 void TfrmAnagrafica::btnTrovaClick()

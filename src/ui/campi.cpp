@@ -4,13 +4,140 @@
 #include "core/importo.h"
 #include "core/testo.h"
 #include "ui/frmcalendario.h"
+#include "ui/servizi.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace qv {
+
+namespace {
+
+const QString MsgSoloCifre = QStringLiteral("In questo campo si possono inserire soltanto le cifre da 0 a 9.");
+const QString MsgSoloImporto =
+    QStringLiteral("In questo campo si possono inserire soltanto le cifre da 0 a 9 e la virgola dei decimali.");
+const QString MsgUnaVirgola = QStringLiteral("L'importo ha già la virgola dei decimali: non se ne può inserire una seconda.");
+const QString MsgCodifica = QStringLiteral(
+    "Il carattere \"%1\" non è ammesso: l'archivio può conservare soltanto le lettere, le cifre e i simboli "
+    "dell'alfabeto occidentale (Windows-1252).");
+
+// Marks a field whose text the field's rule is rewriting while the user edits it.
+constexpr char ProprietaRiscritto[] = "qvRiscritto";
+
+// The field's rule, applied by the edit field itself to every change of its
+// text by the user, whichever way the text arrives.
+class FiltroCampo : public QValidator
+{
+public:
+    using Avviso = std::function<void(const QString &, const QString &)>;
+
+    FiltroCampo(QLineEdit *campo, int comportamenti, Avviso avviso)
+        : QValidator(campo), m_campo(campo), m_comportamenti(comportamenti), m_avviso(std::move(avviso)),
+          m_accettato(campo->text())
+    {
+        connect(campo, &QLineEdit::textChanged, this, [this](const QString &t) { m_accettato = t; });
+    }
+
+    State validate(QString &testo, int &cursore) const override
+    {
+        // What the user puts in an upper-case or trimmed field is rewritten at
+        // once, typed, pasted, dropped or composed alike; a text the program
+        // puts in stays as it is until the next key is released there.
+        if ((m_comportamenti & (Maiuscole | TrimDigitando)) && m_campo->isModified()) {
+            const QStringView parte = trimmedView(testo);
+            const qsizetype inizio = parte.isEmpty() ? 0 : parte.data() - testo.constData();
+            QString nuovo = parte.toString();
+            if (m_comportamenti & Maiuscole)
+                nuovo = upperAZ(nuovo);
+            if (nuovo != testo) {
+                cursore = int(std::clamp<qsizetype>(cursore - inizio, 0, nuovo.size()));
+                testo = nuovo;
+                // The field puts the rewritten text back as if set anew: the
+                // cursor stays where the user is typing (mostraInizio).
+                m_campo->setProperty(ProprietaRiscritto, true);
+            }
+        }
+        QString carattere;
+        const QString motivo = motivoRifiuto(testo, m_comportamenti, &carattere);
+        if (motivo.isEmpty())
+            return Acceptable;
+        // Told only when the user tries to change the text, not when the field
+        // asks about a text it already holds (one loaded from an older card).
+        if (m_avviso && m_campo->isModified() && testo != m_accettato)
+            m_avviso(motivo, carattere);
+        return Invalid;
+    }
+
+private:
+    QLineEdit *m_campo;
+    int m_comportamenti;
+    Avviso m_avviso;
+    QString m_accettato;
+};
+
+// Without an info line, only a character that could not be stored is worth a
+// message; it is shown once the field has finished with the refused text.
+void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, const QString &carattere)
+{
+    if (carattere.isEmpty())
+        return;
+    QTimer::singleShot(0, campo, [campo, motivo] {
+        Servizi::correnti().messaggio(campo->window(), TipoMessaggio::Avviso,
+                                      QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1));
+    });
+}
+
+} // namespace
+
+QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere)
+{
+    const QString fuori = primoFuoriCp1252(testo);
+    if (carattere)
+        *carattere = fuori;
+    if (!fuori.isEmpty())
+        return MsgCodifica.arg(fuori);
+    if (comportamenti & (SoloCifre | Importo)) {
+        int virgole = 0;
+        for (QChar c : testo) {
+            if (c == u',' && (comportamenti & Importo))
+                ++virgole;
+            else if (c < u'0' || c > u'9')
+                return (comportamenti & Importo) ? MsgSoloImporto : MsgSoloCifre;
+        }
+        if (virgole > 1)
+            return MsgUnaVirgola;
+    }
+    return QString();
+}
+
+void applicaFiltro(QLineEdit *campo, int comportamenti, std::function<void(const QString &, const QString &)> avviso)
+{
+    if (!avviso)
+        avviso = [campo](const QString &motivo, const QString &carattere) {
+            avvisoSenzaRigaInfo(campo, motivo, carattere);
+        };
+    delete campo->validator();
+    campo->setValidator(new FiltroCampo(campo, comportamenti, std::move(avviso)));
+}
+
+void mostraInizio(QLineEdit *campo)
+{
+    // setText() leaves the text unmodified and the cursor at its end: a long
+    // text would show its end.
+    QObject::connect(campo, &QLineEdit::textChanged, campo, [campo] {
+        if (campo->property(ProprietaRiscritto).toBool())
+            campo->setProperty(ProprietaRiscritto, QVariant());
+        else if (!campo->isModified())
+            campo->setCursorPosition(0);
+    });
+    campo->setCursorPosition(0);
+}
 
 SegnoFuoco::SegnoFuoco(const QString &nome, QWidget *parent)
     : QWidget(parent)
@@ -71,6 +198,13 @@ ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCamp
         }
         campo->installEventFilter(this);
         m_voci.append(v);
+        applicaFiltro(campo, d.comportamenti, [this, campo](const QString &motivo, const QString &carattere) {
+            if (suggerimento)
+                suggerimento(motivo);
+            else
+                avvisoSenzaRigaInfo(campo, motivo, carattere);
+        });
+        mostraInizio(campo);
     }
     // When the window comes back (a message box closed), the control that has
     // the focus may have changed meanwhile, without any focus event.
@@ -144,6 +278,9 @@ bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
         return false;
 
     if (v.comportamenti & DataCalendario) {
+        // Copying the date or selecting it is not asking for another one.
+        if (e->modifiers() & Qt::ControlModifier)
+            return false;
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
             v.campo->clear();
         else
@@ -155,14 +292,9 @@ bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
             v.successivo->setFocus(Qt::TabFocusReason); // like Tab: the whole text is selected
         return true;
     }
-    if (v.comportamenti & (SoloCifre | Importo)) {
-        if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right)
-            return false;
-        const QString t = e->text();
-        const bool cifra = t.size() == 1 && t.at(0) >= u'0' && t.at(0) <= u'9';
-        const bool virgola = (v.comportamenti & Importo) && t == QStringLiteral(",");
-        return !(cifra || virgola);
-    }
+    // Every other key reaches the field: editing and selection keys work in
+    // every field, and the field's rule (applicaFiltro) refuses a character
+    // that may not enter it, however it arrives.
     return false;
 }
 

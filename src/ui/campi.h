@@ -46,6 +46,26 @@ protected:
 QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &geometria, int lunghezzaMassima,
                      const QFont &font, const QString &nomeSegno = QString());
 
+// Why `testo` cannot be the text of a field with `comportamenti`, in Italian;
+// empty when it can. Every field holds only characters that the stored files'
+// code page (Windows-1252) can hold; a digit field only the digits 0-9, an
+// amount field only digits and one comma. `carattere`, when given, receives
+// the character the code page cannot hold when that is the reason.
+QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere = nullptr);
+
+// Gives a field the rule of motivoRifiuto() for every text that would enter
+// it, typed, pasted, dropped or composed: a refused text leaves the field as
+// it was. `avviso` is told why, with the character the code page cannot hold
+// (empty for the other reasons), each time the user tries to put one in;
+// without `avviso`, a character the code page cannot hold is refused with a
+// short message and the other refusals are silent.
+void applicaFiltro(QLineEdit *campo, int comportamenti,
+                   std::function<void(const QString &motivo, const QString &carattere)> avviso = {});
+
+// A text the program puts into the field (a card loaded, an amount formatted)
+// shows its beginning; what the user types stays where it is typed.
+void mostraInizio(QLineEdit *campo);
+
 // The text shown on the info line when the mouse moves over a date field.
 inline const QString SuggerimentoData =
     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
@@ -56,7 +76,9 @@ class ComportamentiCampi : public QObject
 public:
     ComportamentiCampi(QWidget *schermo, std::span<const DefCampo> tabella);
 
-    // Shows a text on the screen's info line (date fields' hint).
+    // Shows a text on the screen's info line (date fields' hint, why a
+    // character was refused). A screen without an info line leaves it empty:
+    // a character the stored files cannot hold is then refused with a message.
     std::function<void(const QString &)> suggerimento;
 
     static bool tastoInvio(int key);

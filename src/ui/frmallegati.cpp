@@ -1,5 +1,6 @@
 #include "frmallegati.h"
 
+#include "ui/campi.h"
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
@@ -42,6 +43,10 @@ const Slot kSlot[] = {
     {&T::txtFile03, &T::imgCancella03, &T::btnSfoglia03, &T::btnApri03, &T::txtDesc03,
      &T::txtFile03Change, &T::imgCancella03Click, &T::btnSfoglia03Click, &T::btnApri03Click},
 };
+
+const QString MsgPercorsoNonAmmesso = QStringLiteral(
+    "Attenzione: il percorso del file contiene il carattere \"%1\", che l'archivio non può conservare.\r\n\r\n"
+    "Rinominare il file o la cartella che lo contiene e selezionarlo di nuovo.");
 
 constexpr QSize Area(633, 527);
 constexpr QRect Pannello(12, 12, 609, 503);
@@ -127,6 +132,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
         etichetta(riquadro, QStringLiteral("lblDescrizione") + nn,
                   QStringLiteral("Descrizione %1° file allegato:").arg(n), QRect(12, 58, 400, 22), f12);
         this->*s.desc = campo(riquadro, QStringLiteral("txtDesc") + nn, QRect(12, 81, 552, 27), fDescrizione);
+        // The description is stored with the card: only what the archive can hold.
+        applicaFiltro(this->*s.desc, Semplice);
+        mostraInizio(this->*s.desc);
+        mostraInizio(file);
 
         for (QWidget *w : std::initializer_list<QWidget *>{file, this->*s.sfoglia, this->*s.apri, this->*s.desc}) {
             if (precedente)
@@ -199,6 +208,11 @@ void TfrmAllegaCartella::sfoglia(int k)
     try {
         const QString scelto = Servizi::correnti().fileDaAprire(
             this, TitoloSfoglia, {FiltroTutti}, attuale.isEmpty() ? QString() : QFileInfo(attuale).absolutePath());
+        // A path the archive could not hold would be stored with "?" and never found again.
+        if (const QString c = primoFuoriCp1252(scelto); !c.isEmpty()) {
+            Servizi::correnti().messaggio(this, TipoMessaggio::Avviso, MsgPercorsoNonAmmesso.arg(c));
+            return;
+        }
         if (!scelto.isEmpty())
             file->setText(QDir::toNativeSeparators(QFileInfo(scelto).absoluteFilePath()));
     } catch (...) {
@@ -215,7 +229,7 @@ void TfrmAllegaCartella::cancella(int k)
 void TfrmAllegaCartella::apriFile(int k)
 {
     // In double quotes, so that a path with blanks reaches the system whole.
-    TMisc::Open(u'"' + trimmed((this->*kSlot[k].file)->text()) + u'"');
+    TMisc::Open(u'"' + trimmed((this->*kSlot[k].file)->text()) + u'"', this);
 }
 
 void TfrmAllegaCartella::btnApplicaClick()

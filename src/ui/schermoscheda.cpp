@@ -72,7 +72,10 @@ bool RigaInfo::eventFilter(QObject *o, QEvent *e)
         const QVariant h = o->property("suggerimento");
         if (h.isValid())
             m_panInfo->setText(h.toString());
-        else if (o != m_panInfo)
+        // Only a move over the background empties it: the mouse coming back
+        // after a menu or a message box leaves what the line says (a refused
+        // paste's reason) until the mouse moves on.
+        else if (o != m_panInfo && e->type() == QEvent::MouseMove)
             m_panInfo->clear();
     }
     return false;

@@ -36,6 +36,17 @@ void TestTesto::cp1252RoundTrip()
     // Characters outside the code page become one "?" each, also outside the BMP.
     QCOMPARE(qv::toCp1252(QStringLiteral("a\u4E2Db") + QString::fromUcs4(U"\U0001F600") + "c"),
              QByteArray("a?b?c"));
+
+    // What a field refuses: the first character the code page cannot hold, whole.
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    QCOMPARE(qv::primoFuoriCp1252(QStringLiteral("Perché costa 5 € ‰ Œ")), QString());
+    QCOMPARE(qv::primoFuoriCp1252(QStringLiteral("Łukasz Żółć")), QStringLiteral("Ł"));
+    QCOMPARE(qv::primoFuoriCp1252(QStringLiteral("ok ") + emoji + QStringLiteral(" ć")), emoji);
+    QCOMPARE(qv::primoFuoriCp1252(QString(QChar(0xD800)) + QStringLiteral("a")), QString(QChar(0xD800)));
+    // Characters, not UTF-16 units.
+    QCOMPARE(qv::numeroCaratteri(QStringLiteral("RSSMRA80A01H50")), 14);
+    QCOMPARE(qv::numeroCaratteri(QStringLiteral("RSSMRA80A01H50") + emoji), 15);
+    QCOMPARE(qv::numeroCaratteri(QString()), 0);
 }
 
 void TestTesto::containsAZ_data()

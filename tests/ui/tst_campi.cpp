@@ -1,8 +1,13 @@
 #include <QTest>
 
+#include "core/importo.h"
 #include "ui/campi.h"
 #include "ui/frmcalendario.h"
 #include "support/serviziprova.h"
+
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
 
 using namespace qv;
 
@@ -51,6 +56,11 @@ private slots:
     void filtri();
     void importoAllUscita();
     void dataDaCalendario();
+    void vie_data();
+    void vie();
+    void tastiDiModificaPassano();
+    void fuoriCodificaSenzaRigaInfo();
+    void testoCaricatoMostraInizio();
 
 private:
     ServiziProva *m_servizi = nullptr;
@@ -218,6 +228,165 @@ void TestCampi::dataDaCalendario()
     // The mouse over a date field puts the hint on the info line.
     QTest::mouseMove(d);
     QCOMPARE(m_s->info, SuggerimentoData);
+}
+
+
+// Every way a text can enter a field goes through the same rule.
+void TestCampi::vie_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("inserito");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<bool>("avviso"); // the info line says why
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    // The salary edited the usual way: all of "0,00" selected and replaced.
+    QTest::newRow("importo, Ctrl+A e digitato") << "txtStipendio" << "ctrl+a" << "0,00" << "1300,125" << "1300,125" << false;
+    QTest::newRow("importo, seconda virgola digitata") << "txtStipendio" << "digitato" << "12,5" << "," << "12,5" << true;
+    QTest::newRow("importo, seconda virgola incollata") << "txtStipendio" << "incollato" << "12" << "3,4,5" << "12" << true;
+    QTest::newRow("importo, incollato con una virgola") << "txtStipendio" << "incollato" << "12" << "3,45" << "123,45" << false;
+    QTest::newRow("cifre, incollato misto") << "txtPartitaIva" << "incollato" << "" << "IT-99x" << "" << true;
+    QTest::newRow("cifre, menu Incolla") << "txtPartitaIva" << "menu" << "0123" << "x7" << "0123" << true;
+    QTest::newRow("cifre, incollate cifre") << "txtPartitaIva" << "menu" << "0123" << "456" << "0123456" << false;
+    QTest::newRow("cifre, trascinato") << "txtPartitaIva" << "trascinato" << "" << "12a" << "" << true;
+    QTest::newRow("cifre, metodo di immissione") << "txtPartitaIva" << "composto" << "1" << "²" << "1" << true;
+    QTest::newRow("maiuscole, incollato") << "txtCodFisc" << "incollato" << "" << " rssmra80 " << "RSSMRA80" << false;
+    QTest::newRow("maiuscole, trascinato") << "txtCodFisc" << "trascinato" << "" << "abc" << "ABC" << false;
+    QTest::newRow("trim, menu Incolla") << "txtEmail" << "menu" << "" << "  m@esempio.it\n" << "m@esempio.it" << false;
+    QTest::newRow("codifica, incollato") << "txtDipendente" << "incollato" << "Rossi" << "Łukasz" << "Rossi" << true;
+    QTest::newRow("codifica, digitato") << "txtDipendente" << "digitato" << "Rossi" << "ż" << "Rossi" << true;
+    QTest::newRow("codifica, emoji composta") << "txtDipendente" << "composto" << "" << emoji << "" << true;
+    QTest::newRow("codifica, emoji digitata") << "txtDipendente" << "digitato" << "" << emoji << "" << true;
+    QTest::newRow("codifica, € e accenti") << "txtDipendente" << "incollato" << "" << "Perché 5 € Œ" << "Perché 5 € Œ" << false;
+}
+
+void TestCampi::vie()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, via);
+    QFETCH(QString, prima);
+    QFETCH(QString, inserito);
+    QFETCH(QString, atteso);
+    QFETCH(bool, avviso);
+    QLineEdit *e = m_s->campo(campo.toLatin1().constData());
+    e->setText(prima);
+    e->setFocus();
+    e->end(false);
+    m_s->info.clear();
+    if (via == QLatin1String("ctrl+a")) {
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(e, inserito);
+    } else if (via == QLatin1String("digitato")) {
+        // One key press for the whole character, as the keyboard sends it.
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, inserito, Qt::NoModifier);
+    } else if (via == QLatin1String("incollato")) {
+        QGuiApplication::clipboard()->setText(inserito);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    } else if (via == QLatin1String("menu")) {
+        // What the context menu's "Incolla" does.
+        QGuiApplication::clipboard()->setText(inserito);
+        e->paste();
+    } else if (via == QLatin1String("trascinato")) {
+        e->clearFocus();
+        QMimeData dati;
+        dati.setText(inserito);
+        const QPoint punto(e->width() - 4, e->height() / 2);
+        QDragEnterEvent entra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &entra);
+        QDragMoveEvent sopra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &sopra);
+        QDropEvent rilascio(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &rilascio);
+    } else {
+        QInputMethodEvent composto;
+        composto.setCommitString(inserito);
+        QCoreApplication::sendEvent(e, &composto);
+    }
+    QCOMPARE(e->text(), atteso);
+    QCOMPARE(!m_s->info.isEmpty(), avviso);
+    // Leaving the field keeps what was typed (an amount keeps its three decimals).
+    m_s->campo(campo == QLatin1String("txtDipendente") ? "txtEmail" : "txtDipendente")->setFocus();
+    if (campo == QLatin1String("txtStipendio"))
+        QCOMPARE(e->text(), formattaImporto(atteso));
+    else
+        QCOMPARE(e->text(), atteso);
+    QVERIFY(m_servizi->messaggi.isEmpty()); // the info line says it; no message box on a screen that has one
+}
+
+void TestCampi::tastiDiModificaPassano()
+{
+    // Home, End, selection with Shift and the arrows, Ctrl+A, Ctrl+C, Ctrl+X
+    // and Ctrl+Z all reach a digit field.
+    QLineEdit *e = m_s->campo("txtPartitaIva");
+    e->setText(QStringLiteral("0123"));
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_Home);
+    QTest::keyClicks(e, "9");
+    QCOMPARE(e->text(), QStringLiteral("90123"));
+    QTest::keyClick(e, Qt::Key_End);
+    QTest::keyClick(e, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(e, "7");
+    QCOMPARE(e->text(), QStringLiteral("90127"));
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(e->text(), QStringLiteral("90123"));
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(e->selectedText(), QStringLiteral("90123"));
+    QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("90123"));
+    QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(e->text(), QString());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("90123"));
+    // In a date field, copying does not open the picker.
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->setText(QStringLiteral("01/02/2017"));
+    d->setFocus();
+    QTest::keyClick(d, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(d, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("01/02/2017"));
+}
+
+void TestCampi::fuoriCodificaSenzaRigaInfo()
+{
+    // A screen without an info line says it with a short message; other refusals stay silent.
+    m_s->comportamenti->suggerimento = nullptr;
+    QLineEdit *e = m_s->campo("txtDipendente");
+    e->setText(QStringLiteral("Rossi "));
+    e->setFocus();
+    e->end(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("Łukasz"));
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e->text(), QStringLiteral("Rossi "));
+    QTRY_COMPARE(m_servizi->messaggi.size(), 1);
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QVERIFY(m_servizi->ultimoTesto().startsWith(QStringLiteral("Attenzione: il carattere \"Ł\" non è ammesso")));
+    QTest::keyClicks(m_s->campo("txtPartitaIva"), "x");
+    QTest::qWait(10);
+    QCOMPARE(m_servizi->messaggi.size(), 1);
+}
+
+void TestCampi::testoCaricatoMostraInizio()
+{
+    // A long text put into a field shows its beginning, with or without the focus;
+    // a text typed keeps the cursor where it was typed.
+    const QString indirizzo = QStringLiteral("Vicolo Stretto all'angolo Via Santa Brigida, quartiere San Ferdinando");
+    QLineEdit *e = m_s->campo("txtDipendente");
+    e->setText(indirizzo);
+    QCOMPARE(e->cursorPosition(), 0);
+    e->setFocus();
+    e->setText(QStringLiteral("Piazza dei Cavalieri di Vittorio Veneto, scala B"));
+    QCOMPARE(e->cursorPosition(), 0);
+    e->end(false);
+    QTest::keyClicks(e, "b");
+    QCOMPARE(e->cursorPosition(), e->text().size());
+    // The focus mark's neighbours: an amount formatted when left also shows its start.
+    QLineEdit *s = m_s->campo("txtStipendio");
+    s->setFocus();
+    QTest::keyClicks(s, "7");
+    e->setFocus();
+    QCOMPARE(s->text(), QStringLiteral("7,00"));
+    QCOMPARE(s->cursorPosition(), 0);
 }
 
 QTEST_MAIN(TestCampi)
