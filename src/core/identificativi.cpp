@@ -88,7 +88,9 @@ bool ControllaCodFisc(const QString &codice)
     int somma = 0;
     for (qsizetype i = 0; i < LunghezzaCodFisc - 1; ++i) {
         const char16_t c = codice.at(i).unicode();
-        if (c < u'0' || c > u'Z')
+        // Only A-Z and 0-9: the signs between '9' and 'A' are in the tables
+        // but belong to no fiscal code.
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')))
             return false;
         // Position i + 1 counting from 1: odd positions use the odd table.
         somma += (i % 2 == 0 ? kDispari : kPari)[c - u'0'];
@@ -144,8 +146,9 @@ QString LettereInCifre(const QString &testo)
 int RestoIban(const QString &testo)
 {
     QString t = upperAZ(testo);
-    if (const qsizetype i = t.indexOf(u"IBAN"); i >= 0)
-        t.remove(i, 4);
+    // "IBAN" written before the code; the same letters further on are part of it.
+    if (t.startsWith(u"IBAN"))
+        t.remove(0, 4);
     const QString cifre = LettereInCifre(t.mid(4) + t.left(4));
 
     // Reduce piece by piece: the carried remainder plus new digits never

@@ -17,8 +17,8 @@ inline const QString MsgCodFiscValido = QStringLiteral("Il codice fiscale digita
 inline const QString MsgCodFiscErrato = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
 
 // True when the 16th character is the check letter of the first 15. Expects the
-// text already in upper case: a text of any other length, or holding a character
-// outside the range '0'..'Z' (blank, lower-case or accented letter, most
+// text already in upper case: a text of any other length, or holding any
+// character other than A-Z and 0-9 (blank, lower-case or accented letter,
 // punctuation), is not valid. Letters count at every position, so codes
 // rewritten for omocodia pass whenever their last letter is right.
 bool ControllaCodFisc(const QString &codice);
@@ -56,7 +56,7 @@ inline const QString MsgIbanErrato = QStringLiteral("Attenzione: l'IBAN digitato
 // Each letter A-Z replaced by its two-digit number 10-35; everything else kept.
 QString LettereInCifre(const QString &testo);
 
-// The MOD 97-10 remainder (0-96) of the text: upper-cased, first "IBAN" deleted,
+// The MOD 97-10 remainder (0-96) of the text: upper-cased, a leading "IBAN" deleted,
 // first four characters moved to the end, letters turned into numbers. Gives 0
 // for an empty text and when the digit string holds anything but digits.
 int RestoIban(const QString &testo);

@@ -35,9 +35,11 @@ void TestIdentificativi::codFisc_data()
     QTest::newRow("omocodia, every digit") << "RSSMRAULALMHRLMD" << true;
     QTest::newRow("digit as 16th") << "RSSMRA80A01H5010" << false;
     QTest::newRow("digit as 16th, all digits") << "0000000000000000" << false;
-    // The signs between 9 and A are worth 0, like the 0 they replace at an even position...
-    QTest::newRow("colon worth nothing") << "RSSMRA80A01H5:1U" << true;
-    // ...but a blank, a lower-case or an accented letter has no value at all.
+    // No fiscal code holds anything but A-Z and 0-9: the signs between 9 and A,
+    // though they would weigh as much as the 0 they replace, make it wrong.
+    QTest::newRow("colon for a zero") << "RSSMRA80A01H5:1U" << false;
+    QTest::newRow("at sign for a zero") << "RSSMRA80A01H5@1U" << false;
+    QTest::newRow("question mark for a zero") << "RSSMRA80A01H5?1U" << false;
     QTest::newRow("blank inside") << "RSSMRA80A01H5 1U" << false;
     QTest::newRow("lower case") << "rssmra80a01h501u" << false;
     QTest::newRow("accented letter") << QStringLiteral("RSSMRÀ80A01H501U") << false;
@@ -154,6 +156,9 @@ void TestIdentificativi::iban_data()
     QTest::newRow("blank inside") << "IT60X0542811101000000 123456" << 0 << true;
     QTest::newRow("printed in groups") << "IT60 X054 2811 1010 0000 0123 456" << 0 << true;
     QTest::newRow("IBAN prefix") << "IBANIT60X0542811101000000123456" << 1 << true;
+    // "IBAN" is a prefix only at the start: inside the account part it is part of the number.
+    QTest::newRow("IBAN inside the account") << "IT66X1778242969FHU6FGZIBANW" << 1 << true;
+    QTest::newRow("IBAN inside, prefixed") << "IBANIT66X1778242969FHU6FGZIBANW" << 1 << true;
     QTest::newRow("iban prefix, grouped") << "iban IT60 X054 2811 1010 0000 0123 456" << 0 << true;
     QTest::newRow("dot inside") << "IT60X05428.1101000000123456" << 0 << false;
     QTest::newRow("accented letter") << QStringLiteral("IT60X0542811101000000123È56") << 0 << false;
