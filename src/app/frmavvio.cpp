@@ -91,7 +91,7 @@ void TfrmAvvio::imgGuidaClick()
 
 void TfrmAvvio::imgSitoClick()
 {
-    TMisc::Open(SitoProduttore);
+    TMisc::Open(SitoProduttore, this);
 }
 
 void TfrmAvvio::imgEsciClick()

@@ -37,7 +37,7 @@ QString TfrmInfo::comandoEmail()
 void TfrmInfo::lnkWebClick()
 {
     lnkWeb->colora(Collegamento::BluScuro);
-    TMisc::Open(comandoEmail());
+    TMisc::Open(comandoEmail(), this);
 }
 
 void TfrmInfo::btnChiudiClick()

@@ -72,8 +72,12 @@ FinestraFissa::FinestraFissa(const QString &titolo, const QSize &area, QWidget *
 
 void FinestraFissa::showEvent(QShowEvent *e)
 {
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    // Centred when first shown; shown again, it comes back where it was.
+    if (!m_posta) {
+        adattaAllArea(this);
+        m_posta = true;
+    }
+    chiediPulsantiTitolo(this, SenzaPulsanti);
     SfondoSfumato::showEvent(e);
 }
 
@@ -131,9 +135,10 @@ void TfrmPassword::showEvent(QShowEvent *e)
 
 void TfrmPassword::closeEvent(QCloseEvent *e)
 {
-    // There is no close button; a close asked by the window system ends the program like "Esci".
+    // There is no close button; a close asked by the window system (Alt+F4)
+    // does what "Esci" does.
     e->accept();
-    Schermi::terminaApplicazione();
+    cmdEsciClick();
 }
 
 bool TfrmPassword::eventFilter(QObject *o, QEvent *e)

@@ -19,6 +19,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
+
+private:
+    bool m_posta = false; // placed on the screen once
 };
 
 class TfrmPassword : public FinestraFissa

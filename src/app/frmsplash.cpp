@@ -28,7 +28,7 @@ TfrmSplash::TfrmSplash(QWidget *parent)
 void TfrmSplash::lnkWebClick()
 {
     lnkWeb->colora(Collegamento::BluScuro);
-    TMisc::Open(SitoProduttore);
+    TMisc::Open(SitoProduttore, this);
 }
 
 void TfrmSplash::btnChiudiClick()

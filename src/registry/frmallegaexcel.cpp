@@ -108,7 +108,7 @@ void TfrmAllegaExcel::btnStampaClick()
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }
-        TMisc::Open(u'"' + percorso + u'"');
+        TMisc::Open(u'"' + percorso + u'"', this);
         accept();
     } catch (...) {
         s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);

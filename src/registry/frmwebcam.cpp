@@ -12,6 +12,10 @@ namespace {
 // The webcam drawing: the live picture before the camera starts, and the snapshot's fallback.
 constexpr char DisegnoWebcam[] = ":/img/foto_webcam.svg";
 
+const QString MsgNessunaWebcam = QStringLiteral(
+    "Attenzione: nessuna WebCam trovata.\r\n\r\n"
+    "Collegare una WebCam al computer, accertarsi che non sia in uso da parte di un altro programma e riprovare.");
+
 } // namespace
 
 const TfrmWebCam::DefRiquadro TfrmWebCam::Riquadri[2] = {
@@ -39,6 +43,7 @@ TfrmWebCam::TfrmWebCam(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_pulsantiTitolo = PulsanteChiudi | PulsanteRiduci | BordoRidimensionabile;
 
     for (const DefRiquadro &d : Riquadri) {
         auto *pannello = new QFrame(this);
@@ -75,7 +80,8 @@ TfrmWebCam::TfrmWebCam(QWidget *parent)
 
 void TfrmWebCam::btnAccendiClick()
 {
-    camCamera->accendi();
+    if (!camCamera->accendi())
+        Servizi::correnti().messaggio(this, TipoMessaggio::Avviso, MsgNessunaWebcam);
 }
 
 void TfrmWebCam::btnSpegniClick()

@@ -56,8 +56,13 @@ bool TfrmZoom::eventFilter(QObject *oggetto, QEvent *evento)
 
 void TfrmZoom::keyPressEvent(QKeyEvent *e)
 {
-    // Only a click closes the window.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
+    // Enter does nothing; Escape closes the window like a click on the photo.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        imgFotoClick();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
         return;
     }

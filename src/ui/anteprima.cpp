@@ -1,10 +1,13 @@
 #include "anteprima.h"
 
+#include "ui/finestre.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QIcon>
 #include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -108,6 +111,19 @@ FinestraAnteprima::FinestraAnteprima(QPrinter &stampante, std::function<void(QPr
     connect(m_anteprima, &QPrintPreviewWidget::previewChanged, this, &FinestraAnteprima::aggiornaPagine);
     connect(m_pagina, &QSpinBox::valueChanged, this, &FinestraAnteprima::vaiA);
     resize(1000, 760);
+}
+
+void FinestraAnteprima::showEvent(QShowEvent *e)
+{
+    // As large as it may be up to its own size, on the screen it opens on,
+    // centred on the window that opened it.
+    if (!e->spontaneous()) {
+        if (QWidget *p = parentWidget(); p && p->isVisible())
+            adattaAllArea(this, p->window()->frameGeometry().center());
+        else
+            adattaAllArea(this);
+    }
+    QDialog::showEvent(e);
 }
 
 QAction *FinestraAnteprima::azione(const QString &nome) const

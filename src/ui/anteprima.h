@@ -26,6 +26,9 @@ public:
     QPrintPreviewWidget *anteprima() const { return m_anteprima; }
     QAction *azione(const QString &nome) const;
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void vaiA(int pagina);
     void aggiornaPagine();

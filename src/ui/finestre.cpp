@@ -1,6 +1,13 @@
 #include "finestre.h"
 
+#ifdef QV_XCB
+#include <xcb/xcb.h>
+#include <cstdlib>
+#endif
+
 #include <QGuiApplication>
+#include <QVariant>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QLocale>
@@ -9,7 +16,104 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 namespace qv {
+
+namespace {
+
+// The window manager hints of the Motif protocol, which window managers read
+// for the decorations and the actions a window allows.
+constexpr uint32_t MwmFunzioni = 1, MwmDecorazioni = 2;
+constexpr uint32_t FunzRidimensiona = 2, FunzSposta = 4, FunzRiduci = 8, FunzIngrandisci = 16, FunzChiudi = 32;
+constexpr uint32_t DecBordo = 2, DecRidimensiona = 4, DecTitolo = 8, DecMenu = 16, DecRiduci = 32, DecIngrandisci = 64;
+
+// Room for the window manager's title bar and borders, which are not known
+// before a window is first shown.
+constexpr int CorniceAlto = 32, CorniceLato = 6;
+
+} // namespace
+
+void chiediPulsantiTitolo(QWidget *finestra, int pulsanti)
+{
+    finestra->setProperty("qvPulsantiTitolo", pulsanti);
+#ifdef QV_XCB
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return;
+    xcb_connection_t *c = x11->connection();
+    // Each button: the action it allows and the decoration that shows it.
+    static const struct { int pulsante; uint32_t funzione, decorazione; } kPulsanti[] = {
+        {BordoRidimensionabile, FunzRidimensiona, DecRidimensiona},
+        {PulsanteChiudi, FunzChiudi, DecMenu},
+        {PulsanteRiduci, FunzRiduci, DecRiduci},
+        {PulsanteIngrandisci, FunzIngrandisci, DecIngrandisci},
+    };
+    uint32_t funzioni = FunzSposta, decorazioni = DecBordo | DecTitolo;
+    for (const auto &p : kPulsanti)
+        if (pulsanti & p.pulsante) {
+            funzioni |= p.funzione;
+            decorazioni |= p.decorazione;
+        }
+    const uint32_t hints[5] = {MwmFunzioni | MwmDecorazioni, funzioni, decorazioni, 0, 0};
+    static const char nome[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t *atomo =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(nome) - 1, nome), nullptr);
+    if (!atomo)
+        return;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(finestra->winId()), atomo->atom, atomo->atom, 32, 5,
+                        hints);
+    xcb_flush(c);
+    free(atomo);
+#endif
+}
+
+int pulsantiTitoloChiesti(const QWidget *finestra)
+{
+    const QVariant v = finestra->property("qvPulsantiTitolo");
+    return v.isValid() ? v.toInt() : -1;
+}
+
+namespace {
+
+// The frame the window manager puts round a window: the real one once the
+// window has been shown framed, an allowance before.
+QMargins cornice(const QWidget *finestra)
+{
+    const QRect esterno = finestra->frameGeometry(), interno = finestra->geometry();
+    if (finestra->isVisible() && esterno != interno)
+        return QMargins(interno.left() - esterno.left(), interno.top() - esterno.top(),
+                        esterno.right() - interno.right(), esterno.bottom() - interno.bottom());
+    return QMargins(CorniceLato, CorniceAlto, CorniceLato, CorniceLato);
+}
+
+} // namespace
+
+QRect areaUtile(const QWidget *finestra)
+{
+    QScreen *schermo = finestra->screen();
+    if (!schermo)
+        schermo = QGuiApplication::primaryScreen();
+    return schermo ? schermo->availableGeometry() : QRect();
+}
+
+void adattaAllArea(QWidget *finestra, std::optional<QPoint> centro)
+{
+    const QRect area = areaUtile(finestra);
+    if (!area.isValid())
+        return;
+    const QMargins m = cornice(finestra);
+    const QSize dimensione = finestra->size().boundedTo(area.marginsRemoved(m).size());
+    if (dimensione != finestra->size())
+        finestra->resize(dimensione);
+    // The whole window, frame included, centred and inside the area: it never
+    // opens with its title bar or a side off the screen.
+    QRect r = QRect(QPoint(), dimensione).marginsAdded(m);
+    r.moveCenter(centro.value_or(area.center()));
+    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() - r.width() + 1)));
+    r.moveTop(std::clamp(r.top(), area.top(), std::max(area.top(), area.bottom() - r.height() + 1)));
+    finestra->move(r.topLeft());
+}
 
 void impostaFormati()
 {
@@ -101,13 +205,10 @@ DialogoFisso::DialogoFisso(const QString &titolo, const QSize &area, const QColo
 
 void DialogoFisso::centra()
 {
-    QRect rif;
     if (QWidget *p = parentWidget(); p && p->isVisible())
-        rif = p->window()->frameGeometry();
-    else if (QScreen *s = QGuiApplication::primaryScreen())
-        rif = s->availableGeometry();
-    if (rif.isValid())
-        move(rif.center() - QPoint(width() / 2, height() / 2));
+        adattaAllArea(this, p->window()->frameGeometry().center());
+    else
+        adattaAllArea(this);
 }
 
 void DialogoFisso::massimizza(QWidget *pannello)
@@ -127,8 +228,11 @@ void DialogoFisso::paintEvent(QPaintEvent *)
 
 void DialogoFisso::showEvent(QShowEvent *e)
 {
-    if (!m_pannello)
+    // A maximised dialog keeps the ordinary title bar of a window.
+    if (!m_pannello) {
         centra();
+        chiediPulsantiTitolo(this, m_pulsantiTitolo);
+    }
     QDialog::showEvent(e);
 }
 
@@ -140,14 +244,61 @@ void DialogoFisso::resizeEvent(QResizeEvent *e)
     QDialog::resizeEvent(e);
 }
 
+QWidget *DialogoFisso::pulsanteChiusura() const
+{
+    for (QAbstractButton *b : findChildren<QAbstractButton *>())
+        if (b->isVisible() && b->isEnabled() && TestiChiusura.contains(QString(b->text()).remove(u'&')))
+            return b;
+    for (Figura *f : findChildren<Figura *>())
+        if (f->isVisible() && f->isEnabled()
+            && std::any_of(TestiChiusura.begin(), TestiChiusura.end(),
+                           [f](const QString &t) { return f->objectName().endsWith(t); }))
+            return f;
+    return nullptr;
+}
+
 void DialogoFisso::keyPressEvent(QKeyEvent *e)
 {
-    // Enter never closes a screen by itself; Escape closes only where a screen says so.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
+    // Enter never closes a dialog by itself (a focused button takes it first).
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
         return;
     }
+    // Escape does what the dialog's own closing button does, and nothing without one.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        QWidget *chiusura = pulsanteChiusura();
+        if (auto *b = qobject_cast<QAbstractButton *>(chiusura))
+            b->click();
+        else if (auto *f = qobject_cast<Figura *>(chiusura))
+            emit f->clicked();
+        return;
+    }
     QDialog::keyPressEvent(e);
+}
+
+Pulsante::Pulsante(const QString &testo, QWidget *parent)
+    : QPushButton(testo, parent)
+{
+    // Enter presses the button that has the focus, in every window.
+    setAutoDefault(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Pulsante::paintEvent(QPaintEvent *e)
+{
+    QPushButton::paintEvent(e);
+    if (!hasFocus())
+        return;
+    // The ring: the yellow of the fields' focus mark, edged in the program's dark blue.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    p.setPen(QPen(QColor(0xFF, 0xC8, 0x00), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(QPen(QColor(0x1F, 0x3A, 0x5F), 1));
+    p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 2, 2);
 }
 
 Figura::Figura(const QString &nome, const QString &risorsa, const QRect &geometria, QWidget *parent, bool cliccabile)

@@ -5,7 +5,10 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
+
+#include <optional>
 
 class QSvgRenderer;
 
@@ -20,6 +23,29 @@ void dipingiSfumatura(QWidget *w, const QColor &alto, const QColor &basso);
 
 // Sets a widget's font from a family, a size in points and a weight.
 QFont carattere(const QString &famiglia, int punti, bool grassetto = false, bool sottolineato = false);
+
+// The title-bar buttons a window asks the window manager for. A fixed window
+// asks for none (it moves, and closes only through its own buttons); the
+// system's close (Alt+F4) still reaches its closeEvent.
+enum PulsantiTitolo : int {
+    SenzaPulsanti = 0,
+    PulsanteChiudi = 1,
+    PulsanteRiduci = 2,      // minimise
+    PulsanteIngrandisci = 4, // maximise
+    BordoRidimensionabile = 8,
+};
+// Asks for them before the window is first shown (call it from showEvent) and
+// whenever it is shown again. Nothing happens without a window manager's protocol.
+void chiediPulsantiTitolo(QWidget *finestra, int pulsanti);
+// The buttons asked for; -1 when the window asked nothing yet (for tests).
+int pulsantiTitoloChiesti(const QWidget *finestra);
+
+// The part of the screen a window may use: the screen it is on, without
+// panels and task bars.
+QRect areaUtile(const QWidget *finestra);
+// Shrinks the window, with the window manager's frame, to fit that area if
+// needed and places it inside it, centred on `centro` (the area's centre when none).
+void adattaAllArea(QWidget *finestra, std::optional<QPoint> centro = std::nullopt);
 
 // A window whose background is a vertical gradient.
 class SfondoSfumato : public QWidget
@@ -59,8 +85,25 @@ private:
     QColor m_alto, m_basso;
 };
 
+// A push button of the program: Enter and Space press it while it has the
+// focus, and the focus shows as a ring in the colours of the fields' focus mark.
+class Pulsante : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit Pulsante(const QString &testo, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
+
+// The captions of the buttons that close a dialog without doing anything else.
+inline const QStringList TestiChiusura = {QStringLiteral("Chiudi"), QStringLiteral("Annulla"), QStringLiteral("Esci")};
+
 // A dialog of fixed client size with a single border and no title-bar buttons,
-// centred on the screen or on the window that opened it.
+// centred on the screen or on the window that opened it. Escape presses its
+// "Chiudi", "Annulla" or "Esci" (a push button with that caption, or a picture
+// button named after it, such as cmdEsci); a dialog without one ignores it.
 class DialogoFisso : public QDialog
 {
     Q_OBJECT
@@ -72,12 +115,16 @@ public:
     // Makes the dialog a maximised window that draws its content in `pannello`
     // (995 x 692, like an area screen's), kept centred in the window.
     void massimizza(QWidget *pannello);
+    // The control Escape presses; nullptr when the dialog has none.
+    QWidget *pulsanteChiusura() const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;
     void resizeEvent(QResizeEvent *) override;
     void keyPressEvent(QKeyEvent *) override;
+    // The title-bar buttons this dialog asks for (none unless a dialog says otherwise).
+    int m_pulsantiTitolo = SenzaPulsanti;
 
 private:
     QColor m_alto, m_basso;

@@ -1,5 +1,6 @@
 #include "frmcalendario.h"
 
+#include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "core/date.h"
@@ -44,17 +45,9 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     calAppuntamenti->setFont(carattere(QStringLiteral("Verdana"), 7));
     calAppuntamenti->setSelectedDate(Servizi::correnti().oggi());
 
-    btnAnnulla = new QPushButton(QStringLiteral("Annulla"), pannello);
-    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setGeometry(12, 226, 96, 28);
-    btnImportaData = new QPushButton(QStringLiteral("Importa"), pannello);
-    btnImportaData->setObjectName(QStringLiteral("btnImportaData"));
-    btnImportaData->setGeometry(122, 226, 96, 28);
-    for (QPushButton *b : {btnAnnulla, btnImportaData}) {
-        b->setFont(carattere(QStringLiteral("Verdana"), 9));
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
-    }
+    btnAnnulla = pulsante(pannello, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(12, 226, 96, 28), 9);
+    btnImportaData =
+        pulsante(pannello, QStringLiteral("btnImportaData"), QStringLiteral("Importa"), QRect(122, 226, 96, 28), 9);
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

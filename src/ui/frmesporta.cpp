@@ -200,7 +200,7 @@ void TfrmEsporta::cmdEsportaClick()
             return;
         }
         if (s.domanda(this, MsgRiuscita))
-            TMisc::Open(u'"' + percorso + u'"');
+            TMisc::Open(u'"' + percorso + u'"', this);
     } catch (...) {
         s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
     }

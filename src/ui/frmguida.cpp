@@ -39,7 +39,7 @@ TfrmGuida::TfrmGuida(QWidget *parent)
 void TfrmGuida::lnkWebClick()
 {
     lnkWeb->colora(Collegamento::BluScuro);
-    TMisc::Open(u'"' + cartellaProgramma().guida() + u'"');
+    TMisc::Open(u'"' + cartellaProgramma().guida() + u'"', this);
 }
 
 void TfrmGuida::btnChiudiClick()
@@ -73,12 +73,11 @@ QWidget *riquadroBianco(QWidget *parent, const QRect &geometria)
 
 QPushButton *pulsante(QWidget *parent, const QString &nome, const QString &testo, const QRect &geometria, int punti)
 {
-    auto *b = new QPushButton(testo, parent);
+    auto *b = new Pulsante(testo, parent);
     b->setObjectName(nome);
     b->setGeometry(geometria);
     b->setFont(carattere(QStringLiteral("Verdana"), punti));
     b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
     return b;
 }
 

@@ -36,7 +36,8 @@ void collegaIcona(Figura *icona, Collegamento *link);
 // A white box with a thin border, behind a dialog's pictures and links.
 QWidget *riquadroBianco(QWidget *parent, const QRect &geometria);
 
-// A push button in the dialogs' style: Verdana, hand cursor, Enter does not press it.
+// A push button in the dialogs' style: Verdana, hand cursor; Enter and Space
+// press it while it has the focus, which it shows with a ring (Pulsante).
 QPushButton *pulsante(QWidget *parent, const QString &nome, const QString &testo, const QRect &geometria,
                       int punti = 12);
 

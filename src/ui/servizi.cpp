@@ -6,6 +6,8 @@
 #include <QCamera>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -14,7 +16,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVideoFrame>
 #include <QVideoSink>
 
@@ -174,9 +178,67 @@ void ServiziReali::anteprima(QWidget *padre, QPrinter &stampante, const std::fun
     finestra.exec();
 }
 
-void ServiziReali::apriUrl(const QUrl &url)
+bool Servizi::apriUrl(const QUrl &url, QWidget *padre)
 {
-    QDesktopServices::openUrl(url);
+    if (apriConSistema(url))
+        return true;
+    aperturaFallita(url, padre);
+    return false;
+}
+
+QString Servizi::messaggioApertura(const QUrl &url)
+{
+    if (url.isLocalFile()) {
+        const QString percorso = QDir::toNativeSeparators(url.toLocalFile());
+        if (!QFileInfo::exists(url.toLocalFile()))
+            return QStringLiteral("Attenzione: impossibile aprire il documento \"%1\".\r\n\r\n"
+                                  "Il file non esiste più o non è raggiungibile.").arg(percorso);
+        return QStringLiteral("Attenzione: impossibile aprire il documento \"%1\".\r\n\r\n"
+                              "Nel sistema non è installato un programma in grado di aprirlo.").arg(percorso);
+    }
+    if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Attenzione: impossibile scrivere un messaggio di posta elettronica a \"%1\".\r\n\r\n"
+                              "Nel sistema non è installato un programma di posta elettronica.").arg(url.path());
+    return QStringLiteral("Attenzione: impossibile aprire l'indirizzo \"%1\".\r\n\r\n"
+                          "Nel sistema non è installato un programma per la navigazione in Internet.")
+        .arg(url.toDisplayString());
+}
+
+void Servizi::aperturaFallita(const QUrl &url, QWidget *padre)
+{
+    if (!padre)
+        padre = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    messaggio(padre, TipoMessaggio::Avviso, messaggioApertura(url));
+}
+
+bool ServiziReali::apriConSistema(const QUrl &url)
+{
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return false;
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(url);
+    // The system's opener tells by its exit status whether it found a program;
+    // it may go on running with the program it started, so only an early
+    // failure is an answer about the address.
+    auto *processo = new QProcess(qApp);
+    processo->setProgram(opener);
+    processo->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+    processo->setStandardOutputFile(QProcess::nullDevice());
+    processo->setStandardErrorFile(QProcess::nullDevice());
+    processo->start();
+    if (!processo->waitForStarted()) {
+        delete processo;
+        return false;
+    }
+    auto avvio = std::make_shared<QElapsedTimer>();
+    avvio->start();
+    QObject::connect(processo, &QProcess::finished, processo, [processo, url, avvio](int codice, QProcess::ExitStatus s) {
+        processo->deleteLater();
+        if ((codice != 0 || s != QProcess::NormalExit) && avvio->elapsed() < 15000)
+            Servizi::correnti().aperturaFallita(url);
+    });
+    return true;
 }
 
 QDateTime ServiziReali::adesso()
@@ -213,9 +275,9 @@ QUrl TMisc::url(const QString &comando)
     return QUrl::fromLocalFile(QFileInfo(t).absoluteFilePath());
 }
 
-void TMisc::Open(const QString &comando)
+bool TMisc::Open(const QString &comando, QWidget *padre)
 {
-    Servizi::correnti().apriUrl(url(comando));
+    return Servizi::correnti().apriUrl(url(comando), padre);
 }
 
 } // namespace qv

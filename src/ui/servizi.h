@@ -69,8 +69,14 @@ public:
     // The preview window; `disegna` paints every page on the printer it gets.
     virtual void anteprima(QWidget *padre, QPrinter &stampante,
                            const std::function<void(QPrinter *)> &disegna) = 0;
-    // Hands a document, a mail message or a web address to the system's own program.
-    virtual void apriUrl(const QUrl &url) = 0;
+    // Hands a document, a mail message or a web address to the system's own
+    // program. When the system cannot open it, the user is told what could not
+    // be opened (aperturaFallita), whoever asked; false then.
+    bool apriUrl(const QUrl &url, QWidget *padre = nullptr);
+    // The one message for an address that could not be opened, also when the
+    // system's opener finds out only later; over `padre` or the active window.
+    void aperturaFallita(const QUrl &url, QWidget *padre = nullptr);
+    static QString messaggioApertura(const QUrl &url);
     virtual QDateTime adesso() = 0;
     virtual std::unique_ptr<Fotocamera> fotocamera() = 0;
     // Runs a dialog modally and returns its result.
@@ -79,6 +85,10 @@ public:
     virtual void termina() = 0;
 
     QDate oggi() { return adesso().date(); }
+
+protected:
+    // The system's opener itself: false when it cannot take the address.
+    virtual bool apriConSistema(const QUrl &url) = 0;
 };
 
 // The real services, on Qt's own dialogs and the desktop.
@@ -95,19 +105,21 @@ public:
                           const QString &nomeIniziale, const QString &estensione) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
-    void apriUrl(const QUrl &url) override;
     QDateTime adesso() override;
     std::unique_ptr<Fotocamera> fotocamera() override;
     int esegui(QDialog *dialogo) override;
     void termina() override;
+
+protected:
+    bool apriConSistema(const QUrl &url) override;
 };
 
 // Shell-open: a path (the callers' double quotes removed), a "mailto:" text
 // or a web address, handed to the program the system associates with it.
-// The result is not examined: a failure shows nothing.
+// What cannot be opened is reported to the user (Servizi::apriUrl); false then.
 struct TMisc
 {
-    static void Open(const QString &comando);
+    static bool Open(const QString &comando, QWidget *padre = nullptr);
     // What Open hands to the system for a command text.
     static QUrl url(const QString &comando);
 };

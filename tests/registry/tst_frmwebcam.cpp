@@ -193,7 +193,10 @@ void TestWebCam::senzaFotocamera()
         w->btnImportaFoto->click();
     });
     QCOMPARE(fotoScheda(), disegnoFoto(DisegnoWebcam));
-    QVERIFY(m_banco.servizi->messaggi.isEmpty());
+    // The dialog says there is no camera, once, and nothing else.
+    QCOMPARE(m_banco.servizi->messaggi.size(), 1);
+    QCOMPARE(m_banco.servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QVERIFY(m_banco.servizi->ultimoTesto().startsWith(QStringLiteral("Attenzione: nessuna WebCam trovata.")));
 }
 
 void TestWebCam::salvaFotogramma_data()

@@ -64,6 +64,8 @@ public:
     int anteprime = 0;
     int dialoghiStampa = 0;   // print dialogs offered
     int terminazioni = 0;
+    // The system has no program to open anything with: addresses are still recorded in `aperti`.
+    bool aperturaImpossibile = false;
     FotocameraProva *ultimaFotocamera = nullptr;
 
     QStringList testi() const;
@@ -81,11 +83,13 @@ public:
                           const QString &nomeIniziale, const QString &estensione) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
-    void apriUrl(const QUrl &url) override { aperti.append(url); }
     QDateTime adesso() override { return orologio; }
     std::unique_ptr<Fotocamera> fotocamera() override;
     int esegui(QDialog *dialogo) override;
     void termina() override { ++terminazioni; }
+
+protected:
+    bool apriConSistema(const QUrl &url) override { aperti.append(url); return !aperturaImpossibile; }
 
 private:
     QQueue<bool> m_risposte;

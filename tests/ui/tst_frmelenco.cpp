@@ -138,7 +138,8 @@ void TestElencoSchermo::ordineDelFile()
     QCOMPARE(w.posizioneVoce(0), -1);
 }
 
-// Enter in the find box moves to Trova without finding; Trova then finds.
+// Enter in the find box moves to Trova without finding; a second Enter presses
+// Trova, which finds; Space presses it too.
 void TestElencoSchermo::invioSulCampoTrova()
 {
     ServiziProva servizi;
@@ -151,8 +152,14 @@ void TestElencoSchermo::invioSulCampoTrova()
     QTest::keyClick(w.txtTrova, Qt::Key_Return);
     QVERIFY(w.btnTrova->hasFocus());
     QCOMPARE(w.lstRecords->currentRow(), -1);
+    QTest::keyClick(w.btnTrova, Qt::Key_Return);
+    QCOMPARE(w.lstRecords->testo(w.lstRecords->currentRow()), QStringLiteral("Bianchi"));
+    QVERIFY(w.btnTrova->hasFocus());
+    w.lstRecords->setCurrentRow(-1);
+    w.lstRecords->clearSelection();
     QTest::keyClick(w.btnTrova, Qt::Key_Space);
     QCOMPARE(w.lstRecords->testo(w.lstRecords->currentRow()), QStringLiteral("Bianchi"));
+    QVERIFY(w.isVisible()); // neither key closes the list
 }
 
 QTEST_MAIN(TestElencoSchermo)

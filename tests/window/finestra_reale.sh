@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Starts the real program from a temporary copy of its folder under Xvfb,
-# types the initial password with synthetic keys, waits for the main menu and
-# saves screenshots of the login window, the main menu, the contract summary, the
-# employee card, the expired-contract list and the employee search; then goes
+# Starts the real program from a temporary copy of its folder under Xvfb and a
+# window manager, checks the title-bar buttons the login window asks for and
+# that it comes back where it was after the password change screen, types the
+# initial password with synthetic keys, waits for the main menu and saves
+# screenshots of the login window, the main menu, the contract summary, the
+# employee card, the lists and the employee search. On the card it fills a card
+# the way users do (Ctrl+A over the salary, a right-click paste into the digit
+# fields), saves it and checks the stored bytes of Dipendenti.pro; then goes
 # into the contract area, fills in and saves a contract of the year 2030 by keys
 # and the date picker, browses with the arrows, writes the contract document from
 # the RTF button, goes back to the main menu and
@@ -26,6 +30,7 @@ xvfb_pid=""
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   # The server is waited for, so that the next run finds its display free.
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
@@ -61,6 +66,18 @@ done
 if [ -z "$display" ]; then echo "nessun display virtuale disponibile" >&2; exit 1; fi
 export DISPLAY=$display
 
+# A window manager, as on a desktop: it frames the windows and reads the
+# title-bar buttons they ask for.
+wm_pid=""
+if command -v openbox >/dev/null; then
+  openbox --config-file /dev/null >/dev/null 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+fi
+
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
 "$work/Quadrivela/quadrivela" >"$work/app.log" 2>&1 &
@@ -86,9 +103,47 @@ aspetta_finestra() { # name pattern
   return 1
 }
 
+# X, Y, WIDTH and HEIGHT of a window's client area on the screen. (xdotool's
+# own geometry counts the window manager's frame offset twice.)
+geometria() {
+  local info
+  info=$(xwininfo -id "$1")
+  X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+  Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+  WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+}
+
 login=$(aspetta_finestra '^ Quadrivela - ')
 sleep 1
 import -window root "$shots/login.png"
+
+# A fixed window asks the window manager for no title-bar button: it may be
+# moved, not minimised, maximised, resized or closed from its title bar
+# (Motif hints: functions and decorations given, move only, border and title).
+hints=$(xprop -id "$login" _MOTIF_WM_HINTS)
+case "$hints" in
+  *"= 0x3, 0x4, 0xa, 0x0, 0x0"*) ;;
+  *) echo "la finestra di accesso chiede pulsanti nella barra del titolo: $hints" >&2; exit 1 ;;
+esac
+
+# The password change screen and back: the login window comes back where it was.
+geometria "$login"
+prima="$X,$Y"
+xdotool mousemove --sync $((X + 380)) $((Y + 327)) click 1
+cambio=$(aspetta_finestra '^ Modifica Password$')
+sleep 0.5
+import -window root "$shots/cambio_password.png"
+geometria "$cambio"
+xdotool mousemove --sync $((X + 357)) $((Y + 327)) click 1
+login=$(aspetta_finestra '^ Quadrivela - ')
+sleep 0.8
+geometria "$login"
+dopo="$X,$Y"
+if [ "$prima" != "$dopo" ]; then
+  echo "la finestra di accesso è tornata in un altro punto: $prima, poi $dopo" >&2
+  exit 1
+fi
 
 xdotool windowfocus --sync "$login" 2>/dev/null || xdotool windowfocus "$login"
 xdotool type --delay 40 "mirtillobianco"
@@ -109,7 +164,7 @@ fi
 # picked from the drop-downs by keys (F4 opens a list), "Visualizza riepilogo"
 # opens the result screen on the year's file, made empty, and both "Esci" lead
 # back to the main menu.
-eval "$(xdotool getwindowgeometry --shell "$menu")"
+geometria "$menu"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 823)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
 parametri=$(aspetta_finestra 'Riepilogo Contratti$')
 sleep 1
@@ -126,10 +181,10 @@ if [ -z "$risultato" ]; then
   echo "il riepilogo non si è aperto" >&2
   exit 1
 fi
-eval "$(xdotool getwindowgeometry --shell "$risultato")"
+geometria "$risultato"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 901)) $((Y + (HEIGHT - 692) / 2 + 641)) click 1
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$parametri")"
+geometria "$parametri"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 649)) $((Y + (HEIGHT - 692) / 2 + 591)) click 1
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name 'Riepilogo Contratti$' >/dev/null 2>&1 || break
@@ -142,21 +197,95 @@ fi
 aspetta_finestra '^ Quadrivela$' >/dev/null
 
 # The registry area: a click on its button picture opens the employee card.
-eval "$(xdotool getwindowgeometry --shell "$menu")"
+geometria "$menu"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 165)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
 card=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
 sleep 1.5
 import -window root "$shots/anagrafica.png"
 
-# The card's Scaduti button opens the expired-contract list, whose Chiudi closes it.
-eval "$(xdotool getwindowgeometry --shell "$card")"
+# Where the card's panel lies on the screen.
+geometria "$card"
 pannello_x=$((X + (WIDTH - 995) / 2))
 pannello_y=$((Y + (HEIGHT - 692) / 2))
+
+# A card filled the usual way. Points are inside the panel.
+clic() { xdotool mousemove --sync $((pannello_x + $1)) $((pannello_y + $2)) click "${3:-1}"; sleep 0.3; }
+clic 500 127; xdotool type --delay 30 "Rossi Mario"
+# The salary holds 0,00: select it all and type over it.
+clic 760 183; xdotool key ctrl+a; xdotool type --delay 30 "1300,125"; xdotool key Tab
+clic 500 295; xdotool type --delay 30 "RSSMRA80A01H501U"
+# Letters on the clipboard (cut from the notes), pasted with the right
+# button's "Incolla" into the partita IVA and the notice period.
+clic 600 527; xdotool type --delay 30 "IT-99x"; xdotool key ctrl+a ctrl+x
+clic 700 295 3; xdotool key Down Return; sleep 0.3
+import -window root "$shots/incolla_partita_iva.png"
+clic 290 593 3; xdotool key Down Return; sleep 0.3
+# The expiry date from the date picker: any key opens it, Importa writes today.
+clic 120 593; xdotool key a
+calendario=$(aspetta_finestra '^ Importazione data$')
+sleep 0.5
+xdotool key Tab space
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '^ Importazione data$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+import -window root "$shots/scheda_compilata.png"
+clic 907 172
+conferma=$(aspetta_finestra '^Informazione$')
+sleep 0.5
+import -window root "$shots/scheda_salvata.png"
+xdotool key Return
+sleep 0.5
+
+# The stored card, byte for byte: each field a length byte and its text.
+archivio="$work/Quadrivela/Dipendenti.pro"
+[ -f "$archivio" ] || { echo "la scheda non è stata salvata" >&2; exit 1; }
+[ "$(stat -c %s "$archivio")" -eq 2666 ] || { echo "Dipendenti.pro non contiene una scheda sola" >&2; exit 1; }
+campo_archivio() { # offset
+  local n
+  n=$(od -An -tu1 -j "$1" -N1 "$archivio" | tr -d ' ')
+  dd if="$archivio" bs=1 skip=$(($1 + 1)) count="$n" 2>/dev/null
+}
+verifica() { # name offset expected
+  local v
+  v=$(campo_archivio "$2")
+  if [ "$v" != "$3" ]; then echo "$1 memorizzato come '$v', atteso '$3'" >&2; exit 1; fi
+}
+verifica Dipendente 0 "Rossi Mario"
+verifica Stipendio 102 "1300,125"
+verifica CodFisc 177 "RSSMRA80A01H501U"
+verifica PartitaIva 194 ""
+verifica Note 792 ""
+verifica Preavviso 1054 "0"
+
+# The card expires today: the Scadenze list shows it. Enter in the find box
+# moves to Trova, a second Enter presses it, Escape closes the list.
+clic 907 342
+scadenze=$(aspetta_finestra 'contratti in scadenza o scaduti')
+sleep 1
+xdotool type --delay 30 "rossi"
+xdotool key Return
+sleep 0.3
+import -window root "$shots/scadenze_trova.png"
+xdotool key Return
+sleep 0.3
+import -window root "$shots/scadenze_trovato.png"
+xdotool key Escape
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name 'contratti in scadenza o scaduti' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+if xdotool search --onlyvisible --name 'contratti in scadenza o scaduti' >/dev/null 2>&1; then
+  echo "Esc non ha chiuso l'elenco delle scadenze" >&2
+  exit 1
+fi
+
+# The card's Scaduti button opens the expired-contract list, whose Chiudi closes it.
 xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 376)) click 1
 lista=$(aspetta_finestra 'Riepilogo Dipendenti con contratti scaduti')
 sleep 1
 import -window root "$shots/scaduti.png"
-eval "$(xdotool getwindowgeometry --shell "$lista")"
+geometria "$lista"
 xdotool mousemove --sync $((X + 786)) $((Y + 526)) click 1
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scaduti' >/dev/null 2>&1 || break
@@ -172,7 +301,7 @@ xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 206)) click 1
 trova=$(aspetta_finestra 'Trova Dipendenti in archivio')
 sleep 1
 import -window root "$shots/trova.png"
-eval "$(xdotool getwindowgeometry --shell "$trova")"
+geometria "$trova"
 xdotool mousemove --sync $((X + 634)) $((Y + 512)) click 1
 aspetta_chiusura 'Trova Dipendenti in archivio'
 
@@ -180,7 +309,7 @@ aspetta_chiusura 'Trova Dipendenti in archivio'
 xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 478)) click 1
 menu=$(aspetta_finestra '^ Quadrivela$')
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$menu")"
+geometria "$menu"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 493)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
 menu_contratti=$(aspetta_finestra '^ Quadrivela - Archivio Contratti$')
 sleep 1
@@ -195,7 +324,7 @@ sleep 0.2
 xdotool key Return
 contratti=$(aspetta_finestra 'Archivio contratti anno 2030')
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$contratti")"
+geometria "$contratti"
 pannello_x=$((X + (WIDTH - 995) / 2))
 pannello_y=$((Y + (HEIGHT - 692) / 2))
 
@@ -216,14 +345,14 @@ xdotool key Return
 calendario=$(aspetta_finestra 'Importazione data')
 sleep 0.5
 import -window root "$shots/calendario.png"
-eval "$(xdotool getwindowgeometry --shell "$calendario")"
+geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
 xdotool key Tab
 xdotool key a
 calendario=$(aspetta_finestra 'Importazione data')
 sleep 0.3
-eval "$(xdotool getwindowgeometry --shell "$calendario")"
+geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
 xdotool key Tab
@@ -347,4 +476,4 @@ atteso 2023 "No"
 grep -q "Nome Ditta=Rossi Servizi Srl" "$work/Quadrivela/Quadrivela.ini" \
   || { echo "Quadrivela.ini non ricorda la Ditta" >&2; exit 1; }
 
-echo "finestra reale: accesso, menu principale, riepilogo contratti, scheda, elenchi, ricerca, menu e schermata dei contratti verificati, schermate in $shots"
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti verificati, schermate in $shots"
