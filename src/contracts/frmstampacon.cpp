@@ -126,7 +126,7 @@ void TfrmStampaCon::btnStampaClick()
         }
         if (!s.domanda(this, MsgRiuscita))
             return;
-        TMisc::Open(u'"' + percorso + u'"');
+        TMisc::Open(u'"' + percorso + u'"', this);
         accept();
     } catch (...) {
         s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
