@@ -216,7 +216,7 @@ void TestTasti::aperturaDaUnoSchermo()
 }
 
 // Fixed windows ask for no title-bar button, the webcam for its own; the
-// login window comes back where it was.
+// login window comes back where it was, and its close is its "Esci".
 void TestTasti::finestreFisse()
 {
     TfrmPassword accesso;
@@ -231,6 +231,11 @@ void TestTasti::finestreFisse()
     accesso.show();
     QVERIFY(QTest::qWaitForWindowExposed(&accesso));
     QCOMPARE(accesso.pos(), dove);
+    // Closed by the window system (Alt+F4), it does what "Esci" does.
+    const int prima = m_servizi.terminazioni;
+    accesso.close();
+    QVERIFY(!accesso.isVisible());
+    QCOMPARE(m_servizi.terminazioni, prima + 1);
 
     const auto guida = mostra(0);
     QCOMPARE(pulsantiTitoloChiesti(guida.get()), int(SenzaPulsanti));
