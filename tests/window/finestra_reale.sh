@@ -315,9 +315,9 @@ menu_contratti=$(aspetta_finestra '^ Quadrivela - Archivio Contratti$')
 sleep 1
 import -window root "$shots/menu_contratti.png"
 
-# The year, typed over today's: Enter moves to Apri, a second Enter presses it.
+# The year, typed over today's (its start shows, so End first): Enter moves to Apri, a second Enter presses it.
 xdotool windowfocus "$menu_contratti" 2>/dev/null || true
-xdotool key BackSpace BackSpace BackSpace BackSpace
+xdotool key End BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 40 "2030"
 xdotool key Return
 sleep 0.2
