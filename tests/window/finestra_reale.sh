@@ -412,7 +412,7 @@ xdotool mousemove --sync $((pannello_x + 376)) $((pannello_y + 98)) click 1
 ricerca=$(aspetta_finestra 'Trova contratti in archivio')
 sleep 0.5
 import -window root "$shots/trova_contratti.png"
-eval "$(xdotool getwindowgeometry --shell "$ricerca")"
+geometria "$ricerca"
 xdotool mousemove --sync $((X + 768)) $((Y + 512)) click 1
 sleep 0.8
 import -window root "$shots/trova_contratti_risultati.png"
@@ -430,7 +430,7 @@ for schermo in "619 Riepilogo contratti in corso di validit validi 786 526" \
   finestra=$(aspetta_finestra "$titolo")
   sleep 0.8
   import -window root "$shots/$foto.png"
-  eval "$(xdotool getwindowgeometry --shell "$finestra")"
+  geometria "$finestra"
   xdotool mousemove --sync $((X + chiudi_x)) $((Y + chiudi_y)) click 1
   aspetta_chiusura "$titolo"
 done
