@@ -51,14 +51,15 @@ public:
 
     QVariant data(const QModelIndex &i, int role) const override
     {
-        if (role != Qt::DisplayRole && role != Qt::EditRole)
+        // The view also asks for no cell at all (Ctrl+C with no current cell).
+        if ((role != Qt::DisplayRole && role != Qt::EditRole) || !checkIndex(i, CheckIndexOption::IndexIsValid))
             return {};
         return i.column() == 0 ? QString::number(i.row() + 1) : righe.at(i.row()).value(i.column() - 1);
     }
 
     bool setData(const QModelIndex &i, const QVariant &valore, int role) override
     {
-        if (role != Qt::EditRole || !(flags(i) & Qt::ItemIsEditable))
+        if (role != Qt::EditRole || !checkIndex(i, CheckIndexOption::IndexIsValid) || !(flags(i) & Qt::ItemIsEditable))
             return false;
         righe[i.row()][i.column() - 1] = valore.toString();
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
@@ -68,6 +69,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex &i) const override
     {
         const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (!checkIndex(i, CheckIndexOption::IndexIsValid))
+            return Qt::NoItemFlags;
         return m_colonne.at(i.column()).solaLettura ? base : base | Qt::ItemIsEditable;
     }
 

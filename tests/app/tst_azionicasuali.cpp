@@ -395,8 +395,10 @@ void TestAzioniCasuali::mostra(QWidget *w)
 {
     annota(QStringLiteral("mostra %1").arg(nomeClasse(w)));
     // A screen that works on a year's archive gets its file as the contract
-    // menu hands it over: a year with cards, a damaged one or a new one.
-    if (auto *file = w->findChild<QLabel *>(QStringLiteral("lblFile"))) {
+    // menu hands it over, before it is shown: a year with cards, a damaged
+    // one or a new one. A screen already showing a year keeps it.
+    auto *file = w->findChild<QLabel *>(QStringLiteral("lblFile"));
+    if (file && !w->isVisible()) {
         static const char *const kAnni[] = {"2015", "2016", "2017", "2018"};
         file->setText(QDir(cartella).filePath(QString::fromLatin1(kAnni[caso(4)]) + QStringLiteral(".con")));
     }

@@ -203,6 +203,9 @@ void TestExpAnagrafica::archivioVuoto()
 {
     m_form->FormShow();
     QCOMPARE(m_form->grdRecords->model()->rowCount(), 0);
+    // Copying from a grid with no current cell copies nothing.
+    QTest::keyClick(m_form->grdRecords, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(m_form->grdRecords, Qt::Key_Insert, Qt::ControlModifier);
     m_form->cmdEsportaClick();
     QCOMPARE(esportato(), Apertura + Chiusura);
 }
