@@ -349,6 +349,9 @@ void TestAzioniCasuali::initTestCase()
         std::signal(s, allaFine);
     m_servizi = std::make_unique<ServiziCasuali>(*this);
     impostaCartellaProgramma(cartella);
+    // A file opened by a relative name lands in the temporary folder, not
+    // in the folder the run was started from.
+    QVERIFY(QDir::setCurrent(cartella));
     preparaCartella();
     Schermi::creaTutti();
     // A nested event loop during an action is a modal window run outside the
