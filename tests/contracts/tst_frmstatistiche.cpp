@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "app/frmavvio.h"
+#include "contracts/frmmenucontratti.h"
 #include "chart/stampagrafico.h"
 #include "chart/vistagrafico.h"
 #include "contracts/frmstatistiche.h"
@@ -83,6 +84,7 @@ private slots:
     void tastiAnno();
     void tipoSopravviveAllUscita();
     void uscitaAlMenuPrincipale();
+    void dalMenuContratti();
     void suggerimenti();
     void guida();
     void copie_data();
@@ -306,6 +308,32 @@ void TestStatistiche::uscitaAlMenuPrincipale()
         QVERIFY(!m_s->isVisible());
     }
     QCOMPARE(m_s->windowTitle(), QStringLiteral(" Quadrivela - Statistiche Contratti"));
+}
+
+// The contract menu's "Apri" of the statistics opens the year panel with
+// today's year; leaving the statistics goes to the main menu, not back to the
+// contract menu.
+void TestStatistiche::dalMenuContratti()
+{
+    auto *avvio = Schermi::di<TfrmAvvio>();
+    auto *menu = Schermi::di<TfrmMenuContratti>();
+    m_s->hide();
+    passaA(avvio, nullptr);
+    QTest::mouseClick(avvio->imgContratti, Qt::LeftButton);
+    QVERIFY(menu->isVisible());
+    m_servizi.orologio = QDateTime(QDate(2019, 6, 1), QTime(9, 0));
+    QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+    m_servizi.orologio = QDateTime(QDate(2017, 3, 15), QTime(10, 30));
+    QVERIFY(m_s->isVisible());
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!avvio->isVisible());
+    QVERIFY(m_s->panAvvio->isVisible());
+    QCOMPARE(m_s->txtAnno->text(), QStringLiteral("2019"));
+    apri(QStringLiteral("2017"));
+    m_s->btnEsci->click();
+    QVERIFY(avvio->isVisible());
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!m_s->isVisible());
 }
 
 void TestStatistiche::suggerimenti()

@@ -10,7 +10,8 @@
 # into the contract area, fills in and saves a contract of the year 2030 by keys
 # and the date picker, browses with the arrows, writes the contract document from
 # the RTF button, goes back to the main menu and
-# checks the bytes of the year file.
+# checks the bytes of the year file; last, opens the monthly statistics of a
+# year from the contract menu, as bars and as pie, and goes back to the main menu.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -476,4 +477,57 @@ atteso 2023 "No"
 grep -q "Nome Ditta=Rossi Servizi Srl" "$work/Quadrivela/Quadrivela.ini" \
   || { echo "Quadrivela.ini non ricorda la Ditta" >&2; exit 1; }
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti verificati, schermate in $shots"
+# The statistics: a year of realistic counts (August without contracts), its
+# file written here card by card with only the signing date filled in.
+statistiche_anno="$work/Quadrivela/2017.con"
+: >"$statistiche_anno"
+mese=0
+for quanti in 4 7 12 9 5 6 3 0 8 11 6 2; do
+  mese=$((mese + 1))
+  for giorno in $(seq 1 "$quanti"); do
+    printf '\x0a%02d/%02d/2017' "$giorno" "$mese" >>"$statistiche_anno"
+    head -c $((3532 - 11)) /dev/zero >>"$statistiche_anno"
+  done
+done
+prima=$(md5sum <"$statistiche_anno")
+
+# ARCHIVIO CONTRATTI, then the Apri of "Statistiche contratti:" opens the
+# statistics with today's year; 2017 typed over it, Enter moves to Apri and a
+# second Enter presses it: the bars; then the pie; Esci goes to the main menu.
+geometria "$menu"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 493)) $((Y + (HEIGHT - 692) / 2 + 459)) click 1
+menu_contratti=$(aspetta_finestra '^ Quadrivela - Archivio Contratti$')
+sleep 0.5
+geometria "$menu_contratti"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 705)) $((Y + (HEIGHT - 692) / 2 + 474)) click 1
+statistiche=$(aspetta_finestra '^ Quadrivela - Statistiche Contratti$')
+sleep 1
+import -window root "$shots/statistiche_anno.png"
+if xdotool search --onlyvisible --name '^ Quadrivela - Archivio Contratti$' >/dev/null 2>&1; then
+  echo "il menu dei contratti è ancora visibile sopra le statistiche" >&2
+  exit 1
+fi
+xdotool windowfocus "$statistiche" 2>/dev/null || true
+xdotool key BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 40 "2017"
+xdotool key Return
+sleep 0.2
+xdotool key Return
+sleep 1.5
+import -window root "$shots/statistiche_barre.png"
+geometria "$statistiche"
+pannello_x=$((X + (WIDTH - 995) / 2))
+pannello_y=$((Y + (HEIGHT - 692) / 2))
+xdotool mousemove --sync $((pannello_x + 411)) $((pannello_y + 618)) click 1
+sleep 1
+import -window root "$shots/statistiche_torta.png"
+xdotool mousemove --sync $((pannello_x + 815)) $((pannello_y + 618)) click 1
+aspetta_finestra '^ Quadrivela$' >/dev/null
+aspetta_chiusura '^ Quadrivela - Statistiche Contratti$'
+if xdotool search --onlyvisible --name '^ Quadrivela - Archivio Contratti$' >/dev/null 2>&1; then
+  echo "le statistiche non sono tornate al menu principale" >&2
+  exit 1
+fi
+[ "$(md5sum <"$statistiche_anno")" = "$prima" ] || { echo "il conteggio ha cambiato 2017.con" >&2; exit 1; }
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche verificati, schermate in $shots"
