@@ -352,20 +352,10 @@ void TfrmContratti::cmdUltimoClick() { naviga(Freccia::Ultimo); }
 
 void TfrmContratti::btnDuplicaClick()
 {
-    Servizi &s = Servizi::correnti();
-    if (trimmed(lblPosizione->text()).isEmpty()) {
-        s.messaggio(this, TipoMessaggio::Avviso,
-                    QStringLiteral("Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo "
-                                   "è stato inserito in archivio."));
-        return;
-    }
-    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        l->clear();
-    lblPosizione->clear();
-    txtDipendente->setFocus(Qt::OtherFocusReason);
-    s.messaggio(this, TipoMessaggio::Informazione,
-                QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                               "Al termine premere Salva per inserire la scheda in archivio."));
+    duplicaScheda(this, lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
+                  QStringLiteral("Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo "
+                                 "è stato inserito in archivio."),
+                  txtDipendente);
 }
 
 void TfrmContratti::btnSalvaClick()

@@ -260,21 +260,10 @@ void TfrmAnagrafica::cmdUltimoClick() { naviga(Freccia::Ultimo); }
 
 void TfrmAnagrafica::btnDuplicaClick()
 {
-    Servizi &s = Servizi::correnti();
-    if (trimmed(lblPosizione->text()).isEmpty()) {
-        s.messaggio(this, TipoMessaggio::Avviso,
-                    QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
-                                   "è stata inserita in archivio."));
-        return;
-    }
-    for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        l->clear();
-    lblPosizione->clear();
-    foto->mostraSegnaposto();
-    txtDipendente->setFocus(Qt::OtherFocusReason);
-    s.messaggio(this, TipoMessaggio::Informazione,
-                QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                               "Al termine premere Salva per inserire la scheda in archivio."));
+    duplicaScheda(this, lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
+                  QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
+                                 "è stata inserita in archivio."),
+                  txtDipendente, [this] { foto->mostraSegnaposto(); });
 }
 
 void TfrmAnagrafica::btnSalvaClick()

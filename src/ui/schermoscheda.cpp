@@ -81,4 +81,23 @@ bool RigaInfo::eventFilter(QObject *o, QEvent *e)
     return false;
 }
 
+void duplicaScheda(QWidget *schermo, QLabel *lblPosizione, std::initializer_list<QLabel *> allegati,
+                   const QString &avviso, QWidget *primoCampo, const std::function<void()> &azzera)
+{
+    Servizi &s = Servizi::correnti();
+    if (trimmed(lblPosizione->text()).isEmpty()) {
+        s.messaggio(schermo, TipoMessaggio::Avviso, avviso);
+        return;
+    }
+    for (QLabel *l : allegati)
+        l->clear();
+    lblPosizione->clear();
+    if (azzera)
+        azzera();
+    primoCampo->setFocus(Qt::OtherFocusReason);
+    s.messaggio(schermo, TipoMessaggio::Informazione,
+                QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                               "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
 } // namespace qv

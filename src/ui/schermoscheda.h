@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <functional>
+#include <initializer_list>
 #include <span>
 
 namespace qv {
@@ -149,5 +151,12 @@ private:
     QWidget *m_pannello;
     QLabel *m_panInfo;
 };
+
+// Duplicate: a card not yet in the archive cannot be duplicated (`avviso` says
+// so); otherwise the screen keeps its fields as the new card's, drops the
+// position and the attachments (and whatever `azzera` drops besides), moves to
+// `primoCampo` and tells the user to edit and save the copy.
+void duplicaScheda(QWidget *schermo, QLabel *lblPosizione, std::initializer_list<QLabel *> allegati,
+                   const QString &avviso, QWidget *primoCampo, const std::function<void()> &azzera = {});
 
 } // namespace qv
