@@ -24,7 +24,8 @@ struct DefControllo
     const char *campo;
     int lunghezza;
     // The partita IVA field takes only digits and is never rewritten; the
-    // other two are trimmed and upper-cased as they are typed or pasted.
+    // other two are trimmed and upper-cased as they are typed or pasted. All
+    // three drop the blanks, dots and dashes of a code pasted as printed.
     int comportamenti;
     // The text the check reads from the field.
     QString (*testoDaControllare)(const QString &);
@@ -40,7 +41,7 @@ const DefControllo DefCodFisc{
     QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
     QStringLiteral(":/img/banner_codfisc.svg"), QSize(421, 73),
     QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
-    "txtCodFisc", LunghezzaCodFisc, Maiuscole,
+    "txtCodFisc", LunghezzaCodFisc, Maiuscole | Codice,
     upperAZ, ControllaCodFisc, MsgCodFiscLunghezza,
     [](const QString &) { return MsgCodFiscValido; }, MsgCodFiscErrato,
 };
@@ -49,7 +50,7 @@ const DefControllo DefPartitaIva{
     QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
     QStringLiteral(":/img/banner_piva.svg"), QSize(421, 73),
     QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
-    "txtPartitaIva", LunghezzaPartitaIva, SoloCifre,
+    "txtPartitaIva", LunghezzaPartitaIva, SoloCifre | Codice,
     upperAZ, ControllaPartitaIva, MsgPartitaIvaLunghezza,
     MsgPartitaIvaValida, MsgPartitaIvaErrata,
 };
@@ -58,7 +59,7 @@ const DefControllo DefIban{
     QStringLiteral(" Controllo IBAN"), QSize(608, 270),
     QStringLiteral(":/img/banner_iban.svg"), QSize(545, 85),
     QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
-    "txtIban", LunghezzaIban, Maiuscole,
+    "txtIban", LunghezzaIban, Maiuscole | Codice,
     trimmed, ControllaIban, MsgIbanLunghezza,
     [](const QString &) { return MsgIbanValido; }, MsgIbanErrato,
 };

@@ -5,6 +5,7 @@
 #include "contracts/frmtrovacontratti.h"
 #include "contracts/frmvalidi.h"
 #include "contracts/frmstampacon.h"
+#include "core/controllodate.h"
 #include "core/date.h"
 #include "core/testo.h"
 #include "registry/frmtrovaanagrafica.h"
@@ -13,6 +14,7 @@
 #include "ui/campi.h"
 #include "ui/frmallegati.h"
 #include "ui/frmguida.h"
+#include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
@@ -65,14 +67,14 @@ const DefCampoContratto kCampi[] = {
     {{"txtNomeDitta", "txtSedeDitta"}, "Denominazione Ditta:", 22, R2, 460, Sx, Nuova::Invariato, &C::txtNomeDitta},
     {{"txtSedeDitta", "txtProvDitta"}, "Sede legale:", 22, R3, 218, Sx, Nuova::Invariato, &C::txtSedeDitta},
     {{"txtProvDitta", "txtIvaDitta", Maiuscole}, "Prov.", 250, R3, 42, Sx, Nuova::Invariato, &C::txtProvDitta},
-    {{"txtIvaDitta", "txtComuneReg", SoloCifre}, "Partita IVA:", 302, R3, 148, Sx, Nuova::Invariato, &C::txtIvaDitta},
+    {{"txtIvaDitta", "txtComuneReg", SoloCifre | Codice}, "Partita IVA:", 302, R3, 148, Sx, Nuova::Invariato, &C::txtIvaDitta},
     {{"txtComuneReg", "txtProvReg"}, "Registro imprese del Comune:", 22, R4, 218, Sx, Nuova::Invariato, &C::txtComuneReg},
     {{"txtProvReg", "txtNumReg", Maiuscole}, "Prov.", 250, R4, 42, Sx, Nuova::Invariato, &C::txtProvReg},
     {{"txtNumReg", "txtLegale"}, "N. Registro:", 302, R4, 180, Sx, Nuova::Invariato, &C::txtNumReg},
     {{"txtLegale", "txtLuogoNascLeg"}, "Legale Rappresentante:", 22, R5, 228, Sx, Nuova::Invariato, &C::txtLegale},
     {{"txtLuogoNascLeg", "txtDataNascLeg"}, "Luogo di nascita", 260, R5, 222, Sx, Nuova::Invariato, &C::txtLuogoNascLeg},
     {{"txtDataNascLeg", "txtCodFiscLeg"}, "Data di nascita:", 22, R6, 122, Centro, Nuova::Invariato, &C::txtDataNascLeg},
-    {{"txtCodFiscLeg", "txtAttivita", Maiuscole}, "Codice fiscale:", 156, R6, 206, Sx, Nuova::Invariato, &C::txtCodFiscLeg},
+    {{"txtCodFiscLeg", "txtAttivita", Maiuscole | Codice}, "Codice fiscale:", 156, R6, 206, Sx, Nuova::Invariato, &C::txtCodFiscLeg},
     {{"txtAttivita", "txtForo"}, "Attività esercitata:", 22, R7, 270, Sx, Nuova::Invariato, &C::txtAttivita},
     {{"txtForo", "txtDipendente"}, "Foro competente:", 302, R7, 180, Sx, Nuova::Invariato, &C::txtForo},
 
@@ -80,14 +82,14 @@ const DefCampoContratto kCampi[] = {
     {{"txtCittadinanza", "txtLuogo"}, "Cittadinanza:", 794, R1, 179, Sx, Nuova::Vuoto, &C::txtCittadinanza},
     {{"txtLuogo", "txtDataNasc"}, "Luogo di nascita:", 514, R2, 270, Sx, Nuova::Vuoto, &C::txtLuogo},
     {{"txtDataNasc", "txtCodFisc"}, "Data di nascita:", 794, R2, 122, Centro, Nuova::Vuoto, &C::txtDataNasc},
-    {{"txtCodFisc", "txtRecapito", Maiuscole}, "Codice fiscale:", 514, R3, 206, Sx, Nuova::Vuoto, &C::txtCodFisc},
+    {{"txtCodFisc", "txtRecapito", Maiuscole | Codice}, "Codice fiscale:", 514, R3, 206, Sx, Nuova::Vuoto, &C::txtCodFisc},
     {{"txtRecapito", "txtIndirizzo"}, "Recapito telefonico:", 764, R3, 209, Sx, Nuova::Vuoto, &C::txtRecapito},
     {{"txtIndirizzo", "txtCitta"}, "Indirizzo di residenza:", 514, R4, 459, Sx, Nuova::Vuoto, &C::txtIndirizzo},
     {{"txtCitta", "txtProv"}, "Città:", 514, R5, 270, Sx, Nuova::Vuoto, &C::txtCitta},
     {{"txtProv", "txtCap", Maiuscole}, "Prov.", 794, R5, 42, Sx, Nuova::Vuoto, &C::txtProv},
     {{"txtCap", "txtStipendio"}, "CAP:", 846, R5, 127, Sx, Nuova::Vuoto, &C::txtCap},
     {{"txtStipendio", "txtIban", Importo}, "Stipendio: €", 514, R6, 110, Dx, Nuova::Zero, &C::txtStipendio},
-    {{"txtIban", "txtQualifiche", Maiuscole}, "IBAN:", 634, R6, 310, Sx, Nuova::Vuoto, &C::txtIban},
+    {{"txtIban", "txtQualifiche", Maiuscole | Codice}, "IBAN:", 634, R6, 310, Sx, Nuova::Vuoto, &C::txtIban},
     {{"txtQualifiche", "txtPrestazioni"}, "Qualifiche:", 514, R7, 459, Sx, Nuova::Vuoto, &C::txtQualifiche},
 
     {{"txtPrestazioni", "txtDataInizio"}, "Prestazioni da svolgere:", 22, T1, 430, Sx, Nuova::Vuoto, &C::txtPrestazioni},
@@ -380,6 +382,11 @@ void TfrmContratti::btnSalvaClick()
             return;
         }
     }
+    const DateContratto date{txtDataStipula->text(), txtDataInizio->text(), txtDataFine->text(), txtDataNasc->text(),
+                             txtDataNascLeg->text()};
+    if (!primaDiSalvare(this, txtStipendio, problemiDateContratto(date, anno().toInt(), s.oggi()),
+                        QStringLiteral("il contratto")))
+        return;
 
     try {
         ArchivioContratti archivio(fileAnno());

@@ -79,12 +79,59 @@ QString formatoGenerale(double v)
 
 } // namespace
 
+StatoImporto statoImporto(QStringView testo)
+{
+    qsizetype virgola = -1;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo.at(i);
+        if (c == u',') {
+            if (virgola >= 0)
+                return StatoImporto::SecondaVirgola;
+            virgola = i;
+        } else if (c != u'.' && (c < u'0' || c > u'9')) {
+            return StatoImporto::Carattere;
+        }
+    }
+    const QStringView intera = virgola >= 0 ? testo.left(virgola) : testo;
+    if (virgola >= 0 && testo.mid(virgola + 1).contains(u'.'))
+        return StatoImporto::PuntoDopoVirgola;
+    if (!intera.contains(u'.'))
+        return StatoImporto::Valido;
+    // One to three digits, then groups of exactly three, each after a dot.
+    qsizetype gruppo = 0;
+    bool primo = true;
+    for (QChar c : intera) {
+        if (c == u'.') {
+            if (gruppo == 0 || (primo && gruppo > 3) || (!primo && gruppo != 3))
+                return StatoImporto::Migliaia;
+            primo = false;
+            gruppo = 0;
+        } else {
+            ++gruppo;
+        }
+    }
+    return gruppo == 3 ? StatoImporto::Valido : StatoImporto::Migliaia;
+}
+
+QString importoIncollato(QStringView testo)
+{
+    QString s;
+    s.reserve(testo.size());
+    for (QChar c : testo)
+        if (c != u'€' && !c.isSpace())
+            s.append(c);
+    return s;
+}
+
 QString formattaImporto(const QString &testo)
 {
     const QString zero = QStringLiteral("0,00");
-    if (trimmed(testo).isEmpty())
+    QString t = trimmed(testo);
+    if (t.isEmpty())
         return zero;
-    const std::optional<double> n = leggiNumero(trimmed(testo));
+    if (statoImporto(t) == StatoImporto::Valido)
+        t.remove(u'.');
+    const std::optional<double> n = leggiNumero(t);
     if (!n)
         return zero;
     const double arrotondato = std::trunc(*n * 10000.0 + 0.5) / 10000.0;

@@ -1,10 +1,12 @@
 #include "frmanagrafica.h"
 
 #include "ui/frmguida.h"
+#include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
 #include "checks/frmcontrolli.h"
+#include "core/controllodate.h"
 #include "core/date.h"
 #include "core/testo.h"
 #include "ui/campi.h"
@@ -66,15 +68,15 @@ const DefCampo kComportamenti[] = {
     {"txtStipendio", "txtLuogo", Importo},
     {"txtLuogo", "txtDataNasc"},
     {"txtDataNasc", "txtCodFisc"},
-    {"txtCodFisc", "txtPartitaIva", Maiuscole},
-    {"txtPartitaIva", "txtIndirizzo", SoloCifre},
+    {"txtCodFisc", "txtPartitaIva", Maiuscole | Codice},
+    {"txtPartitaIva", "txtIndirizzo", SoloCifre | Codice},
     {"txtIndirizzo", "txtCitta"},
     {"txtCitta", "txtProv"},
     {"txtProv", "txtCap", Maiuscole},
     {"txtCap", "txtQualifiche"},
     {"txtQualifiche", "txtFamiliari"},
     {"txtFamiliari", "txtIban"},
-    {"txtIban", "txtNote", Maiuscole},
+    {"txtIban", "txtNote", Maiuscole | Codice},
     {"txtNote", "txtDataSca"},
     {"txtDataSca", nullptr, DataCalendario, "datasca"},
     {"txtPreavviso", "txtRecapito", SoloCifre},
@@ -297,6 +299,9 @@ void TfrmAnagrafica::btnSalvaClick()
         txtPreavviso->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (!primaDiSalvare(this, txtStipendio, problemiDateDipendente(txtDataNasc->text(), txtDataSca->text(), s.oggi()),
+                        QStringLiteral("la scheda")))
+        return;
 
     try {
         ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());

@@ -6,138 +6,15 @@
 #include "ui/frmcalendario.h"
 #include "ui/servizi.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QTimer>
-#include <QValidator>
 
 #include <algorithm>
 
 namespace qv {
-
-namespace {
-
-const QString MsgSoloCifre = QStringLiteral("In questo campo si possono inserire soltanto le cifre da 0 a 9.");
-const QString MsgSoloImporto =
-    QStringLiteral("In questo campo si possono inserire soltanto le cifre da 0 a 9 e la virgola dei decimali.");
-const QString MsgUnaVirgola = QStringLiteral("L'importo ha già la virgola dei decimali: non se ne può inserire una seconda.");
-const QString MsgCodifica = QStringLiteral(
-    "Il carattere \"%1\" non è ammesso: l'archivio può conservare soltanto le lettere, le cifre e i simboli "
-    "dell'alfabeto occidentale (Windows-1252).");
-
-// Marks a field whose text the field's rule is rewriting while the user edits it.
-constexpr char ProprietaRiscritto[] = "qvRiscritto";
-
-// The field's rule, applied by the edit field itself to every change of its
-// text by the user, whichever way the text arrives.
-class FiltroCampo : public QValidator
-{
-public:
-    using Avviso = std::function<void(const QString &, const QString &)>;
-
-    FiltroCampo(QLineEdit *campo, int comportamenti, Avviso avviso)
-        : QValidator(campo), m_campo(campo), m_comportamenti(comportamenti), m_avviso(std::move(avviso)),
-          m_accettato(campo->text())
-    {
-        connect(campo, &QLineEdit::textChanged, this, [this](const QString &t) { m_accettato = t; });
-    }
-
-    State validate(QString &testo, int &cursore) const override
-    {
-        // What the user puts in an upper-case or trimmed field is rewritten at
-        // once, typed, pasted, dropped or composed alike; a text the program
-        // puts in stays as it is until the next key is released there.
-        if ((m_comportamenti & (Maiuscole | TrimDigitando)) && m_campo->isModified()) {
-            const QStringView parte = trimmedView(testo);
-            const qsizetype inizio = parte.isEmpty() ? 0 : parte.data() - testo.constData();
-            QString nuovo = parte.toString();
-            if (m_comportamenti & Maiuscole)
-                nuovo = upperAZ(nuovo);
-            if (nuovo != testo) {
-                cursore = int(std::clamp<qsizetype>(cursore - inizio, 0, nuovo.size()));
-                testo = nuovo;
-                // The field puts the rewritten text back as if set anew: the
-                // cursor stays where the user is typing (mostraInizio).
-                m_campo->setProperty(ProprietaRiscritto, true);
-            }
-        }
-        QString carattere;
-        const QString motivo = motivoRifiuto(testo, m_comportamenti, &carattere);
-        if (motivo.isEmpty())
-            return Acceptable;
-        // Told only when the user tries to change the text, not when the field
-        // asks about a text it already holds (one loaded from an older card).
-        if (m_avviso && m_campo->isModified() && testo != m_accettato)
-            m_avviso(motivo, carattere);
-        return Invalid;
-    }
-
-private:
-    QLineEdit *m_campo;
-    int m_comportamenti;
-    Avviso m_avviso;
-    QString m_accettato;
-};
-
-// Without an info line, only a character that could not be stored is worth a
-// message; it is shown once the field has finished with the refused text.
-void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, const QString &carattere)
-{
-    if (carattere.isEmpty())
-        return;
-    QTimer::singleShot(0, campo, [campo, motivo] {
-        Servizi::correnti().messaggio(campo->window(), TipoMessaggio::Avviso,
-                                      QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1));
-    });
-}
-
-} // namespace
-
-QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere)
-{
-    const QString fuori = primoFuoriCp1252(testo);
-    if (carattere)
-        *carattere = fuori;
-    if (!fuori.isEmpty())
-        return MsgCodifica.arg(fuori);
-    if (comportamenti & (SoloCifre | Importo)) {
-        int virgole = 0;
-        for (QChar c : testo) {
-            if (c == u',' && (comportamenti & Importo))
-                ++virgole;
-            else if (c < u'0' || c > u'9')
-                return (comportamenti & Importo) ? MsgSoloImporto : MsgSoloCifre;
-        }
-        if (virgole > 1)
-            return MsgUnaVirgola;
-    }
-    return QString();
-}
-
-void applicaFiltro(QLineEdit *campo, int comportamenti, std::function<void(const QString &, const QString &)> avviso)
-{
-    if (!avviso)
-        avviso = [campo](const QString &motivo, const QString &carattere) {
-            avvisoSenzaRigaInfo(campo, motivo, carattere);
-        };
-    delete campo->validator();
-    campo->setValidator(new FiltroCampo(campo, comportamenti, std::move(avviso)));
-}
-
-void mostraInizio(QLineEdit *campo)
-{
-    // setText() leaves the text unmodified and the cursor at its end: a long
-    // text would show its end.
-    QObject::connect(campo, &QLineEdit::textChanged, campo, [campo] {
-        if (campo->property(ProprietaRiscritto).toBool())
-            campo->setProperty(ProprietaRiscritto, QVariant());
-        else if (!campo->isModified())
-            campo->setCursorPosition(0);
-    });
-    campo->setCursorPosition(0);
-}
 
 SegnoFuoco::SegnoFuoco(const QString &nome, QWidget *parent)
     : QWidget(parent)
@@ -198,11 +75,11 @@ ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCamp
         }
         campo->installEventFilter(this);
         m_voci.append(v);
-        applicaFiltro(campo, d.comportamenti, [this, campo](const QString &motivo, const QString &carattere) {
+        applicaFiltro(campo, d.comportamenti, [this, campo](const QString &motivo, bool grave) {
             if (suggerimento)
                 suggerimento(motivo);
             else
-                avvisoSenzaRigaInfo(campo, motivo, carattere);
+                avvisoSenzaRigaInfo(campo, motivo, grave);
         });
         mostraInizio(campo);
     }
@@ -223,8 +100,21 @@ void ComportamentiCampi::lascia(const Voce &v)
 {
     if (v.segno)
         v.segno->hide();
-    if (v.comportamenti & Importo)
-        v.campo->setText(formattaImporto(v.campo->text()));
+    segnaRifiuto(v.campo, false);
+    if (v.comportamenti & Importo) {
+        // A dot out of its place makes the amount ambiguous ("1250.50"): it
+        // stays as typed, marked, until the user writes it plainly.
+        if (statoImporto(trimmed(v.campo->text())) == StatoImporto::Migliaia) {
+            segnaRifiuto(v.campo, true);
+            QApplication::beep();
+            if (suggerimento)
+                suggerimento(motivoImportoAmbiguo(v.campo->text()));
+            else
+                avvisoSenzaRigaInfo(v.campo, motivoImportoAmbiguo(v.campo->text()), true);
+        } else {
+            v.campo->setText(formattaImporto(v.campo->text()));
+        }
+    }
     if (m_corrente == &v)
         m_corrente = nullptr;
 }
@@ -317,6 +207,7 @@ void apriCalendario(QWidget *schermo, const QString &token)
 {
     auto *dlg = new TfrmCalendario(schermo);
     dlg->lblMemory->setText(token);
+    dlg->mostraDataDelCampo();
     eseguiDialogo(dlg);
 }
 

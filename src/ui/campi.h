@@ -4,6 +4,8 @@
 // digit and amount filters, amount formatting and date fields filled from the
 // date picker. A screen declares its fields in a table; one filter walks it.
 
+#include "ui/filtrocampo.h"
+
 #include <QLineEdit>
 #include <QObject>
 #include <QWidget>
@@ -12,15 +14,6 @@
 #include <span>
 
 namespace qv {
-
-enum Comportamento : int {
-    Semplice = 0,        // focus mark and Enter only
-    Maiuscole = 1,       // a-z become A-Z and the ends are trimmed on every key release
-    TrimDigitando = 2,   // the ends are trimmed on every key release
-    SoloCifre = 4,       // only the digits 0-9 are typed
-    Importo = 8,         // digits and the comma; formatted when the field is left
-    DataCalendario = 16, // read-only; filled from the date picker
-};
 
 struct DefCampo
 {
@@ -45,26 +38,6 @@ protected:
 // Creates an edit field and, behind it, its focus mark 4 pixels larger on every side.
 QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &geometria, int lunghezzaMassima,
                      const QFont &font, const QString &nomeSegno = QString());
-
-// Why `testo` cannot be the text of a field with `comportamenti`, in Italian;
-// empty when it can. Every field holds only characters that the stored files'
-// code page (Windows-1252) can hold; a digit field only the digits 0-9, an
-// amount field only digits and one comma. `carattere`, when given, receives
-// the character the code page cannot hold when that is the reason.
-QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere = nullptr);
-
-// Gives a field the rule of motivoRifiuto() for every text that would enter
-// it, typed, pasted, dropped or composed: a refused text leaves the field as
-// it was. `avviso` is told why, with the character the code page cannot hold
-// (empty for the other reasons), each time the user tries to put one in;
-// without `avviso`, a character the code page cannot hold is refused with a
-// short message and the other refusals are silent.
-void applicaFiltro(QLineEdit *campo, int comportamenti,
-                   std::function<void(const QString &motivo, const QString &carattere)> avviso = {});
-
-// A text the program puts into the field (a card loaded, an amount formatted)
-// shows its beginning; what the user types stays where it is typed.
-void mostraInizio(QLineEdit *campo);
 
 // The text shown on the info line when the mouse moves over a date field.
 inline const QString SuggerimentoData =
@@ -108,7 +81,8 @@ private:
     const Voce *m_corrente = nullptr;
 };
 
-// Opens the date picker for the field named by `token`, owned by `schermo`.
+// Opens the date picker for the field named by `token`, owned by `schermo`,
+// on the date the field holds (today when it holds none).
 void apriCalendario(QWidget *schermo, const QString &token);
 
 } // namespace qv

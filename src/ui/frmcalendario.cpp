@@ -58,10 +58,12 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     calAppuntamenti->setFocus();
 
     connect(btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
+    // Enter on the calendar and a double click on a day import the date, as "Importa" does.
+    connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
 }
 
-void TfrmCalendario::btnImportaDataClick()
+QLineEdit *TfrmCalendario::campoDestinazione() const
 {
     for (const Destinazione &d : Destinazioni) {
         if (lblMemory->text() != QLatin1String(d.token))
@@ -70,7 +72,26 @@ void TfrmCalendario::btnImportaDataClick()
         QWidget *schermo = Schermi::per(QLatin1String(d.schermo));
         if (!schermo && parentWidget())
             schermo = parentWidget()->window();
-        if (auto *campo = schermo ? schermo->findChild<QLineEdit *>(QLatin1String(d.campo)) : nullptr)
+        return schermo ? schermo->findChild<QLineEdit *>(QLatin1String(d.campo)) : nullptr;
+    }
+    return nullptr;
+}
+
+void TfrmCalendario::mostraDataDelCampo()
+{
+    const QLineEdit *campo = campoDestinazione();
+    if (const std::optional<QDate> data = campo ? leggiData(campo->text()) : std::nullopt) {
+        calAppuntamenti->setSelectedDate(*data);
+        calAppuntamenti->setCurrentPage(data->year(), data->month());
+    }
+}
+
+void TfrmCalendario::btnImportaDataClick()
+{
+    for (const Destinazione &d : Destinazioni) {
+        if (lblMemory->text() != QLatin1String(d.token))
+            continue;
+        if (QLineEdit *campo = campoDestinazione())
             campo->setText(scriviData(calAppuntamenti->selectedDate()));
         accept();
         return;

@@ -6,6 +6,7 @@
 
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace qv {
@@ -26,9 +27,17 @@ public:
     struct Destinazione { const char *token; const char *schermo; const char *campo; };
     static const Destinazione Destinazioni[4];
 
+    // Shows the month of the date the field named by lblMemory holds and
+    // selects that date; a field without a date leaves today's.
+    void mostraDataDelCampo();
+
 public slots:
     void btnImportaDataClick();
     void btnAnnullaClick();
+
+private:
+    // The field the token in lblMemory names; nullptr for an unknown token.
+    QLineEdit *campoDestinazione() const;
 };
 
 } // namespace qv

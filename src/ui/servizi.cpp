@@ -118,12 +118,12 @@ void ServiziReali::messaggio(QWidget *padre, TipoMessaggio tipo, const QString &
     box.exec();
 }
 
-bool ServiziReali::domanda(QWidget *padre, const QString &testo)
+bool ServiziReali::domanda(QWidget *padre, const QString &testo, bool siPredefinito)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
     QPushButton *si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box.setDefaultButton(si);
+    box.setDefaultButton(siPredefinito ? si : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() != no;

@@ -52,8 +52,9 @@ public:
     static void installa(Servizi *servizi); // nullptr: back to the real ones
 
     virtual void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) = 0;
-    // A confirmation with Sì and No; true for Sì.
-    virtual bool domanda(QWidget *padre, const QString &testo) = 0;
+    // A confirmation with Sì and No; true for Sì. Enter answers Sì, or No
+    // when `siPredefinito` is false (a question whose safe answer is to go back).
+    virtual bool domanda(QWidget *padre, const QString &testo, bool siPredefinito = true) = 0;
     // The input box; no value when the user cancels.
     virtual std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo,
                                                const QString &richiesta, const QString &iniziale) = 0;
@@ -96,7 +97,7 @@ class ServiziReali : public Servizi
 {
 public:
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
-    bool domanda(QWidget *padre, const QString &testo) override;
+    bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,

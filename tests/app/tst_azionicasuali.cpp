@@ -90,7 +90,7 @@ class ServiziCasuali : public ServiziProva
 public:
     explicit ServiziCasuali(TestAzioniCasuali &driver) : m_driver(driver) {}
 
-    bool domanda(QWidget *padre, const QString &testo) override;
+    bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
     std::optional<QString> chiediTesto(QWidget *, const QString &, const QString &, const QString &) override;
     QString fileDaAprire(QWidget *, const QString &, const QStringList &, const QString &) override;
     QString fileDaSalvare(QWidget *, const QString &, const QStringList &, const QString &, const QString &) override;
@@ -188,9 +188,9 @@ QString TestAzioniCasuali::testoCasuale()
     return kTesti.at(caso(int(kTesti.size())));
 }
 
-bool ServiziCasuali::domanda(QWidget *padre, const QString &testo)
+bool ServiziCasuali::domanda(QWidget *padre, const QString &testo, bool siPredefinito)
 {
-    ServiziProva::domanda(padre, testo);
+    ServiziProva::domanda(padre, testo, siPredefinito);
     return m_driver.probabile(60);
 }
 

@@ -225,15 +225,18 @@ void TestControlli::rilascioMaiuscole()
     QFETCH(int, tipo);
     QVERIFY(mostra(tipo));
     QLineEdit *e = m_dlg->campo();
-    // Blanks at the ends go at each release, those inside stay; letters turn upper case.
+    // Letters turn upper case; blanks, dots and dashes are no part of a code
+    // and go wherever they are typed.
     QTest::keyClicks(e, QStringLiteral(" abc "));
     QCOMPARE(e->text(), QStringLiteral("ABC"));
     QTest::keyClick(e, Qt::Key_Left);
     QTest::keyClick(e, Qt::Key_Space);
-    QCOMPARE(e->text(), QStringLiteral("AB C"));
+    QCOMPARE(e->text(), QStringLiteral("ABC"));
+    QTest::keyClicks(e, QStringLiteral("."));
+    QCOMPARE(e->text(), QStringLiteral("ABC"));
     QTest::keyClick(e, Qt::Key_End);
     QTest::keyClicks(e, QStringLiteral("-x"));
-    QCOMPARE(e->text(), QStringLiteral("AB C-X"));
+    QCOMPARE(e->text(), QStringLiteral("ABCX"));
     // A pasted text is rewritten at the release of its keys.
     e->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral(" it60x "));

@@ -556,11 +556,12 @@ void TestContratti::campiEDate()
     QCOMPARE(m_c->txtProv->text(), QStringLiteral("RM"));
     m_c->txtStipendio->setFocus();
     m_c->txtStipendio->clear();
-    QTest::keyClicks(m_c->txtStipendio, QStringLiteral("12.5"));
-    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("125"));
+    // The dot separates the thousands and goes when the amount is formatted.
+    QTest::keyClicks(m_c->txtStipendio, QStringLiteral("1.250,5"));
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1.250,5"));
     QTest::keyClick(m_c->txtStipendio, Qt::Key_Return);
     QVERIFY(m_c->txtIban->hasFocus());
-    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("125,00"));
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1250,50"));
     QVERIFY(m_c->findChild<QWidget *>("effIban")->isVisible());
 
     // Enter in the notes goes back to the signing date, where the next key
@@ -683,6 +684,7 @@ void TestContratti::guastoDiScrittura()
     apriAnno(QStringLiteral("2019"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("2019.con")));
     compila();
+    m_c->txtDataStipula->setText(QStringLiteral("15/03/2019"));
     m_c->btnSalvaClick();
     m_c->cmdAvantiClick();
     QCOMPARE(m_servizi->testi(), (QStringList{Inaccessibile, Inaccessibile}));

@@ -24,6 +24,7 @@ QStringList ServiziProva::testi() const
 void ServiziProva::azzera()
 {
     messaggi.clear();
+    siPredefiniti.clear();
     aperti.clear();
     dialoghiEseguiti.clear();
     titoliFile.clear();
@@ -46,9 +47,10 @@ void ServiziProva::messaggio(QWidget *, TipoMessaggio tipo, const QString &testo
     messaggi.append({g, testo});
 }
 
-bool ServiziProva::domanda(QWidget *, const QString &testo)
+bool ServiziProva::domanda(QWidget *, const QString &testo, bool siPredefinito)
 {
     messaggi.append({MessaggioMostrato::Genere::Domanda, testo});
+    siPredefiniti.append(siPredefinito);
     return m_risposte.isEmpty() ? true : m_risposte.dequeue();
 }
 

@@ -56,6 +56,7 @@ public:
 
     // --- what the screens did
     QList<MessaggioMostrato> messaggi;
+    QList<bool> siPredefiniti; // for each question, whether Enter answers Sì
     QList<QUrl> aperti;
     QStringList dialoghiEseguiti;  // class names, in order
     QStringList titoliFile;
@@ -74,7 +75,7 @@ public:
 
     // --- Servizi
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
-    bool domanda(QWidget *padre, const QString &testo) override;
+    bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,

@@ -201,7 +201,15 @@ void TestCampi::dataDaCalendario()
     QCOMPARE(token, QStringLiteral("datasca"));
     QCOMPARE(d->text(), QStringLiteral("01/01/2016"));
 
-    // Enter opens it too; Importa without touching the calendar writes today's date.
+    // Enter opens it too; Importa without touching the calendar writes the
+    // date the field held, on an empty field today's date.
+    m_servizi->quandoDialogo([](QDialog *dlg) {
+        qobject_cast<TfrmCalendario *>(dlg)->btnImportaData->click();
+        return dlg->result();
+    });
+    QTest::keyClick(d, Qt::Key_Return);
+    QCOMPARE(d->text(), QStringLiteral("01/01/2016"));
+    d->clear();
     m_servizi->quandoDialogo([](QDialog *dlg) {
         qobject_cast<TfrmCalendario *>(dlg)->btnImportaData->click();
         return dlg->result();
@@ -215,7 +223,7 @@ void TestCampi::dataDaCalendario()
     d->setText(QStringLiteral("x"));
     QTest::keyClick(d, Qt::Key_Delete);
     QCOMPARE(d->text(), QString());
-    QCOMPARE(m_servizi->dialoghiEseguiti.size(), 2);
+    QCOMPARE(m_servizi->dialoghiEseguiti.size(), 3);
 
     // An unknown token writes nothing and keeps the picker open.
     auto *cal = new TfrmCalendario(m_s);

@@ -1,0 +1,73 @@
+#pragma once
+// The rule of what may enter an edit field, applied to every text the user
+// puts in, typed, pasted, dropped or composed: the field kinds, the reasons a
+// text is refused, what is made of pasted text (codes without their blanks,
+// amounts without the euro sign, one line out of many) and the mark a field
+// shows when something was refused.
+
+#include <QLineEdit>
+
+#include <functional>
+
+namespace qv {
+
+enum Comportamento : int {
+    Semplice = 0,        // focus mark and Enter only
+    Maiuscole = 1,       // a-z become A-Z and the ends are trimmed on every key release
+    TrimDigitando = 2,   // the ends are trimmed on every key release
+    SoloCifre = 4,       // only the digits 0-9 are typed
+    Importo = 8,         // digits, the dots of the thousands and one comma; formatted when the field is left
+    DataCalendario = 16, // read-only; filled from the date picker
+    Codice = 32,         // codice fiscale, partita IVA, IBAN: blanks, dots and dashes are dropped, and
+                         // with SoloCifre the country code IT in front
+};
+
+// Why `testo` cannot be the text of a field with `comportamenti`, in Italian;
+// empty when it can. Every field holds only characters that the stored files'
+// code page (Windows-1252) can hold; a digit field only the digits 0-9; an
+// amount field digits, the thousands dots before the comma and one comma (a
+// dot out of its place is let in: it may be the start of a group still being
+// typed). `carattere`, when given, receives the character the code page cannot
+// hold when that is the reason.
+QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere = nullptr);
+
+// What a field with `comportamenti` makes of a text put into it: a code loses
+// its blanks, dots and dashes (a partita IVA its country code), a number its
+// blanks, an amount its euro sign and blanks, any other field its tabs and
+// line breaks, which become blanks. `nota` tells what was changed, when
+// something was; `grave` is set when the user must hear of it even on a
+// screen without an info line (the country code dropped). The country code
+// is looked for only when `intero` says that `testo` is all that was pasted:
+// the part of a paste that a field's length let in may end just after it.
+QString adattaInserito(const QString &testo, int comportamenti, QString *nota = nullptr, bool *grave = nullptr,
+                       bool intero = true);
+
+// The reason shown when an amount field is left with a dot that does not
+// separate the thousands.
+QString motivoImportoAmbiguo(const QString &testo);
+
+// Told why a text was refused or changed; `grave` as adattaInserito() says,
+// and for a character the stored files cannot hold.
+using AvvisoCampo = std::function<void(const QString &motivo, bool grave)>;
+
+// Gives a field the rule of motivoRifiuto() for every text that would enter
+// it, typed, pasted, dropped or composed: a refused text leaves the field as
+// it was, with a beep and the field marked (segnaRifiuto) until its text
+// changes. Pasted and dropped text is first made fit by adattaInserito(), and
+// only then cut to the field's maximum length. `avviso` is told why each time;
+// without it, a grave reason is shown in a short message and the others are
+// left to what the field shows.
+void applicaFiltro(QLineEdit *campo, int comportamenti, AvvisoCampo avviso = {});
+
+// The short message of a screen without an info line.
+void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, bool grave);
+
+// The mark of a field whose text was refused: its background turns red.
+void segnaRifiuto(QLineEdit *campo, bool segnato);
+bool rifiutoSegnato(const QLineEdit *campo);
+
+// A text the program puts into the field (a card loaded, an amount formatted)
+// shows its beginning; what the user types stays where it is typed.
+void mostraInizio(QLineEdit *campo);
+
+} // namespace qv

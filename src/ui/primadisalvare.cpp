@@ -1,0 +1,31 @@
+#include "primadisalvare.h"
+
+#include "core/controllodate.h"
+#include "core/importo.h"
+#include "core/testo.h"
+#include "ui/filtrocampo.h"
+#include "ui/servizi.h"
+
+namespace qv {
+
+bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &problemi, const QString &cosa)
+{
+    Servizi &s = Servizi::correnti();
+    const QString testo = trimmed(importo->text());
+    if (statoImporto(testo) == StatoImporto::Migliaia) {
+        const QString motivo = motivoImportoAmbiguo(testo);
+        s.messaggio(schermo, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1)
+                        + QStringLiteral("\r\n\r\nPer salvare è necessario correggerlo."));
+        importo->setFocus(Qt::OtherFocusReason);
+        segnaRifiuto(importo, true);
+        return false;
+    }
+    if (testo.contains(u'.'))
+        importo->setText(formattaImporto(testo));
+    if (problemi.isEmpty())
+        return true;
+    return s.domanda(schermo, domandaDate(problemi, cosa), false);
+}
+
+} // namespace qv

@@ -1,0 +1,20 @@
+#pragma once
+// What a card screen checks after its own required fields and before it
+// writes the card: the amount must be one, and dates that cannot be right are
+// put to the user.
+
+#include <QLineEdit>
+#include <QStringList>
+
+namespace qv {
+
+// True when the card may be written. An amount field whose dots do not
+// separate the thousands ("1250.50") stops the save with a warning and the
+// focus in it; a readable amount written with thousands dots is formatted as
+// leaving the field does, so the card never holds the dots. The dates in
+// `problemi` (controllodate.h) are named in one question; its default, No,
+// goes back without writing; Sì lets the card be written as it stands.
+// `cosa` names the card in the question ("il contratto", "la scheda").
+bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &problemi, const QString &cosa);
+
+} // namespace qv
