@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +74,12 @@ private slots:
     void campiEDate();
     void suggerimenti();
     void guastoDiScrittura();
+    void domandeSulleDate_data();
+    void domandeSulleDate();
+    void unaDomandaPerTutteLeDate();
+    void codiciIncollati_data();
+    void codiciIncollati();
+    void importoConIPunti();
 
 private:
     void riempi(int quante);
@@ -692,6 +699,155 @@ void TestContratti::guastoDiScrittura()
     QCOMPARE(m_c->lblPosizione->text(), QString());
     QVERIFY(QFileInfo(cartellaProgramma().archivioContratti(2019)).isDir());
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, m_c->apriScheda(1));
+}
+
+// Dates that cannot be right are put to the user in a question whose
+// default is to go back: Sì stores the card as it stands, No writes nothing.
+void TestContratti::domandeSulleDate_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valore");
+    QTest::addColumn<QString>("problema"); // empty: no question
+    QTest::addColumn<bool>("si");
+    struct Caso { const char *nome, *campo, *valore, *problema; };
+    const Caso casi[] = {
+        {"scadenza prima della decorrenza", "txtDataFine", "31/03/2017",
+         "la data di scadenza 31/03/2017 precede la data di decorrenza 01/04/2017"},
+        {"stipula in un altro anno", "txtDataStipula", "30/12/2016",
+         "la data di stipula 30/12/2016 non è dell'anno 2017 dell'archivio aperto: il contratto non comparirà "
+         "nelle statistiche né nel riepilogo del 2017"},
+        {"nascita nel futuro", "txtDataNasc", "01/01/2018", "la data di nascita del Dipendente 01/01/2018 è nel futuro"},
+        {"meno di 14 anni alla stipula", "txtDataNasc", "16/03/2003",
+         "con la data di nascita del Dipendente 16/03/2003, alla stipula avrebbe meno di 14 anni"},
+        {"data di nascita inesistente", "txtDataNasc", "31/02/1980",
+         "la data di nascita del Dipendente 31/02/1980 non è una data esistente nel formato gg/mm/aaaa"},
+        {"legale nel futuro", "txtDataNascLeg", "02/02/2020",
+         "la data di nascita del Legale Rappresentante 02/02/2020 è nel futuro"},
+        {"14 anni compiuti il giorno della stipula", "txtDataNasc", "15/03/2003", ""},
+        {"scadenza il giorno della decorrenza", "txtDataFine", "01/04/2017", ""},
+    };
+    for (const Caso &c : casi)
+        for (bool si : {true, false})
+            if (si || *c.problema)
+                QTest::newRow(QStringLiteral("%1, %2").arg(QString::fromUtf8(c.nome), si ? "sì" : "no").toUtf8())
+                    << c.campo << c.valore << QString::fromUtf8(c.problema) << si;
+}
+
+void TestContratti::domandeSulleDate()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, valore);
+    QFETCH(QString, problema);
+    QFETCH(bool, si);
+    compila();
+    m_c->findChild<QLineEdit *>(campo)->setText(valore);
+    m_servizi->rispondi(si);
+    m_c->btnSalvaClick();
+    if (problema.isEmpty()) {
+        QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    } else {
+        QCOMPARE(m_servizi->testi().constFirst(),
+                 QStringLiteral("Attenzione: una data sembra errata:\r\n\r\n- ") + problema
+                     + QStringLiteral(".\r\n\r\nSalvare comunque il contratto in archivio?"));
+        QCOMPARE(m_servizi->siPredefiniti, QList<bool>{false});
+    }
+    if (si || problema.isEmpty()) {
+        QCOMPARE(m_servizi->testi().constLast(), Inserita);
+        QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(leggiFile(fileAnno()), codificaScheda(m_c->schedaCorrente())); // stored as it stands
+        ArchivioContratti a(fileAnno());
+        a.apri();
+        QCOMPARE(a.leggi(1).*(campoScheda<TSchedaContratto>(campo.mid(3))->membro), valore);
+    } else {
+        QCOMPARE(m_servizi->testi().size(), 1);
+        QVERIFY(!QFile::exists(fileAnno()));
+        QCOMPARE(m_c->lblPosizione->text(), QString());
+        QCOMPARE(m_c->findChild<QLineEdit *>(campo)->text(), valore);
+    }
+}
+
+void TestContratti::unaDomandaPerTutteLeDate()
+{
+    compila();
+    m_c->txtDataStipula->setText(QStringLiteral("02/01/2018"));
+    m_c->txtDataFine->setText(QStringLiteral("01/01/2017"));
+    m_c->txtDataNasc->setText(QStringLiteral("10/10/2010"));
+    m_servizi->rispondi(false);
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{QStringLiteral(
+                 "Attenzione: alcune date sembrano errate:\r\n"
+                 "\r\n- la data di scadenza 01/01/2017 precede la data di decorrenza 01/04/2017;"
+                 "\r\n- la data di stipula 02/01/2018 non è dell'anno 2017 dell'archivio aperto: il contratto non "
+                 "comparirà nelle statistiche né nel riepilogo del 2017;"
+                 "\r\n- con la data di nascita del Dipendente 10/10/2010, alla stipula avrebbe meno di 14 anni."
+                 "\r\n\r\nSalvare comunque il contratto in archivio?")});
+    QVERIFY(!QFile::exists(fileAnno()));
+}
+
+// Codes pasted the way they are printed go in whole, without their blanks,
+// dots and dashes; other fields take pasted lines as one.
+void TestContratti::codiciIncollati_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<QString>("info");
+    const QString separatori = QStringLiteral("Gli spazi, i punti e i trattini non fanno parte del codice: sono stati tolti.");
+    QTest::newRow("IBAN stampato") << "txtIban" << "IT60 X054 2811 1010 0000 0123 456"
+                                   << "IT60X0542811101000000123456" << separatori;
+    QTest::newRow("codice fiscale") << "txtCodFisc" << "rss-mra.80a01 h501u" << "RSSMRA80A01H501U" << separatori;
+    QTest::newRow("codice fiscale del legale") << "txtCodFiscLeg" << "RSS MRA 80A01 H501U\n" << "RSSMRA80A01H501U"
+                                               << separatori;
+    QTest::newRow("partita IVA con IT") << "txtIvaDitta" << "IT 012.345-678 90" << "01234567890"
+                                        << "Il prefisso IT (la sigla dell'Italia) non fa parte della partita IVA: è "
+                                           "stato tolto, restano le 11 cifre.";
+    QTest::newRow("motivo da un foglio") << "txtMotivo" << "Fine\tlavori\r\nanticipata" << "Fine lavori anticipata"
+                                         << "Le tabulazioni e gli a capo del testo incollato sono diventati spazi.";
+}
+
+void TestContratti::codiciIncollati()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, incollato);
+    QFETCH(QString, atteso);
+    QFETCH(QString, info);
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    QLineEdit *e = m_c->findChild<QLineEdit *>(campo);
+    e->setFocus();
+    QGuiApplication::clipboard()->setText(incollato);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e->text(), atteso);
+    QCOMPARE(m_c->panInfo->text(), info);
+}
+
+void TestContratti::importoConIPunti()
+{
+    // Saved while the fee field still has the focus: the thousands dots never reach the card.
+    compila();
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    m_c->txtStipendio->setFocus();
+    m_c->txtStipendio->selectAll();
+    QTest::keyClicks(m_c->txtStipendio, QStringLiteral("1.250,5"));
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    QCOMPARE(leggiFile(fileAnno()).mid(1114, 8), QByteArray("\x07" "1250,50"));
+
+    // A dot that does not separate the thousands is not an amount: nothing is written.
+    m_servizi->azzera();
+    m_c->txtStipendio->selectAll();
+    QTest::keyClicks(m_c->txtStipendio, QStringLiteral("1250.50"));
+    const QByteArray prima = leggiFile(fileAnno());
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{QStringLiteral("Attenzione: l'importo \"1250.50\" non è chiaro: il punto separa le migliaia e "
+                                        "va seguito da tre cifre (1.250,50), i decimali vanno dopo la virgola."
+                                        "\r\n\r\nPer salvare è necessario correggerlo.")});
+    QCOMPARE(leggiFile(fileAnno()), prima);
+    QVERIFY(m_c->txtStipendio->hasFocus());
+    QVERIFY(rifiutoSegnato(m_c->txtStipendio));
 }
 
 QTEST_MAIN(TestContratti)

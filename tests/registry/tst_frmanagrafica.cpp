@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,10 @@ private slots:
     void allegati();
     void foglioDiLavoro();
     void chiusuraTornaAlMenu();
+    void domandeSulleDate_data();
+    void domandeSulleDate();
+    void codiciIncollati_data();
+    void codiciIncollati();
 
 private:
     void riempiArchivio(int quante);
@@ -366,6 +371,84 @@ void TestAnagrafica::chiusuraTornaAlMenu()
     m_a->txtEmail->setText(QStringLiteral(" mario@esempio.it "));
     m_a->btnEmailClick();
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl(QStringLiteral("mailto:mario@esempio.it"))});
+}
+
+// A birth date that cannot be right is asked about; No (the default) writes nothing.
+void TestAnagrafica::domandeSulleDate_data()
+{
+    QTest::addColumn<QString>("nascita");
+    QTest::addColumn<QString>("scadenza");
+    QTest::addColumn<QString>("problema"); // empty: no question
+    QTest::addColumn<bool>("si");
+    for (bool si : {true, false}) {
+        const QByteArray r = si ? ", sì" : ", no";
+        QTest::newRow("nascita nel futuro" + r) << "16/03/2017" << "31/12/2017"
+                                                << "la data di nascita del Dipendente 16/03/2017 è nel futuro" << si;
+        QTest::newRow("meno di 14 anni" + r)
+            << "01/01/2004" << "31/12/2017"
+            << "con la data di nascita del Dipendente 01/01/2004, oggi avrebbe meno di 14 anni" << si;
+        QTest::newRow("scadenza prima della nascita" + r)
+            << "01/01/1960" << "31/12/1959" << "la scadenza del contratto 31/12/1959 precede la data di nascita 01/01/1960"
+            << si;
+    }
+    QTest::newRow("nascita giusta") << "15/03/2003" << "31/12/2017" << "" << true;
+    QTest::newRow("nascita vuota") << "" << "31/12/2017" << "" << true;
+}
+
+void TestAnagrafica::domandeSulleDate()
+{
+    QFETCH(QString, nascita);
+    QFETCH(QString, scadenza);
+    QFETCH(QString, problema);
+    QFETCH(bool, si);
+    compila();
+    m_a->txtDataNasc->setText(nascita);
+    m_a->txtDataSca->setText(scadenza);
+    m_servizi->rispondi(si);
+    m_a->btnSalvaClick();
+    const QString archivio = cartellaProgramma().archivioDipendenti();
+    if (!problema.isEmpty()) {
+        QCOMPARE(m_servizi->testi().constFirst(),
+                 QStringLiteral("Attenzione: una data sembra errata:\r\n\r\n- ") + problema
+                     + QStringLiteral(".\r\n\r\nSalvare comunque la scheda in archivio?"));
+        QCOMPARE(m_servizi->siPredefiniti, QList<bool>{false});
+    }
+    if (si) {
+        QCOMPARE(m_servizi->testi().constLast(), Inserita);
+        QCOMPARE(leggiFile(archivio), codificaScheda(m_a->schedaCorrente()));
+        QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
+    } else {
+        QCOMPARE(m_servizi->testi().size(), 1);
+        QVERIFY(!QFile::exists(archivio));
+        QCOMPARE(m_a->lblPosizione->text(), QString());
+    }
+}
+
+void TestAnagrafica::codiciIncollati_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("IBAN stampato") << "txtIban" << "it60 x054 2811 1010 0000 0123 456" << "IT60X0542811101000000123456";
+    QTest::newRow("codice fiscale") << "txtCodFisc" << "RSS.MRA.80A01.H501U" << "RSSMRA80A01H501U";
+    QTest::newRow("partita IVA con IT") << "txtPartitaIva" << "IT01234567890" << "01234567890";
+    QTest::newRow("partita IVA a gruppi") << "txtPartitaIva" << "012 345 678 90" << "01234567890";
+    QTest::newRow("note da un foglio") << "txtNote" << "prima riga\nseconda\triga" << "prima riga seconda riga";
+}
+
+void TestAnagrafica::codiciIncollati()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, incollato);
+    QFETCH(QString, atteso);
+    QApplication::setActiveWindow(m_a);
+    QVERIFY(QTest::qWaitForWindowActive(m_a));
+    QLineEdit *e = m_a->findChild<QLineEdit *>(campo);
+    e->setFocus();
+    QGuiApplication::clipboard()->setText(incollato);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e->text(), atteso);
+    QVERIFY(!m_a->panInfo->text().isEmpty()); // the info line says what was dropped
 }
 
 QTEST_MAIN(TestAnagrafica)
