@@ -100,20 +100,19 @@ void ComportamentiCampi::lascia(const Voce &v)
 {
     if (v.segno)
         v.segno->hide();
-    segnaRifiuto(v.campo, false);
-    if (v.comportamenti & Importo) {
-        // A dot out of its place makes the amount ambiguous ("1250.50"): it
-        // stays as typed, marked, until the user writes it plainly.
-        if (statoImporto(trimmed(v.campo->text())) == StatoImporto::Migliaia) {
-            segnaRifiuto(v.campo, true);
-            QApplication::beep();
-            if (suggerimento)
-                suggerimento(motivoImportoAmbiguo(v.campo->text()));
-            else
-                avvisoSenzaRigaInfo(v.campo, motivoImportoAmbiguo(v.campo->text()), true);
-        } else {
-            v.campo->setText(formattaImporto(v.campo->text()));
-        }
+    if (!(v.comportamenti & Importo)) {
+        segnaRifiuto(v.campo, false);
+    } else if (const QString motivo = motivoImportoDaCorreggere(v.campo); !motivo.isEmpty()) {
+        // A slip while typing ("1,250,50") or a dot out of its place
+        // ("1250.50"): the amount stays as typed, marked, until corrected.
+        segnaRifiuto(v.campo, true);
+        QApplication::beep();
+        if (suggerimento)
+            suggerimento(motivo);
+        else
+            avvisoSenzaRigaInfo(v.campo, motivo, true);
+    } else {
+        v.campo->setText(formattaImporto(v.campo->text()));
     }
     if (m_corrente == &v)
         m_corrente = nullptr;

@@ -49,6 +49,7 @@ const QString NotaTagliato = QStringLiteral(
 constexpr char ProprietaRiscritto[] = "qvRiscritto";
 constexpr char ProprietaRifiuto[] = "qvRifiuto";
 constexpr char ProprietaTavolozza[] = "qvTavolozza";
+constexpr char ProprietaDubbio[] = "qvImportoDubbio";
 
 // The field's rule, applied by the edit field itself to every change of its
 // text by the user, whichever way the text arrives. Pasted and dropped text
@@ -62,7 +63,12 @@ public:
     {
         connect(campo, &QLineEdit::textChanged, this, [this](const QString &t) {
             m_accettato = t;
-            segnaRifiuto(m_campo, false);
+            // A text the program puts in starts afresh; what the user types
+            // on after a refused character in an amount keeps the mark.
+            if (!m_campo->isModified())
+                m_campo->setProperty(ProprietaDubbio, QVariant());
+            if (!importoDubbio(m_campo))
+                segnaRifiuto(m_campo, false);
         });
         campo->installEventFilter(this);
     }
@@ -72,8 +78,12 @@ public:
         const bool utente = m_campo->isModified() && testo != m_accettato;
         QString nota;
         bool grave = false;
-        if (utente)
+        if (utente) {
+            // Taking characters away is correcting: the amount is the user's again.
+            if (tolti(testo) > 0)
+                m_campo->setProperty(ProprietaDubbio, QVariant());
             adattaParteNuova(testo, cursore, &nota, &grave);
+        }
         // What the user puts in an upper-case or trimmed field is rewritten at
         // once, typed, pasted, dropped or composed alike; a text the program
         // puts in stays as it is until the next key is released there.
@@ -102,7 +112,7 @@ public:
         // Told only when the user tries to change the text, not when the field
         // asks about a text it already holds (one loaded from an older card).
         if (utente)
-            rifiuta(motivo, !carattere.isEmpty());
+            rifiuta(motivo, !carattere.isEmpty(), testo.size() - m_accettato.size() + tolti(testo) == 1);
         return Invalid;
     }
 
@@ -120,7 +130,7 @@ public:
         const QString risultato = attuale.left(inizio) + t + attuale.mid(inizio + m_campo->selectedText().size());
         QString carattere;
         if (const QString motivo = motivoRifiuto(risultato, m_comportamenti, &carattere); !motivo.isEmpty()) {
-            rifiuta(motivo, !carattere.isEmpty());
+            rifiuta(motivo, !carattere.isEmpty(), false);
             return;
         }
         const int posto = m_campo->maxLength() - int(m_campo->text().size() - m_campo->selectedText().size());
@@ -179,9 +189,11 @@ protected:
             // The field's own menu, whose "Incolla" pastes the way Ctrl+V does.
             QMenu *menu = m_campo->createStandardContextMenu();
             for (QAction *a : menu->actions()) {
-                if (a->objectName() != QLatin1String("edit-paste"))
+                // The action the field connected to its own paste.
+                if (!QObject::disconnect(a, &QAction::triggered, m_campo, &QLineEdit::paste)
+                    && !QObject::disconnect(a, SIGNAL(triggered()), m_campo, SLOT(paste())))
                     continue;
-                a->disconnect(m_campo);
+                a->setObjectName(QStringLiteral("edit-paste"));
                 connect(a, &QAction::triggered, this, [this] { incolla(QGuiApplication::clipboard()->text()); });
             }
             menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -195,13 +207,31 @@ protected:
 
 private:
     // A text refused: a beep, the field marked and the reason told.
-    void rifiuta(const QString &motivo, bool grave) const
+    // `digitato`: one character typed, which the user may have typed on after.
+    void rifiuta(const QString &motivo, bool grave, bool digitato) const
     {
         m_rifiutato = true;
+        // The digits typed on after a refused character would make another
+        // amount ("1,250,50" typed fast gives 1,25050): it stays to be checked.
+        if ((m_comportamenti & Importo) && digitato)
+            m_campo->setProperty(ProprietaDubbio, true);
         QApplication::beep();
         segnaRifiuto(m_campo, true);
         if (m_avviso)
             m_avviso(motivo, grave);
+    }
+
+    // How many characters of the accepted text the edit giving `testo` took away.
+    qsizetype tolti(const QString &testo) const
+    {
+        const qsizetype minimo = std::min(testo.size(), m_accettato.size());
+        qsizetype prima = 0;
+        while (prima < minimo && testo.at(prima) == m_accettato.at(prima))
+            ++prima;
+        qsizetype dopo = 0;
+        while (dopo < minimo - prima && testo.at(testo.size() - 1 - dopo) == m_accettato.at(m_accettato.size() - 1 - dopo))
+            ++dopo;
+        return m_accettato.size() - prima - dopo;
     }
 
     // The part of `testo` the user has just put in (what differs from the text
@@ -299,6 +329,23 @@ QString motivoImportoAmbiguo(const QString &testo)
     return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia e va seguito da tre cifre "
                           "(1.250,50), i decimali vanno dopo la virgola.")
         .arg(trimmed(testo));
+}
+
+bool importoDubbio(const QLineEdit *campo)
+{
+    return campo->property(ProprietaDubbio).toBool();
+}
+
+QString motivoImportoDaCorreggere(const QLineEdit *campo)
+{
+    const QString testo = trimmed(campo->text());
+    if (importoDubbio(campo))
+        return QStringLiteral("Un carattere digitato nell'importo non è stato accettato: controllare \"%1\" e "
+                              "correggerlo (il punto separa le migliaia, la virgola i decimali).")
+            .arg(testo);
+    if (statoImporto(testo) == StatoImporto::Migliaia)
+        return motivoImportoAmbiguo(testo);
+    return QString();
 }
 
 void applicaFiltro(QLineEdit *campo, int comportamenti, AvvisoCampo avviso)

@@ -46,6 +46,13 @@ QString adattaInserito(const QString &testo, int comportamenti, QString *nota = 
 // separate the thousands.
 QString motivoImportoAmbiguo(const QString &testo);
 
+// An amount field holds what the user typed on after a character was refused
+// there, until the user takes characters away or the program sets the text.
+bool importoDubbio(const QLineEdit *campo);
+// Why an amount field's text may not be formatted nor saved as it stands
+// (importoDubbio, or a dot out of its place); empty when it may.
+QString motivoImportoDaCorreggere(const QLineEdit *campo);
+
 // Told why a text was refused or changed; `grave` as adattaInserito() says,
 // and for a character the stored files cannot hold.
 using AvvisoCampo = std::function<void(const QString &motivo, bool grave)>;

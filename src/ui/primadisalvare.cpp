@@ -12,8 +12,7 @@ bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &pro
 {
     Servizi &s = Servizi::correnti();
     const QString testo = trimmed(importo->text());
-    if (statoImporto(testo) == StatoImporto::Migliaia) {
-        const QString motivo = motivoImportoAmbiguo(testo);
+    if (const QString motivo = motivoImportoDaCorreggere(importo); !motivo.isEmpty()) {
         s.messaggio(schermo, TipoMessaggio::Avviso,
                     QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1)
                         + QStringLiteral("\r\n\r\nPer salvare è necessario correggerlo."));

@@ -8,8 +8,9 @@
 
 namespace qv {
 
-// True when the card may be written. An amount field whose dots do not
-// separate the thousands ("1250.50") stops the save with a warning and the
+// True when the card may be written. An amount field that must be corrected
+// (a character refused while it was typed, or dots that do not separate the
+// thousands: motivoImportoDaCorreggere) stops the save with a warning and the
 // focus in it; a readable amount written with thousands dots is formatted as
 // leaving the field does, so the card never holds the dots. The dates in
 // `problemi` (controllodate.h) are named in one question; its default, No,

@@ -7,7 +7,9 @@
 
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QTableView>
 
 using namespace qv;
 
@@ -20,7 +22,33 @@ const DefCampo kCampi[] = {
     {"txtStipendio", "txtDataSca", Importo},
     {"txtDataSca", nullptr, DataCalendario, "datasca"},
     {"txtEmail", "txtDipendente", TrimDigitando},
+    {"txtIban", nullptr, Maiuscole | Codice},
+    {"txtIvaDitta", nullptr, SoloCifre | Codice},
 };
+
+// Texts of the info line.
+const QString MsgUnaVirgola = QStringLiteral(
+    "L'importo ha già la virgola dei decimali: non se ne può inserire una seconda (le migliaia si separano con il "
+    "punto, come in 1.250,50).");
+const QString MsgSoloImporto = QStringLiteral(
+    "In questo campo si possono inserire soltanto le cifre da 0 a 9, il punto delle migliaia e la virgola dei "
+    "decimali.");
+const QString MsgPuntoNeiDecimali =
+    QStringLiteral("Dopo la virgola dei decimali non si può inserire il punto delle migliaia.");
+const QString NotaEuro =
+    QStringLiteral("Il simbolo dell'euro e gli spazi non fanno parte dell'importo: sono stati tolti.");
+QString daControllare(const char *testo)
+{
+    return QStringLiteral("Un carattere digitato nell'importo non è stato accettato: controllare \"%1\" e "
+                          "correggerlo (il punto separa le migliaia, la virgola i decimali).")
+        .arg(QLatin1String(testo));
+}
+QString ambiguo(const char *testo)
+{
+    return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia e va seguito da tre cifre "
+                          "(1.250,50), i decimali vanno dopo la virgola.")
+        .arg(QLatin1String(testo));
+}
 
 // A small screen with one field of each kind, declared like the card screens do.
 struct Schermo : QWidget
@@ -32,6 +60,8 @@ struct Schermo : QWidget
             creaCampo(this, QLatin1String(d.campo), QRect(10, y, 200, 22), 50, font());
             y += 34;
         }
+        campo("txtIban")->setMaxLength(27);
+        campo("txtIvaDitta")->setMaxLength(11);
         comportamenti = new ComportamentiCampi(this, kCampi);
         comportamenti->suggerimento = [this](const QString &t) { info = t; };
         resize(240, y);
@@ -58,6 +88,10 @@ private slots:
     void dataDaCalendario();
     void vie_data();
     void vie();
+    void importi_data();
+    void importi();
+    void svistaCorretta();
+    void calendarioSullaDataDelCampo();
     void tastiDiModificaPassano();
     void fuoriCodificaSenzaRigaInfo();
     void testoCaricatoMostraInizio();
@@ -249,11 +283,6 @@ void TestCampi::vie_data()
     QTest::addColumn<QString>("atteso");
     QTest::addColumn<bool>("avviso"); // the info line says why
     const QString emoji = QString::fromUcs4(U"\U0001F600");
-    // The salary edited the usual way: all of "0,00" selected and replaced.
-    QTest::newRow("importo, Ctrl+A e digitato") << "txtStipendio" << "ctrl+a" << "0,00" << "1300,125" << "1300,125" << false;
-    QTest::newRow("importo, seconda virgola digitata") << "txtStipendio" << "digitato" << "12,5" << "," << "12,5" << true;
-    QTest::newRow("importo, seconda virgola incollata") << "txtStipendio" << "incollato" << "12" << "3,4,5" << "12" << true;
-    QTest::newRow("importo, incollato con una virgola") << "txtStipendio" << "incollato" << "12" << "3,45" << "123,45" << false;
     QTest::newRow("cifre, incollato misto") << "txtPartitaIva" << "incollato" << "" << "IT-99x" << "" << true;
     QTest::newRow("cifre, menu Incolla") << "txtPartitaIva" << "menu" << "0123" << "x7" << "0123" << true;
     QTest::newRow("cifre, incollate cifre") << "txtPartitaIva" << "menu" << "0123" << "456" << "0123456" << false;
@@ -266,6 +295,21 @@ void TestCampi::vie_data()
     QTest::newRow("codifica, digitato") << "txtDipendente" << "digitato" << "Rossi" << "ż" << "Rossi" << true;
     QTest::newRow("codifica, emoji composta") << "txtDipendente" << "composto" << "" << emoji << "" << true;
     QTest::newRow("codifica, emoji digitata") << "txtDipendente" << "digitato" << "" << emoji << "" << true;
+    // Codes go in whole as they are printed, longer than the field until their
+    // blanks go; a partita IVA loses its country code.
+    const QString ibanStampato = QStringLiteral("IT60 X054 2811 1010 0000 0123 456");
+    const QString iban = QStringLiteral("IT60X0542811101000000123456");
+    QTest::newRow("codice, IBAN incollato") << "txtIban" << "incollato" << "" << ibanStampato << iban << true;
+    QTest::newRow("codice, IBAN trascinato") << "txtIban" << "trascinato" << "" << ibanStampato << iban << true;
+    QTest::newRow("codice, IBAN dal menu del campo") << "txtIban" << "contestuale" << "" << ibanStampato << iban << true;
+    QTest::newRow("codice, spazio digitato") << "txtIban" << "digitato" << "IT60" << " " << "IT60" << true;
+    QTest::newRow("codice, partita IVA con IT") << "txtIvaDitta" << "incollato" << "" << "IT 01234567890" << "01234567890" << true;
+    QTest::newRow("codice, partita IVA a gruppi") << "txtIvaDitta" << "incollato" << "" << "012.345.678-90" << "01234567890" << true;
+    QTest::newRow("codice, partita IVA con lettere") << "txtIvaDitta" << "incollato" << "" << "IT0123456789X" << "" << true;
+    QTest::newRow("una riga, tabulazioni e a capo") << "txtDipendente" << "incollato" << "Sig. " << "Rossi\tMario\r\nBologna"
+                                                    << "Sig. Rossi Mario Bologna" << true;
+    QTest::newRow("una riga, a capo finale di una cella") << "txtDipendente" << "incollato" << "" << "Rossi Mario\n"
+                                                          << "Rossi Mario " << false;
     QTest::newRow("codifica, € e accenti") << "txtDipendente" << "incollato" << "" << "Perché 5 € Œ" << "Perché 5 € Œ" << false;
 }
 
@@ -291,6 +335,20 @@ void TestCampi::vie()
     } else if (via == QLatin1String("incollato")) {
         QGuiApplication::clipboard()->setText(inserito);
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    } else if (via == QLatin1String("contestuale")) {
+        // The field's own context menu, and its "Incolla".
+        QGuiApplication::clipboard()->setText(inserito);
+        QContextMenuEvent richiesta(QContextMenuEvent::Keyboard, QPoint(4, 4), e->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(e, &richiesta);
+        QMenu *menu = e->findChild<QMenu *>();
+        QVERIFY(menu);
+        QAction *incolla = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->objectName() == QLatin1String("edit-paste"))
+                incolla = a;
+        QVERIFY(incolla);
+        incolla->trigger();
+        menu->close();
     } else if (via == QLatin1String("menu")) {
         // What the context menu's "Incolla" does.
         QGuiApplication::clipboard()->setText(inserito);
@@ -315,11 +373,164 @@ void TestCampi::vie()
     QCOMPARE(!m_s->info.isEmpty(), avviso);
     // Leaving the field keeps what was typed (an amount keeps its three decimals).
     m_s->campo(campo == QLatin1String("txtDipendente") ? "txtEmail" : "txtDipendente")->setFocus();
-    if (campo == QLatin1String("txtStipendio"))
-        QCOMPARE(e->text(), formattaImporto(atteso));
-    else
-        QCOMPARE(e->text(), atteso);
+    QCOMPARE(e->text(), atteso);
     QVERIFY(m_servizi->messaggi.isEmpty()); // the info line says it; no message box on a screen that has one
+}
+
+// Amounts as people type and paste them: the dot separates the thousands; a
+// slip (a second comma, a dot among the decimals, a letter) is refused with a
+// beep, the reason and the field marked, and what was typed on after it stays
+// as typed, marked, until the user corrects it.
+void TestCampi::importi_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("inserito");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QString>("uscita");     // the text once the field is left
+    QTest::addColumn<QString>("infoUscita"); // the info line then
+    QTest::addColumn<bool>("segnato");       // the field marked once left
+    QTest::newRow("digitato, punto delle migliaia") << "digitato" << "" << "1.250,50" << "1.250,50" << "" << "1250,50" << "" << false;
+    QTest::newRow("digitato, milioni") << "digitato" << "" << "1.234.567" << "1.234.567" << "" << "1234567,00" << "" << false;
+    QTest::newRow("digitato, Ctrl+A su 0,00") << "ctrl+a" << "0,00" << "1300,125" << "1300,125" << "" << "1300,125" << "" << false;
+    QTest::newRow("digitato, 1,250,50") << "digitato" << "" << "1,250,50" << "1,25050" << MsgUnaVirgola << "1,25050"
+                                        << daControllare("1,25050") << true;
+    QTest::newRow("digitato, 1,2,3") << "digitato" << "" << "1,2,3" << "1,23" << MsgUnaVirgola << "1,23"
+                                     << daControllare("1,23") << true;
+    QTest::newRow("digitato, punto tra i decimali") << "digitato" << "" << "1,25.0" << "1,250" << MsgPuntoNeiDecimali
+                                                    << "1,250" << daControllare("1,250") << true;
+    QTest::newRow("digitato, lettera") << "digitato" << "" << "1o0" << "10" << MsgSoloImporto << "10"
+                                       << daControllare("10") << true;
+    QTest::newRow("digitato, punto decimale inglese") << "digitato" << "" << "1250.50" << "1250.50" << "" << "1250.50"
+                                                      << ambiguo("1250.50") << true;
+    QTest::newRow("incollato, euro e punti") << "incollato" << "" << "€ 1.250,50" << "1.250,50" << NotaEuro << "1250,50"
+                                             << NotaEuro << false;
+    QTest::newRow("incollato, 1,250,50") << "incollato" << "" << "1,250,50" << "" << MsgUnaVirgola << "0,00"
+                                         << MsgUnaVirgola << false;
+    QTest::newRow("incollato, nessun importo") << "incollato" << "12" << "dodici euro" << "12" << MsgSoloImporto
+                                               << "12,00" << MsgSoloImporto << false;
+    QTest::newRow("incollato, accanto alle cifre") << "incollato" << "12" << "3,45" << "123,45" << "" << "123,45" << "" << false;
+    QTest::newRow("trascinato, euro in coda") << "trascinato" << "" << "1.250 €" << "1.250" << NotaEuro << "1250,00"
+                                              << NotaEuro << false;
+}
+
+void TestCampi::importi()
+{
+    QFETCH(QString, via);
+    QFETCH(QString, prima);
+    QFETCH(QString, inserito);
+    QFETCH(QString, atteso);
+    QFETCH(QString, info);
+    QFETCH(QString, uscita);
+    QFETCH(QString, infoUscita);
+    QFETCH(bool, segnato);
+    QLineEdit *e = m_s->campo("txtStipendio");
+    e->setText(prima);
+    e->setFocus();
+    e->end(false);
+    m_s->info.clear();
+    if (via == QLatin1String("digitato")) {
+        QTest::keyClicks(e, inserito);
+    } else if (via == QLatin1String("ctrl+a")) {
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(e, inserito);
+    } else if (via == QLatin1String("incollato")) {
+        QGuiApplication::clipboard()->setText(inserito);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        e->clearFocus(); // the field left: its text is formatted, so put it back
+        e->setText(prima);
+        QMimeData dati;
+        dati.setText(inserito);
+        const QPoint punto(e->width() - 4, e->height() / 2);
+        QDragEnterEvent entra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &entra);
+        QDropEvent rilascio(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &rilascio);
+        e->setFocus();
+    }
+    QCOMPARE(e->text(), atteso);
+    QCOMPARE(m_s->info, info);
+    QCOMPARE(rifiutoSegnato(e), info != NotaEuro && !info.isEmpty());
+    if (rifiutoSegnato(e))
+        QCOMPARE(e->palette().color(QPalette::Base), QColor(0xFF, 0xC4, 0xC4));
+    m_s->campo("txtDipendente")->setFocus();
+    QCOMPARE(e->text(), uscita);
+    QCOMPARE(m_s->info, infoUscita);
+    QCOMPARE(rifiutoSegnato(e), segnato);
+    QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestCampi::svistaCorretta()
+{
+    // The slip marked, then corrected: Backspace takes the mark away and the amount is formatted again.
+    QLineEdit *e = m_s->campo("txtStipendio");
+    e->clear();
+    e->setFocus();
+    QTest::keyClicks(e, "1,250,50");
+    QVERIFY(rifiutoSegnato(e));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->text(), QStringLiteral("1,"));
+    QVERIFY(!rifiutoSegnato(e));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, ".250,50");
+    QTest::keyClick(e, Qt::Key_Return);
+    QCOMPARE(e->text(), QStringLiteral("1250,50"));
+    QVERIFY(!rifiutoSegnato(e));
+    // A card loaded into the screen starts afresh.
+    e->setFocus();
+    QTest::keyClicks(e, ",");
+    QVERIFY(rifiutoSegnato(e));
+    e->setText(QStringLiteral("99,00"));
+    QVERIFY(!rifiutoSegnato(e));
+    QVERIFY(!importoDubbio(e));
+}
+
+void TestCampi::calendarioSullaDataDelCampo()
+{
+    // The picker opens on the field's own date, however far from today.
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->setText(QStringLiteral("20/06/2025"));
+    TfrmCalendario cal(m_s);
+    cal.lblMemory->setText(QStringLiteral("datasca"));
+    cal.mostraDataDelCampo();
+    QCOMPARE(cal.calAppuntamenti->selectedDate(), QDate(2025, 6, 20));
+    QCOMPARE(cal.calAppuntamenti->yearShown(), 2025);
+    QCOMPARE(cal.calAppuntamenti->monthShown(), 6);
+    cal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal));
+
+    // Enter on the calendar imports the chosen day, as "Importa" does.
+    auto *giorni = cal.calAppuntamenti->findChild<QTableView *>();
+    QVERIFY(giorni);
+    giorni->setFocus();
+    QTest::keyClick(giorni, Qt::Key_Right);
+    QTest::keyClick(giorni, Qt::Key_Return);
+    QCOMPARE(d->text(), QStringLiteral("21/06/2025"));
+    QCOMPARE(cal.result(), int(QDialog::Accepted));
+
+    // A double click on a day does the same.
+    TfrmCalendario cal2(m_s);
+    cal2.lblMemory->setText(QStringLiteral("datasca"));
+    cal2.mostraDataDelCampo();
+    QCOMPARE(cal2.calAppuntamenti->selectedDate(), QDate(2025, 6, 21));
+    cal2.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal2));
+    cal2.calAppuntamenti->setSelectedDate(QDate(2025, 6, 10));
+    auto *giorni2 = cal2.calAppuntamenti->findChild<QTableView *>();
+    const QPoint punto = giorni2->visualRect(giorni2->currentIndex()).center();
+    QTest::mouseDClick(giorni2->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+    QCOMPARE(d->text(), QStringLiteral("10/06/2025"));
+    QCOMPARE(cal2.result(), int(QDialog::Accepted));
+
+    // A field whose text is no date opens on today.
+    d->setText(QStringLiteral("x"));
+    TfrmCalendario cal3(m_s);
+    cal3.lblMemory->setText(QStringLiteral("datasca"));
+    cal3.mostraDataDelCampo();
+    QCOMPARE(cal3.calAppuntamenti->selectedDate(), QDate(2017, 3, 15));
 }
 
 void TestCampi::tastiDiModificaPassano()
