@@ -49,6 +49,8 @@ private slots:
     void rilascioMaiuscole_data();
     void rilascioMaiuscole();
     void partitaIvaSoloCifre();
+    void codiciIncollati_data();
+    void codiciIncollati();
     void apertura_data();
     void apertura();
 
@@ -340,6 +342,43 @@ void TestControlli::apertura()
     QCOMPARE(nelCampo, testo);
     QCOMPARE(padre, &schermo);
     QVERIFY(aperto.isNull()); // destroyed once it has run
+}
+
+// A code pasted as it is printed goes in whole and is checked: the blanks,
+// dots and dashes go before the field's length counts; the IT of a partita
+// IVA goes too, and the user is told.
+void TestControlli::codiciIncollati_data()
+{
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<QStringList>("messaggi"); // shown on pasting, then on checking
+    QTest::newRow("IBAN stampato") << int(Iban) << "IT60 X054 2811 1010 0000 0123 456" << IbanValido
+                                   << QStringList{MsgIbanValido};
+    QTest::newRow("codice fiscale a gruppi") << int(CodFisc) << "RSS-MRA 80A01.H501U" << CfValido
+                                             << QStringList{MsgCodFiscValido};
+    QTest::newRow("partita IVA con IT")
+        << int(PartitaIva) << "IT 00743110157" << "00743110157"
+        << QStringList{QStringLiteral("Attenzione: il prefisso IT (la sigla dell'Italia) non fa parte della partita "
+                                      "IVA: è stato tolto, restano le 11 cifre."),
+                       ufficio(QStringLiteral("Milano 1"))};
+    QTest::newRow("partita IVA a gruppi") << int(PartitaIva) << "007.431.101-57" << "00743110157"
+                                          << QStringList{ufficio(QStringLiteral("Milano 1"))};
+}
+
+void TestControlli::codiciIncollati()
+{
+    QFETCH(int, tipo);
+    QFETCH(QString, incollato);
+    QFETCH(QString, atteso);
+    QFETCH(QStringList, messaggi);
+    QVERIFY(mostra(tipo));
+    QGuiApplication::clipboard()->setText(incollato);
+    QTest::keyClick(m_dlg->campo(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_dlg->campo()->text(), atteso);
+    QCoreApplication::processEvents(); // the message of a dialog without an info line comes once the field is done
+    m_dlg->btnControlla->click();
+    QCOMPARE(m_servizi->testi(), messaggi);
 }
 
 QTEST_MAIN(TestControlli)

@@ -11,6 +11,8 @@ private slots:
     void date();
     void importi_data();
     void importi();
+    void statoImporti_data();
+    void statoImporti();
 };
 
 void TestDateImporti::date_data()
@@ -65,7 +67,10 @@ void TestDateImporti::importi_data()
     QTest::newRow("zeri iniziali") << "0012" << "12,00";
     QTest::newRow("migliaia") << "1250" << "1250,00";
     QTest::newRow("lettere") << "12a" << "0,00";
-    QTest::newRow("punto") << "12.5" << "0,00";
+    QTest::newRow("punto fuori posto") << "12.5" << "0,00";
+    QTest::newRow("punto delle migliaia") << "1.250,50" << "1250,50";
+    QTest::newRow("milioni") << "1.234.567,8" << "1234567,80";
+    QTest::newRow("migliaia senza decimali") << "1.250" << "1250,00";
     QTest::newRow("quindici cifre") << "123456789012,34" << "123456789012,34";
     QTest::newRow("zero") << "0" << "0,00";
 }
@@ -75,6 +80,35 @@ void TestDateImporti::importi()
     QFETCH(QString, digitato);
     QFETCH(QString, risultato);
     QCOMPARE(qv::formattaImporto(digitato), risultato);
+}
+
+void TestDateImporti::statoImporti_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("stato");
+    using S = qv::StatoImporto;
+    QTest::newRow("vuoto") << "" << int(S::Valido);
+    QTest::newRow("migliaia e decimali") << "1.250,50" << int(S::Valido);
+    QTest::newRow("milioni") << "12.345.678" << int(S::Valido);
+    QTest::newRow("virgola iniziale") << ",5" << int(S::Valido);
+    QTest::newRow("gruppo non finito") << "1.25" << int(S::Migliaia);
+    QTest::newRow("decimale inglese") << "1250.50" << int(S::Migliaia);
+    QTest::newRow("primo gruppo lungo") << "1250.500" << int(S::Migliaia);
+    QTest::newRow("due punti") << "1..250" << int(S::Migliaia);
+    QTest::newRow("punto iniziale") << ".250" << int(S::Migliaia);
+    QTest::newRow("punto prima della virgola") << "1.,5" << int(S::Migliaia);
+    QTest::newRow("seconda virgola") << "1,250,50" << int(S::SecondaVirgola);
+    QTest::newRow("punto nei decimali") << "1,250.50" << int(S::PuntoDopoVirgola);
+    QTest::newRow("lettera") << "12o" << int(S::Carattere);
+    QTest::newRow("segno") << "-5" << int(S::Carattere);
+    QTest::newRow("spazio") << "1 250" << int(S::Carattere);
+}
+
+void TestDateImporti::statoImporti()
+{
+    QFETCH(QString, testo);
+    QFETCH(int, stato);
+    QCOMPARE(int(qv::statoImporto(testo)), stato);
 }
 
 QTEST_GUILESS_MAIN(TestDateImporti)
