@@ -22,11 +22,9 @@ namespace {
 
 const QString MsgSoloCifre = QStringLiteral("In questo campo si possono inserire soltanto le cifre da 0 a 9.");
 const QString MsgSoloImporto = QStringLiteral(
-    "In questo campo si possono inserire soltanto le cifre da 0 a 9, il punto delle migliaia e la virgola dei "
-    "decimali.");
+    "In questo campo vanno soltanto le cifre da 0 a 9, il punto delle migliaia e la virgola dei decimali.");
 const QString MsgUnaVirgola = QStringLiteral(
-    "L'importo ha già la virgola dei decimali: non se ne può inserire una seconda (le migliaia si separano con il "
-    "punto, come in 1.250,50).");
+    "L'importo ha già la virgola dei decimali: le migliaia si separano con il punto, come in 1.250,50.");
 const QString MsgPuntoNeiDecimali =
     QStringLiteral("Dopo la virgola dei decimali non si può inserire il punto delle migliaia.");
 const QString MsgCodifica = QStringLiteral(
@@ -42,8 +40,7 @@ const QString NotaEuro =
     QStringLiteral("Il simbolo dell'euro e gli spazi non fanno parte dell'importo: sono stati tolti.");
 const QString NotaRighe = QStringLiteral("Le tabulazioni e gli a capo del testo incollato sono diventati spazi.");
 const QString NotaTagliato = QStringLiteral(
-    "Il testo incollato è più lungo di quanto il campo può contenere (%1 caratteri): ne sono stati inseriti "
-    "soltanto i primi %2.");
+    "Il testo incollato supera i %1 caratteri del campo: ne sono stati inseriti soltanto i primi %2.");
 
 // Marks a field whose text the field's rule is rewriting while the user edits it.
 constexpr char ProprietaRiscritto[] = "qvRiscritto";
@@ -326,8 +323,8 @@ QString adattaInserito(const QString &testo, int comportamenti, QString *nota, b
 
 QString motivoImportoAmbiguo(const QString &testo)
 {
-    return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia e va seguito da tre cifre "
-                          "(1.250,50), i decimali vanno dopo la virgola.")
+    return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia (1.250,50), i decimali "
+                          "vanno dopo la virgola.")
         .arg(trimmed(testo));
 }
 
@@ -340,8 +337,8 @@ QString motivoImportoDaCorreggere(const QLineEdit *campo)
 {
     const QString testo = trimmed(campo->text());
     if (importoDubbio(campo))
-        return QStringLiteral("Un carattere digitato nell'importo non è stato accettato: controllare \"%1\" e "
-                              "correggerlo (il punto separa le migliaia, la virgola i decimali).")
+        return QStringLiteral("Un carattere dell'importo non è stato accettato: controllare \"%1\" e correggerlo "
+                              "prima di salvare.")
             .arg(testo);
     if (statoImporto(testo) == StatoImporto::Migliaia)
         return motivoImportoAmbiguo(testo);

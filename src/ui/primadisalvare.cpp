@@ -15,7 +15,7 @@ bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &pro
     if (const QString motivo = motivoImportoDaCorreggere(importo); !motivo.isEmpty()) {
         s.messaggio(schermo, TipoMessaggio::Avviso,
                     QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1)
-                        + QStringLiteral("\r\n\r\nPer salvare è necessario correggerlo."));
+                        + QStringLiteral("\r\n\r\nLa scheda non è stata salvata."));
         importo->setFocus(Qt::OtherFocusReason);
         segnaRifiuto(importo, true);
         return false;

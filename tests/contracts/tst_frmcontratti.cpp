@@ -842,9 +842,9 @@ void TestContratti::importoConIPunti()
     const QByteArray prima = leggiFile(fileAnno());
     m_c->btnSalvaClick();
     QCOMPARE(m_servizi->testi(),
-             QStringList{QStringLiteral("Attenzione: l'importo \"1250.50\" non è chiaro: il punto separa le migliaia e "
-                                        "va seguito da tre cifre (1.250,50), i decimali vanno dopo la virgola."
-                                        "\r\n\r\nPer salvare è necessario correggerlo.")});
+             QStringList{QStringLiteral("Attenzione: l'importo \"1250.50\" non è chiaro: il punto separa le migliaia "
+                                        "(1.250,50), i decimali vanno dopo la virgola."
+                                        "\r\n\r\nLa scheda non è stata salvata.")});
     QCOMPARE(leggiFile(fileAnno()), prima);
     QVERIFY(m_c->txtStipendio->hasFocus());
     QVERIFY(rifiutoSegnato(m_c->txtStipendio));

@@ -28,25 +28,23 @@ const DefCampo kCampi[] = {
 
 // Texts of the info line.
 const QString MsgUnaVirgola = QStringLiteral(
-    "L'importo ha già la virgola dei decimali: non se ne può inserire una seconda (le migliaia si separano con il "
-    "punto, come in 1.250,50).");
+    "L'importo ha già la virgola dei decimali: le migliaia si separano con il punto, come in 1.250,50.");
 const QString MsgSoloImporto = QStringLiteral(
-    "In questo campo si possono inserire soltanto le cifre da 0 a 9, il punto delle migliaia e la virgola dei "
-    "decimali.");
+    "In questo campo vanno soltanto le cifre da 0 a 9, il punto delle migliaia e la virgola dei decimali.");
 const QString MsgPuntoNeiDecimali =
     QStringLiteral("Dopo la virgola dei decimali non si può inserire il punto delle migliaia.");
 const QString NotaEuro =
     QStringLiteral("Il simbolo dell'euro e gli spazi non fanno parte dell'importo: sono stati tolti.");
 QString daControllare(const char *testo)
 {
-    return QStringLiteral("Un carattere digitato nell'importo non è stato accettato: controllare \"%1\" e "
-                          "correggerlo (il punto separa le migliaia, la virgola i decimali).")
+    return QStringLiteral("Un carattere dell'importo non è stato accettato: controllare \"%1\" e correggerlo "
+                          "prima di salvare.")
         .arg(QLatin1String(testo));
 }
 QString ambiguo(const char *testo)
 {
-    return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia e va seguito da tre cifre "
-                          "(1.250,50), i decimali vanno dopo la virgola.")
+    return QStringLiteral("L'importo \"%1\" non è chiaro: il punto separa le migliaia (1.250,50), i decimali "
+                          "vanno dopo la virgola.")
         .arg(QLatin1String(testo));
 }
 
@@ -302,6 +300,9 @@ void TestCampi::vie_data()
     QTest::newRow("codice, IBAN incollato") << "txtIban" << "incollato" << "" << ibanStampato << iban << true;
     QTest::newRow("codice, IBAN trascinato") << "txtIban" << "trascinato" << "" << ibanStampato << iban << true;
     QTest::newRow("codice, IBAN dal menu del campo") << "txtIban" << "contestuale" << "" << ibanStampato << iban << true;
+    QTest::newRow("codice, più lungo del campo") << "txtIban" << "incollato" << "" << ibanStampato + QStringLiteral(" 78")
+                                                 << iban << true;
+    QTest::newRow("cifre, cella con a capo") << "txtPartitaIva" << "incollato" << "" << "30\r\n" << "30" << true;
     QTest::newRow("codice, spazio digitato") << "txtIban" << "digitato" << "IT60" << " " << "IT60" << true;
     QTest::newRow("codice, partita IVA con IT") << "txtIvaDitta" << "incollato" << "" << "IT 01234567890" << "01234567890" << true;
     QTest::newRow("codice, partita IVA a gruppi") << "txtIvaDitta" << "incollato" << "" << "012.345.678-90" << "01234567890" << true;

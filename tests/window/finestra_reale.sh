@@ -5,10 +5,12 @@
 # initial password with synthetic keys, waits for the main menu and saves
 # screenshots of the login window, the main menu, the contract summary, the
 # employee card, the lists and the employee search. On the card it fills a card
-# the way users do (Ctrl+A over the salary, a right-click paste into the digit
-# fields), saves it and checks the stored bytes of Dipendenti.pro; then goes
-# into the contract area, fills in and saves a contract of the year 2030 by keys
-# and the date picker, browses with the arrows, writes the contract document from
+# the way users do (Ctrl+A over the salary with the slip "1,250,50", which
+# marks the field and is refused at Salva, then "1.250,5"; a right-click paste
+# into the digit fields), saves it and checks the stored bytes of
+# Dipendenti.pro; then goes into the contract area, fills in a contract of the
+# year 2030 by keys and the date picker, answers No and then Sì to the question
+# about its signing date of another year, saves it, browses with the arrows, writes the contract document from
 # the RTF button, goes back to the main menu and
 # checks the bytes of the year file; last, opens the monthly statistics of a
 # year from the contract menu, as bars and as pie, and goes back to the main menu.
@@ -212,8 +214,21 @@ pannello_y=$((Y + (HEIGHT - 692) / 2))
 # A card filled the usual way. Points are inside the panel.
 clic() { xdotool mousemove --sync $((pannello_x + $1)) $((pannello_y + $2)) click "${3:-1}"; sleep 0.3; }
 clic 500 127; xdotool type --delay 30 "Rossi Mario"
-# The salary holds 0,00: select it all and type over it.
-clic 760 183; xdotool key ctrl+a; xdotool type --delay 30 "1300,125"; xdotool key Tab
+# The salary holds 0,00: select it all and type over it, with the common
+# slip of a comma for the thousands dot. The second comma is refused: the
+# field turns red and the info line says why; leaving the field keeps it so.
+colore() { # x y inside the panel: the pixel's colour as #RRGGBB
+  import -window root -crop 1x1+$((pannello_x + $1))+$((pannello_y + $2)) -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1
+}
+riga_info() { import -window root -crop 963x40+$((pannello_x + 16))+$((pannello_y + 652)) -depth 8 rgb:- | md5sum; }
+clic 760 183; xdotool key ctrl+a
+info_prima=$(riga_info)
+xdotool type --delay 30 "1,250,50"; sleep 0.3
+import -window root "$shots/stipendio_seconda_virgola.png"
+[ "$(colore 708 176)" = "#FFC4C4" ] || { echo "la seconda virgola non segna il campo Stipendio: $(colore 708 176)" >&2; exit 1; }
+[ "$(riga_info)" != "$info_prima" ] || { echo "la seconda virgola non è spiegata nella riga informativa" >&2; exit 1; }
+xdotool key Tab; sleep 0.3
+[ "$(colore 708 176)" = "#FFC4C4" ] || { echo "uscendo, il campo Stipendio non resta segnato" >&2; exit 1; }
 clic 500 295; xdotool type --delay 30 "RSSMRA80A01H501U"
 # Letters on the clipboard (cut from the notes), pasted with the right
 # button's "Incolla" into the partita IVA and the notice period.
@@ -231,6 +246,17 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 import -window root "$shots/scheda_compilata.png"
+# Salva refuses the salary with the slip still in it, and writes nothing.
+clic 907 172
+avviso=$(aspetta_finestra '^Attenzione$')
+sleep 0.5
+import -window root "$shots/stipendio_da_correggere.png"
+xdotool key Return
+sleep 0.5
+[ ! -e "$work/Quadrivela/Dipendenti.pro" ] || { echo "salvata una scheda con lo stipendio da correggere" >&2; exit 1; }
+# Written the Italian way, the dot of the thousands goes when the field is left.
+clic 760 183; xdotool key ctrl+a; xdotool type --delay 30 "1.250,5"; xdotool key Tab; sleep 0.3
+[ "$(colore 708 176)" != "#FFC4C4" ] || { echo "il campo Stipendio corretto resta segnato" >&2; exit 1; }
 clic 907 172
 conferma=$(aspetta_finestra '^Informazione$')
 sleep 0.5
@@ -253,7 +279,7 @@ verifica() { # name offset expected
   if [ "$v" != "$3" ]; then echo "$1 memorizzato come '$v', atteso '$3'" >&2; exit 1; fi
 }
 verifica Dipendente 0 "Rossi Mario"
-verifica Stipendio 102 "1300,125"
+verifica Stipendio 102 "1250,50"
 verifica CodFisc 177 "RSSMRA80A01H501U"
 verifica PartitaIva 194 ""
 verifica Note 792 ""
@@ -363,8 +389,21 @@ xdotool type --delay 15 "Bologna"
 sleep 0.3
 import -window root "$shots/contratto_compilato.png"
 
-# Salva, and its confirmation closed with Enter.
+# Salva: the signing date, today's, is not of the year 2030 opened, so the
+# contract would be missing from that year's statistics and summary. One
+# question says so; Enter answers its default, No, and nothing is written.
 xdotool mousemove --sync $((pannello_x + 214)) $((pannello_y + 98)) click 1
+aspetta_finestra '^Conferma$' >/dev/null
+sleep 0.5
+import -window root "$shots/contratto_domanda_date.png"
+xdotool key Return
+aspetta_chiusura '^Conferma$'
+if [ -s "$work/Quadrivela/2030.con" ]; then echo "la risposta No ha scritto il contratto" >&2; exit 1; fi
+# Asked again, Sì (Tab moves to it) stores the contract as it stands; its confirmation is closed with Enter.
+xdotool mousemove --sync $((pannello_x + 214)) $((pannello_y + 98)) click 1
+aspetta_finestra '^Conferma$' >/dev/null
+sleep 0.3
+xdotool key Tab space
 aspetta_finestra '^Informazione$' >/dev/null
 sleep 0.3
 import -window root "$shots/contratto_salvato.png"
