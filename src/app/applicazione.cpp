@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -39,6 +40,8 @@ void preparaApplicazione(QApplication &app)
     app.setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
     caricaRisorse();
+    // Every window carries the program's icon, the one of its menu entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/applicazione.svg")));
 
     for (const auto &s : kSostituti)
         QFont::insertSubstitution(QLatin1String(s[0]), QLatin1String(s[1]));
