@@ -1,5 +1,6 @@
 #include "applicazione.h"
 
+#include "app/traduzioni.h"
 #include "ui/finestre.h"
 
 #include <QApplication>
@@ -54,6 +55,8 @@ void preparaApplicazione(QApplication &app)
         else
             delete t;
     }
+    // Installed last, asked first: only the texts Qt's own files leave in English.
+    QApplication::installTranslator(new TraduzioniProgramma(&app));
     impostaFormati();
 }
 

@@ -7,6 +7,7 @@
 #include "storage/contrattimese.h"
 #include "ui/campi.h"
 #include "ui/frmguida.h"
+#include "ui/nomestampa.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
@@ -334,6 +335,7 @@ void TfrmStatistiche::btnStampaClick()
     if (!risposta)
         return;
     QPrinter stampante(QPrinter::HighResolution);
+    stampante.setDocName(nomeDocumentoStampa(QStringLiteral("Statistiche contratti ") + trimmed(txtAnno->text())));
     if (stampaGrafico(this, ChartStats->grafico(), copieRichieste(*risposta), stampante) == EsitoStampa::Fallito)
         s.messaggio(this, TipoMessaggio::Errore, MsgStampaFallita);
 }

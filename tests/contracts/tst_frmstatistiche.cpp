@@ -449,7 +449,9 @@ void TestStatistiche::stampa()
     const QString pdf = m_dir.filePath(QStringLiteral("grafico.pdf"));
     QFile::remove(pdf);
     QPageLayout::Orientation orientamento = QPageLayout::Portrait;
+    QString documento;
     m_servizi.nelDialogoStampa = [&](QPrinter &p) {
+        documento = p.docName();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
         p.setPageOrientation(QPageLayout::Portrait); // the chart still goes landscape
@@ -468,6 +470,8 @@ void TestStatistiche::stampa()
     QCOMPARE(m_servizi.messaggi[1].testo, QStringLiteral("Copie:"));
     QCOMPARE(m_servizi.copieOfferte, QList<int>{offerte});
     QVERIFY(QFileInfo::exists(pdf));
+    // The job, and the file the dialog proposes, say what is printed.
+    QCOMPARE(documento, QStringLiteral("Statistiche contratti 2016"));
 
     const QString testo = testoPdf(pdf);
     if (testo.isEmpty())
