@@ -144,16 +144,18 @@ void disegnaBarre(Tela &t, const Grafico &g, const QRectF &zona)
     p.drawLine(QPointF(x0, yTop), QPointF(x0, y0 + (tre ? 3 * u : 0)));
 
     // The bars: lit front in the point's own colour, darker top, darker side.
+    // Each stands on the floor between the walls: its slot starts behind the
+    // left wall's front edge, so that no bar covers the wall.
     const qreal larghezzaBarra = std::max(u, tre ? std::min(slot * 0.58, slot * 0.86 - dx) : slot * 0.62);
     QList<QRectF> fronti;
     for (int i = 0; i < int(punti.size()); ++i) {
         const PuntoGrafico &pt = punti[i];
-        const qreal bx = x0 + i * slot + (slot - larghezzaBarra - dx) / 2;
+        const qreal bx = x0 + dx + i * slot + (slot - larghezzaBarra - dx) / 2;
         const qreal yt = yDi(pt.valore);
         const QRectF fronte(bx, yt, larghezzaBarra, y0 - yt);
         fronti.append(fronte);
         const QColor bordo = Grafico::contorno(pt.colore);
-        p.setPen(QPen(bordo, u, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setPen(QPen(bordo, Grafico::spessoreContorno(pt.colore) * u, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         if (tre) {
             p.setBrush(pt.colore.darker(145));
             p.drawPolygon(QPolygonF({{bx + larghezzaBarra, yt}, {bx + larghezzaBarra + dx, yt - dy},
@@ -163,8 +165,12 @@ void disegnaBarre(Tela &t, const Grafico &g, const QRectF &zona)
                                      {bx + larghezzaBarra, yt}}));
         }
         if (fronte.height() > 0) {
-            p.setBrush(pt.colore);
-            p.drawRect(fronte);
+            // The border lies round the front, not over it: the front keeps
+            // the exact height of its value however wide the border.
+            const qreal w = Grafico::spessoreContorno(pt.colore) * u;
+            p.fillRect(fronte, pt.colore);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(fronte.adjusted(-w / 2, -w / 2, w / 2, w / 2));
         } else if (!tre) {
             p.drawLine(QPointF(bx, y0), QPointF(bx + larghezzaBarra, y0)); // a zero bar lies flat
         }

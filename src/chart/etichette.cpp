@@ -135,7 +135,7 @@ QRectF disegnaLegenda(Tela &t, const Grafico &g, const QRectF &zona)
         const qreal x = xVoci + (i % colonne) * (voce + traColonne);
         const qreal y = y0 - 2 * u + (i / colonne) * riga;
         const QRectF c(x, y + (riga - campione) / 2, campione, campione);
-        p.setPen(QPen(Grafico::contorno(pt.colore), u));
+        p.setPen(QPen(Grafico::contorno(pt.colore), Grafico::spessoreContorno(pt.colore) * u));
         p.setBrush(pt.colore);
         p.drawRect(c.adjusted(u / 2, u / 2, -u / 2, -u / 2));
         t.testo(TestoGrafico::Ruolo::Legenda, QRectF(x + campione + spazio, y, largEtichetta + 1, riga),

@@ -49,14 +49,26 @@ QString Grafico::formatta(double valore)
     return italiano.toString(valore, 'f', 2);
 }
 
+double Grafico::luminanza(const QColor &colore)
+{
+    auto lineare = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const QColor c = colore.toRgb();
+    return 0.2126 * lineare(c.redF()) + 0.7152 * lineare(c.greenF()) + 0.0722 * lineare(c.blueF());
+}
+
+bool Grafico::pallido(const QColor &colore)
+{
+    // Less than 1.5 to 1 against white.
+    return (1.05 / (luminanza(colore) + 0.05)) < 1.5;
+}
+
 QColor Grafico::contorno(const QColor &colore)
 {
-    QColor c = colore.darker(150);
-    // A near-white colour gets an edge that still shows on white paper.
-    if (c.lightness() > 165) {
-        const float f = 165.0f / c.lightness();
-        c = QColor::fromRgbF(c.redF() * f, c.greenF() * f, c.blueF() * f);
-    }
+    // Darker shades of the colour until it stands out from white by 3 to 1
+    // (a luminance of at most 0.30).
+    QColor c = colore.toRgb().darker(150);
+    for (int i = 0; i < 40 && luminanza(c) > 0.30; ++i)
+        c = c.darker(112);
     return c;
 }
 

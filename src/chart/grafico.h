@@ -110,8 +110,15 @@ public:
     // thousands separator, others with up to two decimals.
     static QString formatta(double valore);
     // A border colour that shows the colour's edge on a white ground: a
-    // darker shade of it, never lighter than a mid grey for near-white colours.
+    // darker shade of it, dark enough to stand out from white paper (a
+    // contrast of at least 3 to 1) however pale the colour.
     static QColor contorno(const QColor &colore);
+    // Whether a colour is too pale to show its own edge on white.
+    static bool pallido(const QColor &colore);
+    // The border's width in pixels of a 96 dpi screen: wider round a pale colour.
+    static qreal spessoreContorno(const QColor &colore) { return pallido(colore) ? 2.0 : 1.0; }
+    // The relative luminance of a colour (0 black, 1 white), as contrast ratios take it.
+    static double luminanza(const QColor &colore);
 };
 
 } // namespace qv

@@ -132,7 +132,8 @@ void disegnaTorta(Tela &t, const Grafico &g, const QRectF &zona)
             luce.setColorAt(0.32, col.darker(112));
             luce.setColorAt(1, col.darker(175));
             p.setBrush(luce);
-            p.setPen(QPen(Grafico::contorno(col), u, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+            p.setPen(QPen(Grafico::contorno(col), Grafico::spessoreContorno(col) * u, Qt::SolidLine, Qt::FlatCap,
+                          Qt::RoundJoin));
             p.drawPath(bordo);
         }
     }
@@ -150,6 +151,21 @@ void disegnaTorta(Tela &t, const Grafico &g, const QRectF &zona)
         arco(fetta, c, rx, ry, f.da, f.a);
         fetta.closeSubpath();
         p.drawPath(fetta);
+    }
+
+    // A pale slice would fade into the white paper: its outer edge gets a
+    // wider line of its border colour.
+    p.setBrush(Qt::NoBrush);
+    for (const Fetta &f : fette) {
+        const QColor col = punti[f.punto].colore;
+        if (!Grafico::pallido(col))
+            continue;
+        p.setPen(QPen(Grafico::contorno(col), Grafico::spessoreContorno(col) * u, Qt::SolidLine, Qt::FlatCap,
+                      Qt::RoundJoin));
+        QPainterPath orlo;
+        orlo.moveTo(suEllisse(c, rx, ry, intera ? 90 : f.da));
+        arco(orlo, c, rx, ry, intera ? 90 : f.da, intera ? -270 : f.a);
+        p.drawPath(orlo);
     }
 
     if (!g.segniVisibili)
