@@ -157,9 +157,12 @@ void disegnaBarre(Tela &t, const Grafico &g, const QRectF &zona)
         const QColor bordo = Grafico::contorno(pt.colore);
         p.setPen(QPen(bordo, Grafico::spessoreContorno(pt.colore) * u, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         if (tre) {
-            p.setBrush(pt.colore.darker(145));
-            p.drawPolygon(QPolygonF({{bx + larghezzaBarra, yt}, {bx + larghezzaBarra + dx, yt - dy},
-                                     {bx + larghezzaBarra + dx, y0 - dy}, {bx + larghezzaBarra, y0}}));
+            // A zero bar is its top face only: a side of no height would be a stray stroke.
+            if (fronte.height() > 0) {
+                p.setBrush(pt.colore.darker(145));
+                p.drawPolygon(QPolygonF({{bx + larghezzaBarra, yt}, {bx + larghezzaBarra + dx, yt - dy},
+                                         {bx + larghezzaBarra + dx, y0 - dy}, {bx + larghezzaBarra, y0}}));
+            }
             p.setBrush(pt.colore.darker(116));
             p.drawPolygon(QPolygonF({{bx, yt}, {bx + dx, yt - dy}, {bx + larghezzaBarra + dx, yt - dy},
                                      {bx + larghezzaBarra, yt}}));
