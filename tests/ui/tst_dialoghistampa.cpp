@@ -38,6 +38,7 @@ private slots:
     void nomeDocumento();
     void fileProposto();
     void richiestaMostraTitolo();
+    void iconaDelleFinestre();
 
 private:
     ServiziProva m_servizi;
@@ -171,6 +172,17 @@ void TestDialoghiStampa::richiestaMostraTitolo()
     QVERIFY(dialogo.width() >= QFontMetrics(f).horizontalAdvance(titolo) + 140);
     QCOMPARE(dialogo.windowTitle(), titolo);
     QCOMPARE(dialogo.textValue(), QStringLiteral("1"));
+}
+
+void TestDialoghiStampa::iconaDelleFinestre()
+{
+    // Every window, dialogs included, carries the program's icon, drawn at any size.
+    QInputDialog dialogo;
+    for (int lato : {16, 32, 256}) {
+        const QImage icona = dialogo.windowIcon().pixmap(lato, lato).toImage();
+        QCOMPARE(icona.size(), QSize(lato, lato));
+        QVERIFY(icona.pixelColor(lato / 2, lato / 2).alpha() > 0);
+    }
 }
 
 QTEST_MAIN(TestDialoghiStampa)
