@@ -1,9 +1,11 @@
 #include "applicazione.h"
 
+#include "app/traduzioni.h"
 #include "ui/finestre.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -39,6 +41,8 @@ void preparaApplicazione(QApplication &app)
     app.setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
     caricaRisorse();
+    // Every window carries the program's icon, the one of its menu entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/applicazione.svg")));
 
     for (const auto &s : kSostituti)
         QFont::insertSubstitution(QLatin1String(s[0]), QLatin1String(s[1]));
@@ -51,6 +55,8 @@ void preparaApplicazione(QApplication &app)
         else
             delete t;
     }
+    // Installed last, asked first: only the texts Qt's own files leave in English.
+    QApplication::installTranslator(new TraduzioniProgramma(&app));
     impostaFormati();
 }
 

@@ -3,6 +3,7 @@
 #include "ui/frmguida.h"
 #include "app/frminfo.h"
 #include "app/frmsplash.h"
+#include "app/pannelloscadenze.h"
 #include "app/produttore.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
@@ -62,6 +63,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
         if (d.clic)
             connect(f, &Figura::clicked, this, d.clic);
     }
+    // Between the subtitle band and the three areas: the contracts that end soon.
+    (new PannelloScadenze(pannello()))->setGeometry(17, 141, 961, 32);
 }
 
 void TfrmAvvio::apriArea(const char *classe)

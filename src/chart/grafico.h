@@ -47,7 +47,7 @@ struct SerieGrafico
 // A text as it was placed by the last drawing: what it says and where.
 struct TestoGrafico
 {
-    enum class Ruolo { Titolo, Piede, Legenda, Asse, Categoria, Segno, Avviso };
+    enum class Ruolo { Titolo, Sottotitolo, Piede, Legenda, Asse, Categoria, Segno, Avviso };
     Ruolo ruolo;
     QString testo;
     QRectF rett;
@@ -58,7 +58,8 @@ struct TestoGrafico
 struct DisposizioneGrafico
 {
     QRectF area;
-    QRectF titolo, piede, legenda;
+    QRectF titolo, sottotitolo, piede, legenda;
+    qreal puntiTitolo = 0;   // the title's size: the font's own, or less where it did not fit on one line
     // Bars: the front plane, from the zero line (bottom) to the top of the
     // value axis (top); the floor and walls lie `profondita` behind it.
     QRectF tracciato;
@@ -79,9 +80,14 @@ class Grafico
 public:
     Grafico();
 
+    // The title stands on one line: at its font's size where it fits, smaller where not.
     QString titolo;
     QFont carattereTitolo;
     QColor coloreTitolo;
+    // A second line under the title (the printouts' year), likewise on one line.
+    QString sottotitolo;
+    QFont carattereSottotitolo;
+    QColor coloreSottotitolo;
     QString piede;
     QFont caratterePiede;
     QColor colorePiede;
@@ -104,8 +110,15 @@ public:
     // thousands separator, others with up to two decimals.
     static QString formatta(double valore);
     // A border colour that shows the colour's edge on a white ground: a
-    // darker shade of it, never lighter than a mid grey for near-white colours.
+    // darker shade of it, dark enough to stand out from white paper (a
+    // contrast of at least 3 to 1) however pale the colour.
     static QColor contorno(const QColor &colore);
+    // Whether a colour is too pale to show its own edge on white.
+    static bool pallido(const QColor &colore);
+    // The border's width in pixels of a 96 dpi screen: wider round a pale colour.
+    static qreal spessoreContorno(const QColor &colore) { return pallido(colore) ? 2.0 : 1.0; }
+    // The relative luminance of a colour (0 black, 1 white), as contrast ratios take it.
+    static double luminanza(const QColor &colore);
 };
 
 } // namespace qv

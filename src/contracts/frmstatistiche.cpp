@@ -7,6 +7,7 @@
 #include "storage/contrattimese.h"
 #include "ui/campi.h"
 #include "ui/frmguida.h"
+#include "ui/nomestampa.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
@@ -86,6 +87,18 @@ QFrame *riquadro(QWidget *parent, const QString &nome, const QRect &g, const QSt
     return f;
 }
 
+// The title label keeps one line: its own size where the text fits, smaller
+// in half points where it does not.
+void titoloSuUnaRiga(QLabel *l, const QString &testo)
+{
+    QFont f = carattere(QStringLiteral("Verdana"), 20, true);
+    const int disponibile = l->contentsRect().width() - 2 * l->margin() - 4;
+    while (QFontMetrics(f).horizontalAdvance(testo) > disponibile && f.pointSizeF() > 8)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    l->setFont(f);
+    l->setText(testo);
+}
+
 QLabel *nascosta(QWidget *parent, const QString &nome, const QString &testo)
 {
     auto *l = new QLabel(testo, parent);
@@ -141,7 +154,7 @@ TfrmStatistiche::TfrmStatistiche(QWidget *parent)
     lblTitolo = etichetta(c, QStringLiteral("lblTitolo"), TitoloIniziale, QRect(6, 8, 983, 70),
                           carattere(QStringLiteral("Verdana"), 20, true), QColor(0x1F, 0x3A, 0x5F));
     lblTitolo->setAlignment(Qt::AlignCenter);
-    lblTitolo->setWordWrap(true);
+    titoloSuUnaRiga(lblTitolo, TitoloIniziale);
     lblRigo04 = etichetta(c, QStringLiteral("lblRigo04"),
                           QStringLiteral("Il presente grafico statistico mostra il numero dei contratti registrati "
                                          "in ciascun mese dell'anno."),
@@ -275,8 +288,8 @@ void TfrmStatistiche::btnApriClick()
     }
     const QString anno = trimmed(txtAnno->text());
     lblFile->setText(cartellaProgramma().file(anno + QStringLiteral(".con")));
-    lblTitolo->setText(QStringLiteral("Rappresentazione grafica dei contratti registrati nell'anno ") + anno
-                       + QStringLiteral("."));
+    titoloSuUnaRiga(lblTitolo, QStringLiteral("Rappresentazione grafica dei contratti registrati nell'anno ") + anno
+                                   + QStringLiteral("."));
     const auto etichette = mesi();
     for (QLabel *l : etichette)
         l->setText(QStringLiteral("0"));
@@ -334,7 +347,12 @@ void TfrmStatistiche::btnStampaClick()
     if (!risposta)
         return;
     QPrinter stampante(QPrinter::HighResolution);
-    if (stampaGrafico(this, ChartStats->grafico(), copieRichieste(*risposta), stampante) == EsitoStampa::Fallito)
+    const QString anno = trimmed(txtAnno->text());
+    stampante.setDocName(nomeDocumentoStampa(QStringLiteral("Statistiche contratti ") + anno));
+    // On paper the chart says which year it counts.
+    Grafico stampato = ChartStats->grafico();
+    stampato.sottotitolo = QStringLiteral("Contratti registrati nell'anno ") + anno;
+    if (stampaGrafico(this, stampato, copieRichieste(*risposta), stampante) == EsitoStampa::Fallito)
         s.messaggio(this, TipoMessaggio::Errore, MsgStampaFallita);
 }
 

@@ -75,6 +75,11 @@ const RegolaContratti kRescissi = {
 
 } // namespace
 
+std::optional<bool> contrattoInCorso(const S &scheda, const QDate &giorno)
+{
+    return valido(scheda, giorno);
+}
+
 QString rigaValido(const S &s)
 {
     return riga(kRigaValido, s, s.Stipendio);

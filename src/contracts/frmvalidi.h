@@ -18,6 +18,11 @@ QString rigaValido(const TSchedaContratto &scheda);
 // The fields that line shows.
 QList<QString TSchedaContratto::*> campiRigaValido();
 
+// The rule of the valid list: whether a contract is in force on `giorno` (not
+// rescinded, ending that day or later); no value when its end date is needed
+// and cannot be read.
+std::optional<bool> contrattoInCorso(const TSchedaContratto &scheda, const QDate &giorno);
+
 // What sets the two lists apart.
 struct RegolaContratti
 {

@@ -72,6 +72,13 @@ int cp1252Byte(char32_t cp)
     return -1;
 }
 
+bool cp1252Definito(char32_t cp)
+{
+    if (cp >= 0x80 && cp <= 0x9F)
+        return false; // the five undefined bytes and the code points the other 27 stand for elsewhere
+    return cp1252Byte(cp) >= 0;
+}
+
 QString primoFuoriCp1252(QStringView s)
 {
     const qsizetype n = s.size();
@@ -81,7 +88,7 @@ QString primoFuoriCp1252(QStringView s)
             continue;
         if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s.at(i + 1).unicode()))
             return s.mid(i, 2).toString();
-        if (QChar::isSurrogate(u) || cp1252Byte(u) < 0)
+        if (QChar::isSurrogate(u) || !cp1252Definito(u))
             return s.mid(i, 1).toString();
     }
     return QString();

@@ -23,10 +23,19 @@ QString lowerAZ(const QString &s);
 bool allDigits(const QString &s);
 
 // Windows-1252 byte of a Unicode code point, or -1 when the code page has none.
+// The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+// come back as the control characters decoding gives them, so that a card read
+// from an archive is written back byte for byte.
 int cp1252Byte(char32_t codePoint);
 
+// Whether the code page holds the character as a character of its own: not
+// U+0080-U+009F, whose bytes are other characters or undefined. What a user
+// may type is what this accepts.
+bool cp1252Definito(char32_t codePoint);
+
 // The first character of the text that Windows-1252 cannot hold (a whole
-// character, even when it takes two UTF-16 units); empty when there is none.
+// character, even when it takes two UTF-16 units; the five undefined positions
+// count as characters it cannot hold); empty when there is none.
 QString primoFuoriCp1252(QStringView s);
 
 // The number of characters of a text: a character beyond the first 65536

@@ -140,7 +140,8 @@ void aggiungiValore(QByteArray &out, QStringView valore)
         if (u == u'\\' || u == u'{' || u == u'}') {
             out += '\\';
             out += char(u);
-        } else if (u < 0x20 || u == 0x7F) {
+        } else if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            // Control characters, the five positions Windows-1252 leaves undefined among them.
             out += ' ';
         } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
             // A character beyond the first 65536 is written as its two halves.

@@ -55,6 +55,11 @@ const RegolaScadenza kSospesi = {
 
 } // namespace
 
+std::optional<bool> contrattoScaduto(const TSchedaDipendente &scheda, const QDate &giorno)
+{
+    return scaduta(scheda, giorno);
+}
+
 QString rigaDipendente(const TSchedaDipendente &s)
 {
     const QStringView valori[] = {s.Dipendente, s.CodFisc, s.DataSca, s.Recapito, s.Note};

@@ -18,6 +18,11 @@ QString rigaDipendente(const TSchedaDipendente &scheda);
 // The fields that line shows.
 QList<QString TSchedaDipendente::*> campiRigaDipendente();
 
+// The rule of the expired list: whether a card's contract has expired on
+// `giorno` (one expiring that very day has not yet); no value when its expiry
+// date cannot be read.
+std::optional<bool> contrattoScaduto(const TSchedaDipendente &scheda, const QDate &giorno);
+
 // Loads the card at `posizione` of the employee archive into the card screen.
 // Archive failures are thrown as ErroreArchivio.
 void apriSchedaDipendente(int posizione);

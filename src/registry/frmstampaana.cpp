@@ -2,6 +2,7 @@
 
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
+#include "ui/nomestampa.h"
 #include "ui/servizi.h"
 #include "core/testo.h"
 #include "registry/foto.h"
@@ -235,6 +236,9 @@ void DialogoStampaScheda::btnStampaClick()
     }
 
     const QDateTime adesso = Servizi::correnti().adesso();
+    const QLineEdit *nome = s ? s->findChild<QLineEdit *>(QStringLiteral("txtDipendente")) : nullptr;
+    stampante.setDocName(nomeDocumentoStampa(
+        (QStringLiteral("Scheda ") + (nome ? trimmed(nome->text()) : QString())).trimmed(), adesso.date()));
     r.oggetto(QStringLiteral("txtCalce"))
         ->impostaTesto(QStringLiteral("Stampa eseguita in data %1 alle ore %2")
                            .arg(adesso.date().toString(QStringLiteral("dd/MM/yyyy")), oraLunga(adesso.time())));

@@ -1,5 +1,6 @@
 #include "report/stampaelenco.h"
 
+#include "ui/nomestampa.h"
 #include "ui/servizi.h"
 
 #include <QPrinter>
@@ -60,6 +61,7 @@ bool stampaElenco(QWidget *padre, const QString &titolo, const QStringList &righ
 {
     Report report = reportElenco(titolo, righe);
     stampante.setPageLayout(report.impaginazione());
+    stampante.setDocName(nomeDocumentoStampa(titolo, Servizi::correnti().oggi()));
     if (!Servizi::correnti().dialogoStampa(padre, stampante))
         return false;
     return report.stampa(stampante);

@@ -1,6 +1,8 @@
 #include "servizi.h"
 
 #include "ui/anteprima.h"
+#include "ui/nomestampa.h"
+#include "ui/richiesta.h"
 
 #include <QApplication>
 #include <QCamera>
@@ -133,11 +135,7 @@ std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &
                                                  const QString &iniziale)
 {
     QInputDialog dlg(padre);
-    dlg.setWindowTitle(titolo);
-    dlg.setLabelText(richiesta);
-    dlg.setTextValue(iniziale);
-    dlg.setOkButtonText(QStringLiteral("OK"));
-    dlg.setCancelButtonText(QStringLiteral("Annulla"));
+    preparaRichiesta(dlg, titolo, richiesta, iniziale);
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
     return dlg.textValue();
@@ -169,7 +167,11 @@ bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
     QPrintDialog dlg(&stampante, padre);
     dlg.setOption(QAbstractPrintDialog::PrintToFile);
     dlg.setOption(QAbstractPrintDialog::PrintCollateCopies);
-    return dlg.exec() == QDialog::Accepted;
+    proponiFileStampa(dlg, stampante);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    dopoDialogoStampa(stampante);
+    return true;
 }
 
 void ServiziReali::anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)

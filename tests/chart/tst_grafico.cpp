@@ -63,6 +63,12 @@ int altezzaFronte(const QImage &img, const QRectF &zona, QRgb colore)
     return migliore;
 }
 
+// The contrast of a colour against white, as 1 to 21.
+double controBianco(QRgb c)
+{
+    return 1.05 / (Grafico::luminanza(QColor::fromRgb(c)) + 0.05);
+}
+
 // No two texts of the drawing overlap, and each lies inside the drawing.
 void nessunaSovrapposizione(const DisposizioneGrafico &d)
 {
@@ -101,6 +107,12 @@ private slots:
     void passiTondi_data();
     void passiTondi();
     void cambioTipoTieneIPunti();
+    void barreTraLePareti_data();
+    void barreTraLePareti();
+    void contorniPallidi_data();
+    void contorniPallidi();
+    void titoloSuUnaRiga_data();
+    void titoloSuUnaRiga();
 
 private:
     ServiziProva m_servizi;
@@ -294,9 +306,149 @@ void TestGrafico::cambioTipoTieneIPunti()
     QCOMPARE(g.serie.punti[8].colore.rgba(), QRgb(0xFFF0FBFF));
     QCOMPARE(g.serie.punti[8].valore, 9.0);
     // The near-white colour gets a visible edge; the others a darker shade of their own.
-    QVERIFY(Grafico::contorno(QColor::fromRgba(0xFFF0FBFF)).lightness() <= 170);
+    QVERIFY(controBianco(Grafico::contorno(QColor::fromRgba(0xFFF0FBFF)).rgb()) >= 3);
     QVERIFY(Grafico::contorno(Qt::red).lightness() < QColor(Qt::red).lightness());
     QCOMPARE(Grafico::formatta(1000000), QStringLiteral("1.000.000"));
+}
+
+void TestGrafico::barreTraLePareti_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSize>("dimensione");
+    QTest::newRow("gennaio il più alto") << Valori{9, 5, 8, 6, 4, 7, 2, 0, 6, 6, 5, 1} << QSize(955, 460);
+    QTest::newRow("dicembre il più alto") << Valori{1, 5, 8, 6, 4, 7, 2, 0, 6, 6, 5, 9} << QSize(955, 460);
+    QTest::newRow("piccolo") << Valori{9, 5, 8, 6, 4, 7, 2, 0, 6, 6, 5, 9} << QSize(560, 360);
+}
+
+// Every bar stands on the floor between the left wall and the right edge of
+// the back wall: no pixel of a bar's colour over the left wall or beyond the floor.
+void TestGrafico::barreTraLePareti()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSize, dimensione);
+    const Disegnato r = disegna(grafico(valori, TipoGrafico::Barre), dimensione);
+    const QRectF &t = r.d.tracciato;
+    const qreal dx = r.d.profondita.x();
+    QVERIFY(dx > 0);
+    const int sinistra = int(std::floor(t.left() + dx)), destra = int(std::ceil(t.right() + dx));
+    for (int y = int(t.top() - r.d.profondita.y()); y <= int(t.bottom()); ++y) {
+        for (int x = 0; x < sinistra; ++x)
+            for (QRgb c : kColori)
+                QVERIFY2(r.immagine.pixel(x, y) != c, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        for (int x = destra + 1; x < dimensione.width(); ++x)
+            for (QRgb c : kColori)
+                QVERIFY2(r.immagine.pixel(x, y) != c, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+    }
+    // The left wall shows between the floor and the top of the highest bar.
+    const int meta = int(t.left() + dx / 2);
+    int parete = 0;
+    for (int y = int(t.top()); y < int(t.bottom() - r.d.profondita.y() / 2); ++y)
+        parete += r.immagine.pixel(meta, y) == QColor(0xE3, 0xE8, 0xEF).rgb();
+    QVERIFY2(parete > t.height() * 0.8, qPrintable(QString::number(parete)));
+}
+
+void TestGrafico::contorniPallidi_data()
+{
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<int>("mese");
+    for (int tipo : {0, 1})
+        for (int mese : {2, 5, 8}) // Marzo (bisque), Giugno (yellow), Settembre (near white)
+            QTest::addRow("%s %s", tipo ? "torta" : "barre", kMesi[mese]) << tipo << mese;
+}
+
+// A pale colour is edged, on bars and slices alike: walking out of its area,
+// from the middle of a bar's front to the left, right and up, or from the
+// middle of a slice outwards, a pixel within four that stands out from white
+// by 3 to 1.
+void TestGrafico::contorniPallidi()
+{
+    QFETCH(int, tipo);
+    QFETCH(int, mese);
+    const Valori valori{9, 5, 8, 6, 4, 7, 2, 0, 6, 6, 5, 1};
+    const Disegnato r = disegna(grafico(valori, tipo ? TipoGrafico::Torta : TipoGrafico::Barre), QSize(955, 460));
+    const QRgb colore = kColori[mese];
+    QVERIFY(Grafico::pallido(QColor::fromRgba(colore)));
+    QVERIFY(controBianco(Grafico::contorno(QColor::fromRgba(colore)).rgb()) >= 3);
+    const QImage &img = r.immagine;
+
+    // From `da` (inside the colour) along `verso`: out of the colour, then a marked pixel.
+    auto marcato = [&](QPointF da, QPointF verso) {
+        QVERIFY2(img.pixel(da.toPoint()) == colore, "the walk starts inside the colour");
+        while (img.rect().contains(da.toPoint()) && img.pixel(da.toPoint()) == colore)
+            da += verso;
+        for (int k = 0; k < 4; ++k, da += verso)
+            if (img.rect().contains(da.toPoint()) && controBianco(img.pixel(da.toPoint())) >= 3)
+                return;
+        QFAIL(qPrintable(QStringLiteral("no edge at (%1, %2)").arg(da.x()).arg(da.y())));
+    };
+
+    if (tipo == 0) {
+        // The front: the columns of the colour on the middle row of the plot's lower half.
+        const int y = int(r.d.tracciato.bottom() - 10);
+        int sinistra = -1, destra = -1;
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) == colore) {
+                if (sinistra < 0)
+                    sinistra = x;
+                destra = x;
+            }
+        QVERIFY(sinistra >= 0);
+        const int centro = (sinistra + destra) / 2;
+        marcato(QPointF(centro + 0.5, y + 0.5), QPointF(-1, 0));
+        marcato(QPointF(centro + 0.5, y + 0.5), QPointF(1, 0));
+        marcato(QPointF(centro + 0.5, y + 0.5), QPointF(0, -1));
+    } else {
+        double totale = 0, prima = 0;
+        for (int i = 0; i < int(valori.size()); ++i) {
+            totale += valori[i];
+            if (i < mese)
+                prima += valori[i];
+        }
+        const double meta = (90 - 360 * (prima + valori[mese] / 2) / totale) * std::numbers::pi / 180;
+        const QPointF c = r.d.centroTorta;
+        const QPointF dentro(c.x() + 0.6 * r.d.raggioX * std::cos(meta), c.y() - 0.6 * r.d.raggioY * std::sin(meta));
+        const QPointF verso = (dentro - c) / std::hypot(dentro.x() - c.x(), dentro.y() - c.y());
+        marcato(dentro, verso);
+    }
+}
+
+void TestGrafico::titoloSuUnaRiga_data()
+{
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<bool>("ridotto");
+    QTest::newRow("schermo") << 955 << false;
+    QTest::newRow("stretto") << 330 << true;
+    QTest::newRow("strettissimo") << 220 << true;
+}
+
+// The title keeps one line: at its own size where it fits, smaller where not;
+// the subtitle, under it, likewise; both above the drawing.
+void TestGrafico::titoloSuUnaRiga()
+{
+    QFETCH(int, larghezza);
+    QFETCH(bool, ridotto);
+    for (TipoGrafico tipo : {TipoGrafico::Barre, TipoGrafico::Torta}) {
+        Grafico g = grafico({9, 5, 8, 6, 4, 7, 2, 0, 6, 6, 5, 1}, tipo);
+        g.sottotitolo = QStringLiteral("Contratti registrati nell'anno 2026");
+        const Disegnato r = disegna(g, QSize(larghezza, 460));
+        QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Titolo), QStringList{g.titolo});
+        QFont f = g.carattereTitolo;
+        f.setPointSizeF(r.d.puntiTitolo);
+        const QFontMetricsF m(f, &r.immagine);
+        QCOMPARE(r.d.puntiTitolo < g.carattereTitolo.pointSizeF(), ridotto);
+        QVERIFY(r.d.titolo.height() <= m.height() + 0.5);
+        QVERIFY(r.d.titolo.width() >= m.horizontalAdvance(g.titolo) - 0.5);
+        QVERIFY(r.d.area.contains(r.d.titolo));
+        QCOMPARE(testiDi(r.d, TestoGrafico::Ruolo::Sottotitolo), QStringList{g.sottotitolo});
+        QVERIFY(r.d.sottotitolo.top() >= r.d.titolo.bottom());
+        if (tipo == TipoGrafico::Barre)
+            QVERIFY(r.d.sottotitolo.bottom() < r.d.tracciato.top() - r.d.profondita.y());
+        else
+            QVERIFY(r.d.sottotitolo.bottom() < r.d.centroTorta.y() - r.d.raggioY);
+        for (const TestoGrafico &t : r.d.testi)
+            if (t.ruolo != TestoGrafico::Ruolo::Titolo && t.ruolo != TestoGrafico::Ruolo::Sottotitolo)
+                QVERIFY2(!t.rett.intersects(r.d.titolo) && !t.rett.intersects(r.d.sottotitolo), qPrintable(t.testo));
+    }
 }
 
 QTEST_MAIN(TestGrafico)

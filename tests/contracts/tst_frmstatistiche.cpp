@@ -169,6 +169,12 @@ void TestStatistiche::conteggio()
     QVERIFY(m_s->panContainer->isVisible());
     QCOMPARE(m_s->lblFile->text(), QDir(m_dir.path()).filePath(QStringLiteral("2017.con")));
     QCOMPARE(m_s->lblTitolo->text(), QStringLiteral("Rappresentazione grafica dei contratti registrati nell'anno 2017."));
+    // The title keeps one line, the year with it: at its own size where it fits, smaller where not.
+    QVERIFY(!m_s->lblTitolo->wordWrap());
+    QVERIFY(m_s->lblTitolo->font().pointSizeF() <= 20 && m_s->lblTitolo->font().pointSizeF() >= 8);
+    QVERIFY(m_s->lblTitolo->font().bold());
+    QVERIFY(QFontMetrics(m_s->lblTitolo->font()).horizontalAdvance(m_s->lblTitolo->text())
+            <= m_s->lblTitolo->contentsRect().width());
     const QList<double> attesi = {1, 1, 2, 0, 0, 0, 0, 0, 1, 0, 0, 1};
     QCOMPARE(valori(m_s->Series1()), attesi);
     const QList<QLabel *> etichette = {m_s->memGennaio, m_s->memFebbraio, m_s->memMarzo, m_s->memAprile,
@@ -449,7 +455,9 @@ void TestStatistiche::stampa()
     const QString pdf = m_dir.filePath(QStringLiteral("grafico.pdf"));
     QFile::remove(pdf);
     QPageLayout::Orientation orientamento = QPageLayout::Portrait;
+    QString documento;
     m_servizi.nelDialogoStampa = [&](QPrinter &p) {
+        documento = p.docName();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
         p.setPageOrientation(QPageLayout::Portrait); // the chart still goes landscape
@@ -468,6 +476,8 @@ void TestStatistiche::stampa()
     QCOMPARE(m_servizi.messaggi[1].testo, QStringLiteral("Copie:"));
     QCOMPARE(m_servizi.copieOfferte, QList<int>{offerte});
     QVERIFY(QFileInfo::exists(pdf));
+    // The job, and the file the dialog proposes, say what is printed.
+    QCOMPARE(documento, QStringLiteral("Statistiche contratti 2016"));
 
     const QString testo = testoPdf(pdf);
     if (testo.isEmpty())
@@ -483,6 +493,8 @@ void TestStatistiche::stampa()
         QVERIFY2(prima.contains(mese), qPrintable(mese));
     if (torta)
         QVERIFY(prima.contains(QStringLiteral("Settembre: 2")));
+    // The printout names its year, on bars and pie alike.
+    QVERIFY2(prima.contains(QStringLiteral("Contratti registrati nell'anno 2016")), qPrintable(prima));
 
     // Landscape: the page is wider than tall.
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));

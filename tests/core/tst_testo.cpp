@@ -8,6 +8,8 @@ class TestTesto : public QObject
 private slots:
     void trimAndCase();
     void cp1252RoundTrip();
+    void posizioniIndefinite_data();
+    void posizioniIndefinite();
     void containsAZ_data();
     void containsAZ();
 };
@@ -47,6 +49,28 @@ void TestTesto::cp1252RoundTrip()
     QCOMPARE(qv::numeroCaratteri(QStringLiteral("RSSMRA80A01H50")), 14);
     QCOMPARE(qv::numeroCaratteri(QStringLiteral("RSSMRA80A01H50") + emoji), 15);
     QCOMPARE(qv::numeroCaratteri(QString()), 0);
+}
+
+void TestTesto::posizioniIndefinite_data()
+{
+    QTest::addColumn<int>("codice");
+    for (int c : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QTest::addRow("U+%04X", c) << c;
+}
+
+void TestTesto::posizioniIndefinite()
+{
+    // The five positions the code page leaves undefined are not characters a
+    // user may type, wherever they stand in the text...
+    QFETCH(int, codice);
+    const QString c{QChar(char16_t(codice))};
+    QVERIFY(!qv::cp1252Definito(char32_t(codice)));
+    QCOMPARE(qv::primoFuoriCp1252(c), c);
+    QCOMPARE(qv::primoFuoriCp1252(QStringLiteral("Rossi ") + c + QStringLiteral(" Mario")), c);
+    // ...yet a card read from an archive that holds one is written back as it was.
+    const QByteArray byte(1, char(codice));
+    QCOMPARE(qv::fromCp1252(byte), c);
+    QCOMPARE(qv::toCp1252(qv::fromCp1252(byte)), byte);
 }
 
 void TestTesto::containsAZ_data()

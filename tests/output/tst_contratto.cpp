@@ -114,6 +114,8 @@ void TestContratto::valori_data()
                                                           << QByteArray("a\\u-10179?\\u-8704?b");
     QTest::newRow("control characters inside become blanks") << QStringLiteral("riga 1\r\nriga\t2")
                                                              << QByteArray("riga 1  riga 2");
+    QTest::newRow("undefined Windows-1252 positions are no bytes of the document")
+        << QStringLiteral("Ro\u0081ss\u008Di \u008F\u0090\u009D.") << QByteArray("Ro ss i    .");
     QTest::newRow("empty") << QString() << QByteArray();
 }
 

@@ -92,6 +92,8 @@ private slots:
     void calendarioSullaDataDelCampo();
     void tastiDiModificaPassano();
     void fuoriCodificaSenzaRigaInfo();
+    void posizioniIndefinite_data();
+    void posizioniIndefinite();
     void testoCaricatoMostraInizio();
 
 private:
@@ -584,6 +586,36 @@ void TestCampi::fuoriCodificaSenzaRigaInfo()
     QTest::keyClicks(m_s->campo("txtPartitaIva"), "x");
     QTest::qWait(10);
     QCOMPARE(m_servizi->messaggi.size(), 1);
+}
+
+void TestCampi::posizioniIndefinite_data()
+{
+    QTest::addColumn<int>("codice");
+    for (int c : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QTest::addRow("U+%04X", c) << c;
+}
+
+void TestCampi::posizioniIndefinite()
+{
+    // The positions Windows-1252 leaves undefined are refused like any other
+    // character it cannot hold, typed or pasted, with the same reason.
+    QFETCH(int, codice);
+    const QString c{QChar(char16_t(codice))};
+    QCOMPARE(qv::motivoRifiuto(QStringLiteral("Rossi") + c, 0),
+             qv::motivoRifiuto(QStringLiteral("Rossi\u0141"), 0).replace(QChar(0x0141), c));
+    m_s->comportamenti->suggerimento = nullptr;
+    QLineEdit *e = m_s->campo("txtDipendente");
+    e->setText(QStringLiteral("Rossi "));
+    e->setFocus();
+    e->end(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("Ma") + c + QStringLiteral("rio"));
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
+    QApplication::sendEvent(e, &premuto);
+    QCOMPARE(e->text(), QStringLiteral("Rossi "));
+    QTRY_VERIFY(!m_servizi->messaggi.isEmpty());
+    QVERIFY(m_servizi->ultimoTesto().startsWith(QStringLiteral("Attenzione: il carattere \"") + c
+                                                + QStringLiteral("\" non è ammesso")));
 }
 
 void TestCampi::testoCaricatoMostraInizio()

@@ -13,7 +13,8 @@
 # about its signing date of another year, saves it, browses with the arrows, writes the contract document from
 # the RTF button, goes back to the main menu and
 # checks the bytes of the year file; last, opens the monthly statistics of a
-# year from the contract menu, as bars and as pie, and goes back to the main menu.
+# year from the contract menu, as bars and as pie, and goes back to the main menu,
+# whose panel of contracts ending soon names the card and opens its list.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -569,4 +570,35 @@ if xdotool search --onlyvisible --name '^ Quadrivela - Archivio Contratti$' >/de
 fi
 [ "$(md5sum <"$statistiche_anno")" = "$prima" ] || { echo "il conteggio ha cambiato 2017.con" >&2; exit 1; }
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche verificati, schermate in $shots"
+# The card saved above expires today: the main menu's quiet panel, under the
+# subtitle band, says so; a click on its line opens the employee card with the
+# list of contracts expiring or expired, which Escape closes; Esci of the card
+# leads back to the main menu.
+menu=$(aspetta_finestra '^ Quadrivela$')
+geometria "$menu"
+menu_x=$((X + (WIDTH - 995) / 2))
+menu_y=$((Y + (HEIGHT - 692) / 2))
+colore_a() { # x y: the screen's colour there, as #RRGGBB
+  import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1
+}
+pannello_visibile=""
+for _ in $(seq 50); do
+  [ "$(colore_a $((menu_x + 24)) $((menu_y + 157)))" = "#FFF7EC" ] && { pannello_visibile=1; break; }
+  sleep 0.1
+done
+import -window root "$shots/menu_scadenze.png"
+[ -n "$pannello_visibile" ] || { echo "il menu principale non mostra le scadenze vicine" >&2; exit 1; }
+xdotool mousemove --sync $((menu_x + 17 + 480 + 120)) $((menu_y + 157)) click 1
+aspetta_finestra 'contratti in scadenza o scaduti' >/dev/null
+aspetta_finestra 'Anagrafica Dipendenti e Lavori' >/dev/null
+sleep 1
+import -window root "$shots/scadenze_dal_menu.png"
+xdotool key Escape
+aspetta_chiusura 'contratti in scadenza o scaduti'
+card=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
+geometria "$card"
+xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 907)) $((Y + (HEIGHT - 692) / 2 + 478)) click 1
+aspetta_finestra '^ Quadrivela$' >/dev/null
+aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine verificati, schermate in $shots"

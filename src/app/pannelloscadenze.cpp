@@ -1,0 +1,184 @@
+#include "pannelloscadenze.h"
+
+#include "contracts/frmcontratti.h"
+#include "contracts/frmvalidi.h"
+#include "registry/frmanagrafica.h"
+#include "registry/frmscadute.h"
+#include "storage/archivio.h"
+#include "ui/finestre.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+
+#include <memory>
+
+namespace qv {
+
+namespace {
+
+// How many cards of an archive `conta` says yes to; no value when the file is
+// not there (it is not created) or cannot be read.
+template <typename R, typename F>
+std::optional<int> contaSchede(const QString &percorso, const QList<QString R::*> &campi, F &&conta)
+{
+    if (!QFileInfo(percorso).isFile())
+        return std::nullopt;
+    try {
+        int n = 0;
+        Archivio<R> archivio(percorso);
+        archivio.apri();
+        archivio.perOgni(campi, [&](int, const R &scheda) {
+            n += conta(scheda) ? 1 : 0;
+            return true;
+        });
+        archivio.chiudi();
+        return n;
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+QPushButton *collegamento(QWidget *parent, const QString &nome)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(nome);
+    b->setFlat(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFont(carattere(QStringLiteral("Verdana"), 10));
+    b->setStyleSheet(QStringLiteral("QPushButton { color: #1F3A5F; text-decoration: underline; border: none;"
+                                    " padding: 2px 6px; background: transparent; }"
+                                    "QPushButton:hover, QPushButton:focus { color: #B22222; }"));
+    b->hide();
+    return b;
+}
+
+} // namespace
+
+ScadenzeVicine contaScadenzeVicine(const QString &archivioDipendenti, const QString &archivioContratti,
+                                   const QDate &oggi, int giorni)
+{
+    const QDate dopo = oggi.addDays(giorni + 1);
+    ScadenzeVicine out;
+    out.dipendenti = contaSchede<TSchedaDipendente>(
+        archivioDipendenti, {&TSchedaDipendente::DataSca}, [&](const TSchedaDipendente &s) {
+            return contrattoScaduto(s, oggi) == false && contrattoScaduto(s, dopo) == true;
+        });
+    out.contratti = contaSchede<TSchedaContratto>(
+        archivioContratti, {&TSchedaContratto::DataFine, &TSchedaContratto::Rescisso},
+        [&](const TSchedaContratto &s) {
+            return contrattoInCorso(s, oggi) == true && contrattoInCorso(s, dopo) == false;
+        });
+    return out;
+}
+
+PannelloScadenze::PannelloScadenze(QWidget *parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("panScadenze"));
+    setStyleSheet(QStringLiteral("#panScadenze { background: #FFF7EC; border: 1px solid #E3C9A8; border-radius: 4px; }"));
+    auto *righe = new QHBoxLayout(this);
+    righe->setContentsMargins(12, 0, 12, 0);
+    righe->setSpacing(6);
+    lblScadenze = new QLabel(QStringLiteral("Scadenze vicine:"), this);
+    lblScadenze->setObjectName(QStringLiteral("lblScadenze"));
+    lblScadenze->setFont(carattere(QStringLiteral("Verdana"), 10, true));
+    lblScadenze->setStyleSheet(QStringLiteral("color: #8B5A2B;"));
+    btnScadenzeDipendenti = collegamento(this, QStringLiteral("btnScadenzeDipendenti"));
+    btnScadenzeContratti = collegamento(this, QStringLiteral("btnScadenzeContratti"));
+    righe->addStretch(1);
+    righe->addWidget(lblScadenze);
+    righe->addWidget(btnScadenzeDipendenti);
+    righe->addWidget(btnScadenzeContratti);
+    righe->addStretch(1);
+    connect(btnScadenzeDipendenti, &QPushButton::clicked, this, &PannelloScadenze::btnScadenzeDipendentiClick);
+    connect(btnScadenzeContratti, &QPushButton::clicked, this, &PannelloScadenze::btnScadenzeContrattiClick);
+    hide();
+    // Read again each time the main menu is shown (after the login, back from an area).
+    if (window() != this)
+        window()->installEventFilter(this);
+}
+
+QString PannelloScadenze::testoDipendenti(int quanti)
+{
+    return quanti == 1 ? QStringLiteral("1 contratto di un Dipendente scade entro %1 giorni").arg(GiorniScadenza)
+                       : QStringLiteral("%1 contratti di Dipendenti scadono entro %2 giorni").arg(quanti).arg(GiorniScadenza);
+}
+
+QString PannelloScadenze::testoContratti(int quanti, int anno)
+{
+    return quanti == 1
+        ? QStringLiteral("1 contratto di collaborazione del %1 termina entro %2 giorni").arg(anno).arg(GiorniScadenza)
+        : QStringLiteral("%1 contratti di collaborazione del %2 terminano entro %3 giorni")
+              .arg(quanti)
+              .arg(anno)
+              .arg(GiorniScadenza);
+}
+
+bool PannelloScadenze::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == window() && e->type() == QEvent::Show && !e->spontaneous())
+        aggiorna();
+    return QFrame::eventFilter(o, e);
+}
+
+void PannelloScadenze::aggiorna()
+{
+    const QDate oggi = Servizi::correnti().oggi();
+    const QString dipendenti = cartellaProgramma().archivioDipendenti();
+    const QString contratti = cartellaProgramma().archivioContratti(oggi.year());
+    const int generazione = ++m_generazione;
+    ++m_inAttesa;
+    // The archives may be slow (a network drive, another copy's lock): the
+    // menu never waits for them.
+    auto esito = std::make_shared<ScadenzeVicine>();
+    QThread *lettore = QThread::create([=] { *esito = contaScadenzeVicine(dipendenti, contratti, oggi); });
+    connect(lettore, &QThread::finished, lettore, &QObject::deleteLater);
+    connect(lettore, &QThread::finished, this, [this, esito, generazione, anno = oggi.year()] {
+        --m_inAttesa;
+        // Only the newest read counts.
+        if (generazione == m_generazione)
+            mostra(*esito, anno);
+        emit aggiornato();
+    });
+    lettore->start(QThread::LowPriority);
+}
+
+void PannelloScadenze::mostra(const ScadenzeVicine &s, int anno)
+{
+    const int dip = s.dipendenti.value_or(0), con = s.contratti.value_or(0);
+    btnScadenzeDipendenti->setText(dip > 0 ? testoDipendenti(dip) : QString());
+    btnScadenzeDipendenti->setVisible(dip > 0);
+    btnScadenzeContratti->setText(con > 0 ? testoContratti(con, anno) : QString());
+    btnScadenzeContratti->setVisible(con > 0);
+    setVisible(dip > 0 || con > 0);
+    layout()->activate();
+}
+
+void PannelloScadenze::btnScadenzeDipendentiClick()
+{
+    auto *anagrafica = Schermi::di<TfrmAnagrafica>();
+    if (!anagrafica)
+        return;
+    passaA(anagrafica, window());
+    anagrafica->btnScadenzeClick();
+}
+
+void PannelloScadenze::btnScadenzeContrattiClick()
+{
+    auto *contratti = Schermi::di<TfrmContratti>();
+    if (!contratti)
+        return;
+    // As the contract menu opens a year: the current year's file.
+    const int anno = Servizi::correnti().oggi().year();
+    contratti->impostaAnno(cartellaProgramma().archivioContratti(anno),
+                           QStringLiteral("%1").arg(anno, 4, 10, QLatin1Char('0')));
+    passaA(contratti, window());
+    contratti->btnValidiClick();
+}
+
+} // namespace qv

@@ -1,0 +1,205 @@
+#include <QTest>
+
+#include "app/frmavvio.h"
+#include "app/pannelloscadenze.h"
+#include "contracts/frmcontratti.h"
+#include "registry/frmanagrafica.h"
+#include "storage/archivio.h"
+#include "support/contrattiprova.h"
+#include "support/serviziprova.h"
+#include "ui/schermi.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace qv;
+
+namespace {
+
+TSchedaDipendente dipendente(const QString &nome, const QString &scadenza)
+{
+    TSchedaDipendente s;
+    s.Dipendente = nome;
+    s.DataSca = scadenza;
+    s.Preavviso = QStringLiteral("0");
+    return s;
+}
+
+void archiviaDipendenti(const QString &percorso, const QList<TSchedaDipendente> &schede)
+{
+    ArchivioDipendenti a(percorso);
+    a.apri();
+    for (const TSchedaDipendente &s : schede)
+        a.accoda(s);
+    a.chiudi();
+}
+
+} // namespace
+
+// The main menu's notice of the contracts ending within 30 days, today being
+// 15/03/2017 by the services' clock.
+class TestPannelloScadenze : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase() { Schermi::distruggiTutti(); }
+    void conteggi_data();
+    void conteggi();
+    void nientePerArchiviIlleggibili();
+    void clicAprono();
+
+private:
+    // Shows the main menu and waits for its read: true when the menu did not wait for it.
+    bool mostraMenu();
+    QString dip() const { return QDir(m_dir.path()).filePath(QStringLiteral("Dipendenti.pro")); }
+    QString con() const { return QDir(m_dir.path()).filePath(QStringLiteral("2017.con")); }
+
+    ServiziProva m_servizi;
+    QTemporaryDir m_dir;
+    TfrmAvvio *m_menu = nullptr;
+    PannelloScadenze *m_pan = nullptr;
+};
+
+void TestPannelloScadenze::initTestCase()
+{
+    impostaCartellaProgramma(m_dir.path());
+    Schermi::creaTutti();
+    m_menu = Schermi::di<TfrmAvvio>();
+    m_pan = m_menu->findChild<PannelloScadenze *>();
+    QVERIFY(m_pan);
+    QVERIFY(m_menu->pannello()->rect().contains(m_pan->geometry()));
+    QVERIFY(!m_pan->geometry().intersects(m_menu->imgSottotitolo->geometry()));
+    QVERIFY(!m_pan->geometry().intersects(m_menu->imgAnagrafica->geometry()));
+}
+
+void TestPannelloScadenze::init()
+{
+    for (QWidget *w : Schermi::tutti())
+        w->hide();
+    m_servizi.azzera();
+    for (const QString &f : {dip(), con()}) {
+        QFile::remove(f);
+        QDir(f).removeRecursively();
+    }
+}
+
+bool TestPannelloScadenze::mostraMenu()
+{
+    m_menu->hide();
+    m_menu->show();
+    const bool senzaAttesa = m_pan->inLettura();
+    if (!QTest::qWaitFor([&] { return !m_pan->inLettura(); }, 20000))
+        return false;
+    return senzaAttesa;
+}
+
+void TestPannelloScadenze::conteggi_data()
+{
+    QTest::addColumn<QList<TSchedaDipendente>>("dipendenti");
+    QTest::addColumn<QList<TSchedaContratto>>("contratti");
+    QTest::addColumn<QString>("rigaDipendenti"); // empty: not shown
+    QTest::addColumn<QString>("rigaContratti");
+    using prova::contratto;
+    const QString s = QStringLiteral("01/01/2017");
+
+    QTest::newRow("archivi vuoti") << QList<TSchedaDipendente>{} << QList<TSchedaContratto>{} << "" << "";
+    QTest::newRow("nessuna scadenza vicina")
+        << QList<TSchedaDipendente>{dipendente("Scaduto Ieri", "14/03/2017"), dipendente("Tra 31 Giorni", "15/04/2017")}
+        << QList<TSchedaContratto>{contratto("Finito Ieri", s, s, "14/03/2017"),
+                                   contratto("Tra 31 Giorni", s, s, "15/04/2017"),
+                                   contratto("Rescisso", s, s, "20/03/2017", QStringLiteral("Sì"))}
+        << "" << "";
+    QTest::newRow("alcune")
+        << QList<TSchedaDipendente>{dipendente("Oggi", "15/03/2017"), dipendente("Scaduto Ieri", "14/03/2017"),
+                                    dipendente("Data Guasta", "31/02/2017"), dipendente("Tra 30 Giorni", "14/04/2017"),
+                                    dipendente("Tra 31 Giorni", "15/04/2017")}
+        << QList<TSchedaContratto>{contratto("Oggi", s, s, "15/03/2017"), contratto("Finito Ieri", s, s, "14/03/2017"),
+                                   contratto("Rescisso", s, s, "20/03/2017", QStringLiteral("Sì")),
+                                   contratto("Tra 30 Giorni", s, s, "14/04/2017"),
+                                   contratto("Tra 20 Giorni", s, s, "04/04/2017")}
+        << "2 contratti di Dipendenti scadono entro 30 giorni"
+        << "3 contratti di collaborazione del 2017 terminano entro 30 giorni";
+    QTest::newRow("una sola, dipendenti")
+        << QList<TSchedaDipendente>{dipendente("Tra 10 Giorni", "25/03/2017")} << QList<TSchedaContratto>{}
+        << "1 contratto di un Dipendente scade entro 30 giorni" << "";
+    QTest::newRow("una sola, contratti")
+        << QList<TSchedaDipendente>{} << QList<TSchedaContratto>{contratto("Domani", s, s, "16/03/2017")}
+        << "" << "1 contratto di collaborazione del 2017 termina entro 30 giorni";
+}
+
+void TestPannelloScadenze::conteggi()
+{
+    QFETCH(QList<TSchedaDipendente>, dipendenti);
+    QFETCH(QList<TSchedaContratto>, contratti);
+    QFETCH(QString, rigaDipendenti);
+    QFETCH(QString, rigaContratti);
+    archiviaDipendenti(dip(), dipendenti);
+    prova::archiviaContratti(con(), contratti);
+
+    QVERIFY2(mostraMenu(), "the main menu waited for the archives");
+    QCOMPARE(m_pan->isVisible(), !rigaDipendenti.isEmpty() || !rigaContratti.isEmpty());
+    QCOMPARE(m_pan->btnScadenzeDipendenti->isVisible(), !rigaDipendenti.isEmpty());
+    QCOMPARE(m_pan->btnScadenzeContratti->isVisible(), !rigaContratti.isEmpty());
+    if (!rigaDipendenti.isEmpty())
+        QCOMPARE(m_pan->btnScadenzeDipendenti->text(), rigaDipendenti);
+    if (!rigaContratti.isEmpty())
+        QCOMPARE(m_pan->btnScadenzeContratti->text(), rigaContratti);
+    // The whole line can be read.
+    for (QPushButton *b : {m_pan->btnScadenzeDipendenti, m_pan->btnScadenzeContratti})
+        if (b->isVisible())
+            QVERIFY(b->width() >= b->fontMetrics().horizontalAdvance(b->text()));
+    QVERIFY(m_servizi.messaggi.isEmpty());
+}
+
+// Missing archives are not created, unreadable ones show nothing and no
+// message; the other archive still counts.
+void TestPannelloScadenze::nientePerArchiviIlleggibili()
+{
+    QVERIFY(mostraMenu());
+    QVERIFY(!m_pan->isVisible());
+    QVERIFY(!QFileInfo::exists(dip()));
+    QVERIFY(!QFileInfo::exists(con()));
+
+    // A folder where the employee archive should be; the year file still counts.
+    QVERIFY(QDir().mkpath(dip()));
+    prova::archiviaContratti(con(), {prova::contratto("Domani", "01/01/2017", "01/01/2017", "16/03/2017")});
+    QVERIFY(mostraMenu());
+    QVERIFY(m_pan->isVisible());
+    QVERIFY(!m_pan->btnScadenzeDipendenti->isVisible());
+    QVERIFY(m_pan->btnScadenzeContratti->isVisible());
+
+    QVERIFY(QFile::remove(con()));
+    QVERIFY(QDir().mkpath(con()));
+    QVERIFY(mostraMenu());
+    QVERIFY(!m_pan->isVisible());
+    QVERIFY(m_servizi.messaggi.isEmpty());
+}
+
+// A click opens the matching list over its area: the registry's list of
+// contracts expiring or expired, the current year's list of contracts in force.
+void TestPannelloScadenze::clicAprono()
+{
+    archiviaDipendenti(dip(), {dipendente("Tra 10 Giorni", "25/03/2017")});
+    prova::archiviaContratti(con(), {prova::contratto("Domani", "01/01/2017", "01/01/2017", "16/03/2017")});
+    QVERIFY(mostraMenu());
+    QTest::mouseClick(m_pan->btnScadenzeDipendenti, Qt::LeftButton);
+    QCOMPARE(m_servizi.dialoghiEseguiti, QStringList{QStringLiteral("TfrmSospesi")});
+    QVERIFY(Schermi::di<TfrmAnagrafica>()->isVisible());
+    QVERIFY(!m_menu->isVisible());
+
+    Schermi::di<TfrmAnagrafica>()->hide();
+    QVERIFY(mostraMenu());
+    QTest::mouseClick(m_pan->btnScadenzeContratti, Qt::LeftButton);
+    QCOMPARE(m_servizi.dialoghiEseguiti, (QStringList{QStringLiteral("TfrmSospesi"), QStringLiteral("TfrmValidi")}));
+    auto *contratti = Schermi::di<TfrmContratti>();
+    QVERIFY(contratti->isVisible());
+    QCOMPARE(contratti->fileAnno(), con());
+    QVERIFY(!m_menu->isVisible());
+}
+
+QTEST_MAIN(TestPannelloScadenze)
+#include "tst_pannelloscadenze.moc"
