@@ -118,15 +118,30 @@ void ServiziReali::messaggio(QWidget *padre, TipoMessaggio tipo, const QString &
     box.exec();
 }
 
-bool ServiziReali::domanda(QWidget *padre, const QString &testo)
+namespace {
+
+bool chiedi(QWidget *padre, const QString &testo, bool siPredefinito)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
     QPushButton *si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box.setDefaultButton(si);
+    box.setDefaultButton(siPredefinito ? si : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() != no;
+}
+
+} // namespace
+
+bool ServiziReali::domanda(QWidget *padre, const QString &testo)
+{
+    return chiedi(padre, testo, true);
+}
+
+bool ServiziReali::domandaCauta(QWidget *padre, const QString &testo)
+{
+    // Closing the box without an answer is No as well.
+    return chiedi(padre, testo, false);
 }
 
 std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,

@@ -54,6 +54,9 @@ public:
     virtual void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) = 0;
     // A confirmation with Sì and No; true for Sì.
     virtual bool domanda(QWidget *padre, const QString &testo) = 0;
+    // The same question when going back is the safe answer: No is the button
+    // Enter presses. Scripted services answer it as any other question.
+    virtual bool domandaCauta(QWidget *padre, const QString &testo) { return domanda(padre, testo); }
     // The input box; no value when the user cancels.
     virtual std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo,
                                                const QString &richiesta, const QString &iniziale) = 0;
@@ -97,6 +100,7 @@ class ServiziReali : public Servizi
 public:
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
     bool domanda(QWidget *padre, const QString &testo) override;
+    bool domandaCauta(QWidget *padre, const QString &testo) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
