@@ -99,11 +99,11 @@ TfrmCalcolaCF::TfrmCalcolaCF(QWidget *parent)
               QRect(18, 204, 300, 16), fEtichetta);
     txtCodFisc = new QLineEdit(pannello);
     txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
-    txtCodFisc->setGeometry(18, 222, 262, 36);
+    txtCodFisc->setGeometry(18, 222, 276, 36);
     txtCodFisc->setFont(carattere(QStringLiteral("Courier New"), 20, true));
     txtCodFisc->setReadOnly(true);
     txtCodFisc->setFocusPolicy(Qt::NoFocus);
-    lblStato = etichetta(pannello, QStringLiteral("lblStato"), QString(), QRect(290, 216, 204, 48),
+    lblStato = etichetta(pannello, QStringLiteral("lblStato"), QString(), QRect(302, 216, 192, 48),
                          carattere(QStringLiteral("Verdana"), 8), BluNotte);
     lblStato->setWordWrap(true);
 
