@@ -213,7 +213,6 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent)
     // The code computed from a person's data comes into this dialog's field.
     btnCalcola = pulsante(this, QStringLiteral("btnCalcola"), QStringLiteral("Calcola..."), QRect());
     btnCalcola->setFixedSize(LarghezzaPulsante, 30);
-    btnCalcola->setProperty("suggerimento", QStringLiteral("Calcola il codice fiscale dai dati anagrafici."));
     m_rigaPulsanti->insertWidget(0, btnCalcola);
     setTabOrder(btnChiudi, btnCalcola);
     connect(btnCalcola, &QPushButton::clicked, this, &TfrmCodFisc::btnCalcolaClick);
