@@ -55,3 +55,10 @@ std::optional<DatiAnagrafici> LeggiCodiceFiscale(const QString &codice, QDate og
 QChar SessoDaCodiceFiscale(const QString &codice);
 
 } // namespace qv
+
+// The same names outside the program's namespace, for code that calls them so.
+using qv::CalcolaCodiceFiscale;
+using qv::CodiceCatastale;
+using qv::DatiAnagrafici;
+using qv::LeggiCodiceFiscale;
+using qv::LuogoDaCodice;

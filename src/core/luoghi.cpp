@@ -128,7 +128,9 @@ LuogoScritto separaProvincia(const QString &testo)
 
 QString CodiceCatastale(const QString &luogo, const QString &provincia, QDate data)
 {
-    const QList<Luogo> trovati = luoghiPerNome(luogo, provincia, data);
+    // "Roma (RM)" with no province beside it carries its own.
+    const LuogoScritto scritto = trimmed(provincia).isEmpty() ? separaProvincia(luogo) : LuogoScritto{luogo, provincia};
+    const QList<Luogo> trovati = luoghiPerNome(scritto.nome, scritto.provincia, data);
     return trovati.size() == 1 ? trovati.constFirst().codice : QString();
 }
 

@@ -52,7 +52,8 @@ struct LuogoScritto
 };
 LuogoScritto separaProvincia(const QString &testo);
 
-// The cadastral code of the place called `luogo` in `provincia` (empty: any)
+// The cadastral code of the place called `luogo` in `provincia` (empty: the
+// one in brackets after the name, "Roma (RM)", or any)
 // whose code was in use on `data` (a null date: at any time); empty when no
 // place or more than one answer, as "Samone" without its province.
 QString CodiceCatastale(const QString &luogo, const QString &provincia, QDate data);
