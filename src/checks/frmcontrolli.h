@@ -6,6 +6,7 @@
 
 #include "ui/finestre.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,6 +38,9 @@ protected:
 private:
     const DefControllo &m_def;
     QLineEdit *m_campo;
+
+protected:
+    QHBoxLayout *m_rigaPulsanti; // the row of "Chiudi"
 };
 
 class TfrmCodFisc : public DialogoControllo
@@ -45,6 +49,10 @@ class TfrmCodFisc : public DialogoControllo
 public:
     explicit TfrmCodFisc(QWidget *parent = nullptr);
     QLineEdit *const txtCodFisc;
+    QPushButton *btnCalcola; // opens the computation from a person's data
+
+public slots:
+    void btnCalcolaClick();
 };
 
 class TfrmPartitaIva : public DialogoControllo

@@ -1,5 +1,7 @@
 #include "frmcontratti.h"
 
+#include "checks/confrontoscheda.h"
+#include "checks/frmcalcolacf.h"
 #include "checks/frmcontrolli.h"
 #include "contracts/frmexpcontratti.h"
 #include "contracts/frmtrovacontratti.h"
@@ -83,7 +85,7 @@ const DefCampoContratto kCampi[] = {
     {{"txtLuogo", "txtDataNasc"}, "Luogo di nascita:", 514, R2, 270, Sx, Nuova::Vuoto, &C::txtLuogo},
     {{"txtDataNasc", "txtCodFisc"}, "Data di nascita:", 794, R2, 122, Centro, Nuova::Vuoto, &C::txtDataNasc},
     {{"txtCodFisc", "txtRecapito", Maiuscole | Codice}, "Codice fiscale:", 514, R3, 206, Sx, Nuova::Vuoto, &C::txtCodFisc},
-    {{"txtRecapito", "txtIndirizzo"}, "Recapito telefonico:", 764, R3, 209, Sx, Nuova::Vuoto, &C::txtRecapito},
+    {{"txtRecapito", "txtIndirizzo"}, "Recapito telefonico:", 784, R3, 189, Sx, Nuova::Vuoto, &C::txtRecapito},
     {{"txtIndirizzo", "txtCitta"}, "Indirizzo di residenza:", 514, R4, 459, Sx, Nuova::Vuoto, &C::txtIndirizzo},
     {{"txtCitta", "txtProv"}, "Città:", 514, R5, 270, Sx, Nuova::Vuoto, &C::txtCitta},
     {{"txtProv", "txtCap", Maiuscole}, "Prov.", 794, R5, 42, Sx, Nuova::Vuoto, &C::txtProv},
@@ -127,6 +129,8 @@ const DefFigura<TfrmContratti> kFigure[] = {
     {"btnCodFiscLeg", "ana_controlla", {367, R6 + 1, 22, 22}, "Controlla il codice fiscale.", &C::btnCodFiscLegClick, &C::btnCodFiscLeg},
     {"btnCodFisc", "ana_controlla", {725, R3 + 1, 22, 22}, "Controlla il codice fiscale.", &C::btnCodFiscClick, &C::btnCodFisc},
     {"btnIban", "ana_controlla", {949, R6 + 1, 22, 22}, "Controlla l'IBAN.", &C::btnIbanClick, &C::btnIban},
+    {"btnCalcolaCFLeg", "ana_calcola", {393, R6 + 1, 22, 22}, "Calcola il codice fiscale dai dati anagrafici.", &C::btnCalcolaCFLegClick, &C::btnCalcolaCFLeg},
+    {"btnCalcolaCF", "ana_calcola", {751, R3 + 1, 22, 22}, "Calcola il codice fiscale dai dati anagrafici.", &C::btnCalcolaCFClick, &C::btnCalcolaCF},
     {"delDataStipula", "ana_gomma", {137, R1 + 1, 22, 22}, "Cancella la data.", &C::delDataStipulaClick, &C::delDataStipula},
     {"delDataInizio", "ana_gomma", {581, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataInizioClick, &C::delDataInizio},
     {"delDataFine", "ana_gomma", {733, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataFineClick, &C::delDataFine},
@@ -387,6 +391,10 @@ void TfrmContratti::btnSalvaClick()
     if (!primaDiSalvare(this, txtStipendio, problemiDateContratto(date, anno().toInt(), s.oggi()),
                         QStringLiteral("il contratto")))
         return;
+    if (!confermaCodiciFiscali(this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}},
+                                      {QStringLiteral("Legale rappresentante"), txtCodFiscLeg,
+                                       {txtLegale->text(), txtLuogoNascLeg->text(), txtDataNascLeg->text()}}}))
+        return;
 
     try {
         ArchivioContratti archivio(fileAnno());
@@ -464,6 +472,14 @@ void TfrmContratti::btnEsciClick()
 void TfrmContratti::btnIvaDittaClick() { apriControlloPartitaIva(this, txtIvaDitta->text()); }
 void TfrmContratti::btnCodFiscLegClick() { apriControlloCodFisc(this, txtCodFiscLeg->text()); }
 void TfrmContratti::btnCodFiscClick() { apriControlloCodFisc(this, txtCodFisc->text()); }
+void TfrmContratti::btnCalcolaCFLegClick()
+{
+    apriCalcolaCF(this, txtCodFiscLeg, txtLegale->text(), txtLuogoNascLeg->text(), txtDataNascLeg->text());
+}
+void TfrmContratti::btnCalcolaCFClick()
+{
+    apriCalcolaCF(this, txtCodFisc, txtDipendente->text(), txtLuogo->text(), txtDataNasc->text());
+}
 void TfrmContratti::btnIbanClick() { apriControlloIban(this, txtIban->text()); }
 
 void TfrmContratti::delDataStipulaClick() { txtDataStipula->clear(); }

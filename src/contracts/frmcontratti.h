@@ -39,6 +39,7 @@ public:
     Figura *btnNuovo, *btnDuplica, *btnSalva, *btnImporta, *btnTrova, *btnFile, *btnRTF, *btnValidi, *btnRescissi,
         *btnEsporta, *btnGuida, *btnEsci;
     Figura *btnIvaDitta, *btnCodFiscLeg, *btnCodFisc, *btnIban;
+    Figura *btnCalcolaCFLeg, *btnCalcolaCF; // the codice fiscale computed from the card's data
     Figura *delDataStipula, *delDataInizio, *delDataFine;
 
     static inline const QString InfoIniziale = QStringLiteral("Pronto per archiviare un nuovo contratto...");
@@ -86,6 +87,8 @@ public slots:
     void btnIvaDittaClick();
     void btnCodFiscLegClick();
     void btnCodFiscClick();
+    void btnCalcolaCFLegClick();
+    void btnCalcolaCFClick();
     void btnIbanClick();
     void delDataStipulaClick();
     void delDataInizioClick();

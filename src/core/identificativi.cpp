@@ -81,21 +81,29 @@ std::optional<int> valoreCifre(QStringView s)
 
 } // namespace
 
+QChar CarattereControlloCodFisc(QStringView primi15)
+{
+    if (primi15.size() < LunghezzaCodFisc - 1)
+        return QChar();
+    int somma = 0;
+    for (qsizetype i = 0; i < LunghezzaCodFisc - 1; ++i) {
+        const char16_t c = primi15.at(i).unicode();
+        // Only A-Z and 0-9: the signs between '9' and 'A' are in the tables
+        // but belong to no fiscal code.
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')))
+            return QChar();
+        // Position i + 1 counting from 1: odd positions use the odd table.
+        somma += (i % 2 == 0 ? kDispari : kPari)[c - u'0'];
+    }
+    return QChar(u'A' + somma % 26);
+}
+
 bool ControllaCodFisc(const QString &codice)
 {
     if (codice.size() != LunghezzaCodFisc)
         return false;
-    int somma = 0;
-    for (qsizetype i = 0; i < LunghezzaCodFisc - 1; ++i) {
-        const char16_t c = codice.at(i).unicode();
-        // Only A-Z and 0-9: the signs between '9' and 'A' are in the tables
-        // but belong to no fiscal code.
-        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')))
-            return false;
-        // Position i + 1 counting from 1: odd positions use the odd table.
-        somma += (i % 2 == 0 ? kDispari : kPari)[c - u'0'];
-    }
-    return codice.at(LunghezzaCodFisc - 1) == QChar(u'A' + somma % 26);
+    const QChar controllo = CarattereControlloCodFisc(codice);
+    return !controllo.isNull() && codice.at(LunghezzaCodFisc - 1) == controllo;
 }
 
 bool ControllaPartitaIva(const QString &piva)

@@ -23,6 +23,10 @@ inline const QString MsgCodFiscErrato = QStringLiteral("Attenzione: il codice fi
 // rewritten for omocodia pass whenever their last letter is right.
 bool ControllaCodFisc(const QString &codice);
 
+// The check letter of the first 15 characters of a code (only A-Z and 0-9
+// taken); a null character when the text is shorter or holds anything else.
+QChar CarattereControlloCodFisc(QStringView primi15);
+
 // ---- Partita IVA -----------------------------------------------------------
 
 inline constexpr int LunghezzaPartitaIva = 11;

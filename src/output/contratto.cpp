@@ -1,5 +1,6 @@
 #include "contratto.h"
 
+#include "core/codicefiscale.h"
 #include "core/filesicuro.h"
 #include "core/testo.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 // The document, piece by piece in the order they are written, with nothing
 // between them. The fixed text is plain ASCII and writes accented letters as
-// hexadecimal escapes; «name» stands for the value of that contract field.
+// hexadecimal escapes; «name» stands for the value of that contract field and
+// «@word» for a word that agrees with the collaborator's sex (kFemminile).
 constexpr const char *kPezzi[] = {
     // Header: code page, default language, font table, colour table.
     R"({\rtf1\ansi\ansicpg1252\deff0\deflang1040{\fonttbl{\f0\fswiss\fprq2\fcharset0 Verdana;}{\f1\froman\fprq2\fcharset2 Symbol;}{\f2\fnil Verdana;}})",
@@ -30,7 +32,7 @@ constexpr const char *kPezzi[] = {
     // The collaborator.
     R"(\par \pard\qc\b e)",
     R"(\par \b0)",
-    R"(\par \pard\qj Sig. \b «txtDipendente»\b0 , di cittadinanza \b «txtCittadinanza»\b0 , nato a \b «txtLuogo»\b0  il \b «txtDataNasc»\b0 , residente a \b «txtCitta»\b0 , prov. \b «txtProv»\b0 , CAP: \b «txtCap»\b0 , in \b «txtIndirizzo»\b0 , C.F. \b «txtCodFisc»\b0 , recapito telefonico: \b «txtRecapito»\b0 , di seguito denominato Collaboratore,)",
+    R"(\par \pard\qj «@Sig.» \b «txtDipendente»\b0 , di cittadinanza \b «txtCittadinanza»\b0 , «@nato» a \b «txtLuogo»\b0  il \b «txtDataNasc»\b0 , residente a \b «txtCitta»\b0 , prov. \b «txtProv»\b0 , CAP: \b «txtCap»\b0 , in \b «txtIndirizzo»\b0 , C.F. \b «txtCodFisc»\b0 , recapito telefonico: \b «txtRecapito»\b0 , di seguito «@denominato» Collaboratore,)",
     R"(\par)",
     // The premises, as a bulleted list (font 1 is Symbol, \'b7 its bullet).
     R"(\par \pard\qc\b premesso e convenuto fra le parti che)",
@@ -99,13 +101,20 @@ constexpr const char *kPezzi[] = {
 };
 static_assert(std::size(kPezzi) == 72);
 
+// The words of the collaborator's paragraph for a woman, as her code says.
+struct Accordo
+{
+    std::string_view maschile, femminile;
+};
+constexpr Accordo kFemminile[] = {{"Sig.", "Sig.ra"}, {"nato", "nata"}, {"denominato", "denominata"}};
+
 constexpr std::string_view kApri = "\u00AB";   // «
 constexpr std::string_view kChiudi = "\u00BB"; // »
 
 // Calls `testo(bytes)` for every run of fixed text and `campo(name)` for every
-// field place, in document order.
+// field place, in document order; a gendered word is fixed text.
 template <typename Testo, typename Campo>
-void percorri(Testo &&testo, Campo &&campo)
+void percorri(Testo &&testo, Campo &&campo, bool femminile = false)
 {
     for (const char *p : kPezzi) {
         std::string_view resto(p);
@@ -116,7 +125,14 @@ void percorri(Testo &&testo, Campo &&campo)
                 break;
             resto.remove_prefix(a + kApri.size());
             const size_t c = resto.find(kChiudi);
-            campo(QLatin1String(resto.data(), qsizetype(c)));
+            if (resto.front() == '@') {
+                const std::string_view parola = resto.substr(1, c - 1);
+                for (const Accordo &a : kFemminile)
+                    if (a.maschile == parola)
+                        testo(femminile ? a.femminile : a.maschile);
+            } else {
+                campo(QLatin1String(resto.data(), qsizetype(c)));
+            }
             resto.remove_prefix(c + kChiudi.size());
         }
     }
@@ -174,8 +190,9 @@ QByteArray documentoContratto(const CampiContratto &campi)
 {
     QByteArray out;
     out.reserve(12 * 1024);
+    const bool femminile = SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFisc"))) == u'F';
     percorri([&out](std::string_view testo) { out.append(testo.data(), qsizetype(testo.size())); },
-             [&](QLatin1String nome) { aggiungiValore(out, trimmedView(campi.value(nome))); });
+             [&](QLatin1String nome) { aggiungiValore(out, trimmedView(campi.value(nome))); }, femminile);
     return out;
 }
 

@@ -5,6 +5,8 @@
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
+#include "checks/confrontoscheda.h"
+#include "checks/frmcalcolacf.h"
 #include "checks/frmcontrolli.h"
 #include "core/controllodate.h"
 #include "core/date.h"
@@ -102,6 +104,7 @@ const DefFigura<TfrmAnagrafica> kPulsanti[] = {
     {"cmdAvanti", "ana_avanti", {764, 24, 37, 39}, "Visualizza la scheda successiva in archivio.", &A::cmdAvantiClick, &A::cmdAvanti},
     {"cmdUltimo", "ana_ultimo", {805, 24, 37, 39}, "Visualizza l'ultima scheda in archivio.", &A::cmdUltimoClick, &A::cmdUltimo},
     {"btnCodFisc", "ana_controlla", {624, 284, 22, 22}, "Controlla il codice fiscale.", &A::btnCodFiscClick, &A::btnCodFisc},
+    {"btnCalcolaCF", "ana_calcola", {624, 257, 22, 22}, "Calcola il codice fiscale dai dati anagrafici.", &A::btnCalcolaCFClick, &A::btnCalcolaCF},
     {"btnPartitaIva", "ana_controlla", {800, 284, 22, 22}, "Controlla il numero di partita IVA.", &A::btnPartitaIvaClick, &A::btnPartitaIva},
     {"btnIban", "ana_controlla", {384, 516, 22, 22}, "Controlla l'IBAN.", &A::btnIbanClick, &A::btnIban},
     {"btnEmail", "ana_email", {790, 582, 22, 22}, "Invia una e-mail all'indirizzo indicato.", &A::btnEmailClick, &A::btnEmail},
@@ -302,6 +305,8 @@ void TfrmAnagrafica::btnSalvaClick()
     if (!primaDiSalvare(this, txtStipendio, problemiDateDipendente(txtDataNasc->text(), txtDataSca->text(), s.oggi()),
                         QStringLiteral("la scheda")))
         return;
+    if (!confermaCodiciFiscali(this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}}}))
+        return;
 
     try {
         ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
@@ -346,6 +351,10 @@ void TfrmAnagrafica::btnLavoriClick()
 }
 
 void TfrmAnagrafica::btnCodFiscClick() { apriControlloCodFisc(this, txtCodFisc->text()); }
+void TfrmAnagrafica::btnCalcolaCFClick()
+{
+    apriCalcolaCF(this, txtCodFisc, txtDipendente->text(), txtLuogo->text(), txtDataNasc->text());
+}
 void TfrmAnagrafica::btnPartitaIvaClick() { apriControlloPartitaIva(this, txtPartitaIva->text()); }
 void TfrmAnagrafica::btnIbanClick() { apriControlloIban(this, txtIban->text()); }
 

@@ -35,6 +35,7 @@ public:
     Figura *btnNuovo, *btnDuplica, *btnSalva, *btnTrova, *btnAllegati, *btnAnteprima, *btnStampa, *btnScadenze,
         *btnScaduti, *btnEsporta, *btnGuida, *btnEsci;
     Figura *btnCodFisc, *btnPartitaIva, *btnIban, *btnEmail, *delDataSca;
+    Figura *btnCalcolaCF; // the codice fiscale computed from the card's data
     QPushButton *btnLavori;
     FotoScheda *foto;
 
@@ -54,6 +55,7 @@ public slots:
     void btnAllegatiClick();
     void btnLavoriClick();
     void btnCodFiscClick();
+    void btnCalcolaCFClick();
     void btnPartitaIvaClick();
     void btnIbanClick();
     void btnEmailClick();

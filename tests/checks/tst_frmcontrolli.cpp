@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "checks/frmcontrolli.h"
+#include "core/confrontocf.h"
 #include "core/identificativi.h"
 #include "support/serviziprova.h"
 
@@ -31,6 +32,11 @@ QString ufficio(const QString &nome)
 }
 
 const QString CfValido = QStringLiteral("RSSMRA80A01H501U");
+// The verdict on a valid code, with what the code says under it.
+QString cfValido(const char *dice)
+{
+    return MsgCodFiscValido + QStringLiteral("\r\n\r\n") + QString::fromUtf8(dice);
+}
 const QString IbanValido = QStringLiteral("IT60X0542811101000000123456");
 
 } // namespace
@@ -140,11 +146,25 @@ void TestControlli::verdetto_data()
     QTest::addColumn<bool>("chiuso");
 
     const Genere I = Genere::Informazione, A = Genere::Avviso;
-    QTest::newRow("cf valido") << int(CodFisc) << CfValido << false << CfValido << I << MsgCodFiscValido << true;
+    const QString Roma = cfValido("Nato/a il 01/01/1980 a Roma (RM), sesso M");
+    QTest::newRow("cf valido") << int(CodFisc) << CfValido << false << CfValido << I << Roma << true;
+    QTest::newRow("cf valido, donna nata all'estero")
+        << int(CodFisc) << "MLLSNT82P65Z404U" << false << "MLLSNT82P65Z404U" << I
+        << cfValido("Nato/a il 25/09/1982 all'estero (Stati Uniti d'America), sesso F") << true;
+    QTest::newRow("cf omocodico") << int(CodFisc) << "RSSMRA80A01H50MM" << false << "RSSMRA80A01H50MM" << I << Roma
+                                  << true;
+    QTest::newRow("cf di un luogo sconosciuto")
+        << int(CodFisc) << "RSSMRA80A01Y999X" << false << "RSSMRA80A01Y999X" << I
+        << cfValido("Nato/a il 01/01/1980 in un luogo sconosciuto (codice catastale Y999), sesso M") << true;
+    // The check letter is right, but no month F and no 31 April.
+    QTest::newRow("cf mese impossibile") << int(CodFisc) << "RSSMRA80F01H501G" << false << "RSSMRA80F01H501G" << A
+                                         << MsgCodFiscImpossibile << true;
+    QTest::newRow("cf giorno impossibile") << int(CodFisc) << "RSSMRA80D31H501D" << false << "RSSMRA80D31H501D" << A
+                                           << MsgCodFiscImpossibile << true;
     QTest::newRow("cf errato") << int(CodFisc) << "RSSMRA80A01H501A" << false << "RSSMRA80A01H501A" << A
                                << MsgCodFiscErrato << true;
     QTest::newRow("cf minuscolo digitato") << int(CodFisc) << "rssmra80a01h501u" << true << CfValido << I
-                                           << MsgCodFiscValido << true;
+                                           << Roma << true;
     QTest::newRow("cf 15 caratteri") << int(CodFisc) << "RSSMRA80A01H501" << true << "RSSMRA80A01H501" << A
                                      << MsgCodFiscLunghezza << false;
     QTest::newRow("cf non rifilato prima del controllo") << int(CodFisc) << " RSSMRA80A01H501U" << false
@@ -157,7 +177,7 @@ void TestControlli::verdetto_data()
     QTest::newRow("cf con due punti") << int(CodFisc) << "RSSMRA80A01H5:1U" << false << "RSSMRA80A01H5:1U" << A
                                       << MsgCodFiscErrato << true;
     QTest::newRow("cf minuscolo dall'apertura") << int(CodFisc) << "rssmra80a01h501u" << false << "rssmra80a01h501u"
-                                                << I << MsgCodFiscValido << true;
+                                                << I << Roma << true;
 
     QTest::newRow("piva Torino") << int(PartitaIva) << "12345670017" << true << "12345670017" << I
                                  << ufficio("Torino") << true;

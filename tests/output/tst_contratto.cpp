@@ -55,6 +55,7 @@ class TestContratto : public QObject
 private slots:
     void documentoPieno();
     void schedaVuota();
+    void collaboratrice();
     void valori_data();
     void valori();
     void scrittura();
@@ -74,6 +75,26 @@ void TestContratto::documentoPieno()
     QVERIFY(doc.endsWith(kFine));
     QVERIFY(doc.contains("Sig. \\b Bianchi Niccol\xF2\\b0 , di cittadinanza \\b italiana\\b0 , nato a \\b Forl\xEC\\b0  il"));
     QVERIFY(doc.contains("mensilmente in \\'80\\b  1250,00\\b0  al lordo"));
+}
+
+// A woman by her valid code: her paragraph agrees, and nothing else changes.
+void TestContratto::collaboratrice()
+{
+    CampiContratto campi = schedaPiena();
+    campi["txtDipendente"] = "Bianchi Nicoletta";
+    campi["txtCodFisc"] = " BNCNLT85P61D704M ";
+    const QByteArray atteso = leggiFile(QStringLiteral(QV_TEST_DATA "/contratto/Contratto_Collaborazione_F.rtf"));
+    QVERIFY(!atteso.isEmpty());
+    QCOMPARE(qv::documentoContratto(campi), atteso);
+    // The legal representative keeps his "nato".
+    QVERIFY(atteso.contains("rappresentante \\b Ferretti Giovanni\\b0 , nato a"));
+
+    // A woman's day with a wrong check letter says nothing of the sex.
+    campi["txtCodFisc"] = "BNCNLT85P61D704A";
+    const QByteArray doc = qv::documentoContratto(campi);
+    QVERIFY(doc.contains("Sig. \\b Bianchi Nicoletta\\b0 , di cittadinanza \\b italiana\\b0 , nato a"));
+    QVERIFY(doc.contains("di seguito denominato Collaboratore,"));
+    QVERIFY(!doc.contains("Sig.ra") && !doc.contains("denominata Collaboratore"));
 }
 
 void TestContratto::schedaVuota()
