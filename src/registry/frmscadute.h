@@ -11,12 +11,13 @@
 
 namespace qv {
 
-struct TSchedaDipendente;
 
 // The list line of an employee card, shared with the employee search.
 QString rigaDipendente(const TSchedaDipendente &scheda);
 // The fields that line shows.
 QList<QString TSchedaDipendente::*> campiRigaDipendente();
+// The same line built from a card's record.
+const RigaScheda<TSchedaDipendente> &formaRigaDipendente();
 
 // Loads the card at `posizione` of the employee archive into the card screen.
 // Archive failures are thrown as ErroreArchivio.
@@ -39,7 +40,7 @@ public:
     TfrmScadenze(const RegolaScadenza &regola, QWidget *parent);
 
 protected:
-    void leggi(QList<VoceElenco> &voci) override;
+    void leggi(VociElenco &voci) override;
     void apri(int posizione) override;
 
 private:
