@@ -10,8 +10,10 @@
 // the login (each made when first asked for): the time from asking for the
 // screen to its first paint.
 //
-//   bench_avvio [xcb]     offscreen by default; "xcb" runs both on $DISPLAY
-//                         (for instance an Xvfb server)
+//   bench_avvio [xcb] [programma]
+//       offscreen by default; "xcb" runs both on $DISPLAY (for instance an
+//       Xvfb server); another program than the one built beside the bench
+//       (an older build, to compare) when its path is given
 #include "app/frmavvio.h"
 #include "ui/schermi.h"
 #include "comune.h"
@@ -145,11 +147,18 @@ int main(int argc, char **argv)
     if (argc > 1 && qstrcmp(argv[1], "--primi-schermi") == 0)
         return primiSchermi(argc, argv);
 
-    const bool xcb = argc > 1 && qstrcmp(argv[1], "xcb") == 0;
+    bool xcb = false;
+    QByteArray programma = QV_PROGRAMMA;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "xcb") == 0)
+            xcb = true;
+        else
+            programma = argv[i];
+    }
     const QByteArray piattaforma = xcb ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen";
-    const QByteArray programma = QV_PROGRAMMA;
     const QByteArray nuda = QV_FINESTRA_NUDA;
-    std::printf("piattaforma: %s, %d coppie\n", piattaforma.constData() + 16, kCoppie);
+    std::printf("programma: %s\npiattaforma: %s, %d coppie\n", programma.constData(), piattaforma.constData() + 16,
+                kCoppie);
 
     // One run of each first, so that both start from warm disk caches.
     esegui(programma, {piattaforma, "QV_BANCO_AVVIO=1"});
@@ -177,9 +186,7 @@ int main(int argc, char **argv)
 
     // The first show of each area screen, in a fresh process.
     std::fflush(stdout);
-    QByteArray se = QByteArray(argv[0]);
-    std::vector<QByteArray> variabili;
-    const QByteArray comando = se + " --primi-schermi";
+    const QByteArray comando = QByteArray(argv[0]) + " --primi-schermi";
     qputenv("QT_QPA_PLATFORM", piattaforma.mid(16));
     if (std::system(comando.constData()) != 0)
         return 1;
