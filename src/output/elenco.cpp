@@ -32,20 +32,19 @@ FormaRigaByte::FormaRigaByte(std::span<const ColonnaElenco> colonne)
         m_pezzi.append({toCp1252(c.separatore.toString()), c.larghezza});
 }
 
-void FormaRigaByte::componi(std::span<const QByteArrayView> valori, QByteArray &out) const
+qsizetype FormaRigaByte::lunghezza(std::span<const QByteArrayView> valori) const
 {
-    // The line's length is known before it is written: one resize, then copies.
     qsizetype n = 0;
     for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
         const Pezzo &p = m_pezzi.at(i);
         n += p.separatore.size();
         n += p.larghezza == kNonTagliato ? (size_t(i) < valori.size() ? valori[i].size() : 0) : p.larghezza;
     }
-    const qsizetype inizio = out.size();
-    if (out.capacity() < inizio + n)
-        out.reserve(std::max(2 * out.capacity(), inizio + n));
-    out.resize(inizio + n);
-    char *d = out.data() + inizio;
+    return n;
+}
+
+void FormaRigaByte::scrivi(std::span<const QByteArrayView> valori, char *d) const
+{
     for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
         const Pezzo &p = m_pezzi.at(i);
         const QByteArrayView v = size_t(i) < valori.size() ? valori[i] : QByteArrayView();

@@ -38,8 +38,10 @@ class FormaRigaByte
 {
 public:
     explicit FormaRigaByte(std::span<const ColonnaElenco> colonne);
-    // Appends the line of `valori` to `out`; a missing value counts as empty.
-    void componi(std::span<const QByteArrayView> valori, QByteArray &out) const;
+    // The length of the line of `valori`, and the line itself written at
+    // `dest`, which has room for that length; a missing value counts as empty.
+    qsizetype lunghezza(std::span<const QByteArrayView> valori) const;
+    void scrivi(std::span<const QByteArrayView> valori, char *dest) const;
 
 private:
     struct Pezzo

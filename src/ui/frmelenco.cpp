@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 
 namespace qv {
@@ -45,7 +46,8 @@ QString VociElenco::testo(qsizetype i) const
 
 void VociElenco::aggiungi(const QString &riga, int posizione)
 {
-    nuova(posizione) += toCp1252(riga);
+    const QByteArray b = toCp1252(riga);
+    std::memcpy(nuova(posizione, b.size()), b.constData(), size_t(b.size()));
 }
 
 // The entries in the order shown; a row's text is made when the list asks for it.
@@ -237,12 +239,12 @@ void TfrmElenco::mostraVoci(const QList<VoceElenco> &voci)
 
 void TfrmElenco::mostraVoci(VociElenco voci)
 {
-    // Sorted through keys that hold sixteen bytes of each line, taken after
+    // Sorted through keys that hold 32 bytes of each line, taken after
     // the start that every line shares (a label such as "Data stipula: "), so
     // that most comparisons never reach the lines themselves; lines with equal
     // keys are compared from the end of their keys on. Equal lines keep the
     // order of their cards in the archive.
-    constexpr qsizetype kChiave = 16;
+    constexpr qsizetype kChiave = 32;
     const qsizetype n = voci.size();
     qsizetype comune = 0;
     if (m_imp.ordinato && n > 0) {

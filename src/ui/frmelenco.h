@@ -5,6 +5,7 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "output/blocchi.h"
 #include "output/elenco.h"
 
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <initializer_list>
 #include <span>
+#include <utility>
 #include <optional>
 
 namespace qv {
@@ -30,35 +32,60 @@ struct VoceElenco
 
 // The entries of a list: each line in Windows-1252 bytes (the archives' code
 // page, one byte per character, so a line takes as many bytes as it has
-// characters) with the position of its card, the lines back to back in one
-// buffer. A list of a large archive holds its lines and nothing else.
+// characters) with the position of its card, the lines back to back in blocks
+// that go back to RiservaBlocchi when the list goes. A list of a large archive
+// holds its lines and nothing else.
 class VociElenco
 {
 public:
+    VociElenco() = default;
+    VociElenco(VociElenco &&) = default;
+    VociElenco &operator=(VociElenco &&altra)
+    {
+        RiservaBlocchi::restituisci(m_blocchi);
+        m_blocchi = std::move(altra.m_blocchi);
+        m_inizi = std::move(altra.m_inizi);
+        m_scrittura = std::exchange(altra.m_scrittura, nullptr);
+        m_usati = std::exchange(altra.m_usati, 0);
+        return *this;
+    }
+    ~VociElenco() { RiservaBlocchi::restituisci(m_blocchi); }
+
     qsizetype size() const { return m_inizi.size(); }
     bool isEmpty() const { return m_inizi.isEmpty(); }
     QByteArrayView riga(qsizetype i) const
     {
-        const qsizetype inizio = m_inizi.at(i);
-        const qsizetype fine = i + 1 < m_inizi.size() ? m_inizi.at(i + 1) : m_testo.size();
-        return QByteArrayView(m_testo.constData() + inizio, fine - inizio);
+        const Inizio &v = m_inizi.at(i);
+        return QByteArrayView(m_blocchi.at(v.blocco).constData() + v.byte, v.lunghezza);
     }
     QString testo(qsizetype i) const;
-    int posizione(qsizetype i) const { return m_posizioni.at(i); }
-    // Starts an entry, whose line is then appended to the buffer returned.
-    QByteArray &nuova(int posizione)
+    int posizione(qsizetype i) const { return m_inizi.at(i).posizione; }
+    // Starts an entry of `lunghezza` bytes; where its line is to be written.
+    char *nuova(int posizione, qsizetype lunghezza)
     {
-        m_inizi.append(m_testo.size());
-        m_posizioni.append(posizione);
-        return m_testo;
+        if (m_blocchi.isEmpty() || m_usati + lunghezza > m_blocchi.constLast().size()) {
+            m_blocchi.append(lunghezza <= RiservaBlocchi::Dimensione ? RiservaBlocchi::prendi()
+                                                                      : QByteArray(lunghezza, Qt::Uninitialized));
+            m_scrittura = m_blocchi.last().data();
+            m_usati = 0;
+        }
+        m_inizi.append({int(m_blocchi.size() - 1), int(m_usati), int(lunghezza), posizione});
+        char *d = m_scrittura + m_usati;
+        m_usati += lunghezza;
+        return d;
     }
     // An entry from its line as text (every character in Windows-1252).
     void aggiungi(const QString &riga, int posizione);
 
 private:
-    QByteArray m_testo;
-    QList<qsizetype> m_inizi;
-    QList<int> m_posizioni;
+    struct Inizio
+    {
+        int blocco, byte, lunghezza, posizione;
+    };
+    QList<QByteArray> m_blocchi;
+    QList<Inizio> m_inizi;
+    char *m_scrittura = nullptr;
+    qsizetype m_usati = 0;
 };
 
 // The line of a card built from its record's bytes: the layout of the line
@@ -79,7 +106,8 @@ public:
         const qsizetype n = std::min<qsizetype>(m_campi.size(), kMassimoCampi);
         for (qsizetype i = 0; i < n; ++i)
             valori[i] = byteCampo(dati + m_campi.at(i).offset, m_campi.at(i).capacita);
-        m_forma.componi(std::span<const QByteArrayView>(valori, size_t(n)), voci.nuova(posizione));
+        const std::span<const QByteArrayView> v(valori, size_t(n));
+        m_forma.scrivi(v, voci.nuova(posizione, m_forma.lunghezza(v)));
     }
 
 private:

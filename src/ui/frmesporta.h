@@ -5,6 +5,7 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "output/blocchi.h"
 
 #include <QLabel>
 #include <QList>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace qv {
 
@@ -21,12 +23,26 @@ class GrigliaEsportazione;
 
 // The texts of a grid as the archive holds them: for each row, one cell per
 // exported column, each a length byte and the field's trimmed Windows-1252
-// bytes, back to back in blocks of a megabyte. A row costs its bytes and no
-// more, so a grid of a large archive takes about a tenth of the archive's size.
+// bytes, back to back in blocks that go back to RiservaBlocchi when the grid
+// goes. A row costs its bytes and no more, so a grid of a large archive takes
+// about a tenth of the archive's size.
 class CelleGriglia
 {
 public:
-    static constexpr qsizetype Blocco = qsizetype(1) << 20;
+    static constexpr qsizetype Blocco = RiservaBlocchi::Dimensione;
+
+    CelleGriglia() = default;
+    CelleGriglia(CelleGriglia &&) = default;
+    CelleGriglia &operator=(CelleGriglia &&altra)
+    {
+        RiservaBlocchi::restituisci(m_blocchi);
+        m_blocchi = std::move(altra.m_blocchi);
+        m_inizio = std::move(altra.m_inizio);
+        m_scrittura = std::exchange(altra.m_scrittura, nullptr);
+        m_usati = std::exchange(altra.m_usati, 0);
+        return *this;
+    }
+    ~CelleGriglia() { RiservaBlocchi::restituisci(m_blocchi); }
 
     qsizetype righe() const { return m_inizio.size(); }
     // Starts a row that takes at most `byte` bytes (its cells' capacities plus
@@ -34,7 +50,7 @@ public:
     void nuovaRiga(qsizetype byte)
     {
         if (m_blocchi.isEmpty() || m_usati + byte > Blocco) {
-            m_blocchi.append(QByteArray(Blocco, Qt::Uninitialized));
+            m_blocchi.append(RiservaBlocchi::prendi());
             m_scrittura = m_blocchi.last().data();
             m_usati = 0;
         }
