@@ -56,6 +56,28 @@ constexpr char kCellaIntestazione[] = "<td style=\"text-align: left; font-weight
 // leading zeros of a partita IVA instead of reading a number.
 constexpr char kCellaDato[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 
+// Whether any of the n bytes is "&", "<" or ">", eight bytes at a time: most
+// cells have none and are copied whole.
+bool contieneSpeciali(const char *p, qsizetype n)
+{
+    constexpr quint64 uni = 0x0101010101010101ull, alti = 0x8080808080808080ull;
+    const auto ha = [](quint64 w, unsigned char c) {
+        const quint64 x = w ^ (uni * c);
+        return ((x - uni) & ~x & alti) != 0;
+    };
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        if (ha(w, '&') || ha(w, '<') || ha(w, '>'))
+            return true;
+    }
+    for (; i < n; ++i)
+        if (p[i] == '&' || p[i] == '<' || p[i] == '>')
+            return true;
+    return false;
+}
+
 // Appends text in Windows-1252, with the three characters that would change the
 // markup escaped and every character the code page lacks as "&#n;" (its code
 // point, so a character outside the BMP is one reference; a lone surrogate is
@@ -184,6 +206,12 @@ void RigaFoglio::byte(QByteArrayView valore)
     std::memcpy(d, kCellaDato, dato);
     d += dato;
     const char *p = valore.data();
+    if (!contieneSpeciali(p, n)) {
+        std::memcpy(d, p, size_t(n));
+        std::memcpy(d + n, "</td>", 5);
+        m_usati += dato + n + 5;
+        return;
+    }
     for (qsizetype i = 0; i < n; ++i) {
         const char c = p[i];
         if (c == '&') {

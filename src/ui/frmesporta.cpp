@@ -48,12 +48,13 @@ public:
     // Writes the cells of row `riga` as they stand: changed or as read.
     void celle(qsizetype riga, RigaFoglio &out) const
     {
-        for (qsizetype c = 1; c < m_colonne.size(); ++c) {
-            const auto cambiata = m_cambiate.constFind(chiave(riga, c));
+        const char *cella = m_celle.inizioRiga(riga);
+        for (qsizetype c = 1; c < m_colonne.size(); ++c, cella = CelleGriglia::dopo(cella)) {
+            const auto cambiata = m_cambiate.isEmpty() ? m_cambiate.cend() : m_cambiate.constFind(chiave(riga, c));
             if (cambiata != m_cambiate.cend())
                 out.testo(*cambiata);
             else
-                out.byte(m_celle.cella(riga, c - 1));
+                out.byte(CelleGriglia::byte(cella));
         }
     }
     qsizetype righe() const { return m_celle.righe(); }

@@ -67,12 +67,20 @@ public:
     // The bytes of cell `colonna` of row `riga`.
     QByteArrayView cella(qsizetype riga, qsizetype colonna) const
     {
-        const qsizetype inizio = m_inizio.at(riga);
-        const char *p = m_blocchi.at(inizio / Blocco).constData() + inizio % Blocco;
+        const char *p = inizioRiga(riga);
         for (qsizetype c = 0; c < colonna; ++c)
-            p += static_cast<unsigned char>(*p) + 1;
+            p = dopo(p);
         return QByteArrayView(p + 1, static_cast<unsigned char>(*p));
     }
+    // The cells of a row one after the other: the first, then the one after
+    // each (as many as the row has).
+    const char *inizioRiga(qsizetype riga) const
+    {
+        const qsizetype inizio = m_inizio.at(riga);
+        return m_blocchi.at(inizio / Blocco).constData() + inizio % Blocco;
+    }
+    static const char *dopo(const char *cella) { return cella + static_cast<unsigned char>(*cella) + 1; }
+    static QByteArrayView byte(const char *cella) { return QByteArrayView(cella + 1, static_cast<unsigned char>(*cella)); }
 
 private:
     QList<QByteArray> m_blocchi;
