@@ -73,8 +73,18 @@ int main(int argc, char **argv)
 
     std::printf("%8s %10s %10s %7s %10s %7s %10s %7s %10s %7s\n", "schede", "lettura", "ricerca", "rapp.",
                 "griglia", "rapp.", "export", "rapp.", "gr.+exp.", "rapp.");
+    QString rapporti;
+    const auto rapporto = [&](const char *nome, int schede, double valore) {
+        rapporti += QStringLiteral(" %1_%2k=%3").arg(QLatin1String(nome)).arg(schede / 1000).arg(valore, 0, 'f', 2);
+    };
     for (int schede : {10000, 100000}) {
         const Misura m = misura(dir.path(), schede);
+        if (g_parte != QLatin1String("esportazione"))
+            rapporto("ricerca", schede, m.ricerca / m.piano);
+        if (g_parte != QLatin1String("ricerca")) {
+            rapporto("griglia", schede, m.griglia / m.piano);
+            rapporto("esportazione", schede, m.esportazione / m.scrittura);
+        }
         const double totale = m.griglia + m.esportazione;
         g_scritture += QStringLiteral("%1 schede %2 ms (export = %3 volte); ").arg(schede).arg(m.scrittura, 0, 'f', 1)
                            .arg(m.esportazione / m.scrittura, 0, 'f', 2);
@@ -85,7 +95,10 @@ int main(int argc, char **argv)
                     m.ricerca * 1000 / schede, "", m.griglia * 1000 / schede, "", m.esportazione * 1000 / schede,
                     "", totale * 1000 / schede);
     }
-    std::printf("obiettivo: ricerca ed esportazione al massimo 5 volte la lettura semplice, crescita lineare\n");
     std::printf("scrittura semplice e sincronizzata dei byte del foglio: %s\n", qPrintable(g_scritture));
+    std::printf("obiettivo: ricerca al massimo 2 volte la lettura semplice, griglia al massimo 3 volte, esportazione "
+                "al massimo 1,2 volte la scrittura semplice e sincronizzata; crescita lineare\n");
+    std::printf("ratios:%s\n", qPrintable(rapporti));
+    std::printf("peak_mb: %ld\n", piccoMemoriaMb());
     return 0;
 }

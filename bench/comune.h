@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace qv::banco {
@@ -121,6 +122,32 @@ inline void scritturaSincronizzata(const QString &percorso, const QByteArray &da
     f.write(dati);
     f.flush();
     ::fdatasync(f.handle());
+}
+
+// The same for a file of `byte` bytes written a block at a time from `blocco`
+// (the file's first block, written again and again), so that the plain write
+// of a large export does not hold the whole file in memory either.
+inline void scritturaSincronizzata(const QString &percorso, const QByteArray &blocco, qint64 byte)
+{
+    QFile::remove(percorso);
+    QFile f(percorso);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || blocco.isEmpty())
+        return;
+    for (qint64 scritti = 0; scritti < byte;) {
+        const qint64 n = std::min<qint64>(blocco.size(), byte - scritti);
+        if (f.write(blocco.constData(), n) != n)
+            return;
+        scritti += n;
+    }
+    ::fdatasync(f.handle());
+}
+
+// The peak resident memory of this process so far, in megabytes.
+inline long piccoMemoriaMb()
+{
+    rusage uso{};
+    ::getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_maxrss / 1024;
 }
 
 // The best of `volte` runs of `f`, in milliseconds.

@@ -17,7 +17,8 @@ struct TempiEsportazione
 };
 
 // Exports the screen's grid to `foglio` (yes to exporting, no to opening the
-// file), then writes the bytes it wrote plainly to `copia` and onto the disk.
+// file), then writes as many bytes plainly to `copia` and onto the disk, a
+// block at a time as the export does.
 inline TempiEsportazione misuraEsportazione(TfrmEsporta &schermo, const QString &foglio, const QString &copia, int volte)
 {
     ServiziProva &servizi = *static_cast<ServiziProva *>(&Servizi::correnti());
@@ -29,8 +30,13 @@ inline TempiEsportazione misuraEsportazione(TfrmEsporta &schermo, const QString 
     });
     if (!servizi.messaggi.isEmpty() && servizi.messaggi.constLast().genere != MessaggioMostrato::Genere::Domanda)
         std::exit(3);
-    const QByteArray dati = prova::leggiFile(foglio);
-    t.scrittura = migliore(volte, [&] { scritturaSincronizzata(copia, dati); });
+    QFile f(foglio);
+    if (!f.open(QIODevice::ReadOnly))
+        std::exit(3);
+    const qint64 byte = f.size();
+    const QByteArray blocco = f.read(1 << 20);
+    f.close();
+    t.scrittura = migliore(volte, [&] { scritturaSincronizzata(copia, blocco, byte); });
     return t;
 }
 

@@ -4,6 +4,9 @@
 #include "ui/finestre.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -33,7 +36,32 @@ const char *const kSostituti[][2] = {
     {"Courier New", "Liberation Mono"},
 };
 
+// Ends the event loop once the window it watches has been painted (and its
+// picture handed to the window system, which happens as the paint returns).
+class FineDopoPittura : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && !m_fatto) {
+            m_fatto = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    bool m_fatto = false;
+};
+
 } // namespace
+
+void fineAvvioMisurata(QWidget *finestra)
+{
+    if (finestra && qEnvironmentVariableIsSet("QV_BANCO_AVVIO"))
+        finestra->installEventFilter(new FineDopoPittura(finestra));
+}
 
 void preparaApplicazione(QApplication &app)
 {

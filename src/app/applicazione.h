@@ -4,6 +4,7 @@
 // formats and the application's name.
 
 class QApplication;
+class QWidget;
 
 namespace qv {
 
@@ -11,5 +12,10 @@ void preparaApplicazione(QApplication &app);
 
 // Registers the pictures compiled into the program.
 void caricaRisorse();
+
+// For the start-up benchmark only: when it runs the program with
+// QV_BANCO_AVVIO set, the program ends as soon as `finestra` has been shown
+// and painted for the first time. Without that variable it does nothing.
+void fineAvvioMisurata(QWidget *finestra);
 
 } // namespace qv

@@ -12,8 +12,11 @@ int main(int argc, char *argv[])
     qv::preparaApplicazione(app);
     qv::impostaCartellaProgramma(QCoreApplication::applicationDirPath());
 
+    // Only the login is made now; every other screen when it is first needed.
     qv::Schermi::creaTutti();
-    qv::Schermi::tutti().constFirst()->show();
+    QWidget *login = qv::Schermi::principale();
+    qv::fineAvvioMisurata(login);
+    login->show();
     const int esito = app.exec();
     qv::Schermi::distruggiTutti();
     return esito;

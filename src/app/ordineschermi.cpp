@@ -26,7 +26,6 @@
 #include "registry/frmwebcam.h"
 #include "registry/frmzoom.h"
 
-#include <functional>
 
 // The start-up order of the screens belongs to the program's start-up: the
 // screen pieces below it only keep and find the screens once they exist.
@@ -35,53 +34,55 @@ namespace qv {
 namespace {
 
 template <typename T>
-QWidget *crea()
+Schermi::Fabbrica fabbrica()
 {
-    return new T();
+    return {&T::staticMetaObject, [] { return static_cast<QWidget *>(new T()); }};
 }
 
 // The start-up order; the first is the main window.
-const std::function<QWidget *()> kOrdine[] = {
-    crea<TfrmPassword>,
-    crea<TfrmAvvio>,
-    crea<TfrmCambiaPassword>,
-    crea<TfrmGuida>,
-    crea<TfrmInfo>,
-    crea<TfrmSplash>,
-    crea<TfrmAnagrafica>,
-    crea<TfrmAllegaCartella>,
-    crea<TfrmCalendario>,
-    crea<TfrmWebCam>,
-    crea<TfrmZoom>,
-    crea<TfrmCodFisc>,
-    crea<TfrmPartitaIva>,
-    crea<TfrmIban>,
-    crea<TfrmAllegaExcel>,
-    crea<TfrmAnteprimaAna>,
-    crea<TfrmStampaAna>,
-    crea<TfrmScadute>,
-    crea<TfrmSospesi>,
-    crea<TfrmExpAnagrafica>,
-    crea<TfrmTrovaAnagrafica>,
-    crea<TfrmContratti>,
-    crea<TfrmMenuContratti>,
-    crea<TfrmExpContratti>,
-    crea<TfrmRescissi>,
-    crea<TfrmTrovaContratti>,
-    crea<TfrmValidi>,
-    crea<TfrmStampaCon>,
-    crea<TfrmStatistiche>,
-    crea<TfrmRiepilogo>,
-    crea<TfrmMenuRiepilogo>,
-};
+const QList<Schermi::Fabbrica> &ordine()
+{
+    static const QList<Schermi::Fabbrica> kOrdine = {
+        fabbrica<TfrmPassword>(),
+        fabbrica<TfrmAvvio>(),
+        fabbrica<TfrmCambiaPassword>(),
+        fabbrica<TfrmGuida>(),
+        fabbrica<TfrmInfo>(),
+        fabbrica<TfrmSplash>(),
+        fabbrica<TfrmAnagrafica>(),
+        fabbrica<TfrmAllegaCartella>(),
+        fabbrica<TfrmCalendario>(),
+        fabbrica<TfrmWebCam>(),
+        fabbrica<TfrmZoom>(),
+        fabbrica<TfrmCodFisc>(),
+        fabbrica<TfrmPartitaIva>(),
+        fabbrica<TfrmIban>(),
+        fabbrica<TfrmAllegaExcel>(),
+        fabbrica<TfrmAnteprimaAna>(),
+        fabbrica<TfrmStampaAna>(),
+        fabbrica<TfrmScadute>(),
+        fabbrica<TfrmSospesi>(),
+        fabbrica<TfrmExpAnagrafica>(),
+        fabbrica<TfrmTrovaAnagrafica>(),
+        fabbrica<TfrmContratti>(),
+        fabbrica<TfrmMenuContratti>(),
+        fabbrica<TfrmExpContratti>(),
+        fabbrica<TfrmRescissi>(),
+        fabbrica<TfrmTrovaContratti>(),
+        fabbrica<TfrmValidi>(),
+        fabbrica<TfrmStampaCon>(),
+        fabbrica<TfrmStatistiche>(),
+        fabbrica<TfrmRiepilogo>(),
+        fabbrica<TfrmMenuRiepilogo>(),
+    };
+    return kOrdine;
+}
 
 } // namespace
 
 void Schermi::creaTutti()
 {
-    distruggiTutti();
-    for (const auto &f : kOrdine)
-        registra(f());
+    prepara(ordine());
 }
 
 } // namespace qv

@@ -97,28 +97,27 @@ void TfrmRiepilogo::FormShow()
     const bool filtrato = !trimmed(filtro).isEmpty();
     const QString chiave = lowerAZ(filtro);
 
-    QList<VoceElenco> voci;
+    VociElenco voci;
     try {
-        ArchivioContratti archivio(percorso);
-        archivio.apri();
-        QList<QString TSchedaContratto::*> campi = campiRigaContratto();
+        // Only the signing date and the services become texts; the line comes from the bytes.
+        QList<QString TSchedaContratto::*> campi = {&TSchedaContratto::DataStipula};
         if (filtrato)
             campi.append(&TSchedaContratto::Prestazioni);
+        const RigaScheda<TSchedaContratto> &riga = formaRigaContratto();
         bool letta = false;
-        archivio.perOgni(campi, [&](int posizione, const TSchedaContratto &s) {
+        scorriSchede<TSchedaContratto>(percorso, campi,
+                                       [&](int posizione, const TSchedaContratto &s, const char *dati) {
             if (!letta) {
                 titTipologia->setText(filtrato ? trimmed(filtro) : QStringLiteral("Tutte"));
                 letta = true;
             }
             if (filtrato && !containsAZ(s.Prestazioni, chiave))
-                return true;
+                return;
             // A card whose signing date cannot be read is passed over: the cards after it still count.
             const std::optional<QDate> stipula = leggiData(s.DataStipula);
             if (stipula && dal && al && *stipula >= *dal && *stipula <= *al)
-                voci.append({rigaContratto(s), posizione});
-            return true;
+                riga.aggiungi(voci, posizione, dati);
         });
-        archivio.chiudi();
     } catch (const ErroreArchivio &e) {
         // An archive that cannot be read to its end shows the contracts found so far.
         segnalaSeOccupato(this, e);

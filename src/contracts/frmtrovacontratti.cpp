@@ -45,9 +45,9 @@ TfrmTrovaContratti::TfrmTrovaContratti(QWidget *parent)
     coloraTesto(lblTrovate, CianoScuro);
 }
 
-QList<VoceElenco> TfrmTrovaContratti::cerca(const QList<FiltroAttivo> &attivi)
+VociElenco TfrmTrovaContratti::cerca(const QList<FiltroAttivo> &attivi)
 {
-    return cercaSchede(archivioContratti(this), kFiltri, attivi, campiRigaValido(), rigaValido);
+    return cercaSchede(archivioContratti(this), kFiltri, attivi, formaRigaValido());
 }
 
 // Each entry remembers the card it was built from, so the pick loads exactly

@@ -21,7 +21,7 @@ public slots:
     void lstRecordsDblClick() override;
 
 protected:
-    QList<VoceElenco> cerca(const QList<FiltroAttivo> &attivi) override;
+    VociElenco cerca(const QList<FiltroAttivo> &attivi) override;
 };
 
 } // namespace qv

@@ -34,6 +34,13 @@ QString rigaRescisso(const S &s)
     return riga(kRigaRescisso, s, s.Motivo);
 }
 
+const RigaScheda<S> &formaRigaRescisso()
+{
+    static const RigaScheda<S> forma(kRigaRescisso, {&S::DataStipula, &S::Dipendente, &S::CodFisc, &S::Recapito,
+                                                     &S::DataInizio, &S::DataFine, &S::Motivo});
+    return forma;
+}
+
 // Not rescinded, and ending today or later: a contract ending today is still valid.
 std::optional<bool> valido(const S &s, const QDate &oggi)
 {
@@ -63,6 +70,7 @@ const RegolaContratti kValidi = {
     u"Riepilogo contratti in corso di validità",
     valido,
     rigaValido,
+    formaRigaValido,
 };
 
 const RegolaContratti kRescissi = {
@@ -71,6 +79,7 @@ const RegolaContratti kRescissi = {
     u"Riepilogo contratti scaduti o rescissi",
     scadutoORescisso,
     rigaRescisso,
+    formaRigaRescisso,
 };
 
 } // namespace
@@ -83,6 +92,13 @@ std::optional<bool> contrattoInCorso(const S &scheda, const QDate &giorno)
 QString rigaValido(const S &s)
 {
     return riga(kRigaValido, s, s.Stipendio);
+}
+
+const RigaScheda<S> &formaRigaValido()
+{
+    static const RigaScheda<S> forma(kRigaValido, {&S::DataStipula, &S::Dipendente, &S::CodFisc, &S::Recapito,
+                                                   &S::DataInizio, &S::DataFine, &S::Stipendio});
+    return forma;
 }
 
 QList<QString S::*> campiRigaValido()
@@ -101,17 +117,17 @@ TfrmElencoContratti::TfrmElencoContratti(const RegolaContratti &regola, QWidget 
     setTabOrder(btnTrova, btnChiudi);
 }
 
-void TfrmElencoContratti::leggi(QList<VoceElenco> &voci)
+void TfrmElencoContratti::leggi(VociElenco &voci)
 {
     const QDate oggi = Servizi::correnti().oggi();
-    QList<QString S::*> campi = campiRigaValido();
-    campi << &S::Motivo << &S::Rescisso;
+    const RigaScheda<S> &riga = m_regola.forma();
+    // Only the flag and the end date become texts; the line comes from the bytes.
     // A card whose end date cannot be read is passed over: the cards after it still count.
-    leggiVoci<S>(archivioContratti(this), campi, voci, [&](const S &s) -> std::optional<QString> {
-        if (!m_regola.listato(s, oggi).value_or(false))
-            return std::nullopt;
-        return m_regola.riga(s);
-    });
+    scorriSchede<S>(archivioContratti(this), {&S::Rescisso, &S::DataFine},
+                    [&](int posizione, const S &s, const char *dati) {
+                        if (m_regola.listato(s, oggi).value_or(false))
+                            riga.aggiungi(voci, posizione, dati);
+                    });
 }
 
 void TfrmElencoContratti::apri(int posizione)

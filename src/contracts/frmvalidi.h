@@ -11,12 +11,13 @@
 
 namespace qv {
 
-struct TSchedaContratto;
 
 // The line of a contract in force, also the contract search's line.
 QString rigaValido(const TSchedaContratto &scheda);
 // The fields that line shows.
 QList<QString TSchedaContratto::*> campiRigaValido();
+// The same line built from a card's record.
+const RigaScheda<TSchedaContratto> &formaRigaValido();
 
 // The rule of the valid list: whether a contract is in force on `giorno` (not
 // rescinded, ending that day or later); no value when its end date is needed
@@ -32,6 +33,7 @@ struct RegolaContratti
     // Whether a card is listed today; no value when its end date is needed and cannot be read.
     std::optional<bool> (*listato)(const TSchedaContratto &scheda, const QDate &oggi);
     QString (*riga)(const TSchedaContratto &scheda);
+    const RigaScheda<TSchedaContratto> &(*forma)();
 };
 
 class TfrmElencoContratti : public TfrmListaSchede
@@ -43,7 +45,7 @@ public:
     QLabel *lblRigo01, *lblRigo02, *lblRigo03;
 
 protected:
-    void leggi(QList<VoceElenco> &voci) override;
+    void leggi(VociElenco &voci) override;
     void apri(int posizione) override;
 
 private:

@@ -27,6 +27,14 @@ QString rigaContratto(const TSchedaContratto &s)
     return rigaElenco(kRigaContratto, valori);
 }
 
+const RigaScheda<TSchedaContratto> &formaRigaContratto()
+{
+    using S = TSchedaContratto;
+    static const RigaScheda<S> forma(kRigaContratto, {&S::DataStipula, &S::Dipendente, &S::CodFisc, &S::Recapito,
+                                                      &S::DataInizio, &S::DataFine, &S::Stipendio});
+    return forma;
+}
+
 QList<QString TSchedaContratto::*> campiRigaContratto()
 {
     return QList<QString TSchedaContratto::*>(std::begin(kCampiRiga), std::end(kCampiRiga));

@@ -3,6 +3,7 @@
 #include "core/testo.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qv {
 
@@ -23,6 +24,74 @@ QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStri
         }
     }
     return riga;
+}
+
+FormaRigaByte::FormaRigaByte(std::span<const ColonnaElenco> colonne)
+{
+    for (const ColonnaElenco &c : colonne)
+        m_pezzi.append({toCp1252(c.separatore.toString()), c.larghezza});
+}
+
+qsizetype FormaRigaByte::lunghezza(std::span<const QByteArrayView> valori) const
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
+        const Pezzo &p = m_pezzi.at(i);
+        n += p.separatore.size();
+        n += p.larghezza == kNonTagliato ? (size_t(i) < valori.size() ? valori[i].size() : 0) : p.larghezza;
+    }
+    return n;
+}
+
+void FormaRigaByte::scrivi(std::span<const QByteArrayView> valori, char *d) const
+{
+    for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
+        const Pezzo &p = m_pezzi.at(i);
+        const QByteArrayView v = size_t(i) < valori.size() ? valori[i] : QByteArrayView();
+        std::memcpy(d, p.separatore.constData(), size_t(p.separatore.size()));
+        d += p.separatore.size();
+        const qsizetype copiati = p.larghezza == kNonTagliato ? v.size() : std::min<qsizetype>(v.size(), p.larghezza);
+        std::memcpy(d, v.data(), size_t(copiati));
+        d += copiati;
+        if (p.larghezza != kNonTagliato) {
+            std::memset(d, ' ', size_t(p.larghezza - copiati));
+            d += p.larghezza - copiati;
+        }
+    }
+}
+
+bool containsAZ(QByteArrayView testo, QByteArrayView chiave)
+{
+    const auto minuscola = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : char(c); };
+    const qsizetype n = testo.size(), m = chiave.size();
+    if (m == 0)
+        return true;
+    const char primo = chiave[0];
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        if (minuscola(static_cast<unsigned char>(testo[i])) != primo)
+            continue;
+        qsizetype k = 1;
+        while (k < m && minuscola(static_cast<unsigned char>(testo[i + k])) == chiave[k])
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
+}
+
+int confrontaRighe(QByteArrayView a, QByteArrayView b, qsizetype da)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const auto *pa = reinterpret_cast<const unsigned char *>(a.data());
+    const auto *pb = reinterpret_cast<const unsigned char *>(b.data());
+    for (qsizetype i = da; i < n; ++i) {
+        if (pa[i] == pb[i])
+            continue;
+        const unsigned char ca = codiceOrdineByte(pa[i]), cb = codiceOrdineByte(pb[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 char16_t codiceOrdine(char16_t c)

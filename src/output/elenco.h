@@ -2,6 +2,9 @@
 // The list screens' shared parts: the fixed-width line of one card, the order
 // of a sorted list and the quick find over the lines shown.
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -26,6 +29,40 @@ struct ColonnaElenco
 // value of width kNonTagliato is appended as it is), after its separator.
 // A missing value counts as empty.
 QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStringView> valori);
+
+// The same line in Windows-1252 bytes, straight from the bytes of the fields
+// as the archives hold them (trimmed, as byteCampo gives them): a list of a
+// large archive builds a line per card without making a text of any field.
+// A layout is made once from a screen's columns.
+class FormaRigaByte
+{
+public:
+    explicit FormaRigaByte(std::span<const ColonnaElenco> colonne);
+    // The length of the line of `valori`, and the line itself written at
+    // `dest`, which has room for that length; a missing value counts as empty.
+    qsizetype lunghezza(std::span<const QByteArrayView> valori) const;
+    void scrivi(std::span<const QByteArrayView> valori, char *dest) const;
+
+private:
+    struct Pezzo
+    {
+        QByteArray separatore;
+        int larghezza;
+    };
+    QList<Pezzo> m_pezzi;
+};
+
+// Whether the Windows-1252 bytes `testo` contain `chiave`, with A-Z of `testo`
+// taken as a-z (see containsAZ); `chiave` is a key already so folded.
+bool containsAZ(QByteArrayView testo, QByteArrayView chiave);
+
+// The order of confrontaRighe for lines in Windows-1252 bytes: the same lines
+// as texts compare the same way.
+inline unsigned char codiceOrdineByte(unsigned char b)
+{
+    return b >= 'a' && b <= 'z' ? b - 32 : b;
+}
+int confrontaRighe(QByteArrayView a, QByteArrayView b, qsizetype da = 0);
 
 // The code a character of a line sorts by: its Windows-1252 code, the code
 // the archives store, with the letters a-z taken as A-Z.

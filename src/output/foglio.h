@@ -3,9 +3,13 @@
 // Office spreadsheet namespaces, saved as ".xls", one line of Windows-1252 text.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 namespace qv {
 
@@ -14,6 +18,45 @@ struct ColonnaFoglio
     QString intestazione;
     int larghezza; // the width attribute of the header cell
 };
+
+// The cells of one data row as they are written: each call adds the next
+// cell; cells beyond the last column are left out, missing ones are empty.
+class RigaFoglio
+{
+public:
+    // Writes into `buffer` from byte `usati` on, growing it when needed, and
+    // keeps `usati` at the end of what it wrote.
+    RigaFoglio(QByteArray &buffer, qsizetype &usati, qsizetype colonne)
+        : m_buffer(buffer), m_usati(usati), m_colonne(colonne)
+    {
+    }
+    // A text, trimmed and converted as every value is.
+    void testo(QStringView valore);
+    // Windows-1252 bytes as the archives hold a field: already trimmed, and
+    // written as the text they decode to would be.
+    void byte(QByteArrayView valore);
+    // The empty cells of the columns not given.
+    void completa();
+
+    // Room for `n` more bytes in the buffer; where they go.
+    char *spazio(qsizetype n)
+    {
+        if (m_usati + n > m_buffer.size())
+            cresci(n);
+        return m_buffer.data() + m_usati;
+    }
+
+private:
+    void cresci(qsizetype n);
+
+    QByteArray &m_buffer;
+    qsizetype &m_usati;
+    qsizetype m_colonne;
+    qsizetype m_celle = 0;
+};
+
+// Fills data row `riga` (0-based) of a document of `righe` rows.
+using CelleRiga = std::function<void(qsizetype riga, RigaFoglio &celle)>;
 
 // The whole document. Every row gets one cell per column: missing values give
 // empty cells, values beyond the last column are left out. Values are trimmed;
@@ -28,5 +71,11 @@ QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio>
 // `errore` is given, puts the reason there.
 bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
                   const QList<QStringList> &righe, QString *errore = nullptr);
+// The same with the data rows given one at a time, so that they need not be
+// held as texts: a large archive's export writes them straight from its grid.
+QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe,
+                           const CelleRiga &celle);
+bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
+                  qsizetype righe, const CelleRiga &celle, QString *errore = nullptr);
 
 } // namespace qv

@@ -72,6 +72,13 @@ QList<QString TSchedaDipendente::*> campiRigaDipendente()
             &TSchedaDipendente::Recapito, &TSchedaDipendente::Note};
 }
 
+const RigaScheda<TSchedaDipendente> &formaRigaDipendente()
+{
+    using S = TSchedaDipendente;
+    static const RigaScheda<S> forma(kRigaDipendente, {&S::Dipendente, &S::CodFisc, &S::DataSca, &S::Recapito, &S::Note});
+    return forma;
+}
+
 void apriSchedaDipendente(int posizione)
 {
     ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
@@ -89,18 +96,18 @@ TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)
 {
 }
 
-void TfrmScadenze::leggi(QList<VoceElenco> &voci)
+void TfrmScadenze::leggi(VociElenco &voci)
 {
     const QDate oggi = Servizi::correnti().oggi();
+    const RigaScheda<TSchedaDipendente> &riga = formaRigaDipendente();
+    // Only the dates the rule reads become texts; the line comes from the bytes.
     // A card whose dates cannot be read is passed over: the cards after it still count.
-    QList<QString TSchedaDipendente::*> campi = campiRigaDipendente();
-    campi.append(&TSchedaDipendente::Preavviso);
-    leggiVoci<TSchedaDipendente>(cartellaProgramma().archivioDipendenti(), campi, voci,
-                                 [&](const TSchedaDipendente &s) -> std::optional<QString> {
-                                     if (!m_regola.listata(s, oggi).value_or(false))
-                                         return std::nullopt;
-                                     return rigaDipendente(s);
-                                 });
+    scorriSchede<TSchedaDipendente>(cartellaProgramma().archivioDipendenti(),
+                                    {&TSchedaDipendente::DataSca, &TSchedaDipendente::Preavviso},
+                                    [&](int posizione, const TSchedaDipendente &s, const char *dati) {
+                                        if (m_regola.listata(s, oggi).value_or(false))
+                                            riga.aggiungi(voci, posizione, dati);
+                                    });
 }
 
 void TfrmScadenze::apri(int posizione)

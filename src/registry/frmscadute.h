@@ -11,12 +11,13 @@
 
 namespace qv {
 
-struct TSchedaDipendente;
 
 // The list line of an employee card, shared with the employee search.
 QString rigaDipendente(const TSchedaDipendente &scheda);
 // The fields that line shows.
 QList<QString TSchedaDipendente::*> campiRigaDipendente();
+// The same line built from a card's record.
+const RigaScheda<TSchedaDipendente> &formaRigaDipendente();
 
 // The rule of the expired list: whether a card's contract has expired on
 // `giorno` (one expiring that very day has not yet); no value when its expiry
@@ -44,7 +45,7 @@ public:
     TfrmScadenze(const RegolaScadenza &regola, QWidget *parent);
 
 protected:
-    void leggi(QList<VoceElenco> &voci) override;
+    void leggi(VociElenco &voci) override;
     void apri(int posizione) override;
 
 private:

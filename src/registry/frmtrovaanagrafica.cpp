@@ -57,10 +57,9 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
                    &txtQualifiche, &txtStipendio, &txtNote});
 }
 
-QList<VoceElenco> TfrmTrovaAnagrafica::cerca(const QList<FiltroAttivo> &attivi)
+VociElenco TfrmTrovaAnagrafica::cerca(const QList<FiltroAttivo> &attivi)
 {
-    return cercaSchede(cartellaProgramma().archivioDipendenti(), kFiltri, attivi, campiRigaDipendente(),
-                       rigaDipendente);
+    return cercaSchede(cartellaProgramma().archivioDipendenti(), kFiltri, attivi, formaRigaDipendente());
 }
 
 // Each entry remembers the card it was built from, so the pick applies exactly

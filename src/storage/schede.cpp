@@ -92,11 +92,8 @@ void codificaCampo(const QString &testo, int capacita, char *dest)
     std::memset(dest + 1 + n, 0, size_t(capacita - n));
 }
 
-namespace {
-
-// The counted bytes of a field without the blanks and control characters at
-// either end: they are the bytes up to 32 in Windows-1252 too, so the trimming
-// is done on the bytes before they become text.
+// The blanks and control characters are the bytes up to 32 in Windows-1252
+// too, so the trimming is done on the bytes before they become text.
 QByteArrayView byteCampo(const char *src, int capacita)
 {
     int n = std::min<int>(static_cast<unsigned char>(src[0]), capacita);
@@ -109,8 +106,6 @@ QByteArrayView byteCampo(const char *src, int capacita)
         --n;
     return QByteArrayView(p, n);
 }
-
-} // namespace
 
 QString decodificaCampo(const char *src, int capacita)
 {

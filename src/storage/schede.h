@@ -56,6 +56,28 @@ void codificaCampo(const QString &testo, int capacita, char *dest);
 QString decodificaCampo(const char *src, int capacita);
 // The same into `dest`, reusing its buffer when it has one of its own.
 void decodificaCampo(const char *src, int capacita, QString &dest);
+// The counted bytes of a field without the blanks and control characters at
+// either end: the Windows-1252 bytes of the text decodificaCampo gives.
+QByteArrayView byteCampo(const char *src, int capacita);
+
+// Where a field lies in its record: the offset of its length byte and its capacity.
+struct PosizioneCampo
+{
+    int offset = -1;
+    int capacita = 0;
+};
+
+template <typename R>
+PosizioneCampo posizioneCampo(QString R::*membro)
+{
+    int off = 0;
+    for (const auto &c : R::campi()) {
+        if (c.membro == membro)
+            return {off, c.capacita};
+        off += c.capacita + 1;
+    }
+    return {};
+}
 
 template <typename R>
 QByteArray codificaScheda(const R &scheda)

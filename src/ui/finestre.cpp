@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include <utility>
+
 #include <algorithm>
 
 namespace qv {
@@ -316,25 +318,32 @@ void Figura::impostaRisorsa(const QString &risorsa)
     delete m_svg;
     m_svg = nullptr;
     m_immagine = QImage();
-    if (!risorsa.isEmpty()) {
-        if (risorsa.endsWith(QStringLiteral(".svg")))
-            m_svg = new QSvgRenderer(risorsa, this);
-        else
-            m_immagine.load(risorsa);
-    }
+    m_risorsa = risorsa;
     update();
+}
+
+void Figura::caricaRisorsa()
+{
+    const QString risorsa = std::exchange(m_risorsa, QString());
+    if (risorsa.endsWith(QStringLiteral(".svg")))
+        m_svg = new QSvgRenderer(risorsa, this);
+    else
+        m_immagine.load(risorsa);
 }
 
 void Figura::impostaImmagine(const QImage &immagine)
 {
     delete m_svg;
     m_svg = nullptr;
+    m_risorsa.clear();
     m_immagine = immagine;
     update();
 }
 
 void Figura::paintEvent(QPaintEvent *)
 {
+    if (!m_risorsa.isEmpty())
+        caricaRisorsa();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -154,6 +154,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *) override;
 
 private:
+    // The resource is read when the picture is first painted: a screen that is
+    // never shown never decodes its pictures.
+    void caricaRisorsa();
+
+    QString m_risorsa;
     QSvgRenderer *m_svg = nullptr;
     QImage m_immagine;
     bool m_cliccabile;

@@ -5,13 +5,15 @@
 #include "ui/servizi.h"
 #include "output/elenco.h"
 #include "ui/campi.h"
+#include "core/testo.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStringListModel>
+#include <QAbstractListModel>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 
 namespace qv {
@@ -36,7 +38,48 @@ private:
 
 } // namespace
 
-ListaVoci::ListaVoci(QWidget *parent) : QListView(parent), m_modello(new QStringListModel(this))
+QString VociElenco::testo(qsizetype i) const
+{
+    const QByteArrayView r = riga(i);
+    return fromCp1252(r.data(), r.size());
+}
+
+void VociElenco::aggiungi(const QString &riga, int posizione)
+{
+    const QByteArray b = toCp1252(riga);
+    std::memcpy(nuova(posizione, b.size()), b.constData(), size_t(b.size()));
+}
+
+// The entries in the order shown; a row's text is made when the list asks for it.
+class ListaVoci::Modello : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void imposta(VociElenco &&voci, QList<qsizetype> &&ordine)
+    {
+        beginResetModel();
+        m_voci = std::move(voci);
+        m_ordine = std::move(ordine);
+        endResetModel();
+    }
+    qsizetype voce(int riga) const { return riga >= 0 && riga < m_ordine.size() ? m_ordine.at(riga) : -1; }
+    const VociElenco &voci() const { return m_voci; }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(m_ordine.size()); }
+    QVariant data(const QModelIndex &i, int role) const override
+    {
+        if ((role != Qt::DisplayRole && role != Qt::EditRole) || !checkIndex(i, CheckIndexOption::IndexIsValid))
+            return {};
+        return m_voci.testo(m_ordine.at(i.row()));
+    }
+
+private:
+    VociElenco m_voci;
+    QList<qsizetype> m_ordine;
+};
+
+ListaVoci::ListaVoci(QWidget *parent) : QListView(parent), m_modello(new Modello(this))
 {
     setModel(m_modello);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,12 +108,23 @@ void ListaVoci::setCurrentRow(int riga)
 
 QString ListaVoci::testo(int riga) const
 {
-    return m_modello->index(riga, 0).data().toString();
+    const qsizetype v = m_modello->voce(riga);
+    return v < 0 ? QString() : m_modello->voci().testo(v);
 }
 
 QStringList ListaVoci::righe() const
 {
-    return m_modello->stringList();
+    QStringList out;
+    out.reserve(count());
+    for (int r = 0; r < count(); ++r)
+        out.append(testo(r));
+    return out;
+}
+
+int ListaVoci::posizione(int riga) const
+{
+    const qsizetype v = m_modello->voce(riga);
+    return v < 0 ? -1 : m_modello->voci().posizione(v);
 }
 
 void ListaVoci::mouseDoubleClickEvent(QMouseEvent *e)
@@ -82,7 +136,18 @@ void ListaVoci::mouseDoubleClickEvent(QMouseEvent *e)
 
 void ListaVoci::imposta(const QStringList &righe)
 {
-    m_modello->setStringList(righe);
+    VociElenco voci;
+    QList<qsizetype> ordine;
+    for (qsizetype i = 0; i < righe.size(); ++i) {
+        voci.aggiungi(righe.at(i), -1);
+        ordine.append(i);
+    }
+    imposta(std::move(voci), std::move(ordine));
+}
+
+void ListaVoci::imposta(VociElenco &&voci, QList<qsizetype> &&ordine)
+{
+    m_modello->imposta(std::move(voci), std::move(ordine));
 }
 
 TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor &basso, QWidget *parent)
@@ -164,82 +229,86 @@ void TfrmElenco::disponiElenco(QWidget *pannello, const QRect &area)
     lstRecords->setGeometry(x, y + 82, w, area.height() - 82);
 }
 
-void TfrmElenco::mostraVoci(QList<VoceElenco> voci)
+void TfrmElenco::mostraVoci(const QList<VoceElenco> &voci)
 {
-    // Sorted through keys that hold twenty characters of each line, taken
-    // after the start that every line shares (a label such as "Data stipula: "),
-    // so that most comparisons never reach the lines themselves; lines with
-    // equal keys are compared from the end of their keys on. Equal lines keep
-    // the order of their cards in the archive.
-    constexpr qsizetype kChiave = 20;
+    VociElenco v;
+    for (const VoceElenco &voce : voci)
+        v.aggiungi(voce.riga, voce.posizione);
+    mostraVoci(std::move(v));
+}
+
+void TfrmElenco::mostraVoci(VociElenco voci)
+{
+    // Sorted through keys that hold 32 bytes of each line, taken after
+    // the start that every line shares (a label such as "Data stipula: "), so
+    // that most comparisons never reach the lines themselves; lines with equal
+    // keys are compared from the end of their keys on. Equal lines keep the
+    // order of their cards in the archive.
+    constexpr qsizetype kChiave = 32;
+    const qsizetype n = voci.size();
     qsizetype comune = 0;
-    if (m_imp.ordinato && !voci.isEmpty()) {
-        const QString &prima = voci.constFirst().riga;
+    if (m_imp.ordinato && n > 0) {
+        const QByteArrayView prima = voci.riga(0);
         comune = prima.size();
-        for (const VoceElenco &v : std::as_const(voci)) {
-            const qsizetype n = std::min(comune, v.riga.size());
+        for (qsizetype v = 1; v < n && comune > 0; ++v) {
+            const QByteArrayView r = voci.riga(v);
+            const qsizetype m = std::min(comune, r.size());
             qsizetype i = 0;
-            while (i < n && v.riga.at(i) == prima.at(i))
+            while (i < m && r[i] == prima[i])
                 ++i;
             comune = i;
         }
     }
     struct Chiave
     {
-        std::array<quint64, kChiave / 4> inizio{};
+        std::array<quint64, kChiave / 8> inizio{};
         qsizetype voce;
     };
-    QList<Chiave> ordine(voci.size());
-    for (qsizetype i = 0; i < voci.size(); ++i) {
-        Chiave &k = ordine[i];
-        k.voce = i;
-        const QString &r = voci.at(i).riga;
-        for (qsizetype c = 0; m_imp.ordinato && c < kChiave && comune + c < r.size(); ++c)
-            k.inizio[c / 4] |= quint64(codiceOrdine(r.at(comune + c).unicode())) << (48 - 16 * (c % 4));
+    QList<Chiave> chiavi(m_imp.ordinato ? n : 0);
+    for (qsizetype v = 0; v < chiavi.size(); ++v) {
+        Chiave &k = chiavi[v];
+        k.voce = v;
+        const QByteArrayView r = voci.riga(v);
+        for (qsizetype c = 0; c < kChiave && comune + c < r.size(); ++c)
+            k.inizio[c / 8] |= quint64(codiceOrdineByte(static_cast<unsigned char>(r[comune + c]))) << (56 - 8 * (c % 8));
     }
+    std::sort(chiavi.begin(), chiavi.end(), [&voci, comune](const Chiave &a, const Chiave &b) {
+        if (a.inizio != b.inizio)
+            return a.inizio < b.inizio;
+        const QByteArrayView ra = voci.riga(a.voce), rb = voci.riga(b.voce);
+        const qsizetype da = std::min({comune + kChiave, ra.size(), rb.size()});
+        const int c = confrontaRighe(ra, rb, da);
+        return c != 0 ? c < 0 : voci.posizione(a.voce) < voci.posizione(b.voce);
+    });
+    QList<qsizetype> ordine;
+    ordine.reserve(n);
     if (m_imp.ordinato)
-        std::sort(ordine.begin(), ordine.end(), [&voci, comune](const Chiave &a, const Chiave &b) {
-            if (a.inizio != b.inizio)
-                return a.inizio < b.inizio;
-            const VoceElenco &va = voci.at(a.voce), &vb = voci.at(b.voce);
-            const qsizetype da = std::min({comune + kChiave, va.riga.size(), vb.riga.size()});
-            const int c = confrontaRighe(va.riga, vb.riga, da);
-            return c != 0 ? c < 0 : va.posizione < vb.posizione;
-        });
-    QStringList righe;
-    righe.reserve(voci.size());
+        for (const Chiave &k : std::as_const(chiavi))
+            ordine.append(k.voce);
+    else
+        for (qsizetype v = 0; v < n; ++v)
+            ordine.append(v);
+    chiavi = {};
     svuota();
     // The entries are as wide as the screen gives them, and never narrower than
     // the longest line: its last field (a fee, a note) can always be scrolled to.
     qsizetype lunga = -1;
-    for (qsizetype i = 0; i < voci.size(); ++i)
-        if (lunga < 0 || voci.at(i).riga.size() > voci.at(lunga).riga.size())
+    for (qsizetype i = 0; i < n; ++i)
+        if (lunga < 0 || voci.riga(i).size() > voci.riga(lunga).size())
             lunga = i;
-    const int larghezzaRiga = lunga < 0 ? 0 : lstRecords->fontMetrics().horizontalAdvance(voci.at(lunga).riga) + 12;
+    const int larghezzaRiga = lunga < 0 ? 0 : lstRecords->fontMetrics().horizontalAdvance(voci.testo(lunga)) + 12;
     static_cast<VoceUniforme *>(lstRecords->itemDelegate())->impostaLarghezza(std::max(m_imp.larghezzaVoci, larghezzaRiga));
-    m_posizioni.reserve(voci.size());
-    for (const Chiave &k : std::as_const(ordine)) {
-        VoceElenco &v = voci[k.voce];
-        righe.append(std::move(v.riga));
-        m_posizioni.append(v.posizione);
-    }
-    lstRecords->imposta(righe);
+    lstRecords->imposta(std::move(voci), std::move(ordine));
 }
 
 void TfrmElenco::svuota()
 {
     lstRecords->clear();
-    m_posizioni.clear();
 }
 
 QStringList TfrmElenco::righe() const
 {
     return lstRecords->righe();
-}
-
-int TfrmElenco::posizioneVoce(int riga) const
-{
-    return riga >= 0 && riga < m_posizioni.size() ? m_posizioni.at(riga) : -1;
 }
 
 void TfrmElenco::azzeraTrova()
@@ -316,7 +385,7 @@ TfrmListaSchede::TfrmListaSchede(const Impostazioni &imp, const QString &banner,
 void TfrmListaSchede::FormShow()
 {
     azzeraTrova();
-    QList<VoceElenco> voci;
+    VociElenco voci;
     try {
         leggi(voci);
     } catch (const ErroreArchivio &e) {

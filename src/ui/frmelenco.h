@@ -5,6 +5,8 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "output/blocchi.h"
+#include "output/elenco.h"
 
 #include <QLineEdit>
 #include <QList>
@@ -12,10 +14,12 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <span>
+#include <utility>
 #include <optional>
-
-class QStringListModel;
 
 namespace qv {
 
@@ -26,8 +30,94 @@ struct VoceElenco
     int posizione;
 };
 
-// The list of a list screen: one line per entry, held as one list of texts,
-// so that the entries of a whole large archive are shown and dropped at once.
+// The entries of a list: each line in Windows-1252 bytes (the archives' code
+// page, one byte per character, so a line takes as many bytes as it has
+// characters) with the position of its card, the lines back to back in blocks
+// that go back to RiservaBlocchi when the list goes. A list of a large archive
+// holds its lines and nothing else.
+class VociElenco
+{
+public:
+    VociElenco() = default;
+    VociElenco(VociElenco &&) = default;
+    VociElenco &operator=(VociElenco &&altra)
+    {
+        RiservaBlocchi::restituisci(m_blocchi);
+        m_blocchi = std::move(altra.m_blocchi);
+        m_inizi = std::move(altra.m_inizi);
+        m_scrittura = std::exchange(altra.m_scrittura, nullptr);
+        m_usati = std::exchange(altra.m_usati, 0);
+        return *this;
+    }
+    ~VociElenco() { RiservaBlocchi::restituisci(m_blocchi); }
+
+    qsizetype size() const { return m_inizi.size(); }
+    bool isEmpty() const { return m_inizi.isEmpty(); }
+    QByteArrayView riga(qsizetype i) const
+    {
+        const Inizio &v = m_inizi.at(i);
+        return QByteArrayView(m_blocchi.at(v.blocco).constData() + v.byte, v.lunghezza);
+    }
+    QString testo(qsizetype i) const;
+    int posizione(qsizetype i) const { return m_inizi.at(i).posizione; }
+    // Starts an entry of `lunghezza` bytes; where its line is to be written.
+    char *nuova(int posizione, qsizetype lunghezza)
+    {
+        if (m_blocchi.isEmpty() || m_usati + lunghezza > m_blocchi.constLast().size()) {
+            m_blocchi.append(lunghezza <= RiservaBlocchi::Dimensione ? RiservaBlocchi::prendi()
+                                                                      : QByteArray(lunghezza, Qt::Uninitialized));
+            m_scrittura = m_blocchi.last().data();
+            m_usati = 0;
+        }
+        m_inizi.append({int(m_blocchi.size() - 1), int(m_usati), int(lunghezza), posizione});
+        char *d = m_scrittura + m_usati;
+        m_usati += lunghezza;
+        return d;
+    }
+    // An entry from its line as text (every character in Windows-1252).
+    void aggiungi(const QString &riga, int posizione);
+
+private:
+    struct Inizio
+    {
+        int blocco, byte, lunghezza, posizione;
+    };
+    QList<QByteArray> m_blocchi;
+    QList<Inizio> m_inizi;
+    char *m_scrittura = nullptr;
+    qsizetype m_usati = 0;
+};
+
+// The line of a card built from its record's bytes: the layout of the line
+// and the card fields its columns show, in order.
+template <typename R>
+class RigaScheda
+{
+public:
+    RigaScheda(std::span<const ColonnaElenco> colonne, std::initializer_list<QString R::*> campi) : m_forma(colonne)
+    {
+        for (QString R::*c : campi)
+            m_campi.append(posizioneCampo<R>(c));
+    }
+    // Adds the entry of the card at `posizione`, whose record is `dati`.
+    void aggiungi(VociElenco &voci, int posizione, const char *dati) const
+    {
+        QByteArrayView valori[kMassimoCampi];
+        const qsizetype n = std::min<qsizetype>(m_campi.size(), kMassimoCampi);
+        for (qsizetype i = 0; i < n; ++i)
+            valori[i] = byteCampo(dati + m_campi.at(i).offset, m_campi.at(i).capacita);
+        const std::span<const QByteArrayView> v(valori, size_t(n));
+        m_forma.scrivi(v, voci.nuova(posizione, m_forma.lunghezza(v)));
+    }
+
+private:
+    static constexpr qsizetype kMassimoCampi = 16;
+    FormaRigaByte m_forma;
+    QList<PosizioneCampo> m_campi;
+};
+
+// The list of a list screen: one line per entry, the lines held as the bytes
+// of VociElenco and made texts only for the entries that the list paints.
 class ListaVoci : public QListView
 {
     Q_OBJECT
@@ -40,7 +130,11 @@ public:
     QString testo(int riga) const;
     QStringList righe() const;
     void imposta(const QStringList &righe);
-    void clear() { imposta({}); }
+    // The entries of `voci` in the order of `ordine` (indices into `voci`).
+    void imposta(VociElenco &&voci, QList<qsizetype> &&ordine);
+    // The card position of the entry shown in row `riga`; -1 for none.
+    int posizione(int riga) const;
+    void clear() { imposta(VociElenco(), {}); }
 
 signals:
     // A double click anywhere in the list, on an entry or below the last one:
@@ -51,24 +145,36 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
-    QStringListModel *m_modello;
+    class Modello;
+    Modello *m_modello;
 };
 
-// Reads every card of the archive at `percorso` in file order, decoding only
-// `campi`, and adds an entry for each card that `riga` gives a line to (no
-// value: not listed). Archive failures are thrown as ErroreArchivio; the
-// entries added before stay in `voci`. No path (a screen opened without its
-// archive) lists nothing.
+// Reads every card of the archive at `percorso` in file order and hands
+// `visita(posizione, scheda, dati)` each card with only `campi` decoded (the
+// others left empty) and its record's bytes, both valid during the call only.
+// Archive failures are thrown as ErroreArchivio. No path (a screen opened
+// without its archive) reads nothing.
 template <typename R, typename F>
-void leggiVoci(const QString &percorso, const QList<QString R::*> &campi, QList<VoceElenco> &voci, F &&riga)
+void scorriSchede(const QString &percorso, const QList<QString R::*> &campi, F &&visita)
 {
     if (percorso.isEmpty())
         return;
-    Archivio<R> archivio(percorso);
+    struct Letto
+    {
+        QString R::*membro;
+        PosizioneCampo posto;
+    };
+    QList<Letto> letti;
+    for (QString R::*c : campi)
+        letti.append({c, posizioneCampo<R>(c)});
+    FileArchivio archivio(percorso, R::Dimensione);
     archivio.apri();
-    archivio.perOgni(campi, [&](int posizione, const R &scheda) {
-        if (std::optional<QString> r = riga(scheda))
-            voci.append({std::move(*r), posizione});
+    // One card is filled again for every record, reusing its texts' buffers.
+    R scheda;
+    archivio.scorri([&](int posizione, const char *dati) {
+        for (const Letto &l : std::as_const(letti))
+            decodificaCampo(dati + l.posto.offset, l.posto.capacita, scheda.*(l.membro));
+        visita(posizione, std::as_const(scheda), dati);
         return true;
     });
     archivio.chiudi();
@@ -99,12 +205,13 @@ public:
     QPushButton *btnStampa;
 
     // Replaces the entries (sorted when the screen is) and gives them their width.
-    void mostraVoci(QList<VoceElenco> voci);
+    void mostraVoci(VociElenco voci);
+    void mostraVoci(const QList<VoceElenco> &voci);
     void svuota();
     // The entries' lines in the order shown.
     QStringList righe() const;
     // The card position of an entry, or of the selected one; -1 for none.
-    int posizioneVoce(int riga) const;
+    int posizioneVoce(int riga) const { return lstRecords->posizione(riga); }
     int posizioneSelezionata() const { return posizioneVoce(lstRecords->currentRow()); }
     QString titoloStampa() const { return m_imp.titoloStampa; }
 
@@ -135,7 +242,6 @@ protected:
 
 private:
     Impostazioni m_imp;
-    QList<int> m_posizioni; // the card position of each entry, in the order shown
     QString m_ultimaChiave;
 };
 
@@ -160,7 +266,7 @@ public slots:
 protected:
     // Adds the entries of the listed cards to `voci`; a failure is thrown and
     // ends the filling silently, keeping the entries added.
-    virtual void leggi(QList<VoceElenco> &voci) = 0;
+    virtual void leggi(VociElenco &voci) = 0;
     // Loads the card at `posizione` into the screen the list serves; a failure is thrown.
     virtual void apri(int posizione) = 0;
 };

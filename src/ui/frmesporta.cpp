@@ -4,8 +4,10 @@
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "output/foglio.h"
+#include "core/testo.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QHeaderView>
 
 namespace qv {
@@ -25,7 +27,8 @@ const QString MsgErrore = QStringLiteral(
 } // namespace
 
 // The grid's rows: for each card the trimmed texts of the exported columns, in
-// column order. The position column is the row number.
+// column order, kept as the archive's bytes; a cell changed in the grid keeps
+// its new text beside them. The position column is the row number.
 class GrigliaEsportazione : public QAbstractTableModel
 {
 public:
@@ -34,16 +37,32 @@ public:
     {
     }
 
-    QList<QStringList> righe;
-
-    void imposta(QList<QStringList> nuove)
+    void imposta(CelleGriglia &&nuove)
     {
         beginResetModel();
-        righe = std::move(nuove);
+        m_celle = std::move(nuove);
+        m_cambiate.clear();
         endResetModel();
     }
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(righe.size()); }
+    // Writes the cells of row `riga` as they stand: changed or as read.
+    void celle(qsizetype riga, RigaFoglio &out) const
+    {
+        const char *cella = m_celle.inizioRiga(riga);
+        for (qsizetype c = 1; c < m_colonne.size(); ++c, cella = CelleGriglia::dopo(cella)) {
+            const auto cambiata = m_cambiate.isEmpty() ? m_cambiate.cend() : m_cambiate.constFind(chiave(riga, c));
+            if (cambiata != m_cambiate.cend())
+                out.testo(*cambiata);
+            else
+                out.byte(CelleGriglia::byte(cella));
+        }
+    }
+    qsizetype righe() const { return m_celle.righe(); }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_celle.righe());
+    }
     int columnCount(const QModelIndex &parent = {}) const override
     {
         return parent.isValid() ? 0 : int(m_colonne.size());
@@ -54,14 +73,20 @@ public:
         // The view also asks for no cell at all (Ctrl+C with no current cell).
         if ((role != Qt::DisplayRole && role != Qt::EditRole) || !checkIndex(i, CheckIndexOption::IndexIsValid))
             return {};
-        return i.column() == 0 ? QString::number(i.row() + 1) : righe.at(i.row()).value(i.column() - 1);
+        if (i.column() == 0)
+            return QString::number(i.row() + 1);
+        const auto cambiata = m_cambiate.constFind(chiave(i.row(), i.column()));
+        if (cambiata != m_cambiate.cend())
+            return *cambiata;
+        const QByteArrayView b = m_celle.cella(i.row(), i.column() - 1);
+        return fromCp1252(b.data(), b.size());
     }
 
     bool setData(const QModelIndex &i, const QVariant &valore, int role) override
     {
         if (role != Qt::EditRole || !checkIndex(i, CheckIndexOption::IndexIsValid) || !(flags(i) & Qt::ItemIsEditable))
             return false;
-        righe[i.row()][i.column() - 1] = valore.toString();
+        m_cambiate.insert(chiave(i.row(), i.column()), valore.toString());
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
         return true;
     }
@@ -82,7 +107,11 @@ public:
     }
 
 private:
+    static qint64 chiave(qsizetype riga, qsizetype colonna) { return (qint64(riga) << 16) | colonna; }
+
     QList<ColonnaGriglia> m_colonne;
+    CelleGriglia m_celle;
+    QHash<qint64, QString> m_cambiate; // (row, column) of the cells changed in the grid
 };
 
 TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent)
@@ -175,7 +204,9 @@ bool TfrmEsporta::eventFilter(QObject *o, QEvent *e)
 
 void TfrmEsporta::FormShow()
 {
-    QList<QStringList> righe;
+    // The rows of an earlier show go first: only one grid is held at a time.
+    m_griglia->imposta({});
+    CelleGriglia righe;
     try {
         m_def.leggi(righe);
     } catch (const ErroreArchivio &e) {
@@ -198,7 +229,8 @@ void TfrmEsporta::cmdEsportaClick()
             if (c.larghezzaFoglio > 0)
                 colonne.append({QString::fromUtf8(c.intestazione), c.larghezzaFoglio});
         const QString percorso = m_imp.percorsoFoglio();
-        if (!scriviFoglio(percorso, m_imp.nomeFoglio, colonne, m_griglia->righe)) {
+        const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out); };
+        if (!scriviFoglio(percorso, m_imp.nomeFoglio, colonne, m_griglia->righe(), celle)) {
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }

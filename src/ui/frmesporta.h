@@ -5,17 +5,89 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "output/blocchi.h"
 
 #include <QLabel>
 #include <QList>
 #include <QStringList>
 #include <QTableView>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
+#include <utility>
 
 namespace qv {
 
 class GrigliaEsportazione;
+
+// The texts of a grid as the archive holds them: for each row, one cell per
+// exported column, each a length byte and the field's trimmed Windows-1252
+// bytes, back to back in blocks that go back to RiservaBlocchi when the grid
+// goes. A row costs its bytes and no more, so a grid of a large archive takes
+// about a tenth of the archive's size.
+class CelleGriglia
+{
+public:
+    static constexpr qsizetype Blocco = RiservaBlocchi::Dimensione;
+
+    CelleGriglia() = default;
+    CelleGriglia(CelleGriglia &&) = default;
+    CelleGriglia &operator=(CelleGriglia &&altra)
+    {
+        RiservaBlocchi::restituisci(m_blocchi);
+        m_blocchi = std::move(altra.m_blocchi);
+        m_inizio = std::move(altra.m_inizio);
+        m_scrittura = std::exchange(altra.m_scrittura, nullptr);
+        m_usati = std::exchange(altra.m_usati, 0);
+        return *this;
+    }
+    ~CelleGriglia() { RiservaBlocchi::restituisci(m_blocchi); }
+
+    qsizetype righe() const { return m_inizio.size(); }
+    // Starts a row that takes at most `byte` bytes (its cells' capacities plus
+    // one each, at most a block).
+    void nuovaRiga(qsizetype byte)
+    {
+        if (m_blocchi.isEmpty() || m_usati + byte > Blocco) {
+            m_blocchi.append(RiservaBlocchi::prendi());
+            m_scrittura = m_blocchi.last().data();
+            m_usati = 0;
+        }
+        m_inizio.append((m_blocchi.size() - 1) * Blocco + m_usati);
+    }
+    // Adds a cell to the row started last: at most 255 bytes, as a field holds.
+    void aggiungi(QByteArrayView valore)
+    {
+        const qsizetype n = std::min<qsizetype>(valore.size(), 255);
+        m_scrittura[m_usati] = char(n);
+        std::memcpy(m_scrittura + m_usati + 1, valore.data(), size_t(n));
+        m_usati += n + 1;
+    }
+    // The bytes of cell `colonna` of row `riga`.
+    QByteArrayView cella(qsizetype riga, qsizetype colonna) const
+    {
+        const char *p = inizioRiga(riga);
+        for (qsizetype c = 0; c < colonna; ++c)
+            p = dopo(p);
+        return QByteArrayView(p + 1, static_cast<unsigned char>(*p));
+    }
+    // The cells of a row one after the other: the first, then the one after
+    // each (as many as the row has).
+    const char *inizioRiga(qsizetype riga) const
+    {
+        const qsizetype inizio = m_inizio.at(riga);
+        return m_blocchi.at(inizio / Blocco).constData() + inizio % Blocco;
+    }
+    static const char *dopo(const char *cella) { return cella + static_cast<unsigned char>(*cella) + 1; }
+    static QByteArrayView byte(const char *cella) { return QByteArrayView(cella + 1, static_cast<unsigned char>(*cella)); }
+
+private:
+    QList<QByteArray> m_blocchi;
+    QList<qsizetype> m_inizio; // where each row starts, counted across the blocks
+    char *m_scrittura = nullptr;
+    qsizetype m_usati = 0;
+};
 
 // One grid column. The columns with a sheet width are also the sheet's
 // columns, in the same order; the first column is the card's position.
@@ -49,13 +121,13 @@ public:
         QString testoGuida;
         std::function<QString()> percorsoFoglio;
     };
-    // The grid's columns, and how the rows of the archive's cards (the texts
+    // The grid's columns, and how the rows of the archive's cards (the bytes
     // of the exported columns, in order) are added to `righe`; a failure is
     // thrown, keeping the rows added.
     struct Griglia
     {
         QList<ColonnaGriglia> colonne;
-        std::function<void(QList<QStringList> &righe)> leggi;
+        std::function<void(CelleGriglia &righe)> leggi;
     };
 
     TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent);
@@ -76,25 +148,27 @@ public:
     static Griglia griglia(const ColonnaCampo<R> (&tabella)[N], std::function<QString()> archivio)
     {
         Griglia g;
-        QList<QString R::*> campi;
+        QList<PosizioneCampo> campi;
         for (const ColonnaCampo<R> &c : tabella) {
             g.colonne.append(c.colonna);
             if (c.campo)
-                campi.append(c.campo);
+                campi.append(posizioneCampo<R>(c.campo));
         }
-        g.leggi = [campi, archivio](QList<QStringList> &righe) {
+        g.leggi = [campi, archivio](CelleGriglia &righe) {
             const QString percorso = archivio();
             if (percorso.isEmpty())
                 return; // a screen opened without its archive shows no rows
-            Archivio<R> a(percorso);
+            // The cards are streamed from the file and only the shown fields'
+            // bytes are kept: no card is decoded into texts.
+            qsizetype massimo = 0;
+            for (const PosizioneCampo &c : campi)
+                massimo += std::min(c.capacita, 255) + 1;
+            FileArchivio a(percorso, R::Dimensione);
             a.apri();
-            righe.reserve(a.conta());
-            a.perOgni(campi, [&](int, const R &s) {
-                QStringList valori;
-                valori.reserve(campi.size());
-                for (QString R::*campo : campi)
-                    valori.append(s.*campo); // fields are read trimmed
-                righe.append(std::move(valori));
+            a.scorri([&](int, const char *dati) {
+                righe.nuovaRiga(massimo);
+                for (const PosizioneCampo &c : campi)
+                    righe.aggiungi(byteCampo(dati + c.offset, c.capacita));
                 return true;
             });
             a.chiudi();

@@ -117,7 +117,7 @@ void TfrmRicerca::btnCercaClick()
     }
     lblConta->setText(QString::number(attivi.size()));
 
-    QList<VoceElenco> voci;
+    VociElenco voci;
     try {
         svuota();
         voci = cerca(attivi);

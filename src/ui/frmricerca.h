@@ -33,20 +33,33 @@ struct FiltroAttivo
 };
 
 // The entries of the cards of the archive at `percorso` whose fields hold
-// every filter of `attivi` (A-Z taken as a-z), each with the line `riga` gives;
-// `campiRiga` are the fields the line shows. Archive failures are thrown as ErroreArchivio.
-template <typename R, size_t N, typename F>
-QList<VoceElenco> cercaSchede(const QString &percorso, const FiltroScheda<R> (&filtri)[N],
-                              const QList<FiltroAttivo> &attivi, QList<QString R::*> campiRiga, F &&riga)
+// every filter of `attivi` (A-Z taken as a-z), each with the line `riga`
+// builds. The filters are matched on the records' bytes: a key with a
+// character that Windows-1252 lacks is in no card. Archive failures are
+// thrown as ErroreArchivio.
+template <typename R, size_t N>
+VociElenco cercaSchede(const QString &percorso, const FiltroScheda<R> (&filtri)[N],
+                       const QList<FiltroAttivo> &attivi, const RigaScheda<R> &riga)
 {
-    for (const FiltroAttivo &a : attivi)
-        campiRiga.append(filtri[a.indice].dato);
-    QList<VoceElenco> voci;
-    leggiVoci<R>(percorso, campiRiga, voci, [&](const R &s) -> std::optional<QString> {
-        const bool listata = std::all_of(attivi.cbegin(), attivi.cend(), [&](const FiltroAttivo &a) {
-            return containsAZ(s.*(filtri[a.indice].dato), a.chiave);
-        });
-        return listata ? std::optional<QString>(riga(s)) : std::nullopt;
+    struct Chiave
+    {
+        PosizioneCampo posto;
+        QByteArray byte;
+    };
+    QList<Chiave> chiavi;
+    bool nessuna = false;
+    for (const FiltroAttivo &a : attivi) {
+        nessuna = nessuna || !primoFuoriCp1252(a.chiave).isEmpty();
+        chiavi.append({posizioneCampo<R>(filtri[a.indice].dato), toCp1252(a.chiave)});
+    }
+    VociElenco voci;
+    scorriSchede<R>(percorso, {}, [&](int posizione, const R &, const char *dati) {
+        if (nessuna)
+            return;
+        for (const Chiave &k : std::as_const(chiavi))
+            if (!containsAZ(byteCampo(dati + k.posto.offset, k.posto.capacita), QByteArrayView(k.byte)))
+                return;
+        riga.aggiungi(voci, posizione, dati);
     });
     return voci;
 }
@@ -105,7 +118,7 @@ protected:
             *c = filtro(i++);
     }
     // The entries of the cards that match every filled filter; failures are thrown.
-    virtual QList<VoceElenco> cerca(const QList<FiltroAttivo> &attivi) = 0;
+    virtual VociElenco cerca(const QList<FiltroAttivo> &attivi) = 0;
     void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -14,11 +15,33 @@ namespace qv {
 namespace {
 
 CartellaProgramma s_cartella;
+
+// The start-up order: each screen with its maker and, once made, its instance.
+struct Posto
+{
+    Schermi::Fabbrica fabbrica;
+    QPointer<QWidget> schermo;
+};
+QList<Posto> s_posti;
+// The screens made, in the order of their places: what tutti() hands out.
 QList<QWidget *> s_schermi;
 
-QString nomeClasse(const QObject *o)
+QString nomeClasse(const QMetaObject *m)
 {
-    return QString::fromLatin1(o->metaObject()->className()).section(QStringLiteral("::"), -1);
+    return QString::fromLatin1(m->className()).section(QStringLiteral("::"), -1);
+}
+
+QWidget *istanza(Posto &posto)
+{
+    if (!posto.schermo && posto.fabbrica.crea) {
+        // A screen reads no file while it is made: made late, it is the same screen.
+        posto.schermo = posto.fabbrica.crea();
+        s_schermi.clear();
+        for (const Posto &p : std::as_const(s_posti))
+            if (p.schermo)
+                s_schermi.append(p.schermo);
+    }
+    return posto.schermo;
 }
 
 } // namespace
@@ -33,28 +56,54 @@ void impostaCartellaProgramma(const QString &dir)
     s_cartella = CartellaProgramma(dir);
 }
 
+void Schermi::prepara(const QList<Fabbrica> &ordine)
+{
+    distruggiTutti();
+    for (const Fabbrica &f : ordine)
+        s_posti.append({f, nullptr});
+    principale();
+}
+
 void Schermi::registra(QWidget *schermo)
 {
+    s_posti.append({{schermo->metaObject(), nullptr}, schermo});
     s_schermi.append(schermo);
 }
 
 void Schermi::distruggiTutti()
 {
-    for (auto it = s_schermi.rbegin(); it != s_schermi.rend(); ++it)
-        delete *it;
+    // The screens made go in the reverse of their order.
+    const QList<Posto> posti = std::exchange(s_posti, {});
     s_schermi.clear();
+    for (auto it = posti.crbegin(); it != posti.crend(); ++it)
+        delete it->schermo.data();
 }
 
 const QList<QWidget *> &Schermi::tutti()
 {
+    for (qsizetype i = 0; i < s_posti.size(); ++i)
+        istanza(s_posti[i]);
     return s_schermi;
+}
+
+QWidget *Schermi::principale()
+{
+    return s_posti.isEmpty() ? nullptr : istanza(s_posti.first());
 }
 
 QWidget *Schermi::per(const QString &classe)
 {
-    for (QWidget *w : s_schermi)
-        if (nomeClasse(w) == classe)
-            return w;
+    for (qsizetype i = 0; i < s_posti.size(); ++i)
+        if (nomeClasse(s_posti.at(i).fabbrica.classe) == classe)
+            return istanza(s_posti[i]);
+    return nullptr;
+}
+
+QWidget *Schermi::primoDi(const QMetaObject *classe)
+{
+    for (qsizetype i = 0; i < s_posti.size(); ++i)
+        if (s_posti.at(i).fabbrica.classe->inherits(classe))
+            return istanza(s_posti[i]);
     return nullptr;
 }
 

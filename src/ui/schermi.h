@@ -18,27 +18,41 @@ void impostaCartellaProgramma(const QString &dir);
 class Schermi
 {
 public:
-    // Creates every screen in the program's start-up order (defined by the
-    // start-up itself), after destroying those that exist.
+    // How a screen of the start-up order is made, and its class.
+    struct Fabbrica
+    {
+        const QMetaObject *classe;
+        QWidget *(*crea)();
+    };
+
+    // Takes the program's start-up order (defined by the start-up itself),
+    // after destroying the screens that exist, and makes the first screen, the
+    // main window. Every other screen is made the first time it is asked for
+    // (per, di, tutti), so the program starts with only what its login needs.
     static void creaTutti();
+    static void prepara(const QList<Fabbrica> &ordine);
     static void distruggiTutti();
     // Adds a newly created screen at the end of the order.
     static void registra(QWidget *schermo);
+    // Every screen of the order, in the order, made now when not made yet.
     static const QList<QWidget *> &tutti();
+    // The main window: the first screen of the order; nullptr when there is none.
+    static QWidget *principale();
 
     // The start-up instance of a screen class, by class name ("TfrmAnagrafica"); nullptr when none.
     static QWidget *per(const QString &classe);
     template <typename T>
     static T *di()
     {
-        for (QWidget *w : tutti())
-            if (auto *t = qobject_cast<T *>(w))
-                return t;
-        return nullptr;
+        return static_cast<T *>(primoDi(&T::staticMetaObject));
     }
 
     // Ends the program: the event loop stops after the current event.
     static void terminaApplicazione();
+
+private:
+    // The first screen of the order whose class is or derives from `classe`.
+    static QWidget *primoDi(const QMetaObject *classe);
 };
 
 // The message of every screen whose archive cannot be opened, read or written.

@@ -5,7 +5,6 @@
 #include "ui/richiesta.h"
 
 #include <QApplication>
-#include <QCamera>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -13,16 +12,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 namespace qv {
 
@@ -52,50 +48,52 @@ QMessageBox::Icon iconaMessaggio(TipoMessaggio tipo)
     return QMessageBox::NoIcon;
 }
 
-// The camera on QtMultimedia. Frames may arrive on another thread; each one is
-// handed to the user-interface thread before it becomes a picture.
+// The camera of the module beside the executable (src/camera), loaded the
+// first time a camera is switched on. Without the module there is no camera.
 class FotocameraReale : public Fotocamera
 {
 public:
     bool accendi() override
     {
-        if (m_camera)
-            return true;
-        const QCameraDevice dispositivo = QMediaDevices::defaultVideoInput();
-        if (dispositivo.isNull())
+        if (!m_modulo && !carica())
             return false;
-        m_camera = std::make_unique<QCamera>(dispositivo);
-        m_sessione.setCamera(m_camera.get());
-        m_sessione.setVideoSink(&m_sink);
-        QObject::connect(&m_sink, &QVideoSink::videoFrameChanged, this,
-                         [this](const QVideoFrame &frame) {
-                             const QImage img = frame.toImage();
-                             if (!img.isNull())
-                                 emit fotogramma(img);
-                         },
-                         Qt::QueuedConnection);
-        m_camera->start();
-        return m_camera->isActive() || m_camera->error() == QCamera::NoError;
+        bool riuscita = false;
+        QMetaObject::invokeMethod(m_modulo, "accendi", Qt::DirectConnection, Q_RETURN_ARG(bool, riuscita));
+        return riuscita;
     }
 
     void spegni() override
     {
-        if (!m_camera)
-            return;
-        m_camera->stop();
-        QObject::disconnect(&m_sink, nullptr, this, nullptr);
-        m_sessione.setCamera(nullptr);
-        m_camera.reset();
+        if (m_modulo)
+            QMetaObject::invokeMethod(m_modulo, "spegni", Qt::DirectConnection);
     }
 
-    bool accesa() const override { return m_camera != nullptr; }
+    bool accesa() const override
+    {
+        bool accesa = false;
+        if (m_modulo)
+            QMetaObject::invokeMethod(m_modulo, "accesa", Qt::DirectConnection, Q_RETURN_ARG(bool, accesa));
+        return accesa;
+    }
 
     ~FotocameraReale() override { spegni(); }
 
 private:
-    std::unique_ptr<QCamera> m_camera;
-    QMediaCaptureSession m_sessione;
-    QVideoSink m_sink;
+    bool carica()
+    {
+        using Crea = QObject *(*)(QObject *);
+        static Crea crea = [] {
+            QLibrary modulo(QCoreApplication::applicationDirPath() + QStringLiteral("/qv_fotocamera"));
+            return modulo.load() ? reinterpret_cast<Crea>(modulo.resolve("qvCreaFotocamera")) : nullptr;
+        }();
+        if (!crea)
+            return false;
+        m_modulo = crea(this);
+        connect(m_modulo, SIGNAL(fotogramma(QImage)), this, SIGNAL(fotogramma(QImage)));
+        return true;
+    }
+
+    QObject *m_modulo = nullptr;
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 #include <QTest>
 
 #include "app/frmavvio.h"
+#include "app/frmpassword.h"
+#include "registry/frmanagrafica.h"
+#include "storage/archivio.h"
 #include "ui/frmguida.h"
 #include "app/frminfo.h"
 #include "app/frmsplash.h"
@@ -26,6 +29,7 @@ private slots:
     void uscita();
     void apriUrl_data();
     void apriUrl();
+    void schermiAlPrimoUso();
 
 private:
     ServiziProva m_servizi;
@@ -159,6 +163,48 @@ void TestAvvio::apriUrl()
     QFETCH(QString, comando);
     QFETCH(QUrl, url);
     QCOMPARE(TMisc::url(comando), url);
+}
+
+void TestAvvio::schermiAlPrimoUso()
+{
+    // The program starts with its login alone; the card screen is made when
+    // the main menu first opens it, after another copy added a card, and
+    // shows that card.
+    Schermi::creaTutti();
+    const auto schermiAnagrafica = [] {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<TfrmAnagrafica *>(w) != nullptr;
+        return n;
+    };
+    QVERIFY(qobject_cast<TfrmPassword *>(Schermi::principale()));
+    QCOMPARE(schermiAnagrafica(), 0);
+    {
+        ArchivioDipendenti altraCopia(cartellaProgramma().archivioDipendenti());
+        altraCopia.apri();
+        TSchedaDipendente s;
+        s.Dipendente = QStringLiteral("ROSSI MARIO");
+        s.Stipendio = QStringLiteral("0,00");
+        s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+        s.DataSca = QStringLiteral("31/12/2017");
+        s.Preavviso = QStringLiteral("0");
+        altraCopia.accoda(s);
+        altraCopia.chiudi();
+    }
+    auto *menu = Schermi::di<TfrmAvvio>();
+    menu->show();
+    menu->imgAnagraficaClick();
+    QCOMPARE(schermiAnagrafica(), 1);
+    auto *anagrafica = Schermi::di<TfrmAnagrafica>();
+    QVERIFY(anagrafica->isVisible());
+    QVERIFY(!menu->isVisible());
+    QTest::mouseClick(anagrafica->findChild<Figura *>(QStringLiteral("cmdUltimo")), Qt::LeftButton);
+    QCOMPARE(anagrafica->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(anagrafica->txtDipendente->text(), QStringLiteral("ROSSI MARIO"));
+    // Made late, a screen still takes its place in the start-up order.
+    QCOMPARE(Schermi::tutti().at(6), anagrafica);
+    anagrafica->hide();
+    QDir(m_dir.path()).remove(QStringLiteral("Dipendenti.pro"));
 }
 
 QTEST_MAIN(TestAvvio)

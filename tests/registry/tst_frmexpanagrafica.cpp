@@ -68,6 +68,7 @@ private slots:
     void cleanup();
     void griglia();
     void esportaTreSchede();
+    void schedaTroncataInFondo();
     void archivioVuoto();
     void domande_data();
     void domande();
@@ -197,6 +198,37 @@ void TestExpAnagrafica::esportaTreSchede()
 
     QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xls())});
+}
+
+void TestExpAnagrafica::schedaTroncataInFondo()
+{
+    // The grid streams the archive and keeps only its cells' bytes: a card cut
+    // short at the end of the file is no card, and the bytes of the cards
+    // read, control characters and bytes beyond ASCII included, come out as
+    // the texts they are.
+    TSchedaDipendente strana = scheda(QStringLiteral("D\u2019AMICO \u20AC\u0081 \tX"), QStringLiteral("a\u0001b"));
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), {}), strana});
+    {
+        QFile f(cartellaProgramma().archivioDipendenti());
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(codificaScheda(scheda(QStringLiteral("TRONCATA"), {})).left(2000));
+    }
+    m_form->FormShow();
+    const QAbstractItemModel *m = m_form->grdRecords->model();
+    QCOMPARE(m->rowCount(), 2);
+    const int nome = m_form->colonna(QStringLiteral("colDipendente"));
+    QCOMPARE(m->index(1, nome).data().toString(), QStringLiteral("D\u2019AMICO \u20AC\u0081 \tX"));
+    QCOMPARE(m->index(1, m_form->colonna(QStringLiteral("colNote"))).data().toString(), QStringLiteral("a\u0001b"));
+
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaClick();
+    const QByteArray xlsDati = esportato();
+    QVERIFY(xlsDati.startsWith(Apertura));
+    QCOMPARE(xlsDati.count("<tr>"), 3); // the header row and two cards
+    QVERIFY(xlsDati.contains(TD "D\x92" "AMICO \x80\x81 \tX</td>"));
+    QVERIFY(xlsDati.contains(TD "a\x01" "b</td>"));
+    QVERIFY(!xlsDati.contains("TRONCATA"));
 }
 
 void TestExpAnagrafica::archivioVuoto()

@@ -46,6 +46,7 @@ trap cleanup EXIT
 mkdir -p "$work/Quadrivela" "$shots"
 cp "$exe" "$work/Quadrivela/"
 [ -f "$(dirname "$exe")/Guida.pdf" ] && cp "$(dirname "$exe")/Guida.pdf" "$work/Quadrivela/"
+[ -f "$(dirname "$exe")/qv_fotocamera.so" ] && cp "$(dirname "$exe")/qv_fotocamera.so" "$work/Quadrivela/"
 "$creastore" "$work/Quadrivela/unins000.dll"
 
 # A free display of our own: a server that cannot start there (another one is
