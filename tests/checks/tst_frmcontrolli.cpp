@@ -376,7 +376,7 @@ void TestControlli::codiciIncollati_data()
     QTest::newRow("IBAN stampato") << int(Iban) << "IT60 X054 2811 1010 0000 0123 456" << IbanValido
                                    << QStringList{MsgIbanValido};
     QTest::newRow("codice fiscale a gruppi") << int(CodFisc) << "RSS-MRA 80A01.H501U" << CfValido
-                                             << QStringList{MsgCodFiscValido};
+                                             << QStringList{cfValido("Nato/a il 01/01/1980 a Roma (RM), sesso M")};
     QTest::newRow("partita IVA con IT")
         << int(PartitaIva) << "IT 00743110157" << "00743110157"
         << QStringList{QStringLiteral("Attenzione: il prefisso IT (la sigla dell'Italia) non fa parte della partita "
