@@ -195,6 +195,16 @@ void FileArchivio::apri(bool creaSeManca)
     }
 }
 
+bool FileArchivio::soloLettura(const QString &percorso)
+{
+    const int fd = apriFile(QFile::encodeName(percorso), O_RDWR);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return scritturaRifiutata(errno);
+}
+
 void FileArchivio::ripristinaGiornale(bool bloccato)
 {
     // A writer holds the lock for the whole life of its journal, so a journal

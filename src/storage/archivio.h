@@ -56,6 +56,10 @@ public:
 
     Tipo tipo() const { return m_tipo; }
     QString percorso() const { return m_percorso; }
+    // True when the archive at `percorso` exists and could be opened for
+    // reading only. (It opens and closes the file: not while this process
+    // holds a lock on it.)
+    static bool soloLettura(const QString &percorso);
     QString dettaglio() const { return m_dettaglio; }
     const char *what() const noexcept override { return m_what.constData(); }
 
@@ -101,6 +105,10 @@ public:
     void scorri(const std::function<bool(int posizione, const char *dati)> &visita);
 
     QString percorso() const { return m_percorso; }
+    // True when the archive at `percorso` exists and could be opened for
+    // reading only. (It opens and closes the file: not while this process
+    // holds a lock on it.)
+    static bool soloLettura(const QString &percorso);
     // The journal of an overwrite in progress, beside the archive.
     static QString percorsoGiornale(const QString &archivio);
 

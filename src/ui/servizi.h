@@ -54,6 +54,11 @@ public:
     virtual void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) = 0;
     // A confirmation with Sì and No; true for Sì.
     virtual bool domanda(QWidget *padre, const QString &testo) = 0;
+    // A question with buttons of its own (`pulsanti`, left to right); the index
+    // of the one pressed. Enter presses `predefinito`; Escape, or closing the
+    // box, gives `fuga`.
+    virtual int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+                       int fuga) = 0;
     // The input box; no value when the user cancels.
     virtual std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo,
                                                const QString &richiesta, const QString &iniziale) = 0;
@@ -97,6 +102,8 @@ class ServiziReali : public Servizi
 public:
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
     bool domanda(QWidget *padre, const QString &testo) override;
+    int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+               int fuga) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,

@@ -24,6 +24,7 @@ QStringList ServiziProva::testi() const
 void ServiziProva::azzera()
 {
     messaggi.clear();
+    pulsantiScelte.clear();
     aperti.clear();
     dialoghiEseguiti.clear();
     titoliFile.clear();
@@ -50,6 +51,13 @@ bool ServiziProva::domanda(QWidget *, const QString &testo)
 {
     messaggi.append({MessaggioMostrato::Genere::Domanda, testo});
     return m_risposte.isEmpty() ? true : m_risposte.dequeue();
+}
+
+int ServiziProva::scelta(QWidget *, const QString &testo, const QStringList &pulsanti, int, int fuga)
+{
+    messaggi.append({MessaggioMostrato::Genere::Scelta, testo});
+    pulsantiScelte << pulsanti;
+    return m_scelte.isEmpty() ? fuga : m_scelte.dequeue();
 }
 
 std::optional<QString> ServiziProva::chiediTesto(QWidget *, const QString &, const QString &richiesta,
