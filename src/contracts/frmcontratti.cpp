@@ -262,15 +262,19 @@ void TfrmContratti::caricaScheda(const TSchedaContratto &scheda, int posizione)
     if (const std::optional<bool> r = scheda.rescisso())
         chkRescisso->setChecked(*r);
     lblPosizione->setText(QString::number(posizione));
+    m_caricati = codificaScheda(scheda);
+}
+
+void TfrmContratti::mostraScheda(const SchedaLetta<TSchedaContratto> &letta)
+{
+    caricaScheda(letta.scheda, letta.posizione);
+    m_caricati = letta.byte;
+    segnalaSolaLettura(panInfo, letta.solaLettura);
 }
 
 void TfrmContratti::apriScheda(int posizione)
 {
-    ArchivioContratti archivio(fileAnno());
-    archivio.apri();
-    const TSchedaContratto scheda = archivio.leggi(posizione);
-    archivio.chiudi();
-    caricaScheda(scheda, posizione);
+    mostraScheda(leggiSchedaArchivio<TSchedaContratto>(fileAnno(), posizione));
 }
 
 void TfrmContratti::nuovaScheda()
@@ -290,6 +294,7 @@ void TfrmContratti::nuovaScheda()
         l->clear();
     chkRescisso->setChecked(false);
     lblPosizione->clear();
+    m_caricati.clear();
 }
 
 void TfrmContratti::leggiDitta()
@@ -345,7 +350,7 @@ void TfrmContratti::naviga(Freccia freccia)
 {
     try {
         frecciaSuArchivio<TSchedaContratto>(
-            this, fileAnno(), freccia, lblPosizione, [this](const TSchedaContratto &s, int p) { caricaScheda(s, p); });
+            this, fileAnno(), freccia, lblPosizione, [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); });
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }
@@ -358,10 +363,10 @@ void TfrmContratti::cmdUltimoClick() { naviga(Freccia::Ultimo); }
 
 void TfrmContratti::btnDuplicaClick()
 {
-    duplicaScheda(this, lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
+    duplicaScheda(this, fileAnno(), lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
                   QStringLiteral("Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo "
                                  "è stato inserito in archivio."),
-                  txtDipendente);
+                  txtDipendente, [this] { m_caricati.clear(); });
 }
 
 void TfrmContratti::btnSalvaClick()
@@ -397,21 +402,9 @@ void TfrmContratti::btnSalvaClick()
         return;
 
     try {
-        ArchivioContratti archivio(fileAnno());
-        archivio.apri();
-        const TSchedaContratto scheda = schedaCorrente();
-        const QString posizione = trimmed(lblPosizione->text());
-        if (!posizione.isEmpty()) {
-            archivio.scrivi(posizione.toInt(), scheda);
-            archivio.chiudi();
-            s.messaggio(this, TipoMessaggio::Informazione,
-                        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
-        } else {
-            const int p = archivio.accoda(scheda);
-            archivio.chiudi();
-            lblPosizione->setText(QString::number(p));
-            s.messaggio(this, TipoMessaggio::Informazione, QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        }
+        salvaSchedaSchermo<TSchedaContratto>({this, fileAnno(), lblPosizione, &m_caricati,
+                                              [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); }, {}},
+                                             schedaCorrente());
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }

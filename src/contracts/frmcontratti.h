@@ -57,7 +57,14 @@ public:
     void nuovaScheda();
     // Puts a stored card into the controls with its position; a flag that is
     // neither "Sì" nor "No" leaves the check box as it was.
+    // Its stored bytes are taken to be its encoding.
     void caricaScheda(const TSchedaContratto &scheda, int posizione);
+    // The same for a card as read from the archive, with its bytes as stored;
+    // the info line says when the archive can only be read.
+    void mostraScheda(const SchedaLetta<TSchedaContratto> &letta);
+    // The stored bytes of the card shown, as it was loaded or last saved;
+    // empty for a new card.
+    QByteArray schedaCaricata() const { return m_caricati; }
     // Reads card `posizione` (1-based) of the year file and shows it, the way
     // the arrows do; an input/output failure is thrown as ErroreArchivio and
     // leaves the screen as it was.
@@ -106,6 +113,7 @@ private:
     void naviga(Freccia freccia);
     void messaggioArchivio(const ErroreArchivio &errore);
 
+    QByteArray m_caricati;
     ComportamentiCampi *m_comportamenti = nullptr;
     RigaInfo *m_rigaInfo = nullptr;
 };

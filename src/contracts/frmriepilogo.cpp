@@ -120,7 +120,7 @@ void TfrmRiepilogo::FormShow()
         });
     } catch (const ErroreArchivio &e) {
         // An archive that cannot be read to its end shows the contracts found so far.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     }
     mostraVoci(std::move(voci));
     lblTotCosti->setText(QString::number(lstRecords->count()));

@@ -60,7 +60,7 @@ void TfrmTrovaContratti::lstRecordsDblClick()
             apriSchedaContratto(this, posizione);
     } catch (const ErroreArchivio &e) {
         // The screen closes; the contract screen keeps what it showed.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     } catch (...) {
         // The screen closes; the contract screen keeps what it showed.
     }

@@ -209,7 +209,15 @@ void TfrmAnagrafica::caricaScheda(const TSchedaDipendente &scheda, int posizione
 {
     schedaNeiControlli(pannello(), scheda);
     lblPosizione->setText(QString::number(posizione));
+    m_caricati = codificaScheda(scheda);
     foto->carica(posizione);
+}
+
+void TfrmAnagrafica::mostraScheda(const SchedaLetta<TSchedaDipendente> &letta)
+{
+    caricaScheda(letta.scheda, letta.posizione);
+    m_caricati = letta.byte;
+    segnalaSolaLettura(panInfo, letta.solaLettura);
 }
 
 void TfrmAnagrafica::nuovaScheda()
@@ -222,6 +230,7 @@ void TfrmAnagrafica::nuovaScheda()
         l->clear();
     foto->mostraSegnaposto();
     lblPosizione->clear();
+    m_caricati.clear();
     txtDipendente->setFocus(Qt::OtherFocusReason);
 }
 
@@ -252,7 +261,7 @@ void TfrmAnagrafica::naviga(Freccia verso)
 {
     try {
         frecciaSuArchivio<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), verso, lblPosizione,
-                                             [this](const TSchedaDipendente &s, int p) { caricaScheda(s, p); }, true);
+                                             [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, true);
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }
@@ -265,10 +274,14 @@ void TfrmAnagrafica::cmdUltimoClick() { naviga(Freccia::Ultimo); }
 
 void TfrmAnagrafica::btnDuplicaClick()
 {
-    duplicaScheda(this, lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
+    duplicaScheda(this, cartellaProgramma().archivioDipendenti(), lblPosizione,
+                  {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
                   QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
                                  "è stata inserita in archivio."),
-                  txtDipendente, [this] { foto->mostraSegnaposto(); });
+                  txtDipendente, [this] {
+                      foto->mostraSegnaposto();
+                      m_caricati.clear();
+                  });
 }
 
 void TfrmAnagrafica::btnSalvaClick()
@@ -309,24 +322,10 @@ void TfrmAnagrafica::btnSalvaClick()
         return;
 
     try {
-        ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
-        archivio.apri();
-        const TSchedaDipendente scheda = schedaCorrente();
-        const QString posizione = trimmed(lblPosizione->text());
-        if (!posizione.isEmpty()) {
-            const int p = posizione.toInt();
-            archivio.scrivi(p, scheda);
-            archivio.chiudi();
-            foto->salva(p);
-            s.messaggio(this, TipoMessaggio::Informazione,
-                        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
-        } else {
-            const int p = archivio.accoda(scheda);
-            archivio.chiudi();
-            lblPosizione->setText(QString::number(p));
-            foto->salva(p);
-            s.messaggio(this, TipoMessaggio::Informazione, QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        }
+        salvaSchedaSchermo<TSchedaDipendente>(
+            {this, cartellaProgramma().archivioDipendenti(), lblPosizione, &m_caricati,
+             [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); }},
+            schedaCorrente());
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }

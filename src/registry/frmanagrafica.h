@@ -43,8 +43,15 @@ public:
 
     // Clears the screen for a new card.
     void nuovaScheda();
-    // Puts a stored card into the controls, with its position and its photo.
+    // Puts a stored card into the controls, with its position and its photo;
+    // its stored bytes are taken to be its encoding.
     void caricaScheda(const TSchedaDipendente &scheda, int posizione);
+    // The same for a card as read from the archive, with its bytes as stored;
+    // the info line says when the archive can only be read.
+    void mostraScheda(const SchedaLetta<TSchedaDipendente> &letta);
+    // The stored bytes of the card shown, as it was loaded or last saved;
+    // empty for a new card.
+    QByteArray schedaCaricata() const { return m_caricati; }
     // The card as the controls hold it.
     TSchedaDipendente schedaCorrente() const;
 
@@ -81,6 +88,7 @@ private:
     void naviga(Freccia verso);
     void messaggioArchivio(const ErroreArchivio &errore);
 
+    QByteArray m_caricati;
     ComportamentiCampi *m_comportamenti = nullptr;
     RigaInfo *m_rigaInfo = nullptr;
 };

@@ -81,12 +81,10 @@ const RigaScheda<TSchedaDipendente> &formaRigaDipendente()
 
 void apriSchedaDipendente(int posizione)
 {
-    ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
-    archivio.apri();
-    const TSchedaDipendente scheda = archivio.leggi(posizione);
-    archivio.chiudi();
+    const SchedaLetta<TSchedaDipendente> letta =
+        leggiSchedaArchivio<TSchedaDipendente>(cartellaProgramma().archivioDipendenti(), posizione);
     if (auto *anagrafica = Schermi::di<TfrmAnagrafica>())
-        anagrafica->caricaScheda(scheda, posizione);
+        anagrafica->mostraScheda(letta);
 }
 
 TfrmScadenze::TfrmScadenze(const RegolaScadenza &regola, QWidget *parent)

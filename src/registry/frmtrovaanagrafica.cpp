@@ -86,7 +86,7 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick()
         }
     } catch (const ErroreArchivio &e) {
         // The screen closes without applying anything further.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     }
     close();
 }

@@ -3,7 +3,7 @@
 #include "blocco.h"
 #include "core/filesicuro.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -19,85 +19,36 @@ namespace {
 qint64 s_byteConsentiti = -1;
 qint64 s_interrompiDopo = -1;
 bool s_senzaGiornale = false;
+bool s_scritturaNegata = false;
 
 // Records read at once when an archive is read whole.
 constexpr int kRecordPerBlocco = 512;
 
-// The journal: a fixed heading, the old bytes of the card, a fingerprint of
-// the new bytes and a checksum of everything before it. It is complete only
-// when its size and its checksum agree.
-//   0  8  "QVGIORN1"
-//   8  8  offset of the card in the archive, little-endian
-//  16  4  number of bytes of the card, little-endian
-//  20  n  the card's old bytes
-//  20+n 8 fingerprint of the card's new bytes
-//  28+n 8 fingerprint of bytes 0 to 28+n
-constexpr char kFirmaGiornale[8] = {'Q', 'V', 'G', 'I', 'O', 'R', 'N', '1'};
-constexpr qint64 kTestaGiornale = 20;
-
-quint64 impronta(const char *dati, qint64 n)
-{
-    // FNV-1a, 64 bits: enough to tell a whole journal from a torn one.
-    quint64 h = 14695981039346656037ull;
-    for (qint64 i = 0; i < n; ++i) {
-        h ^= static_cast<unsigned char>(dati[i]);
-        h *= 1099511628211ull;
-    }
-    return h;
-}
-
-void aggiungi(QByteArray &out, quint64 valore, int byte)
-{
-    for (int i = 0; i < byte; ++i)
-        out.append(char((valore >> (8 * i)) & 0xFF));
-}
-
-quint64 numero(const char *dati, int byte)
-{
-    quint64 v = 0;
-    for (int i = byte - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(dati[i]);
-    return v;
-}
-
-struct Giornale
-{
-    qint64 offset = 0;
-    QByteArray vecchi;
-    quint64 improntaNuovi = 0;
-};
-
-QByteArray componiGiornale(qint64 offset, const QByteArray &vecchi, const QByteArray &nuovi)
-{
-    QByteArray g(kFirmaGiornale, sizeof kFirmaGiornale);
-    aggiungi(g, quint64(offset), 8);
-    aggiungi(g, quint64(vecchi.size()), 4);
-    g += vecchi;
-    aggiungi(g, impronta(nuovi.constData(), nuovi.size()), 8);
-    aggiungi(g, impronta(g.constData(), g.size()), 8);
-    return g;
-}
-
-std::optional<Giornale> leggiGiornale(const QByteArray &g)
-{
-    if (g.size() < kTestaGiornale + 16 || std::memcmp(g.constData(), kFirmaGiornale, sizeof kFirmaGiornale) != 0)
-        return std::nullopt;
-    const quint64 n = numero(g.constData() + 16, 4);
-    if (quint64(g.size()) != quint64(kTestaGiornale) + n + 16)
-        return std::nullopt;
-    const qint64 corpo = g.size() - 8;
-    if (impronta(g.constData(), corpo) != numero(g.constData() + corpo, 8))
-        return std::nullopt;
-    Giornale out;
-    out.offset = qint64(numero(g.constData() + 8, 8));
-    out.vecchi = g.mid(kTestaGiornale, qsizetype(n));
-    out.improntaNuovi = numero(g.constData() + kTestaGiornale + n, 8);
-    return out;
-}
-
 QString testoErrore(int numeroErrore)
 {
     return QString::fromLocal8Bit(std::strerror(numeroErrore));
+}
+
+// A refusal to write, as a read-only folder, share or file gives it.
+bool scritturaRifiutata(int e)
+{
+    return e == EACCES || e == EROFS || e == EPERM;
+}
+
+int apriFile(const QByteArray &nome, int modo)
+{
+    if (s_scritturaNegata && (modo & (O_RDWR | O_WRONLY | O_CREAT))) {
+        // As a read-only file system answers: a missing file stays missing, an
+        // existing one cannot be written, nothing can be created.
+        const bool esiste = ::access(nome.constData(), F_OK) == 0;
+        errno = (modo & O_CREAT) ? (esiste ? EEXIST : EROFS) : (esiste ? EROFS : ENOENT);
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(nome.constData(), modo | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 bool scriviTutto(int fd, const char *dati, qint64 n, qint64 offset)
@@ -136,32 +87,6 @@ bool leggiTutto(int fd, char *dati, qint64 n, qint64 offset)
     return true;
 }
 
-// Writes the journal and makes it and its name durable. False with errno set.
-bool scriviGiornale(const QString &percorso, const QByteArray &contenuto)
-{
-    const QByteArray nome = QFile::encodeName(percorso);
-    const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const bool ok = scriviTutto(fd, contenuto.constData(), contenuto.size(), 0) && ::fsync(fd) == 0;
-    const int e = errno;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(nome.constData());
-        errno = e;
-        return false;
-    }
-    sincronizzaCartella(percorso);
-    return true;
-}
-
-void rimuoviGiornale(const QString &percorso)
-{
-    // A journal left behind by a lost removal is harmless: it names the new
-    // card's fingerprint, which the archive then holds.
-    ::unlink(QFile::encodeName(percorso).constData());
-}
-
 } // namespace
 
 void guasti::simulaDiscoPieno(qint64 byte)
@@ -179,6 +104,11 @@ void guasti::disattivaGiornale(bool disattiva)
     s_senzaGiornale = disattiva;
 }
 
+void guasti::negaScrittura(bool nega)
+{
+    s_scritturaNegata = nega;
+}
+
 ErroreArchivio::ErroreArchivio(Tipo tipo, const QString &percorso, const QString &dettaglio)
     : m_tipo(tipo), m_percorso(percorso), m_dettaglio(dettaglio),
       m_what((percorso + QStringLiteral(": ") + dettaglio).toUtf8())
@@ -186,13 +116,13 @@ ErroreArchivio::ErroreArchivio(Tipo tipo, const QString &percorso, const QString
 }
 
 FileArchivio::FileArchivio(const QString &percorso, int dimensione)
-    : m_file(percorso), m_dimensione(dimensione)
+    : m_percorso(percorso), m_dimensione(dimensione)
 {
 }
 
 FileArchivio::~FileArchivio()
 {
-    m_file.close();
+    chiudi();
 }
 
 QString FileArchivio::percorsoGiornale(const QString &archivio)
@@ -202,34 +132,78 @@ QString FileArchivio::percorsoGiornale(const QString &archivio)
 
 void FileArchivio::errore(ErroreArchivio::Tipo tipo, int numeroErrore) const
 {
-    throw ErroreArchivio(tipo, m_file.fileName(), testoErrore(numeroErrore));
+    throw ErroreArchivio(tipo, m_percorso, testoErrore(numeroErrore));
 }
 
-void FileArchivio::apri()
+void FileArchivio::apri(bool creaSeManca)
 {
-    if (m_file.isOpen())
+    if (m_aperto)
         return;
+    m_solaLettura = m_assente = false;
+    m_sovrapposto.reset();
     // An existing file is only ever opened, never created anew: if it cannot be
     // opened it is reported and left as it is. Reads and writes go straight to
     // the file, so nothing another copy wrote is hidden behind a buffer.
-    for (int tentativo = 0;; ++tentativo) {
-        const bool esiste = QFileInfo::exists(m_file.fileName()) || QFileInfo(m_file.fileName()).isSymLink();
-        const QIODevice::OpenMode modo = QIODevice::ReadWrite | QIODevice::Unbuffered
-                                         | (esiste ? QIODevice::NotOpen : QIODevice::NewOnly);
-        if (m_file.open(modo))
+    const QByteArray nome = QFile::encodeName(m_percorso);
+    int fd = -1;
+    for (int tentativo = 0; fd < 0; ++tentativo) {
+        fd = apriFile(nome, O_RDWR);
+        if (fd >= 0)
             break;
-        // Another copy created the missing file a moment ago: it is opened.
-        if (!esiste && QFileInfo::exists(m_file.fileName()) && tentativo < 3)
+        if (errno == ENOENT) {
+            if (!creaSeManca)
+                throw ErroreArchivio(ErroreArchivio::Tipo::Assente, m_percorso, QStringLiteral("l'archivio non esiste"));
+            fd = apriFile(nome, O_RDWR | O_CREAT | O_EXCL);
+            if (fd >= 0)
+                break;
+            // Another copy created the missing file a moment ago: it is opened.
+            if (errno == EEXIST && tentativo < 3)
+                continue;
+            // A folder that takes no new file, or no folder at all: a missing
+            // archive is an empty one.
+            if (scritturaRifiutata(errno) || errno == ENOENT) {
+                m_assente = m_solaLettura = m_aperto = true;
+                return;
+            }
+            errore(ErroreArchivio::Tipo::Apertura, errno);
+        }
+        if (!scritturaRifiutata(errno))
+            errore(ErroreArchivio::Tipo::Apertura, errno);
+        // It cannot be written here: it can still be consulted.
+        fd = apriFile(nome, O_RDONLY);
+        if (fd >= 0) {
+            m_solaLettura = true;
+            break;
+        }
+        if (errno == ENOENT && tentativo < 3)
             continue;
-        throw ErroreArchivio(ErroreArchivio::Tipo::Apertura, m_file.fileName(), m_file.errorString());
+        errore(ErroreArchivio::Tipo::Apertura, errno);
     }
+    struct stat st {};
+    const int statoFile = ::fstat(fd, &st) != 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : 0);
+    if (statoFile != 0) {
+        ::close(fd);
+        errore(ErroreArchivio::Tipo::Apertura, statoFile);
+    }
+    m_fd = fd;
+    m_aperto = true;
     try {
-        if (QFileInfo::exists(percorsoGiornale(m_file.fileName())))
+        if (!m_solaLettura && giornalePresente(percorsoGiornale(m_percorso)))
             ripristinaGiornale(false);
     } catch (...) {
-        m_file.close();
+        chiudi();
         throw;
     }
+}
+
+bool FileArchivio::soloLettura(const QString &percorso)
+{
+    const int fd = apriFile(QFile::encodeName(percorso), O_RDWR);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return scritturaRifiutata(errno);
 }
 
 void FileArchivio::ripristinaGiornale(bool bloccato)
@@ -241,28 +215,33 @@ void FileArchivio::ripristinaGiornale(bool bloccato)
     BloccoFile blocco;
     if (!bloccato)
         blocca(blocco, true);
-    const QString percorso = percorsoGiornale(m_file.fileName());
-    QFile file(percorso);
-    if (!file.exists())
+    const QString percorso = percorsoGiornale(m_percorso);
+    const LetturaGiornale letto = leggiGiornale(percorso, m_dimensione);
+    switch (letto.stato) {
+    case LetturaGiornale::Stato::Assente:
         return;
-    if (!QFileInfo(percorso).isFile())
-        return; // not a journal of this program
-    if (!file.open(QIODevice::ReadOnly))
-        throw ErroreArchivio(ErroreArchivio::Tipo::Apertura, percorso, file.errorString());
-    const QByteArray contenuto = file.read(qint64(kTestaGiornale) + m_dimensione + 16 + 1);
-    file.close();
-    const std::optional<Giornale> g = leggiGiornale(contenuto);
-    // Only a whole card at a card's place in this archive is put back; an
-    // incomplete journal was cut short before the card was touched.
-    if (g && g->vecchi.size() == m_dimensione && g->offset % m_dimensione == 0
-        && g->offset + m_dimensione <= dimensioneFile()) {
-        QByteArray ora(m_dimensione, Qt::Uninitialized);
-        leggiA(g->offset, ora.data(), m_dimensione);
-        if (ora != g->vecchi && impronta(ora.constData(), ora.size()) != g->improntaNuovi) {
-            if (!scriviTutto(m_file.handle(), g->vecchi.constData(), g->vecchi.size(), g->offset))
-                errore(ErroreArchivio::Tipo::Apertura, errno);
-            sincronizza(ErroreArchivio::Tipo::Apertura);
+    case LetturaGiornale::Stato::Illeggibile:
+        // It may hold the only whole copy of a card: it stays, and so does
+        // the archive until someone looks at it.
+        throw ErroreArchivio(ErroreArchivio::Tipo::DaControllare, percorso, testoErrore(letto.errore));
+    case LetturaGiornale::Stato::Incompleto:
+        // Cut short before the card was touched.
+        break;
+    case LetturaGiornale::Stato::Valido: {
+        // Only a whole card at a card's place in this archive is put back.
+        const Giornale &g = letto.giornale;
+        if (g.perArchivio(m_dimensione, dimensioneFile())) {
+            const qint64 offset = qint64(g.offset);
+            QByteArray ora(m_dimensione, Qt::Uninitialized);
+            leggiA(offset, ora.data(), m_dimensione);
+            if (g.daRipristinare(ora)) {
+                if (!scriviTutto(m_fd, g.vecchi.constData(), g.vecchi.size(), offset))
+                    errore(ErroreArchivio::Tipo::Apertura, errno);
+                sincronizza(ErroreArchivio::Tipo::Apertura);
+            }
         }
+        break;
+    }
     }
     rimuoviGiornale(percorso);
     sincronizzaCartella(percorso);
@@ -270,30 +249,44 @@ void FileArchivio::ripristinaGiornale(bool bloccato)
 
 void FileArchivio::chiudi()
 {
-    m_file.close();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_aperto = false;
+    m_sovrapposto.reset();
 }
 
 void FileArchivio::verificaAperto() const
 {
-    if (!m_file.isOpen())
-        throw ErroreArchivio(ErroreArchivio::Tipo::Lettura, m_file.fileName(),
-                             QStringLiteral("archivio non aperto"));
+    if (!m_aperto)
+        throw ErroreArchivio(ErroreArchivio::Tipo::Lettura, m_percorso, QStringLiteral("archivio non aperto"));
+}
+
+void FileArchivio::verificaScrivibile() const
+{
+    if (m_solaLettura)
+        throw ErroreArchivio(ErroreArchivio::Tipo::SolaLettura, m_percorso,
+                             QStringLiteral("l'archivio si può soltanto leggere"));
 }
 
 qint64 FileArchivio::dimensioneFile() const
 {
+    if (m_assente)
+        return 0;
     struct stat st {};
-    if (::fstat(m_file.handle(), &st) != 0)
+    if (::fstat(m_fd, &st) != 0)
         errore(ErroreArchivio::Tipo::Lettura, errno);
     return qint64(st.st_size);
 }
 
 void FileArchivio::blocca(BloccoFile &blocco, bool esclusivo) const
 {
-    if (blocco.prendi(m_file.handle(), esclusivo ? TipoBlocco::Esclusivo : TipoBlocco::Condiviso))
+    if (m_assente)
+        return;
+    if (blocco.prendi(m_fd, esclusivo ? TipoBlocco::Esclusivo : TipoBlocco::Condiviso))
         return;
     if (errno == EAGAIN)
-        throw ErroreArchivio(ErroreArchivio::Tipo::Occupato, m_file.fileName(),
+        throw ErroreArchivio(ErroreArchivio::Tipo::Occupato, m_percorso,
                              QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
     // A file system without locks (some network shares) still lets the file
     // be used, as before there were locks.
@@ -302,15 +295,61 @@ void FileArchivio::blocca(BloccoFile &blocco, bool esclusivo) const
     errore(esclusivo ? ErroreArchivio::Tipo::Scrittura : ErroreArchivio::Tipo::Lettura, errno);
 }
 
+void FileArchivio::bloccaPerLeggere(BloccoFile &blocco)
+{
+    m_sovrapposto.reset();
+    if (m_assente)
+        return;
+    const QString giornale = percorsoGiornale(m_percorso);
+    bool ripristinato = false;
+    for (;;) {
+        blocca(blocco, false);
+        if (!giornalePresente(giornale))
+            return;
+        if (!m_solaLettura && !ripristinato) {
+            // A writer keeps the exclusive lock for the whole life of its
+            // journal: one seen under the shared lock was left by a copy that
+            // ended mid-save since this one opened the archive. Its card is put
+            // back under the exclusive lock before any card is handed out.
+            blocco.rilascia();
+            ripristinaGiornale(false);
+            ripristinato = true;
+            continue;
+        }
+        // The journal stays (this copy cannot write the archive, or could not
+        // remove it): the old card it holds is handed out in place of a torn one.
+        const LetturaGiornale letto = leggiGiornale(giornale, m_dimensione);
+        if (letto.stato == LetturaGiornale::Stato::Illeggibile)
+            throw ErroreArchivio(ErroreArchivio::Tipo::DaControllare, giornale, testoErrore(letto.errore));
+        if (letto.stato == LetturaGiornale::Stato::Valido && letto.giornale.perArchivio(m_dimensione, dimensioneFile()))
+            m_sovrapposto = letto.giornale;
+        return;
+    }
+}
+
+void FileArchivio::sovrapponiGiornale(qint64 offset, char *dati, qint64 quanti) const
+{
+    if (!m_sovrapposto)
+        return;
+    const Giornale &g = *m_sovrapposto;
+    // Reads are of whole records and the journal names a whole record.
+    const quint64 inizio = quint64(offset);
+    if (g.offset < inizio || g.offset - inizio >= quint64(quanti))
+        return;
+    char *scheda = dati + qint64(g.offset - inizio);
+    if (g.daRipristinare(QByteArray::fromRawData(scheda, m_dimensione)))
+        std::memcpy(scheda, g.vecchi.constData(), size_t(m_dimensione));
+}
+
 void FileArchivio::leggiA(qint64 offset, char *dati, qint64 quanti) const
 {
-    if (!leggiTutto(m_file.handle(), dati, quanti, offset))
+    if (!leggiTutto(m_fd, dati, quanti, offset))
         errore(ErroreArchivio::Tipo::Lettura, errno);
 }
 
 void FileArchivio::sincronizza(ErroreArchivio::Tipo tipo)
 {
-    if (::fsync(m_file.handle()) != 0)
+    if (::fsync(m_fd) != 0)
         errore(tipo, errno);
 }
 
@@ -324,12 +363,14 @@ QByteArray FileArchivio::leggi(int posizione)
 {
     verificaAperto();
     BloccoFile blocco;
-    blocca(blocco, false);
+    bloccaPerLeggere(blocco);
     if (posizione < 1 || posizione > conta())
-        throw ErroreArchivio(ErroreArchivio::Tipo::Lettura, m_file.fileName(),
+        throw ErroreArchivio(ErroreArchivio::Tipo::Lettura, m_percorso,
                              QStringLiteral("la scheda %1 non esiste").arg(posizione));
     QByteArray dati(m_dimensione, Qt::Uninitialized);
-    leggiA(qint64(posizione - 1) * m_dimensione, dati.data(), m_dimensione);
+    const qint64 offset = qint64(posizione - 1) * m_dimensione;
+    leggiA(offset, dati.data(), m_dimensione);
+    sovrapponiGiornale(offset, dati.data(), m_dimensione);
     return dati;
 }
 
@@ -345,41 +386,54 @@ void FileArchivio::scriviA(qint64 offset, const QByteArray &dati, bool sovrascri
     if (sovrascrittura && s_interrompiDopo >= 0) {
         // The power goes off part-way: what was written stays, nothing else happens.
         const qint64 n = std::min<qint64>(s_interrompiDopo, dati.size());
-        if (scriviTutto(m_file.handle(), dati.constData(), n, offset))
-            ::fsync(m_file.handle());
+        if (scriviTutto(m_fd, dati.constData(), n, offset))
+            ::fsync(m_fd);
         ::_exit(99);
     }
-    if (!scriviTutto(m_file.handle(), dati.constData(), daScrivere, offset))
+    if (!scriviTutto(m_fd, dati.constData(), daScrivere, offset))
         errore(ErroreArchivio::Tipo::Scrittura, errno);
     // What was written reaches the disk before success is reported.
     sincronizza(ErroreArchivio::Tipo::Scrittura);
     if (guasto)
-        throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, m_file.fileName(),
-                             QStringLiteral("spazio esaurito sul disco"));
+        throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, m_percorso, QStringLiteral("spazio esaurito sul disco"));
 }
 
 void FileArchivio::scrivi(int posizione, const QByteArray &record)
 {
+    scriviScheda(posizione, record, nullptr);
+}
+
+bool FileArchivio::sostituisci(int posizione, const QByteArray &record, const QByteArray &atteso)
+{
+    return scriviScheda(posizione, record, &atteso);
+}
+
+bool FileArchivio::scriviScheda(int posizione, const QByteArray &record, const QByteArray *atteso)
+{
     verificaAperto();
+    verificaScrivibile();
     Q_ASSERT(record.size() == m_dimensione);
     BloccoFile blocco;
     blocca(blocco, true);
     if (posizione < 1 || posizione > conta())
-        throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, m_file.fileName(),
+        throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, m_percorso,
                              QStringLiteral("la scheda %1 non esiste").arg(posizione));
-    const QString giornale = percorsoGiornale(m_file.fileName());
+    const QString giornale = percorsoGiornale(m_percorso);
     // A copy that ended mid-save after this one opened the archive: its card
     // is put back before this journal takes the place of that one.
-    if (QFileInfo::exists(giornale))
+    if (giornalePresente(giornale))
         ripristinaGiornale(true);
     const qint64 offset = qint64(posizione - 1) * m_dimensione;
     QByteArray prima(m_dimensione, Qt::Uninitialized);
     leggiA(offset, prima.data(), m_dimensione);
+    // Another copy saved this card since the caller read it: nothing is written.
+    if (atteso && prima != *atteso && prima != record)
+        return false;
     bool conGiornale = !s_senzaGiornale;
     if (conGiornale && !scriviGiornale(giornale, componiGiornale(offset, prima, record))) {
         // A folder that takes no new file (read-only, with the archive itself
         // writable) still lets the card be saved, as it always could.
-        if (errno != EACCES && errno != EPERM && errno != EROFS)
+        if (!scritturaRifiutata(errno))
             throw ErroreArchivio(ErroreArchivio::Tipo::Scrittura, giornale, testoErrore(errno));
         conGiornale = false;
     }
@@ -388,18 +442,19 @@ void FileArchivio::scrivi(int posizione, const QByteArray &record)
     } catch (const ErroreArchivio &) {
         // Put the old card back if the disk lets us; the others were never
         // touched. If it does not, the journal puts it back at the next open.
-        if (scriviTutto(m_file.handle(), prima.constData(), prima.size(), offset) && ::fsync(m_file.handle()) == 0
-            && conGiornale)
+        if (scriviTutto(m_fd, prima.constData(), prima.size(), offset) && ::fsync(m_fd) == 0 && conGiornale)
             rimuoviGiornale(giornale);
         throw;
     }
     if (conGiornale)
         rimuoviGiornale(giornale);
+    return true;
 }
 
 int FileArchivio::accoda(const QByteArray &record)
 {
     verificaAperto();
+    verificaScrivibile();
     Q_ASSERT(record.size() == m_dimensione);
     // The position comes from the file's size under the lock: another copy's
     // card, appended a moment ago, is counted.
@@ -414,7 +469,7 @@ int FileArchivio::accoda(const QByteArray &record)
         // A half-written new record is not a card; cut it off when the disk
         // allows. Under the lock nothing after `offset` belongs to anyone else.
         if (dimensioneFile() > offset)
-            ::ftruncate(m_file.handle(), off_t(offset));
+            (void)!::ftruncate(m_fd, off_t(offset));
         throw;
     }
     return n + 1;
@@ -425,14 +480,16 @@ void FileArchivio::scorri(const std::function<bool(int posizione, const char *da
     verificaAperto();
     // The whole read sees one state of the archive: no card half written.
     BloccoFile blocco;
-    blocca(blocco, false);
+    bloccaPerLeggere(blocco);
     const int n = conta();
     QByteArray blocchi;
     for (int primo = 1; primo <= n; primo += kRecordPerBlocco) {
         const int quanti = std::min(kRecordPerBlocco, n - primo + 1);
         const qint64 byte = qint64(quanti) * m_dimensione;
+        const qint64 offset = qint64(primo - 1) * m_dimensione;
         blocchi.resize(byte);
-        leggiA(qint64(primo - 1) * m_dimensione, blocchi.data(), byte);
+        leggiA(offset, blocchi.data(), byte);
+        sovrapponiGiornale(offset, blocchi.data(), byte);
         for (int i = 0; i < quanti; ++i)
             if (!visita(primo + i, blocchi.constData() + qint64(i) * m_dimensione))
                 return;

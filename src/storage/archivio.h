@@ -12,14 +12,22 @@
 //
 // An overwrite first saves the card's old bytes in a journal beside the
 // archive (the archive's name followed by ".giornale"), synced, then writes
-// and syncs the card, then removes the journal. Opening an archive that has a
-// complete journal puts the old card back first, so a save cut short by a
-// power cut leaves the old card and never half of each; an incomplete
-// journal was written before the card was touched and is discarded.
+// and syncs the card, then removes the journal. Opening an archive, and every
+// read, first looks for a journal left by a copy that ended mid-save and puts
+// the old card back (or, on an archive it cannot write, hands out the old card
+// in place of the torn one), so no reader ever sees half of each; an
+// incomplete journal was written before the card was touched and is
+// discarded; a journal that cannot be read is kept and the archive is
+// reported as needing attention (Tipo::DaControllare), never written.
+//
+// An archive that cannot be opened for writing (a read-only folder or share)
+// is opened for reading: it can be consulted, and every write is refused with
+// Tipo::SolaLettura before anything is touched. A missing archive that cannot
+// be created there is an empty one.
 
 #include "schede.h"
+#include "giornale.h"
 
-#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -34,12 +42,24 @@ class BloccoFile;
 class ErroreArchivio : public std::exception
 {
 public:
-    enum class Tipo { Apertura, Lettura, Scrittura, Occupato };
+    enum class Tipo {
+        Apertura,
+        Lettura,
+        Scrittura,
+        Occupato,      // another copy holds the lock too long
+        SolaLettura,   // a write asked of an archive open for reading only
+        Assente,       // the archive does not exist (and was not to be created)
+        DaControllare, // a journal beside it cannot be read
+    };
 
     ErroreArchivio(Tipo tipo, const QString &percorso, const QString &dettaglio);
 
     Tipo tipo() const { return m_tipo; }
     QString percorso() const { return m_percorso; }
+    // True when the archive at `percorso` exists and could be opened for
+    // reading only. (It opens and closes the file: not while this process
+    // holds a lock on it.)
+    static bool soloLettura(const QString &percorso);
     QString dettaglio() const { return m_dettaglio; }
     const char *what() const noexcept override { return m_what.constData(); }
 
@@ -59,39 +79,63 @@ public:
     FileArchivio(const FileArchivio &) = delete;
     FileArchivio &operator=(const FileArchivio &) = delete;
 
-    // Opens the file for reading and writing; a missing file is created empty.
-    // An existing file that cannot be opened is reported and left as it is.
-    void apri();
+    // Opens the file for reading and writing; a missing file is created empty
+    // (with `creaSeManca`; otherwise Tipo::Assente is thrown). A file that
+    // cannot be opened for writing is opened for reading only. An existing file
+    // that cannot be opened is reported and left as it is.
+    void apri(bool creaSeManca = true);
     void chiudi();
-    bool aperto() const { return m_file.isOpen(); }
+    bool aperto() const { return m_aperto; }
+    bool solaLettura() const { return m_solaLettura; }
 
     // Number of whole records: an incomplete last record is not a card.
     int conta() const;
     QByteArray leggi(int posizione);
     // Overwrites record `posizione`; the other records are not touched.
     void scrivi(int posizione, const QByteArray &record);
+    // The same, but only while the record still holds `atteso` (the bytes the
+    // caller read) or already holds `record`: the comparison and the write are
+    // one step under the lock. False, and nothing written, when another copy
+    // changed the record meanwhile.
+    bool sostituisci(int posizione, const QByteArray &record, const QByteArray &atteso);
     // Writes a new record after the last whole one and returns its position.
     int accoda(const QByteArray &record);
     // Hands every record to `visita` in file order, reading in large blocks;
     // `visita` returns false to stop early.
     void scorri(const std::function<bool(int posizione, const char *dati)> &visita);
 
-    QString percorso() const { return m_file.fileName(); }
+    QString percorso() const { return m_percorso; }
+    // True when the archive at `percorso` exists and could be opened for
+    // reading only. (It opens and closes the file: not while this process
+    // holds a lock on it.)
+    static bool soloLettura(const QString &percorso);
     // The journal of an overwrite in progress, beside the archive.
     static QString percorsoGiornale(const QString &archivio);
 
 private:
     void verificaAperto() const;
+    void verificaScrivibile() const;
     qint64 dimensioneFile() const;
     void blocca(BloccoFile &blocco, bool esclusivo) const;
+    void bloccaPerLeggere(BloccoFile &blocco);
     void leggiA(qint64 offset, char *dati, qint64 quanti) const;
     void scriviA(qint64 offset, const QByteArray &dati, bool sovrascrittura);
+    bool scriviScheda(int posizione, const QByteArray &record, const QByteArray *atteso);
     void sincronizza(ErroreArchivio::Tipo tipo);
     void ripristinaGiornale(bool bloccato);
+    void sovrapponiGiornale(qint64 offset, char *dati, qint64 quanti) const;
     [[noreturn]] void errore(ErroreArchivio::Tipo tipo, int numeroErrore) const;
 
-    QFile m_file;
+    QString m_percorso;
+    int m_fd = -1;
     int m_dimensione;
+    bool m_aperto = false;
+    bool m_solaLettura = false;
+    // A missing archive that could not be created: empty, for reading only.
+    bool m_assente = false;
+    // The old card of a journal this copy cannot put back itself (an archive
+    // open for reading only): handed out in place of the torn one.
+    std::optional<Giornale> m_sovrapposto;
 };
 
 template <typename R>
@@ -100,11 +144,24 @@ class Archivio
 public:
     explicit Archivio(const QString &percorso) : m_file(percorso, R::Dimensione) {}
 
-    void apri() { m_file.apri(); }
+    void apri(bool creaSeManca = true) { m_file.apri(creaSeManca); }
     void chiudi() { m_file.chiudi(); }
+    bool solaLettura() const { return m_file.solaLettura(); }
+    QString percorso() const { return m_file.percorso(); }
     int conta() const { return m_file.conta(); }
-    R leggi(int posizione) { return decodificaScheda<R>(m_file.leggi(posizione).constData()); }
+    // Card `posizione`; `grezzi`, when given, gets its bytes as stored.
+    R leggi(int posizione, QByteArray *grezzi = nullptr)
+    {
+        const QByteArray dati = m_file.leggi(posizione);
+        if (grezzi)
+            *grezzi = dati;
+        return decodificaScheda<R>(dati.constData());
+    }
     void scrivi(int posizione, const R &scheda) { m_file.scrivi(posizione, codificaScheda(scheda)); }
+    bool sostituisci(int posizione, const R &scheda, const QByteArray &atteso)
+    {
+        return m_file.sostituisci(posizione, codificaScheda(scheda), atteso);
+    }
     int accoda(const R &scheda) { return m_file.accoda(codificaScheda(scheda)); }
 
     // Every card in file order; `visita(posizione, scheda)` returns false to stop.
@@ -165,6 +222,9 @@ void simulaDiscoPieno(qint64 byte);
 void interrompiSovrascrittura(qint64 byte);
 // Measuring seam: overwrites without the journal.
 void disattivaGiornale(bool disattiva);
+// Test seam: archives cannot be opened for writing nor created, as on a
+// read-only folder.
+void negaScrittura(bool nega);
 } // namespace guasti
 
 } // namespace qv

@@ -10,6 +10,10 @@
 // read-only folder, and goes away with the process that held it, so a copy
 // that ends in the middle of a save never leaves the archive locked.
 //
+// A waiting copy queues at a second byte, the turnstile, so that a copy that
+// saves back to back cannot keep the lock from it: every waiter gets the lock
+// within the wait, whoever else is saving.
+//
 // Record locks belong to a process, not to a descriptor: two descriptors of
 // one file in the same process never wait for each other, and closing either
 // releases the lock. Every lock here lasts one operation on one descriptor.

@@ -390,7 +390,7 @@ void TfrmListaSchede::FormShow()
         leggi(voci);
     } catch (const ErroreArchivio &e) {
         // An archive that cannot be read shows the cards found so far.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     } catch (...) {
         // Nor does anything else stop the screen from showing them.
     }
@@ -413,7 +413,7 @@ void TfrmListaSchede::lstRecordsDblClick()
             apri(posizione);
     } catch (const ErroreArchivio &e) {
         // The screen closes without loading anything further.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     } catch (...) {
         // The screen closes without loading anything further.
     }

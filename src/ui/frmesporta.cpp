@@ -211,7 +211,7 @@ void TfrmEsporta::FormShow()
         m_def.leggi(righe);
     } catch (const ErroreArchivio &e) {
         // The grid keeps the rows filled so far.
-        segnalaSeOccupato(this, e);
+        segnalaErroreArchivio(this, e);
     } catch (...) {
         // The grid keeps the rows filled so far.
     }

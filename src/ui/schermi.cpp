@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QPointer>
 
 #include <functional>
@@ -124,13 +125,29 @@ void passaA(QWidget *destinazione, QWidget *origine)
 
 QString testoErroreArchivio(const ErroreArchivio &errore)
 {
-    return errore.tipo() == ErroreArchivio::Tipo::Occupato ? MsgFileOccupato : MsgArchivioInaccessibile;
+    switch (errore.tipo()) {
+    case ErroreArchivio::Tipo::Occupato:
+        return MsgFileOccupato;
+    case ErroreArchivio::Tipo::SolaLettura:
+        return MsgArchivioSolaLettura;
+    case ErroreArchivio::Tipo::DaControllare:
+        return QStringLiteral("Attenzione: l'archivio ha bisogno di un controllo: il file \"%1\", lasciato da un "
+                              "salvataggio interrotto, non può essere letto.\n\r\n\rPer non perdere la scheda che "
+                              "potrebbe contenere, l'archivio non viene letto né modificato finché il file non è stato "
+                              "controllato.")
+            .arg(QDir::toNativeSeparators(errore.percorso()));
+    default:
+        break;
+    }
+    return MsgArchivioInaccessibile;
 }
 
-void segnalaSeOccupato(QWidget *padre, const ErroreArchivio &errore)
+void segnalaErroreArchivio(QWidget *padre, const ErroreArchivio &errore)
 {
-    if (errore.tipo() == ErroreArchivio::Tipo::Occupato)
-        Servizi::correnti().messaggio(padre, TipoMessaggio::Avviso, MsgFileOccupato);
+    Servizi::correnti().messaggio(padre,
+                                  errore.tipo() == ErroreArchivio::Tipo::Occupato ? TipoMessaggio::Avviso
+                                                                                  : TipoMessaggio::Errore,
+                                  testoErroreArchivio(errore));
 }
 
 int eseguiDialogo(QDialog *dialogo)

@@ -60,12 +60,22 @@ inline const QString MsgArchivioInaccessibile = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
+// An archive that can be consulted but not written (a read-only folder or share).
+inline const QString MsgArchivioSolaLettura = QStringLiteral(
+    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+// What the info line of a card screen says while it shows a card of such an archive.
+inline const QString InfoSolaLettura =
+    QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate.");
+
 // The message of an archive failure: another copy of the program holding the
-// archive, or the archive out of reach.
+// archive, an archive that can only be read, a journal of an interrupted save
+// that cannot be read, or the archive out of reach.
 QString testoErroreArchivio(const ErroreArchivio &errore);
-// Screens that stop silently at an unreadable archive still say when another
-// copy of the program holds it, rather than showing an empty list.
-void segnalaSeOccupato(QWidget *padre, const ErroreArchivio &errore);
+// What a screen that reads a whole archive (a list, a grid, a count) or loads
+// a card from a list says when the archive could not be read: the entries
+// read so far stay, but the list never looks complete when it is not.
+void segnalaErroreArchivio(QWidget *padre, const ErroreArchivio &errore);
 
 // Moves between area screens: the target is shown before the source is hidden.
 void passaA(QWidget *destinazione, QWidget *origine);

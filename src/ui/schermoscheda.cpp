@@ -1,5 +1,7 @@
 #include "schermoscheda.h"
 
+#include "ui/schermi.h"
+
 #include <QEvent>
 
 #include <algorithm>
@@ -81,12 +83,19 @@ bool RigaInfo::eventFilter(QObject *o, QEvent *e)
     return false;
 }
 
-void duplicaScheda(QWidget *schermo, QLabel *lblPosizione, std::initializer_list<QLabel *> allegati,
-                   const QString &avviso, QWidget *primoCampo, const std::function<void()> &azzera)
+void duplicaScheda(QWidget *schermo, const QString &percorso, QLabel *lblPosizione,
+                   std::initializer_list<QLabel *> allegati, const QString &avviso, QWidget *primoCampo,
+                   const std::function<void()> &azzera)
 {
     Servizi &s = Servizi::correnti();
     if (trimmed(lblPosizione->text()).isEmpty()) {
         s.messaggio(schermo, TipoMessaggio::Avviso, avviso);
+        return;
+    }
+    // Said now rather than after the user has edited the copy. Any other
+    // failure is left to the save, which reports it.
+    if (FileArchivio::soloLettura(percorso)) {
+        s.messaggio(schermo, TipoMessaggio::Avviso, MsgArchivioSolaLettura);
         return;
     }
     for (QLabel *l : allegati)
@@ -98,6 +107,12 @@ void duplicaScheda(QWidget *schermo, QLabel *lblPosizione, std::initializer_list
     s.messaggio(schermo, TipoMessaggio::Informazione,
                 QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                                "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void segnalaSolaLettura(QLabel *panInfo, bool solaLettura)
+{
+    if (solaLettura)
+        panInfo->setText(InfoSolaLettura);
 }
 
 } // namespace qv

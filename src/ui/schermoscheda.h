@@ -6,6 +6,7 @@
 // shows the hint of the control under the mouse.
 
 #include "ui/finestre.h"
+#include "ui/salvascheda.h"
 #include "ui/servizi.h"
 #include "core/testo.h"
 #include "storage/archivio.h"
@@ -69,8 +70,8 @@ inline const QString MsgArchivioVuoto = QStringLiteral("L'archivio non contiene 
 
 // What an arrow does on a card screen that shows its card's position in
 // `lblPosizione`: opens the archive at `percorso` (created empty when
-// missing), hands the card the arrow leads to and its position to `carica`,
-// and closes the archive again. On an empty archive it says so, and "next"
+// missing), hands the card the arrow leads to (SchedaLetta: its fields, its
+// position, its stored bytes) to `carica`, and closes the archive again. On an empty archive it says so, and "next"
 // empties the position; with `taceSullaPrima`, "previous" from card 1 says
 // nothing there. An input/output failure is thrown as ErroreArchivio before
 // anything on the screen changes.
@@ -93,9 +94,12 @@ void frecciaSuArchivio(QWidget *schermo, const QString &percorso, Freccia frecci
     const int destinazione = cartaDellaFreccia(freccia, conta, posizione);
     if (destinazione == 0)
         return;
-    const R scheda = archivio.leggi(destinazione);
+    SchedaLetta<R> letta;
+    letta.scheda = archivio.leggi(destinazione, &letta.byte);
+    letta.posizione = destinazione;
+    letta.solaLettura = archivio.solaLettura();
     archivio.chiudi();
-    carica(scheda, destinazione);
+    carica(letta);
 }
 
 // A clickable picture of a card screen: name, picture (":/img/<risorsa>.svg"),
@@ -153,10 +157,16 @@ private:
 };
 
 // Duplicate: a card not yet in the archive cannot be duplicated (`avviso` says
-// so); otherwise the screen keeps its fields as the new card's, drops the
-// position and the attachments (and whatever `azzera` drops besides), moves to
-// `primoCampo` and tells the user to edit and save the copy.
-void duplicaScheda(QWidget *schermo, QLabel *lblPosizione, std::initializer_list<QLabel *> allegati,
-                   const QString &avviso, QWidget *primoCampo, const std::function<void()> &azzera = {});
+// so), nor can a card of an archive at `percorso` that can only be read (the
+// copy could never be saved); otherwise the screen keeps its fields as the
+// new card's, drops the position and the attachments (and whatever `azzera`
+// drops besides), moves to `primoCampo` and tells the user to edit and save the copy.
+void duplicaScheda(QWidget *schermo, const QString &percorso, QLabel *lblPosizione,
+                   std::initializer_list<QLabel *> allegati, const QString &avviso, QWidget *primoCampo,
+                   const std::function<void()> &azzera = {});
+
+// What a card screen's info line says after a card was shown: that the
+// archive can only be read, when it can.
+void segnalaSolaLettura(QLabel *panInfo, bool solaLettura);
 
 } // namespace qv

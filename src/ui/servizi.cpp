@@ -129,6 +129,21 @@ bool ServiziReali::domanda(QWidget *padre, const QString &testo, bool siPredefin
     return box.clickedButton() != no;
 }
 
+int ServiziReali::scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito, int fuga)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
+    QList<QPushButton *> creati;
+    for (int i = 0; i < pulsanti.size(); ++i)
+        creati << box.addButton(pulsanti.at(i), i == fuga ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (predefinito >= 0 && predefinito < creati.size())
+        box.setDefaultButton(creati.at(predefinito));
+    if (fuga >= 0 && fuga < creati.size())
+        box.setEscapeButton(creati.at(fuga));
+    box.exec();
+    const int premuto = int(creati.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return premuto >= 0 ? premuto : fuga;
+}
+
 std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                                  const QString &iniziale)
 {

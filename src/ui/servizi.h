@@ -55,6 +55,11 @@ public:
     // A confirmation with Sì and No; true for Sì. Enter answers Sì, or No
     // when `siPredefinito` is false (a question whose safe answer is to go back).
     virtual bool domanda(QWidget *padre, const QString &testo, bool siPredefinito = true) = 0;
+    // A question with buttons of its own (`pulsanti`, left to right); the index
+    // of the one pressed. Enter presses `predefinito`; Escape, or closing the
+    // box, gives `fuga`.
+    virtual int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+                       int fuga) = 0;
     // The input box; no value when the user cancels.
     virtual std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo,
                                                const QString &richiesta, const QString &iniziale) = 0;
@@ -98,6 +103,8 @@ class ServiziReali : public Servizi
 public:
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
     bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
+    int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+               int fuga) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,

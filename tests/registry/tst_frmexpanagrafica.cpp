@@ -294,7 +294,7 @@ void TestExpAnagrafica::cartellaMancante()
     impostaCartellaProgramma(m_dir->filePath(QStringLiteral("manca")));
     m_form->FormShow();
     QCOMPARE(m_form->grdRecords->model()->rowCount(), 0);
-    QVERIFY(m_servizi->messaggi.isEmpty()); // an unreadable archive is not reported
+    QVERIFY2(m_servizi->messaggi.isEmpty(), qPrintable(m_servizi->testi().join(u'|'))); // a missing archive is empty
 
     m_form->cmdEsportaClick();
     QCOMPARE(m_servizi->messaggi.size(), 2);

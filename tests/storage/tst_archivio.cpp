@@ -45,6 +45,10 @@ private slots:
     void scritturaInterrotta_data();
     void scritturaInterrotta();
     void discoPieno();
+    void sostituisceSoloSeInvariata_data();
+    void sostituisceSoloSeInvariata();
+    void solaLettura_data();
+    void solaLettura();
 
 private:
     QTemporaryDir m_dir;
@@ -250,6 +254,108 @@ void TestArchivio::discoPieno()
     a.apri();
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.accoda(contratto(1)));
     QFile::remove(m_path);
+}
+
+namespace {
+
+// Two copies of one archive each read card 2; the second saves its change
+// first. The first copy's save of its own change must not undo it.
+template <typename R>
+void perditaDiUnAggiornamento(const QString &percorso, QString R::*campoA, QString R::*campoB)
+{
+    {
+        Archivio<R> a(percorso);
+        a.apri();
+        for (int i = 0; i < 3; ++i)
+            a.accoda(R{});
+    }
+    Archivio<R> copiaA(percorso), copiaB(percorso);
+    copiaA.apri();
+    copiaB.apri();
+    QByteArray lettiA, lettiB;
+    R schedaA = copiaA.leggi(2, &lettiA);
+    R schedaB = copiaB.leggi(2, &lettiB);
+    QCOMPARE(lettiA, codificaScheda(R{}));
+    schedaB.*campoB = QStringLiteral("nota della copia B");
+    QVERIFY(copiaB.sostituisci(2, schedaB, lettiB));
+    const QByteArray dopoB = leggiFile(percorso);
+    schedaA.*campoA = QStringLiteral("qualifica della copia A");
+    // Refused: nothing written, B's card stays.
+    QVERIFY(!copiaA.sostituisci(2, schedaA, lettiA));
+    QCOMPARE(leggiFile(percorso), dopoB);
+    // The same card again (both copies made the same change) is no conflict.
+    QVERIFY(copiaA.sostituisci(2, schedaB, lettiA));
+    QCOMPARE(leggiFile(percorso), dopoB);
+    // What the user then chooses: reloading reads B's card; overwriting writes A's.
+    QByteArray ricaricati;
+    QCOMPARE(copiaA.leggi(2, &ricaricati).*campoB, QStringLiteral("nota della copia B"));
+    QCOMPARE(ricaricati, codificaScheda(schedaB));
+    QVERIFY(copiaA.sostituisci(2, schedaA, ricaricati));
+    QCOMPARE(leggiFile(percorso).mid(R::Dimensione, R::Dimensione), codificaScheda(schedaA));
+    QCOMPARE(leggiFile(percorso).left(R::Dimensione), codificaScheda(R{}));
+}
+
+} // namespace
+
+void TestArchivio::sostituisceSoloSeInvariata_data()
+{
+    QTest::addColumn<bool>("contratti");
+    QTest::newRow("dipendenti") << false;
+    QTest::newRow("contratti") << true;
+}
+
+void TestArchivio::sostituisceSoloSeInvariata()
+{
+    QFETCH(bool, contratti);
+    if (contratti)
+        perditaDiUnAggiornamento<TSchedaContratto>(m_path, &TSchedaContratto::Qualifiche, &TSchedaContratto::Note);
+    else
+        perditaDiUnAggiornamento<TSchedaDipendente>(m_path, &TSchedaDipendente::Qualifiche, &TSchedaDipendente::Note);
+}
+
+void TestArchivio::solaLettura_data()
+{
+    QTest::addColumn<bool>("esiste");
+    QTest::newRow("archivio esistente") << true;
+    QTest::newRow("anno mai aperto") << false;
+}
+
+void TestArchivio::solaLettura()
+{
+    // A folder that cannot be written: the archive is consulted, every write
+    // is refused before anything is touched, a missing one is an empty one.
+    QFETCH(bool, esiste);
+    const QByteArray prima = cinqueContratti();
+    if (esiste)
+        QVERIFY(scriviFile(m_path, prima));
+    guasti::negaScrittura(true);
+    ArchivioContratti a(m_path);
+    a.apri();
+    guasti::negaScrittura(false);
+    QVERIFY(a.solaLettura());
+    QCOMPARE(a.conta(), esiste ? 5 : 0);
+    QCOMPARE(a.leggiTutte().size(), esiste ? 5 : 0);
+    if (esiste)
+        QCOMPARE(a.leggi(4).Dipendente, QStringLiteral("Collaboratore 4"));
+    const auto tipoErrore = [](const auto &scrittura) {
+        try {
+            scrittura();
+        } catch (const ErroreArchivio &e) {
+            return e.tipo();
+        }
+        return ErroreArchivio::Tipo::Apertura;
+    };
+    QCOMPARE(tipoErrore([&] { a.accoda(contratto(6)); }), ErroreArchivio::Tipo::SolaLettura);
+    if (esiste) {
+        QCOMPARE(tipoErrore([&] { a.scrivi(1, contratto(6)); }), ErroreArchivio::Tipo::SolaLettura);
+        QCOMPARE(leggiFile(m_path), prima);
+    } else {
+        QVERIFY(!QFileInfo::exists(m_path));
+    }
+    // Not to be created: a missing archive is told apart.
+    ArchivioContratti b(m_dir.filePath(QStringLiteral("1999.con")));
+    QCOMPARE(tipoErrore([&] { b.apri(false); }), ErroreArchivio::Tipo::Assente);
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("1999.con"))));
 }
 
 QTEST_GUILESS_MAIN(TestArchivio)

@@ -1,10 +1,13 @@
 // Two copies of the program on one folder, and saves cut short by a power cut:
 // the copies are real processes, the power cut ends a process part-way.
 #include <QSet>
+
+#include <limits>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "storage/archivio.h"
+#include "storage/giornale.h"
 #include "storage/archiviopassword.h"
 #include "storage/blocco.h"
 #include "storage/ini.h"
@@ -106,6 +109,8 @@ private slots:
         QFile::remove(m_path);
         QFile::remove(FileArchivio::percorsoGiornale(m_path));
         guasti::impostaAttesaBlocco(-1);
+        guasti::guastaLetturaGiornale(false);
+        guasti::negaScrittura(false);
     }
     void dueCopieAccodano();
     void saveInterrotto_data();
@@ -116,6 +121,13 @@ private slots:
     void archivioOccupato();
     void impostazioniOccupate();
     void impostazioniUnite();
+    void letturaAccantoAUnaCopiaCaduta_data();
+    void letturaAccantoAUnaCopiaCaduta();
+    void giornaleIlleggibileConservato();
+    void giornaleConPosizioneAssurda_data();
+    void giornaleConPosizioneAssurda();
+    void attesaAccantoAChiSalvaDiContinuo_data();
+    void attesaAccantoAChiSalvaDiContinuo();
 
 private:
     QByteArray cinqueSchede()
@@ -358,6 +370,195 @@ void TestCopieMultiple::impostazioniUnite()
     QVERIFY(prima->salva());
     QVERIFY(seconda->salva());
     QCOMPARE(leggiFile(ini), QByteArray("; note\r\n[Ditta Emittente]\r\nNome Ditta=VERDI\r\n\r\n[Altro]\r\nChiave=1\r\n"));
+}
+
+void TestCopieMultiple::letturaAccantoAUnaCopiaCaduta_data()
+{
+    QTest::addColumn<qint64>("byteScritti");
+    QTest::addColumn<bool>("solaLettura");
+    for (const bool sola : {false, true}) {
+        const char *modo = sola ? "sola lettura" : "lettura e scrittura";
+        QTest::addRow("%s, a metà della scheda", modo) << qint64(400) << sola;
+        QTest::addRow("%s, un byte", modo) << qint64(1) << sola;
+        QTest::addRow("%s, scheda scritta", modo) << qint64(TSchedaDipendente::Dimensione) << sola;
+    }
+}
+
+void TestCopieMultiple::letturaAccantoAUnaCopiaCaduta()
+{
+    // This copy opened the archive before the other one ended in the middle
+    // of a card: neither a single read nor a whole read hands out the torn
+    // card, whether this copy can put the old one back or only read.
+    QFETCH(qint64, byteScritti);
+    QFETCH(bool, solaLettura);
+    const QByteArray prima = cinqueSchede();
+    QVERIFY(scriviFile(m_path, prima));
+    const TSchedaDipendente nuova = dipendente(QStringLiteral("NUOVA"));
+    guasti::negaScrittura(solaLettura);
+    ArchivioDipendenti a(m_path);
+    a.apri();
+    guasti::negaScrittura(false);
+    QCOMPARE(a.solaLettura(), solaLettura);
+    QCOMPARE(inProcesso([&] {
+                 guasti::interrompiSovrascrittura(byteScritti);
+                 ArchivioDipendenti b(m_path);
+                 b.apri();
+                 b.scrivi(3, nuova);
+             }),
+             99);
+    const bool intera = byteScritti == TSchedaDipendente::Dimensione;
+    const QByteArray attesa = codificaScheda(intera ? nuova : dipendente(QStringLiteral("SCHEDA 3")));
+    QByteArray letti;
+    a.leggi(3, &letti);
+    QCOMPARE(letti, attesa);
+    QByteArray tutte;
+    a.perOgni([&](int, const TSchedaDipendente &s) { tutte += codificaScheda(s); return true; });
+    QCOMPARE(tutte.mid(2 * TSchedaDipendente::Dimensione, TSchedaDipendente::Dimensione), attesa);
+    a.chiudi();
+    // Put back on the disk by a copy that can write; left to the journal otherwise.
+    QCOMPARE(QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)), solaLettura);
+    if (!solaLettura) {
+        QByteArray atteso = prima;
+        atteso.replace(2 * TSchedaDipendente::Dimensione, TSchedaDipendente::Dimensione, attesa);
+        QCOMPARE(leggiFile(m_path), atteso);
+    }
+}
+
+void TestCopieMultiple::giornaleIlleggibileConservato()
+{
+    // A journal that cannot be read may hold the only copy of a card: it is
+    // never taken for one cut short. It stays, the archive is reported as
+    // needing attention and nothing is written to it; once it can be read
+    // again, the card is put back.
+    const QByteArray prima = cinqueSchede();
+    QVERIFY(scriviFile(m_path, prima));
+    QCOMPARE(inProcesso([&] {
+                 guasti::interrompiSovrascrittura(400);
+                 ArchivioDipendenti b(m_path);
+                 b.apri();
+                 b.scrivi(3, dipendente(QStringLiteral("NUOVA")));
+             }),
+             99);
+    const QString giornale = FileArchivio::percorsoGiornale(m_path);
+    const QByteArray strappato = leggiFile(m_path);
+    const QByteArray testoGiornale = leggiFile(giornale);
+    QVERIFY(strappato != prima);
+    guasti::guastaLetturaGiornale(true);
+    const auto tipoErrore = [](const auto &azione) {
+        try {
+            azione();
+        } catch (const ErroreArchivio &e) {
+            return int(e.tipo());
+        }
+        return -1;
+    };
+    ArchivioDipendenti a(m_path);
+    QCOMPARE(tipoErrore([&] { a.apri(); }), int(ErroreArchivio::Tipo::DaControllare));
+    guasti::negaScrittura(true);
+    ArchivioDipendenti sola(m_path);
+    sola.apri();
+    guasti::negaScrittura(false);
+    QCOMPARE(tipoErrore([&] { sola.leggi(1); }), int(ErroreArchivio::Tipo::DaControllare));
+    QCOMPARE(tipoErrore([&] { sola.leggiTutte(); }), int(ErroreArchivio::Tipo::DaControllare));
+    QCOMPARE(leggiFile(giornale), testoGiornale);
+    QCOMPARE(leggiFile(m_path), strappato);
+
+    guasti::guastaLetturaGiornale(false);
+    a.apri();
+    a.chiudi();
+    QVERIFY(!QFileInfo::exists(giornale));
+    QCOMPARE(leggiFile(m_path), prima);
+}
+
+void TestCopieMultiple::giornaleConPosizioneAssurda_data()
+{
+    QTest::addColumn<quint64>("offset");
+    const quint64 d = TSchedaDipendente::Dimensione;
+    QTest::newRow("oltre la fine") << 5 * d;
+    QTest::newRow("negativa") << quint64(-qint64(d));
+    QTest::newRow("al limite dei 64 bit") << (std::numeric_limits<quint64>::max() / d) * d;
+    QTest::newRow("al limite dei 63 bit") << (quint64(std::numeric_limits<qint64>::max()) / d) * d;
+    QTest::newRow("non allineata") << d + 1;
+}
+
+void TestCopieMultiple::giornaleConPosizioneAssurda()
+{
+    // A whole journal (its checksum agrees) that names no card of this
+    // archive: it is not applied, no sum overflows, and the archive opens.
+    QFETCH(quint64, offset);
+    const QByteArray prima = cinqueSchede();
+    QVERIFY(scriviFile(m_path, prima));
+    const QByteArray vecchia = codificaScheda(dipendente(QStringLiteral("VECCHIA")));
+    QVERIFY(scriviFile(FileArchivio::percorsoGiornale(m_path),
+                       componiGiornale(qint64(offset), vecchia, codificaScheda(dipendente(QStringLiteral("X"))))));
+    ArchivioDipendenti a(m_path);
+    a.apri();
+    QCOMPARE(a.leggiTutte().size(), 5);
+    a.chiudi();
+    QVERIFY(!QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)));
+    QCOMPARE(leggiFile(m_path), prima);
+}
+
+void TestCopieMultiple::attesaAccantoAChiSalvaDiContinuo_data()
+{
+    QTest::addColumn<bool>("scrive");
+    QTest::newRow("lettore") << false;
+    QTest::newRow("scrittore") << true;
+}
+
+void TestCopieMultiple::attesaAccantoAChiSalvaDiContinuo()
+{
+    // Another copy saves card 1 back to back, taking the lock again the moment
+    // it lets it go: this copy, waiting, still gets its turn every time.
+    QFETCH(bool, scrive);
+    QVERIFY(scriviFile(m_path, cinqueSchede()));
+    int pronto[2];
+    int fine[2];
+    QVERIFY(::pipe(pronto) == 0 && ::pipe(fine) == 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::fcntl(fine[0], F_SETFL, O_NONBLOCK);
+        try {
+            ArchivioDipendenti b(m_path);
+            b.apri();
+            for (int i = 0;; ++i) {
+                b.scrivi(1, dipendente(QStringLiteral("SALVATAGGIO %1").arg(i)));
+                if (i == 0)
+                    (void)!::write(pronto[1], "y", 1);
+                char x;
+                if (::read(fine[0], &x, 1) >= 0) // the word to stop, or this test gone
+                    break;
+            }
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    char c = 0;
+    QCOMPARE(::read(pronto[0], &c, 1), ssize_t(1));
+    guasti::impostaAttesaBlocco(2000);
+    int occupato = 0;
+    ArchivioDipendenti a(m_path);
+    for (int i = 0; i < 40; ++i) {
+        try {
+            a.apri();
+            if (scrive)
+                a.scrivi(2, dipendente(QStringLiteral("MIA %1").arg(i)));
+            else
+                QVERIFY(a.leggi(1).Dipendente.startsWith(QStringLiteral("SALVATAGGIO ")));
+        } catch (const ErroreArchivio &e) {
+            QCOMPARE(e.tipo(), ErroreArchivio::Tipo::Occupato);
+            ++occupato;
+        }
+    }
+    a.chiudi();
+    (void)!::write(fine[1], "x", 1);
+    int stato = 0;
+    ::waitpid(pid, &stato, 0);
+    for (const int fd : {pronto[0], pronto[1], fine[0], fine[1]})
+        ::close(fd);
+    QVERIFY(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+    QCOMPARE(occupato, 0);
 }
 
 QTEST_GUILESS_MAIN(TestCopieMultiple)

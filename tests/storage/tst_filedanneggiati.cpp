@@ -116,15 +116,22 @@ void TestFileDanneggiati::archivioIlleggibile()
     ArchivioDipendenti a(percorso);
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.apri());
     QVERIFY(QFileInfo(percorso).isDir());
-    // A folder where the journal should be is not a journal.
+    // A folder where the journal should be cannot be read as one: it may
+    // stand for a journal that held a card, so the archive is reported as
+    // needing attention and neither is touched.
     QVERIFY(QDir().rmdir(percorso));
-    QVERIFY(scriviFile(percorso, codificaScheda(scheda(QStringLiteral("UNA")))));
+    const QByteArray una = codificaScheda(scheda(QStringLiteral("UNA")));
+    QVERIFY(scriviFile(percorso, una));
     QVERIFY(QDir().mkpath(FileArchivio::percorsoGiornale(percorso)));
     ArchivioDipendenti b(percorso);
-    b.apri();
-    QCOMPARE(b.leggi(1).Dipendente, QStringLiteral("UNA"));
-    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, b.scrivi(1, scheda(QStringLiteral("DUE"))));
-    QCOMPARE(b.leggi(1).Dipendente, QStringLiteral("UNA"));
+    try {
+        b.apri();
+        QFAIL("aperto nonostante il giornale illeggibile");
+    } catch (const ErroreArchivio &e) {
+        QCOMPARE(e.tipo(), ErroreArchivio::Tipo::DaControllare);
+    }
+    QVERIFY(QFileInfo(FileArchivio::percorsoGiornale(percorso)).isDir());
+    QCOMPARE(leggiFile(percorso), una);
 }
 
 void TestFileDanneggiati::impostazioni_data()

@@ -25,6 +25,7 @@ void ServiziProva::azzera()
 {
     messaggi.clear();
     siPredefiniti.clear();
+    pulsantiScelte.clear();
     aperti.clear();
     dialoghiEseguiti.clear();
     titoliFile.clear();
@@ -52,6 +53,13 @@ bool ServiziProva::domanda(QWidget *, const QString &testo, bool siPredefinito)
     messaggi.append({MessaggioMostrato::Genere::Domanda, testo});
     siPredefiniti.append(siPredefinito);
     return m_risposte.isEmpty() ? true : m_risposte.dequeue();
+}
+
+int ServiziProva::scelta(QWidget *, const QString &testo, const QStringList &pulsanti, int, int fuga)
+{
+    messaggi.append({MessaggioMostrato::Genere::Scelta, testo});
+    pulsantiScelte << pulsanti;
+    return m_scelte.isEmpty() ? fuga : m_scelte.dequeue();
 }
 
 std::optional<QString> ServiziProva::chiediTesto(QWidget *, const QString &, const QString &richiesta,

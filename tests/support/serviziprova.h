@@ -14,7 +14,7 @@ namespace qv {
 
 struct MessaggioMostrato
 {
-    enum class Genere { Avviso, Informazione, Errore, Semplice, Domanda, Richiesta };
+    enum class Genere { Avviso, Informazione, Errore, Semplice, Domanda, Richiesta, Scelta };
     Genere genere;
     QString testo;
 };
@@ -43,6 +43,9 @@ public:
     // --- scripting
     QDateTime orologio = QDateTime(QDate(2017, 3, 15), QTime(10, 30, 0));
     void rispondi(bool si) { m_risposte.enqueue(si); }
+    // The button pressed in the next question with buttons of its own; with
+    // none queued, Escape (the question's own way back).
+    void scegli(int indice) { m_scelte.enqueue(indice); }
     void testoDaDigitare(std::optional<QString> testo) { m_testi.enqueue(testo); }
     void prossimoFile(const QString &percorso) { m_file.enqueue(percorso); }
     void stampaConfermata(bool si) { m_stampe.enqueue(si); }
@@ -57,6 +60,7 @@ public:
     // --- what the screens did
     QList<MessaggioMostrato> messaggi;
     QList<bool> siPredefiniti; // for each question, whether Enter answers Sì
+    QList<QStringList> pulsantiScelte; // the buttons of each question with buttons of its own
     QList<QUrl> aperti;
     QStringList dialoghiEseguiti;  // class names, in order
     QStringList titoliFile;
@@ -76,6 +80,8 @@ public:
     // --- Servizi
     void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
     bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
+    int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+               int fuga) override;
     std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                        const QString &iniziale) override;
     QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
@@ -94,6 +100,7 @@ protected:
 
 private:
     QQueue<bool> m_risposte;
+    QQueue<int> m_scelte;
     QQueue<std::optional<QString>> m_testi;
     QQueue<QString> m_file;
     QQueue<bool> m_stampe;
