@@ -10,6 +10,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+
+#include <utility>
 #include <QMimeData>
 #include <QTimer>
 #include <QValidator>
@@ -218,8 +220,9 @@ private:
             m_avviso(motivo, grave);
     }
 
-    // How many characters of the accepted text the edit giving `testo` took away.
-    qsizetype tolti(const QString &testo) const
+    // How many characters `testo` shares with the accepted text at its start
+    // and, after those, at its end: what lies between is what the edit changed.
+    std::pair<qsizetype, qsizetype> comuni(const QString &testo) const
     {
         const qsizetype minimo = std::min(testo.size(), m_accettato.size());
         qsizetype prima = 0;
@@ -228,6 +231,13 @@ private:
         qsizetype dopo = 0;
         while (dopo < minimo - prima && testo.at(testo.size() - 1 - dopo) == m_accettato.at(m_accettato.size() - 1 - dopo))
             ++dopo;
+        return {prima, dopo};
+    }
+
+    // How many characters of the accepted text the edit giving `testo` took away.
+    qsizetype tolti(const QString &testo) const
+    {
+        const auto [prima, dopo] = comuni(testo);
         return m_accettato.size() - prima - dopo;
     }
 
@@ -235,13 +245,7 @@ private:
     // the field held) is made fit; the cursor keeps its place after it.
     void adattaParteNuova(QString &testo, int &cursore, QString *nota, bool *grave) const
     {
-        const qsizetype minimo = std::min(testo.size(), m_accettato.size());
-        qsizetype prima = 0;
-        while (prima < minimo && testo.at(prima) == m_accettato.at(prima))
-            ++prima;
-        qsizetype dopo = 0;
-        while (dopo < minimo - prima && testo.at(testo.size() - 1 - dopo) == m_accettato.at(m_accettato.size() - 1 - dopo))
-            ++dopo;
+        const auto [prima, dopo] = comuni(testo);
         const qsizetype fine = testo.size() - dopo;
         const QString nuovo = testo.mid(prima, fine - prima);
         const QString adattato = adattaInserito(nuovo, m_comportamenti, nota, grave, false);
