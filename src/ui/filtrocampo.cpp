@@ -10,10 +10,10 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-
-#include <utility>
 #include <QMimeData>
 #include <QTimer>
+
+#include <utility>
 #include <QValidator>
 
 #include <algorithm>
