@@ -12,9 +12,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
+#include <QValidator>
 
 #include <utility>
-#include <QValidator>
 
 #include <algorithm>
 
