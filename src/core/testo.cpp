@@ -3,6 +3,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qv {
 
 namespace {
@@ -144,8 +148,22 @@ void fromCp1252(const char *data, qsizetype size, QString &dest)
         dest = QString(size, Qt::Uninitialized);
     char16_t *dst = reinterpret_cast<char16_t *>(dest.data());
     const auto *src = reinterpret_cast<const unsigned char *>(data);
-    // Eight bytes at a time: a run of ASCII, most of any text, is only widened.
+    // A run of ASCII, most of any text, is only widened: sixteen bytes at a
+    // time where the processor can, then eight.
     qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i sedici = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        if (_mm_movemask_epi8(sedici) != 0) {
+            for (int k = 0; k < 16; ++k)
+                dst[i + k] = kCaratteri[src[i + k]];
+        } else {
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_unpacklo_epi8(sedici, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 8), _mm_unpackhi_epi8(sedici, zero));
+        }
+    }
+#endif
     for (; i + 8 <= size; i += 8) {
         quint64 otto;
         std::memcpy(&otto, src + i, 8);

@@ -165,10 +165,16 @@ public:
     int accoda(const R &scheda) { return m_file.accoda(codificaScheda(scheda)); }
 
     // Every card in file order; `visita(posizione, scheda)` returns false to stop.
+    // One card is filled again for every record: a visitor that keeps the card
+    // moves it out, one that only looks leaves its buffers to the next record.
     template <typename F>
     void perOgni(F &&visita)
     {
-        m_file.scorri([&](int pos, const char *dati) { return visita(pos, decodificaScheda<R>(dati)); });
+        R r;
+        m_file.scorri([&](int pos, const char *dati) {
+            decodificaSchedaIn(dati, r);
+            return visita(pos, std::move(r));
+        });
     }
 
     // The same with only the fields in `campi` decoded, the others left empty:

@@ -91,15 +91,23 @@ QByteArray codificaScheda(const R &scheda)
     return out;
 }
 
+// Decodes one record from exactly R::Dimensione bytes into `r`, reusing the
+// buffers its texts already hold.
+template <typename R>
+void decodificaSchedaIn(const char *dati, R &r)
+{
+    for (const auto &c : R::campi()) {
+        decodificaCampo(dati, c.capacita, r.*(c.membro));
+        dati += c.capacita + 1;
+    }
+}
+
 // Decodes one record from exactly R::Dimensione bytes.
 template <typename R>
 R decodificaScheda(const char *dati)
 {
     R r;
-    for (const auto &c : R::campi()) {
-        r.*(c.membro) = decodificaCampo(dati, c.capacita);
-        dati += c.capacita + 1;
-    }
+    decodificaSchedaIn(dati, r);
     return r;
 }
 

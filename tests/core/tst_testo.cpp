@@ -33,6 +33,15 @@ void TestTesto::cp1252RoundTrip()
     for (int b = 0; b < 256; ++b)
         all.append(char(b));
     QCOMPARE(qv::toCp1252(qv::fromCp1252(all)), all);
+    // Runs of plain letters are widened in wide steps: an accented letter at
+    // any place, on either side of a step's edge, decodes as itself.
+    for (int dove = 0; dove < 40; ++dove) {
+        QByteArray testo(40, 'a');
+        testo[dove] = '\xE8';
+        QString atteso(40, u'a');
+        atteso[dove] = u'è';
+        QCOMPARE(qv::fromCp1252(testo), atteso);
+    }
 
     QCOMPARE(qv::toCp1252(QStringLiteral("€àèìòù")), QByteArray("\x80\xE0\xE8\xEC\xF2\xF9"));
     // Characters outside the code page become one "?" each, also outside the BMP.
