@@ -18,7 +18,8 @@ struct TempiEsportazione
 
 // Exports the screen's grid to `foglio` (yes to exporting, no to opening the
 // file), then writes as many bytes plainly to `copia` and onto the disk, a
-// block at a time as the export does.
+// block at a time as the export does, each time over the copy written before
+// as each export but the first goes over the file of the export before.
 inline TempiEsportazione misuraEsportazione(TfrmEsporta &schermo, const QString &foglio, const QString &copia, int volte)
 {
     ServiziProva &servizi = *static_cast<ServiziProva *>(&Servizi::correnti());
@@ -36,6 +37,9 @@ inline TempiEsportazione misuraEsportazione(TfrmEsporta &schermo, const QString 
     const qint64 byte = f.size();
     const QByteArray blocco = f.read(1 << 20);
     f.close();
+    // The export replaces the file it wrote before, whose blocks the file
+    // system frees on the way: the plain write replaces one of the same size.
+    scritturaSincronizzata(copia, blocco, byte);
     t.scrittura = migliore(volte, [&] { scritturaSincronizzata(copia, blocco, byte); });
     return t;
 }
