@@ -78,6 +78,7 @@ private slots:
     void nuovaSchedaDalMenu();
     void dittaRicordataAllaChiusura();
     void dittaNonScrivibile();
+    void dittaInCartellaSolaLettura();
     void navigazione_data();
     void navigazione();
     void obbligatori_data();
@@ -251,6 +252,56 @@ void TestContratti::dittaNonScrivibile()
     // Opened again, the screen shows the block as it stood.
     apriAnno();
     QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Rossi Srl"));
+}
+
+// A program folder that can only be read: leaving the screen with a changed
+// company block says so in one message, writes nothing, and the block stays
+// for the rest of the run; an unchanged block says nothing.
+void TestContratti::dittaInCartellaSolaLettura()
+{
+    const QString ini = cartellaProgramma().impostazioni();
+    m_c->txtNomeDitta->setText(QStringLiteral("Vecchia Srl"));
+    m_c->close();
+    const QByteArray prima = leggiFile(ini);
+    const QStringList cartella = contenuto(m_dir->path());
+    guasti::negaScrittura(true);
+    apriAnno();
+    m_c->close();
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    apriAnno();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Vecchia Srl"));
+    m_c->txtNomeDitta->setText(QStringLiteral("Nuova Srl"));
+    m_c->close();
+    QVERIFY(!m_c->isVisible());
+    QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"Attenzione: la cartella del programma è in sola lettura: i dati della Ditta non possono "
+                         "essere memorizzati nel file Quadrivela.ini.\n\r\n\rSaranno proposti fino alla chiusura "
+                         "del programma; alla prossima apertura saranno proposti quelli memorizzati in precedenza."});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QCOMPARE(leggiFile(ini), prima);
+    QCOMPARE(contenuto(m_dir->path()), cartella);
+
+    // Opened again, the block typed is still there; leaving with it again says nothing new.
+    apriAnno();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Nuova Srl"));
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 1);
+    apriAnno();
+    m_c->txtForo->setText(QStringLiteral("Bologna"));
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+
+    // Once the folder can be written, the block goes to the file.
+    guasti::negaScrittura(false);
+    apriAnno();
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+    const auto letti = leggiDatiDitta(ini);
+    QVERIFY(letti);
+    QCOMPARE(letti->at(1), QStringLiteral("Nuova Srl"));
+    QCOMPARE(letti->at(13), QStringLiteral("Bologna"));
 }
 
 void TestContratti::navigazione_data()
