@@ -7,6 +7,7 @@
 #include "core/testo.h"
 #include "ui/campi.h"
 #include "storage/archiviopassword.h"
+#include "storage/ini.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -28,6 +29,10 @@ const QString MsgNonConfermata = QStringLiteral(
 const QString MsgErroreModifica = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
     "Si consiglia di reinstallare il software.");
+// A folder that can only be read is no reason to reinstall anything.
+const QString MsgPasswordSolaLettura = QStringLiteral(
+    "Attenzione: la cartella del programma è in sola lettura: la nuova password non può essere memorizzata.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString MsgModificaRiuscita = QStringLiteral("Modifica della password completata con successo.");
 
 const QColor Cremisi(0xDC, 0x14, 0x3C);
@@ -302,7 +307,10 @@ void TfrmCambiaPassword::cmdOKClick()
         return;
     }
     if (!scriviPassword(store, txtPasswordNew->text(), &errore)) {
-        s.messaggio(this, TipoMessaggio::Semplice, errore == MsgFileOccupato ? MsgFileOccupato : MsgErroreModifica);
+        s.messaggio(this, TipoMessaggio::Semplice,
+                    errore == MsgFileOccupato      ? MsgFileOccupato
+                    : errore == MotivoSolaLettura ? MsgPasswordSolaLettura
+                                                  : MsgErroreModifica);
         return;
     }
     s.messaggio(this, TipoMessaggio::Semplice, MsgModificaRiuscita);

@@ -12,7 +12,6 @@
 #include "core/testo.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
-#include "storage/impostazioni.h"
 #include "ui/campi.h"
 #include "ui/frmallegati.h"
 #include "ui/frmguida.h"
@@ -135,11 +134,6 @@ const DefFigura<TfrmContratti> kFigure[] = {
     {"delDataInizio", "ana_gomma", {581, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataInizioClick, &C::delDataInizio},
     {"delDataFine", "ana_gomma", {733, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataFineClick, &C::delDataFine},
 };
-
-const QString MsgDittaNonMemorizzata = QStringLiteral(
-    "Attenzione: non è stato possibile memorizzare i dati della Ditta nel file Quadrivela.ini; alla prossima "
-    "apertura dell'archivio contratti saranno proposti quelli memorizzati in precedenza.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 // The heading of one of the three boxes.
 void intestazione(QWidget *parent, const char *nome, const QString &testo, int x, int y)
@@ -299,21 +293,12 @@ void TfrmContratti::nuovaScheda()
 
 void TfrmContratti::leggiDitta()
 {
-    const std::optional<DatiDitta> dati = leggiDatiDitta(cartellaProgramma().impostazioni());
-    if (!dati)
-        return; // an unreadable settings file leaves the block as it stands
-    for (std::size_t i = 0; i < kChiaviDitta.size(); ++i)
-        if (auto *e = pannello()->findChild<QLineEdit *>(QLatin1String(kChiaviDitta[i].controllo)))
-            e->setText((*dati)[i]);
+    m_ditta.carica(pannello());
 }
 
 bool TfrmContratti::scriviDitta()
 {
-    DatiDitta dati;
-    for (std::size_t i = 0; i < kChiaviDitta.size(); ++i)
-        if (auto *e = pannello()->findChild<QLineEdit *>(QLatin1String(kChiaviDitta[i].controllo)))
-            dati[i] = trimmed(e->text());
-    return scriviDatiDitta(cartellaProgramma().impostazioni(), dati);
+    return m_ditta.scrivi(pannello());
 }
 
 void TfrmContratti::showEvent(QShowEvent *e)
@@ -330,8 +315,7 @@ void TfrmContratti::closeEvent(QCloseEvent *e)
     e->accept();
     // The screen closes whatever happens; the user is told when the company
     // block could not be remembered.
-    if (!scriviDitta())
-        Servizi::correnti().messaggio(this, TipoMessaggio::Avviso, MsgDittaNonMemorizzata);
+    m_ditta.memorizza(this, pannello());
     passaA(Schermi::per(QStringLiteral("TfrmAvvio")), this);
 }
 

@@ -5,6 +5,7 @@
 // to the next. The search, lists, export and contract document work on this
 // screen's controls, which they reach through the members below.
 
+#include "contracts/dittaricordata.h"
 #include "ui/finestre.h"
 #include "ui/schermoscheda.h"
 #include "storage/schede.h"
@@ -73,8 +74,8 @@ public:
     TSchedaContratto schedaCorrente() const;
 
     // The company block to and from the settings file. Reading: a missing file
-    // or key gives empty fields. Writing: false when the file could not be
-    // written (it is then left as it was).
+    // or key gives empty fields; a block this run could not write stays.
+    // Writing: false when the file could not be written (it is then left as it was).
     void leggiDitta();
     bool scriviDitta();
 
@@ -116,6 +117,7 @@ private:
     QByteArray m_caricati;
     ComportamentiCampi *m_comportamenti = nullptr;
     RigaInfo *m_rigaInfo = nullptr;
+    DittaRicordata m_ditta;
 };
 
 } // namespace qv

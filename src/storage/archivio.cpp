@@ -1,6 +1,7 @@
 #include "archivio.h"
 
 #include "blocco.h"
+#include "sololettura.h"
 #include "core/filesicuro.h"
 
 #include <QFile>
@@ -19,7 +20,6 @@ namespace {
 qint64 s_byteConsentiti = -1;
 qint64 s_interrompiDopo = -1;
 bool s_senzaGiornale = false;
-bool s_scritturaNegata = false;
 
 // Bytes read at once when an archive is read whole: a block small enough to be
 // still in the processor's cache when its cards are decoded.
@@ -30,15 +30,9 @@ QString testoErrore(int numeroErrore)
     return QString::fromLocal8Bit(std::strerror(numeroErrore));
 }
 
-// A refusal to write, as a read-only folder, share or file gives it.
-bool scritturaRifiutata(int e)
-{
-    return e == EACCES || e == EROFS || e == EPERM;
-}
-
 int apriFile(const QByteArray &nome, int modo)
 {
-    if (s_scritturaNegata && (modo & (O_RDWR | O_WRONLY | O_CREAT))) {
+    if (guasti::scritturaNegata() && (modo & (O_RDWR | O_WRONLY | O_CREAT))) {
         // As a read-only file system answers: a missing file stays missing, an
         // existing one cannot be written, nothing can be created.
         const bool esiste = ::access(nome.constData(), F_OK) == 0;
@@ -103,11 +97,6 @@ void guasti::interrompiSovrascrittura(qint64 byte)
 void guasti::disattivaGiornale(bool disattiva)
 {
     s_senzaGiornale = disattiva;
-}
-
-void guasti::negaScrittura(bool nega)
-{
-    s_scritturaNegata = nega;
 }
 
 ErroreArchivio::ErroreArchivio(Tipo tipo, const QString &percorso, const QString &dettaglio)

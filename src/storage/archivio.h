@@ -27,6 +27,7 @@
 
 #include "schede.h"
 #include "giornale.h"
+#include "sololettura.h"
 
 #include <QList>
 #include <QString>
@@ -228,9 +229,7 @@ void simulaDiscoPieno(qint64 byte);
 void interrompiSovrascrittura(qint64 byte);
 // Measuring seam: overwrites without the journal.
 void disattivaGiornale(bool disattiva);
-// Test seam: archives cannot be opened for writing nor created, as on a
-// read-only folder.
-void negaScrittura(bool nega);
+// The seam of a read-only folder, guasti::negaScrittura, is in sololettura.h.
 } // namespace guasti
 
 } // namespace qv

@@ -46,7 +46,8 @@ std::optional<DatiDitta> leggiDatiDitta(const QString &percorso, QString *errore
 
 // Writes the fourteen values, each trimmed, in one rewrite of the file, which
 // is created when missing; the rest of the file stays as it was. On failure
-// the file is unchanged and the reason goes to `errore` when given.
+// the file is unchanged and the reason goes to `errore` when given
+// (MotivoSolaLettura, of ini.h, when the folder can only be read).
 bool scriviDatiDitta(const QString &percorso, const DatiDitta &dati, QString *errore = nullptr);
 
 } // namespace qv

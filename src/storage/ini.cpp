@@ -1,6 +1,7 @@
 #include "ini.h"
 
 #include "blocco.h"
+#include "sololettura.h"
 #include "core/filesicuro.h"
 #include "core/testo.h"
 
@@ -241,10 +242,29 @@ void applica(QByteArray &dati, const QString &sezione, const QString &chiave, co
 
 } // namespace
 
+bool FileIni::solaLettura(const QString &percorso)
+{
+    if (guasti::scritturaNegata())
+        return true;
+    if (::access(QFile::encodeName(percorso).constData(), W_OK) == 0)
+        return false;
+    if (errno != ENOENT && !scritturaRifiutata(errno))
+        return false;
+    if (::access(QFile::encodeName(QFileInfo(percorso).absolutePath()).constData(), W_OK) == 0)
+        return false;
+    return scritturaRifiutata(errno);
+}
+
 bool FileIni::salva(QString *errore)
 {
     if (m_esiste && m_dati == m_letti)
         return true;
+    // Said before anything is tried: nothing is created, locked or left behind.
+    if (solaLettura(m_percorso)) {
+        if (errore)
+            *errore = MotivoSolaLettura;
+        return false;
+    }
     QFile attuale;
     BloccoFile blocco;
     bool creato = false;

@@ -14,6 +14,10 @@
 
 namespace qv {
 
+// The reason FileIni::salva() gives, before it tries anything, when the file
+// cannot be written where it is: its folder (or share) can only be read.
+inline const QString MotivoSolaLettura = QStringLiteral("la cartella è in sola lettura");
+
 class FileIni
 {
 public:
@@ -46,7 +50,16 @@ public:
     // the file is read again under an exclusive lock and the values set here
     // are applied to what it holds now, so neither copy's lines are lost. A
     // file that cannot be read again is not rewritten.
+    //
+    // A file that cannot be written where it is (solaLettura) is not tried:
+    // false at once, with MotivoSolaLettura as the reason.
     bool salva(QString *errore = nullptr);
+
+    // True when the file at `percorso` can be neither rewritten in place nor
+    // replaced through a new file in its folder, because the folder (or share)
+    // and the file refuse writing; also under guasti::negaScrittura. Any
+    // other trouble is left to the write, which reports it.
+    static bool solaLettura(const QString &percorso);
 
     QString percorso() const { return m_percorso; }
 

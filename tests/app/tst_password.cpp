@@ -6,6 +6,7 @@
 #include "ui/schermi.h"
 #include "storage/archiviopassword.h"
 #include "storage/crypt.h"
+#include "storage/sololettura.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
@@ -21,6 +22,9 @@ const QString NonConfermata = QStringLiteral(
     "Attenzione: la nuova password non è stata confermata correttamente. "
     "E' necessario reinserire entrambi i valori.");
 const QString Riuscita = QStringLiteral("Modifica della password completata con successo.");
+const QString SolaLettura = QStringLiteral(
+    "Attenzione: la cartella del programma è in sola lettura: la nuova password non può essere memorizzata.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString ErroreModifica = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
     "Si consiglia di reinstallare il software.");
@@ -68,6 +72,7 @@ void TestPassword::init()
 
 void TestPassword::cleanup()
 {
+    guasti::negaScrittura(false);
     Schermi::distruggiTutti();
     delete m_dir;
     delete m_servizi;
@@ -173,6 +178,8 @@ void TestPassword::cambio_data()
                                       << "txtPasswordNew txtConferma";
     QTest::newRow("fuori dagli 8 bit") << true << "MIRTILLOBIANCO" << "€uro" << "€uro"
                                        << TfrmCambiaPassword::MsgCaratteriNonAmmessi << "txtPasswordNew txtConferma";
+    // A folder that can only be read: said as such, and the fields stay to try again.
+    QTest::newRow("cartella in sola lettura") << true << "mirtillobianco" << "abc" << "abc" << SolaLettura << "";
 }
 
 void TestPassword::cambio()
@@ -197,7 +204,9 @@ void TestPassword::cambio()
     m_cambio->txtPasswordNew->setText(nuova);
     m_cambio->txtConferma->setText(conferma);
     QVERIFY(m_cambio->cmdOK->isEnabled());
+    guasti::negaScrittura(messaggio == SolaLettura);
     m_cambio->cmdOKClick();
+    guasti::negaScrittura(false);
 
     QCOMPARE(m_servizi->testi(), QStringList{messaggio});
     QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Semplice);

@@ -8,6 +8,7 @@
 #include "checks/frmcontrolli.h"
 #include "contracts/frmcontratti.h"
 #include "contracts/frmmenucontratti.h"
+#include "contracts/frmvalidi.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
 #include "storage/impostazioni.h"
@@ -47,6 +48,24 @@ TSchedaContratto contratto(int n)
     return s;
 }
 
+// The same contract with a collaborator its codice fiscale matches: saved without questions.
+TSchedaContratto contrattoRossi(int n)
+{
+    TSchedaContratto s = contratto(n);
+    s.Dipendente = QStringLiteral("Rossi Mario");
+    return s;
+}
+
+const QString SchedaCambiata = QStringLiteral(
+    "Attenzione: dopo l'apertura di questa scheda un'altra copia del programma ne ha salvato una versione "
+    "diversa.\r\n\r\n"
+    "Sovrascrivi: salva la scheda così come appare ora e annulla le modifiche dell'altra copia.\r\n"
+    "Ricarica: mostra la scheda come è ora in archivio; le modifiche fatte qui vanno perse.\r\n"
+    "Annulla: torna alla scheda senza salvare nulla.");
+const QString SolaLettura = QStringLiteral(
+    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
 } // namespace
 
 class TestContratti : public QObject
@@ -59,6 +78,7 @@ private slots:
     void nuovaSchedaDalMenu();
     void dittaRicordataAllaChiusura();
     void dittaNonScrivibile();
+    void dittaInCartellaSolaLettura();
     void navigazione_data();
     void navigazione();
     void obbligatori_data();
@@ -80,9 +100,14 @@ private slots:
     void codiciIncollati_data();
     void codiciIncollati();
     void importoConIPunti();
+    void schedaCambiataDaUnAltraCopia_data();
+    void schedaCambiataDaUnAltraCopia();
+    void archivioInSolaLettura();
+    void archivioScomparso_data();
+    void archivioScomparso();
 
 private:
-    void riempi(int quante);
+    void riempi(int quante, TSchedaContratto (*crea)(int) = contratto);
     void apriAnno(const QString &anno = QStringLiteral("2017"));
     void compila();
     QString fileAnno() const { return cartellaProgramma().archivioContratti(2017); }
@@ -106,6 +131,7 @@ void TestContratti::init()
 
 void TestContratti::cleanup()
 {
+    guasti::negaScrittura(false);
     Schermi::distruggiTutti();
     delete m_dir;
     delete m_servizi;
@@ -122,12 +148,12 @@ void TestContratti::apriAnno(const QString &anno)
     QVERIFY(m_c->isVisible());
 }
 
-void TestContratti::riempi(int quante)
+void TestContratti::riempi(int quante, TSchedaContratto (*crea)(int))
 {
     ArchivioContratti a(fileAnno());
     a.apri();
     for (int i = 1; i <= quante; ++i)
-        a.accoda(contratto(i));
+        a.accoda(crea(i));
 }
 
 void TestContratti::compila()
@@ -226,6 +252,56 @@ void TestContratti::dittaNonScrivibile()
     // Opened again, the screen shows the block as it stood.
     apriAnno();
     QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Rossi Srl"));
+}
+
+// A program folder that can only be read: leaving the screen with a changed
+// company block says so in one message, writes nothing, and the block stays
+// for the rest of the run; an unchanged block says nothing.
+void TestContratti::dittaInCartellaSolaLettura()
+{
+    const QString ini = cartellaProgramma().impostazioni();
+    m_c->txtNomeDitta->setText(QStringLiteral("Vecchia Srl"));
+    m_c->close();
+    const QByteArray prima = leggiFile(ini);
+    const QStringList cartella = contenuto(m_dir->path());
+    guasti::negaScrittura(true);
+    apriAnno();
+    m_c->close();
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    apriAnno();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Vecchia Srl"));
+    m_c->txtNomeDitta->setText(QStringLiteral("Nuova Srl"));
+    m_c->close();
+    QVERIFY(!m_c->isVisible());
+    QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+    QCOMPARE(m_servizi->testi(),
+             QStringList{"Attenzione: la cartella del programma è in sola lettura: i dati della Ditta non possono "
+                         "essere memorizzati nel file Quadrivela.ini.\n\r\n\rSaranno proposti fino alla chiusura "
+                         "del programma; alla prossima apertura saranno proposti quelli memorizzati in precedenza."});
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
+    QCOMPARE(leggiFile(ini), prima);
+    QCOMPARE(contenuto(m_dir->path()), cartella);
+
+    // Opened again, the block typed is still there; leaving with it again says nothing new.
+    apriAnno();
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Nuova Srl"));
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 1);
+    apriAnno();
+    m_c->txtForo->setText(QStringLiteral("Bologna"));
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+
+    // Once the folder can be written, the block goes to the file.
+    guasti::negaScrittura(false);
+    apriAnno();
+    m_c->close();
+    QCOMPARE(m_servizi->messaggi.size(), 2);
+    const auto letti = leggiDatiDitta(ini);
+    QVERIFY(letti);
+    QCOMPARE(letti->at(1), QStringLiteral("Nuova Srl"));
+    QCOMPARE(letti->at(13), QStringLiteral("Bologna"));
 }
 
 void TestContratti::navigazione_data()
@@ -848,6 +924,182 @@ void TestContratti::importoConIPunti()
     QCOMPARE(leggiFile(fileAnno()), prima);
     QVERIFY(m_c->txtStipendio->hasFocus());
     QVERIFY(rifiutoSegnato(m_c->txtStipendio));
+}
+
+// Another copy of the program saves contract 2 (its notes) while this screen
+// shows it; the user here changes the telephone number and presses Salva.
+void TestContratti::schedaCambiataDaUnAltraCopia_data()
+{
+    QTest::addColumn<bool>("altraCopia");
+    QTest::addColumn<int>("risposta"); // -1: Escape
+    QTest::newRow("nessun'altra copia") << false << -1;
+    QTest::newRow("sovrascrivi") << true << 0;
+    QTest::newRow("ricarica") << true << 1;
+    QTest::newRow("annulla") << true << 2;
+    QTest::newRow("escape") << true << -1;
+}
+
+void TestContratti::schedaCambiataDaUnAltraCopia()
+{
+    QFETCH(bool, altraCopia);
+    QFETCH(int, risposta);
+    constexpr int D = TSchedaContratto::Dimensione;
+    riempi(3, contrattoRossi);
+    m_c->cmdPrimoClick();
+    m_c->cmdAvantiClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_c->schedaCaricata(), leggiFile(fileAnno()).mid(D, D));
+
+    TSchedaContratto altra = contrattoRossi(2);
+    altra.Note = QStringLiteral("scritta dall'altra copia");
+    if (altraCopia) {
+        ArchivioContratti b(fileAnno());
+        b.apri();
+        b.scrivi(2, altra);
+    }
+    const QByteArray prima = leggiFile(fileAnno());
+    m_c->txtRecapito->setText(QStringLiteral("051 765432"));
+    const QByteArray schermo = codificaScheda(m_c->schedaCorrente());
+    if (risposta >= 0)
+        m_servizi->scegli(risposta);
+    m_servizi->azzera();
+    m_c->btnSalvaClick();
+
+    const QByteArray dopo = leggiFile(fileAnno());
+    QCOMPARE(dopo.size(), 3 * D);
+    QCOMPARE(dopo.left(D), prima.left(D)); // the other cards are never touched
+    QCOMPARE(dopo.mid(2 * D), prima.mid(2 * D));
+    QVERIFY(!QFile::exists(FileArchivio::percorsoGiornale(fileAnno())));
+    if (!altraCopia) {
+        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+        QVERIFY(m_servizi->pulsantiScelte.isEmpty());
+        QCOMPARE(dopo.mid(D, D), schermo);
+        QCOMPARE(m_c->schedaCaricata(), schermo);
+        return;
+    }
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Scelta);
+    QCOMPARE(m_servizi->messaggi.constFirst().testo, SchedaCambiata);
+    QCOMPARE(m_servizi->pulsantiScelte, (QList<QStringList>{{"Sovrascrivi", "Ricarica", "Annulla"}}));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    switch (risposta) {
+    case 0: // the screen's card wins
+        QCOMPARE(m_servizi->testi(), (QStringList{SchedaCambiata, Salvata}));
+        QCOMPARE(dopo.mid(D, D), schermo);
+        QCOMPARE(m_c->schedaCaricata(), schermo);
+        break;
+    case 1: // the other copy's card is kept and shown; the edit here is gone
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(m_c->txtNote->text(), altra.Note);
+        QCOMPARE(m_c->txtRecapito->text(), QString());
+        QCOMPARE(m_c->schedaCaricata(), codificaScheda(altra));
+        // Shown as it is now stored, it saves without a question.
+        m_servizi->azzera();
+        m_c->txtRecapito->setText(QStringLiteral("051 765432"));
+        m_c->btnSalvaClick();
+        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+        altra.Recapito = QStringLiteral("051 765432");
+        QCOMPARE(leggiFile(fileAnno()).mid(D, D), codificaScheda(altra));
+        break;
+    default: // back to the screen: nothing written, the edit still there
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(m_c->txtRecapito->text(), QStringLiteral("051 765432"));
+        QCOMPARE(m_c->txtNote->text(), QString());
+        // The next Salva asks again.
+        m_servizi->azzera();
+        m_c->btnSalvaClick();
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(leggiFile(fileAnno()), prima);
+        break;
+    }
+}
+
+// A year file on a folder that can only be read: the contracts are browsed,
+// shown and listed, the info line says why nothing can be saved, and Salva
+// and Duplica say so and write nothing.
+void TestContratti::archivioInSolaLettura()
+{
+    riempi(3, contrattoRossi);
+    const QByteArray prima = leggiFile(fileAnno());
+    const QStringList cartella = contenuto(m_dir->path());
+    guasti::negaScrittura(true);
+
+    m_c->cmdUltimoClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("3"));
+    m_c->cmdIndietroClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("02/02/2017"));
+    QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato2.pdf"));
+    QCOMPARE(m_c->panInfo->text(),
+             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    m_c->txtNote->setText(QStringLiteral("non salvabile"));
+    m_c->btnSalvaClick();
+    m_c->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(), (QStringList{SolaLettura, SolaLettura}));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato2.pdf")); // Duplica changed nothing
+    QCOMPARE(m_c->txtNote->text(), QStringLiteral("non salvabile"));
+
+    // A new contract is refused the same way.
+    m_servizi->azzera();
+    m_c->btnNuovoClick();
+    compila();
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+
+    // The list of valid contracts shows the three.
+    int righe = -1;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *w = qobject_cast<TfrmValidi *>(d);
+        w->show();
+        righe = w->lstRecords->count();
+        return 0;
+    });
+    m_c->btnValidiClick();
+    QCOMPARE(righe, 3);
+    QCOMPARE(leggiFile(fileAnno()), prima);
+    QCOMPARE(contenuto(m_dir->path()), cartella);
+}
+
+// The year file vanished while its contract was on the screen (moved or
+// deleted by hand): Salva asks before making it again; No creates nothing.
+void TestContratti::archivioScomparso_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("no") << false;
+    QTest::newRow("sì") << true;
+}
+
+void TestContratti::archivioScomparso()
+{
+    QFETCH(bool, si);
+    riempi(3, contrattoRossi);
+    m_c->cmdPrimoClick();
+    m_c->cmdAvantiClick();
+    QVERIFY(QFile::remove(fileAnno()));
+    m_c->txtNote->setText(QStringLiteral("ancora qui"));
+    m_servizi->rispondi(si);
+    m_c->btnSalvaClick();
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Domanda);
+    QCOMPARE(m_servizi->messaggi.constFirst().testo,
+             QStringLiteral("Attenzione: l'archivio \"%1\" non esiste più: è stato spostato o cancellato mentre la "
+                            "scheda era aperta.\r\n\r\nSi vuole creare di nuovo l'archivio e inserirvi la scheda "
+                            "corrente come prima scheda?")
+                 .arg(QDir::toNativeSeparators(fileAnno())));
+    QCOMPARE(m_c->txtNote->text(), QStringLiteral("ancora qui"));
+    if (!si) {
+        QCOMPARE(m_servizi->messaggi.size(), 1);
+        QVERIFY(!QFileInfo::exists(fileAnno()));
+        QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+        return;
+    }
+    QCOMPARE(m_servizi->testi().mid(1), QStringList{Inserita});
+    QCOMPARE(leggiFile(fileAnno()), codificaScheda(m_c->schedaCorrente()));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestContratti)

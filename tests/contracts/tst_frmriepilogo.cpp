@@ -65,6 +65,7 @@ private slots:
     void prestazioni();
     void annoSenzaArchivio();
     void archivioInaccessibile();
+    void cartellaInSolaLettura();
     void trovaSenzaInvio();
     void rigaIntera();
     void guida();
@@ -95,6 +96,7 @@ void TestRiepilogo::init()
 
 void TestRiepilogo::cleanup()
 {
+    guasti::negaScrittura(false);
     Schermi::distruggiTutti();
     delete m_dir;
     delete m_servizi;
@@ -397,6 +399,30 @@ void TestRiepilogo::archivioInaccessibile()
     QCOMPARE(m_servizi->testi(), QStringList{"Attenzione: il file di archivio non risulta accessibile."});
     QVERIFY(!m_menu->lblAttendere->isVisible());
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("2017.con"))).isDir());
+}
+
+// A folder that can only be read: the summary lists and totals the year as
+// anywhere else; a year without a file is an empty summary, and no file is made.
+void TestRiepilogo::cartellaInSolaLettura()
+{
+    archivia({contratto("01/03/2017", "Rossi Mario"), contratto("02/04/2017", "Bianchi Anna"),
+              contratto("03/03/2017", "Rossi Carla")});
+    const QByteArray prima = prova::leggiFile(cartellaProgramma().archivioContratti(2017));
+    guasti::negaScrittura(true);
+    scegli("01", "Marzo", "31", "Marzo");
+    Riepilogo r = visualizza();
+    QVERIFY(r.aperto);
+    QCOMPARE(r.posizioni, (QList<int>{1, 3}));
+    QCOMPARE(r.totale, QStringLiteral("2"));
+
+    m_menu->txtAnno->setText(QStringLiteral("2019"));
+    r = visualizza();
+    QVERIFY(r.aperto);
+    QVERIFY(r.righe.isEmpty());
+    QCOMPARE(r.totale, QStringLiteral("0"));
+    QVERIFY(m_servizi->messaggi.isEmpty());
+    QVERIFY(!QFileInfo::exists(cartellaProgramma().archivioContratti(2019)));
+    QCOMPARE(prova::leggiFile(cartellaProgramma().archivioContratti(2017)), prima);
 }
 
 void TestRiepilogo::trovaSenzaInvio()

@@ -73,6 +73,7 @@ class TestStatistiche : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup() { guasti::negaScrittura(false); }
     void cleanupTestCase() { Schermi::distruggiTutti(); }
     void meseStipula_data();
     void meseStipula();
@@ -81,6 +82,7 @@ private slots:
     void annoNonValido_data();
     void annoNonValido();
     void archivioInaccessibile();
+    void cartellaInSolaLettura();
     void tastiAnno();
     void tipoSopravviveAllUscita();
     void uscitaAlMenuPrincipale();
@@ -246,6 +248,28 @@ void TestStatistiche::archivioInaccessibile()
     QVERIFY(m_s->panAvvio->isVisible());
     QVERIFY(!m_s->panContainer->isVisible());
     QVERIFY(QFileInfo(m_dir.filePath(QStringLiteral("2005.con"))).isDir());
+}
+
+// A folder that can only be read: a year file is counted as anywhere else,
+// and a year without one counts twelve zeros without a word and without a file.
+void TestStatistiche::cartellaInSolaLettura()
+{
+    const QString file = m_dir.filePath(QStringLiteral("2014.con"));
+    scriviArchivio(file, {"15/03/2014", "02/03/2014", "20/09/2014"});
+    const QByteArray prima = prova::leggiFile(file);
+    guasti::negaScrittura(true);
+    apri(QStringLiteral("2014"));
+    QCOMPARE(valori(m_s->Series1()), (QList<double>{0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+    QVERIFY(m_s->panContainer->isVisible());
+
+    m_s->hide();
+    m_s->show();
+    apri(QStringLiteral("2013"));
+    QCOMPARE(valori(m_s->Series1()), QList<double>(12, 0));
+    QVERIFY(m_s->panContainer->isVisible());
+    QVERIFY(m_servizi.messaggi.isEmpty());
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("2013.con"))));
+    QCOMPARE(prova::leggiFile(file), prima);
 }
 
 // Only digits reach the year, by keys or by pasting; Enter moves to "Apri".

@@ -22,6 +22,15 @@ namespace {
 const QString Vuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString Salvata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString SchedaCambiata = QStringLiteral(
+    "Attenzione: dopo l'apertura di questa scheda un'altra copia del programma ne ha salvato una versione "
+    "diversa.\r\n\r\n"
+    "Sovrascrivi: salva la scheda così come appare ora e annulla le modifiche dell'altra copia.\r\n"
+    "Ricarica: mostra la scheda come è ora in archivio; le modifiche fatte qui vanno perse.\r\n"
+    "Annulla: torna alla scheda senza salvare nulla.");
+const QString SolaLettura = QStringLiteral(
+    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 TSchedaDipendente scheda(int n)
 {
@@ -33,6 +42,14 @@ TSchedaDipendente scheda(int n)
     s.Preavviso = QStringLiteral("30");
     s.File01 = QStringLiteral("/tmp/contratto%1.pdf").arg(n);
     s.Desc01 = QStringLiteral("Contratto firmato");
+    return s;
+}
+
+// The same card with a name its codice fiscale matches: saved without questions.
+TSchedaDipendente schedaRossi(int n)
+{
+    TSchedaDipendente s = scheda(n);
+    s.Dipendente = QStringLiteral("Rossi Mario");
     return s;
 }
 
@@ -59,9 +76,14 @@ private slots:
     void domandeSulleDate();
     void codiciIncollati_data();
     void codiciIncollati();
+    void schedaCambiataDaUnAltraCopia_data();
+    void schedaCambiataDaUnAltraCopia();
+    void archivioInSolaLettura();
+    void archivioScomparso_data();
+    void archivioScomparso();
 
 private:
-    void riempiArchivio(int quante);
+    void riempiArchivio(int quante, TSchedaDipendente (*crea)(int) = scheda);
     void compila();
 
     ServiziProva *m_servizi = nullptr;
@@ -81,17 +103,18 @@ void TestAnagrafica::init()
 
 void TestAnagrafica::cleanup()
 {
+    guasti::negaScrittura(false);
     Schermi::distruggiTutti();
     delete m_dir;
     delete m_servizi;
 }
 
-void TestAnagrafica::riempiArchivio(int quante)
+void TestAnagrafica::riempiArchivio(int quante, TSchedaDipendente (*crea)(int))
 {
     ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
     a.apri();
     for (int i = 1; i <= quante; ++i)
-        a.accoda(scheda(i));
+        a.accoda(crea(i));
 }
 
 void TestAnagrafica::compila()
@@ -451,6 +474,185 @@ void TestAnagrafica::codiciIncollati()
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(e->text(), atteso);
     QVERIFY(!m_a->panInfo->text().isEmpty()); // the info line says what was dropped
+}
+
+// Another copy of the program saves card 2 (its notes) while this screen
+// shows it; the user here changes another field and presses Salva.
+void TestAnagrafica::schedaCambiataDaUnAltraCopia_data()
+{
+    QTest::addColumn<bool>("altraCopia");
+    QTest::addColumn<int>("risposta"); // -1: Escape
+    QTest::newRow("nessun'altra copia") << false << -1;
+    QTest::newRow("sovrascrivi") << true << 0;
+    QTest::newRow("ricarica") << true << 1;
+    QTest::newRow("annulla") << true << 2;
+    QTest::newRow("escape") << true << -1;
+}
+
+void TestAnagrafica::schedaCambiataDaUnAltraCopia()
+{
+    QFETCH(bool, altraCopia);
+    QFETCH(int, risposta);
+    const QString archivio = cartellaProgramma().archivioDipendenti();
+    riempiArchivio(3, schedaRossi);
+    m_a->cmdPrimoClick();
+    m_a->cmdAvantiClick();
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_a->schedaCaricata(), leggiFile(archivio).mid(2666, 2666));
+
+    TSchedaDipendente altra = schedaRossi(2);
+    altra.Note = QStringLiteral("scritta dall'altra copia");
+    if (altraCopia) {
+        ArchivioDipendenti b(archivio);
+        b.apri();
+        b.scrivi(2, altra);
+    }
+    const QByteArray prima = leggiFile(archivio);
+    m_a->txtCittadinanza->setText(QStringLiteral("Italiana"));
+    const QByteArray schermo = codificaScheda(m_a->schedaCorrente());
+    if (risposta >= 0)
+        m_servizi->scegli(risposta);
+    m_servizi->azzera();
+    m_a->btnSalvaClick();
+
+    const QByteArray dopo = leggiFile(archivio);
+    QCOMPARE(dopo.size(), 3 * 2666);
+    QCOMPARE(dopo.left(2666), prima.left(2666)); // the other cards are never touched
+    QCOMPARE(dopo.mid(2 * 2666), prima.mid(2 * 2666));
+    QVERIFY(!QFile::exists(FileArchivio::percorsoGiornale(archivio)));
+    if (!altraCopia) {
+        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+        QVERIFY(m_servizi->pulsantiScelte.isEmpty());
+        QCOMPARE(dopo.mid(2666, 2666), schermo);
+        QCOMPARE(m_a->schedaCaricata(), schermo);
+        return;
+    }
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Scelta);
+    QCOMPARE(m_servizi->messaggi.constFirst().testo, SchedaCambiata);
+    QCOMPARE(m_servizi->pulsantiScelte, (QList<QStringList>{{"Sovrascrivi", "Ricarica", "Annulla"}}));
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    switch (risposta) {
+    case 0: // the screen's card wins
+        QCOMPARE(m_servizi->testi(), (QStringList{SchedaCambiata, Salvata}));
+        QCOMPARE(dopo.mid(2666, 2666), schermo);
+        QCOMPARE(m_a->schedaCaricata(), schermo);
+        break;
+    case 1: // the other copy's card is kept and shown; the edit here is gone
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(m_a->txtNote->text(), altra.Note);
+        QCOMPARE(m_a->txtCittadinanza->text(), QString());
+        QCOMPARE(m_a->schedaCaricata(), codificaScheda(altra));
+        // Shown as it is now stored, it saves without a question.
+        m_servizi->azzera();
+        m_a->txtCittadinanza->setText(QStringLiteral("Italiana"));
+        m_a->btnSalvaClick();
+        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
+        altra.Cittadinanza = QStringLiteral("Italiana");
+        QCOMPARE(leggiFile(archivio).mid(2666, 2666), codificaScheda(altra));
+        break;
+    default: // back to the screen: nothing written, the edit still there
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(m_a->txtCittadinanza->text(), QStringLiteral("Italiana"));
+        QCOMPARE(m_a->txtNote->text(), QString());
+        // The next Salva asks again.
+        m_servizi->azzera();
+        m_a->btnSalvaClick();
+        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
+        QCOMPARE(leggiFile(archivio), prima);
+        break;
+    }
+}
+
+// A folder that can only be read: the cards are browsed and shown, the info
+// line says why nothing can be saved, and Salva and Duplica say so and write nothing.
+void TestAnagrafica::archivioInSolaLettura()
+{
+    const QString archivio = cartellaProgramma().archivioDipendenti();
+    riempiArchivio(3, schedaRossi);
+    const QByteArray prima = leggiFile(archivio);
+    const QStringList cartella = contenuto(m_dir->path());
+    guasti::negaScrittura(true);
+
+    m_a->cmdUltimoClick();
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("3"));
+    m_a->cmdIndietroClick();
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_a->txtDipendente->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto2.pdf"));
+    QCOMPARE(m_a->panInfo->text(),
+             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    m_a->txtNote->setText(QStringLiteral("non salvabile"));
+    m_a->btnSalvaClick();
+    m_a->btnDuplicaClick();
+    QCOMPARE(m_servizi->testi(), (QStringList{SolaLettura, SolaLettura}));
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto2.pdf")); // Duplica changed nothing
+    QCOMPARE(m_a->txtNote->text(), QStringLiteral("non salvabile"));
+
+    // A new card is refused the same way.
+    m_servizi->azzera();
+    m_a->btnNuovoClick();
+    compila();
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
+    QCOMPARE(m_a->lblPosizione->text(), QString());
+    QCOMPARE(leggiFile(archivio), prima);
+    QCOMPARE(contenuto(m_dir->path()), cartella); // no photo, no journal
+
+    // The search lists every card.
+    int righe = -1;
+    m_servizi->quandoDialogo([&](QDialog *d) {
+        auto *dlg = qobject_cast<TfrmTrovaAnagrafica *>(d);
+        dlg->btnCercaClick();
+        righe = dlg->lstRecords->count();
+        return 0;
+    });
+    m_a->btnTrovaClick();
+    QCOMPARE(righe, 3);
+    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
+}
+
+// The archive vanished while its card was on the screen (moved or deleted by
+// hand): Salva asks before making it again; No creates nothing.
+void TestAnagrafica::archivioScomparso_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("no") << false;
+    QTest::newRow("sì") << true;
+}
+
+void TestAnagrafica::archivioScomparso()
+{
+    QFETCH(bool, si);
+    const QString archivio = cartellaProgramma().archivioDipendenti();
+    riempiArchivio(3, schedaRossi);
+    m_a->cmdPrimoClick();
+    m_a->cmdAvantiClick();
+    QVERIFY(QFile::remove(archivio));
+    m_a->txtNote->setText(QStringLiteral("ancora qui"));
+    m_servizi->rispondi(si);
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Domanda);
+    QCOMPARE(m_servizi->messaggi.constFirst().testo,
+             QStringLiteral("Attenzione: l'archivio \"%1\" non esiste più: è stato spostato o cancellato mentre la "
+                            "scheda era aperta.\r\n\r\nSi vuole creare di nuovo l'archivio e inserirvi la scheda "
+                            "corrente come prima scheda?")
+                 .arg(QDir::toNativeSeparators(archivio)));
+    QCOMPARE(m_a->txtNote->text(), QStringLiteral("ancora qui"));
+    if (!si) {
+        QCOMPARE(m_servizi->messaggi.size(), 1);
+        QVERIFY(!QFileInfo::exists(archivio));
+        QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+        return;
+    }
+    QCOMPARE(m_servizi->testi().mid(1), QStringList{Inserita});
+    QCOMPARE(leggiFile(archivio), codificaScheda(m_a->schedaCorrente()));
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
+    QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
 }
 
 QTEST_MAIN(TestAnagrafica)

@@ -5,6 +5,7 @@
 
 #include "storage/impostazioni.h"
 #include "storage/ini.h"
+#include "storage/sololettura.h"
 #include "support/fileprova.h"
 
 #ifdef Q_OS_UNIX
@@ -194,15 +195,19 @@ void TestIni::scritturaFallita_data()
 {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<bool>("discoPieno");
+    QTest::addColumn<bool>("solaLettura"); // a read-only folder: said before anything is tried
 
-    QTest::newRow("missing folder") << QStringLiteral("manca/Quadrivela.ini") << false;
-    QTest::newRow("write stops half way") << QStringLiteral("Quadrivela.ini") << true;
+    QTest::newRow("missing folder") << QStringLiteral("manca/Quadrivela.ini") << false << false;
+    QTest::newRow("write stops half way") << QStringLiteral("Quadrivela.ini") << true << false;
+    QTest::newRow("read-only folder") << QStringLiteral("Quadrivela.ini") << false << true;
+    QTest::newRow("read-only folder, new file") << QStringLiteral("nuovo.ini") << false << true;
 }
 
 void TestIni::scritturaFallita()
 {
     QFETCH(QString, nome);
     QFETCH(bool, discoPieno);
+    QFETCH(bool, solaLettura);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -231,10 +236,14 @@ void TestIni::scritturaFallita()
         QSKIP("The file size limit exists only on Unix systems.");
 #endif
     } else {
+        qv::guasti::negaScrittura(solaLettura);
+        QCOMPARE(FileIni::solaLettura(percorso), solaLettura);
         ok = ini->salva(&errore);
+        qv::guasti::negaScrittura(false);
     }
     QVERIFY(!ok);
     QVERIFY(!errore.isEmpty());
+    QCOMPARE(errore == qv::MotivoSolaLettura, solaLettura);
     QCOMPARE(contenuto(dir.path()), prima);
     QCOMPARE(leggiFile(dir.filePath(QStringLiteral("Quadrivela.ini"))), kEstraneo);
 }

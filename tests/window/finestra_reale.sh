@@ -15,6 +15,10 @@
 # checks the bytes of the year file; last, opens the monthly statistics of a
 # year from the contract menu, as bars and as pie, and goes back to the main menu,
 # whose panel of contracts ending soon names the card and opens its list.
+# Last, a second copy of the program on the same folder: both show the same
+# contract, the second saves its notes, the first then saves another field,
+# is asked before undoing that change, answers Ricarica and saves again, and
+# the year file keeps both changes.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -32,8 +36,10 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+copia_b=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$copia_b" ] && kill "$copia_b" 2>/dev/null || true
   [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   # The server is waited for, so that the next run finds its display free.
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
@@ -602,4 +608,8 @@ xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 907)) $((Y + (HEIGHT - 692) 
 aspetta_finestra '^ Quadrivela$' >/dev/null
 aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine verificati, schermate in $shots"
+# Two copies of the program on one folder (the contract saved above, this
+# program still running): in a file of its own, run in this shell.
+source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda verificati, schermate in $shots"

@@ -1,0 +1,18 @@
+#pragma once
+// Folders, shares and files the program can read but not write: how a write
+// refused for that reason is told from any other failure, and the test seam
+// that makes the program's archives and settings files behave so.
+
+namespace qv {
+
+// True for the errors (errno) a read-only folder, share or file gives a write.
+bool scritturaRifiutata(int numeroErrore);
+
+namespace guasti {
+// Test seam: archives and settings files cannot be opened for writing nor
+// created, as on a read-only folder.
+void negaScrittura(bool nega);
+bool scritturaNegata();
+} // namespace guasti
+
+} // namespace qv
