@@ -1,6 +1,7 @@
 #include "frmstampacon.h"
 
 #include "core/testo.h"
+#include "ui/cartellascrivibile.h"
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
@@ -117,7 +118,11 @@ void TfrmStampaCon::btnStampaClick()
     try {
         if (!s.domanda(this, MsgConferma))
             return;
-        const QString percorso = cartellaProgramma().documentoContratto();
+        const QString percorso =
+            percorsoDaScrivere(this, cartellaProgramma().documentoContratto(),
+                               QStringLiteral("il documento del contratto"), QStringLiteral("Documento RTF (*.rtf)"));
+        if (percorso.isEmpty())
+            return;
         // The document is replaced only once the new one is whole: a failed
         // export leaves the previous document as it was.
         if (!scriviDocumentoContratto(percorso, campi())) {

@@ -244,15 +244,7 @@ void applica(QByteArray &dati, const QString &sezione, const QString &chiave, co
 
 bool FileIni::solaLettura(const QString &percorso)
 {
-    if (guasti::scritturaNegata())
-        return true;
-    if (::access(QFile::encodeName(percorso).constData(), W_OK) == 0)
-        return false;
-    if (errno != ENOENT && !scritturaRifiutata(errno))
-        return false;
-    if (::access(QFile::encodeName(QFileInfo(percorso).absolutePath()).constData(), W_OK) == 0)
-        return false;
-    return scritturaRifiutata(errno);
+    return percorsoSolaLettura(percorso);
 }
 
 bool FileIni::salva(QString *errore)

@@ -1,5 +1,6 @@
 #include "frmesporta.h"
 
+#include "ui/cartellascrivibile.h"
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
@@ -228,7 +229,10 @@ void TfrmEsporta::cmdEsportaClick()
         for (const ColonnaGriglia &c : std::as_const(m_def.colonne))
             if (c.larghezzaFoglio > 0)
                 colonne.append({QString::fromUtf8(c.intestazione), c.larghezzaFoglio});
-        const QString percorso = m_imp.percorsoFoglio();
+        const QString percorso = percorsoDaScrivere(this, m_imp.percorsoFoglio(), QStringLiteral("il file di Excel"),
+                                                    QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)"));
+        if (percorso.isEmpty())
+            return;
         const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out); };
         if (!scriviFoglio(percorso, m_imp.nomeFoglio, colonne, m_griglia->righe(), celle)) {
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);

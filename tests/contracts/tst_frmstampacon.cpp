@@ -7,6 +7,7 @@
 #include "contracts/frmcontratti.h"
 #include "contracts/frmstampacon.h"
 #include "output/contratto.h"
+#include "storage/sololettura.h"
 #include "support/fileprova.h"
 #include "support/serviziprova.h"
 #include "ui/schermi.h"
@@ -50,6 +51,7 @@ private slots:
     void seconda();
     void esportazioneFallita_data();
     void esportazioneFallita();
+    void cartellaInSolaLettura();
     void annulla();
     void dalloSchermoContratti();
 
@@ -255,6 +257,32 @@ void TestStampaCon::esportazioneFallita()
     QVERIFY(m_form->isVisible());
     QCOMPARE(contenuto(m_dir->path()), prima);
     QCOMPARE(leggiFile(discoPieno ? documento() : documento() + QStringLiteral("/dentro.txt")), vecchio);
+}
+
+// A program folder that can only be read: the user chooses where the
+// document goes, and it is the one the program folder would get.
+void TestStampaCon::cartellaInSolaLettura()
+{
+    campo("txtDipendente", QStringLiteral("Bianchi Niccolò"));
+    QTemporaryDir altrove;
+    const QString scelta = altrove.filePath(QStringLiteral("Contratto Bianchi"));
+    guasti::negaScrittura(true);
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(true);
+    m_servizi->prossimoFile(scelta);
+    QTest::mouseClick(m_form->btnStampa, Qt::LeftButton);
+    guasti::negaScrittura(false);
+
+    QCOMPARE(m_servizi->testi(),
+             (QStringList{Conferma,
+                          QStringLiteral("Attenzione: la cartella del programma è in sola lettura: il documento del "
+                                         "contratto non può essere creato lì.\n\r\n\rScegliere in quale cartella "
+                                         "salvarlo."),
+                          Riuscita}));
+    QCOMPARE(m_servizi->filtriFile.value(0), QStringList{QStringLiteral("Documento RTF (*.rtf)")});
+    QCOMPARE(leggiFile(scelta + QStringLiteral(".rtf")), documentoContratto(m_form->campi()));
+    QCOMPARE(contenuto(m_dir->path()), QStringList{});
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(scelta + QStringLiteral(".rtf"))});
 }
 
 void TestStampaCon::annulla()

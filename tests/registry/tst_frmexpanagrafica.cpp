@@ -1,5 +1,7 @@
 #include <QPlainTextEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QProcess>
 #include <QRegularExpression>
@@ -73,6 +75,8 @@ private slots:
     void domande_data();
     void domande();
     void cartellaMancante();
+    void cartellaInSolaLettura_data();
+    void cartellaInSolaLettura();
     void guida();
     void suggerimenti();
     void apertoDaLibreOffice();
@@ -301,6 +305,54 @@ void TestExpAnagrafica::cartellaMancante()
     QCOMPARE(m_servizi->messaggi.at(1).genere, G::Semplice);
     QCOMPARE(m_servizi->messaggi.at(1).testo, ErroreEsportazione);
     QVERIFY(m_servizi->aperti.isEmpty());
+}
+
+void TestExpAnagrafica::cartellaInSolaLettura_data()
+{
+    QTest::addColumn<bool>("scelto");
+    QTest::newRow("salvato altrove") << true;
+    QTest::newRow("rinuncia") << false;
+}
+
+// A program folder that can only be read: the user is told and chooses where
+// the spreadsheet goes; the bytes are those the program folder would get.
+void TestExpAnagrafica::cartellaInSolaLettura()
+{
+    QFETCH(bool, scelto);
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("Ore < 40 & turni"))});
+    m_form->FormShow();
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaClick();
+    const QByteArray atteso = esportato();
+    QVERIFY(QFile::remove(xls()));
+    m_servizi->messaggi.clear();
+
+    QTemporaryDir altrove;
+    const QString scelta = altrove.filePath(QStringLiteral("Riepilogo"));
+    guasti::negaScrittura(true);
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(true);
+    m_servizi->prossimoFile(scelto ? scelta : QString());
+    m_form->cmdEsportaClick();
+    guasti::negaScrittura(false);
+
+    const QString avviso = QStringLiteral("Attenzione: la cartella del programma è in sola lettura: il file di Excel "
+                                          "non può essere creato lì.\n\r\n\rScegliere in quale cartella salvarlo.");
+    QCOMPARE(m_servizi->filtriFile.value(0), QStringList{QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)")});
+    QCOMPARE(QFileInfo(m_servizi->nomiIniziali.value(0)).fileName(), QStringLiteral("Dipendenti.xls"));
+    QVERIFY(!QFile::exists(xls()));
+    if (scelto) {
+        QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, avviso, RiuscitaEsportazione}));
+        QFile f(scelta + QStringLiteral(".xls"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), atteso);
+        QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(f.fileName())});
+    } else {
+        QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, avviso}));
+        QVERIFY(QDir(altrove.path()).isEmpty());
+        QVERIFY(m_servizi->aperti.isEmpty());
+    }
 }
 
 void TestExpAnagrafica::guida()
