@@ -12,7 +12,7 @@ using namespace qv::banco;
 namespace {
 
 constexpr int kSchede = 100000;
-constexpr int kRipetizioni = 5;
+constexpr int kRipetizioni = 15;
 
 } // namespace
 
