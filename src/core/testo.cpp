@@ -141,11 +141,14 @@ QByteArray toCp1252(const QString &s)
 
 void fromCp1252(const char *data, qsizetype size, QString &dest)
 {
-    // A text shared with another would be copied by resize() only to be overwritten.
-    if (dest.isDetached())
-        dest.resize(size);
-    else
+    // A text shared with another would be copied by resize() only to be
+    // overwritten; one of the right size already (a date, a code) is kept.
+    if (!dest.isDetached())
         dest = QString(size, Qt::Uninitialized);
+    else if (dest.size() != size)
+        dest.resize(size);
+    if (size == 0)
+        return;
     char16_t *dst = reinterpret_cast<char16_t *>(dest.data());
     const auto *src = reinterpret_cast<const unsigned char *>(data);
     // A run of ASCII, most of any text, is only widened: sixteen bytes at a

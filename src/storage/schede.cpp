@@ -92,21 +92,6 @@ void codificaCampo(const QString &testo, int capacita, char *dest)
     std::memset(dest + 1 + n, 0, size_t(capacita - n));
 }
 
-// The blanks and control characters are the bytes up to 32 in Windows-1252
-// too, so the trimming is done on the bytes before they become text.
-QByteArrayView byteCampo(const char *src, int capacita)
-{
-    int n = std::min<int>(static_cast<unsigned char>(src[0]), capacita);
-    const char *p = src + 1;
-    while (n > 0 && static_cast<unsigned char>(*p) <= 32) {
-        ++p;
-        --n;
-    }
-    while (n > 0 && static_cast<unsigned char>(p[n - 1]) <= 32)
-        --n;
-    return QByteArrayView(p, n);
-}
-
 QString decodificaCampo(const char *src, int capacita)
 {
     const QByteArrayView b = byteCampo(src, capacita);
