@@ -17,6 +17,7 @@
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "support/fileprova.h"
+#include "support/schedeincomune.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
@@ -25,8 +26,6 @@ using namespace qv::prova;
 namespace {
 
 const QString Vuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString Salvata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString Inaccessibile = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
     "di scrittura nella cartella di installazione del programma.");
@@ -56,15 +55,6 @@ TSchedaContratto contrattoRossi(int n)
     return s;
 }
 
-const QString SchedaCambiata = QStringLiteral(
-    "Attenzione: dopo l'apertura di questa scheda un'altra copia del programma ne ha salvato una versione "
-    "diversa.\r\n\r\n"
-    "Sovrascrivi: salva la scheda così come appare ora e annulla le modifiche dell'altra copia.\r\n"
-    "Ricarica: mostra la scheda come è ora in archivio; le modifiche fatte qui vanno perse.\r\n"
-    "Annulla: torna alla scheda senza salvare nulla.");
-const QString SolaLettura = QStringLiteral(
-    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 } // namespace
 
@@ -930,89 +920,16 @@ void TestContratti::importoConIPunti()
 // shows it; the user here changes the telephone number and presses Salva.
 void TestContratti::schedaCambiataDaUnAltraCopia_data()
 {
-    QTest::addColumn<bool>("altraCopia");
-    QTest::addColumn<int>("risposta"); // -1: Escape
-    QTest::newRow("nessun'altra copia") << false << -1;
-    QTest::newRow("sovrascrivi") << true << 0;
-    QTest::newRow("ricarica") << true << 1;
-    QTest::newRow("annulla") << true << 2;
-    QTest::newRow("escape") << true << -1;
+    righeSchedaCambiata();
 }
 
 void TestContratti::schedaCambiataDaUnAltraCopia()
 {
     QFETCH(bool, altraCopia);
     QFETCH(int, risposta);
-    constexpr int D = TSchedaContratto::Dimensione;
     riempi(3, contrattoRossi);
-    m_c->cmdPrimoClick();
-    m_c->cmdAvantiClick();
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_c->schedaCaricata(), leggiFile(fileAnno()).mid(D, D));
-
-    TSchedaContratto altra = contrattoRossi(2);
-    altra.Note = QStringLiteral("scritta dall'altra copia");
-    if (altraCopia) {
-        ArchivioContratti b(fileAnno());
-        b.apri();
-        b.scrivi(2, altra);
-    }
-    const QByteArray prima = leggiFile(fileAnno());
-    m_c->txtRecapito->setText(QStringLiteral("051 765432"));
-    const QByteArray schermo = codificaScheda(m_c->schedaCorrente());
-    if (risposta >= 0)
-        m_servizi->scegli(risposta);
-    m_servizi->azzera();
-    m_c->btnSalvaClick();
-
-    const QByteArray dopo = leggiFile(fileAnno());
-    QCOMPARE(dopo.size(), 3 * D);
-    QCOMPARE(dopo.left(D), prima.left(D)); // the other cards are never touched
-    QCOMPARE(dopo.mid(2 * D), prima.mid(2 * D));
-    QVERIFY(!QFile::exists(FileArchivio::percorsoGiornale(fileAnno())));
-    if (!altraCopia) {
-        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
-        QVERIFY(m_servizi->pulsantiScelte.isEmpty());
-        QCOMPARE(dopo.mid(D, D), schermo);
-        QCOMPARE(m_c->schedaCaricata(), schermo);
-        return;
-    }
-    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Scelta);
-    QCOMPARE(m_servizi->messaggi.constFirst().testo, SchedaCambiata);
-    QCOMPARE(m_servizi->pulsantiScelte, (QList<QStringList>{{"Sovrascrivi", "Ricarica", "Annulla"}}));
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
-    switch (risposta) {
-    case 0: // the screen's card wins
-        QCOMPARE(m_servizi->testi(), (QStringList{SchedaCambiata, Salvata}));
-        QCOMPARE(dopo.mid(D, D), schermo);
-        QCOMPARE(m_c->schedaCaricata(), schermo);
-        break;
-    case 1: // the other copy's card is kept and shown; the edit here is gone
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(dopo, prima);
-        QCOMPARE(m_c->txtNote->text(), altra.Note);
-        QCOMPARE(m_c->txtRecapito->text(), QString());
-        QCOMPARE(m_c->schedaCaricata(), codificaScheda(altra));
-        // Shown as it is now stored, it saves without a question.
-        m_servizi->azzera();
-        m_c->txtRecapito->setText(QStringLiteral("051 765432"));
-        m_c->btnSalvaClick();
-        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
-        altra.Recapito = QStringLiteral("051 765432");
-        QCOMPARE(leggiFile(fileAnno()).mid(D, D), codificaScheda(altra));
-        break;
-    default: // back to the screen: nothing written, the edit still there
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(dopo, prima);
-        QCOMPARE(m_c->txtRecapito->text(), QStringLiteral("051 765432"));
-        QCOMPARE(m_c->txtNote->text(), QString());
-        // The next Salva asks again.
-        m_servizi->azzera();
-        m_c->btnSalvaClick();
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(leggiFile(fileAnno()), prima);
-        break;
-    }
+    verificaSchedaCambiata(m_c, *m_servizi, fileAnno(), contrattoRossi(2), m_c->txtRecapito,
+                           &TSchedaContratto::Recapito, QStringLiteral("051 765432"), altraCopia, risposta);
 }
 
 // A year file on a folder that can only be read: the contracts are browsed,
@@ -1024,32 +941,10 @@ void TestContratti::archivioInSolaLettura()
     const QByteArray prima = leggiFile(fileAnno());
     const QStringList cartella = contenuto(m_dir->path());
     guasti::negaScrittura(true);
-
-    m_c->cmdUltimoClick();
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("3"));
-    m_c->cmdIndietroClick();
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("02/02/2017"));
-    QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato2.pdf"));
-    QCOMPARE(m_c->panInfo->text(),
-             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
-    QVERIFY(m_servizi->messaggi.isEmpty());
-
-    m_c->txtNote->setText(QStringLiteral("non salvabile"));
-    m_c->btnSalvaClick();
-    m_c->btnDuplicaClick();
-    QCOMPARE(m_servizi->testi(), (QStringList{SolaLettura, SolaLettura}));
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_c->lblFile01->text(), QStringLiteral("/tmp/firmato2.pdf")); // Duplica changed nothing
-    QCOMPARE(m_c->txtNote->text(), QStringLiteral("non salvabile"));
-
-    // A new contract is refused the same way.
-    m_servizi->azzera();
-    m_c->btnNuovoClick();
-    compila();
-    m_c->btnSalvaClick();
-    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
-    QCOMPARE(m_c->lblPosizione->text(), QString());
+    verificaSolaLettura(m_c, *m_servizi, m_c->txtDataStipula, QStringLiteral("02/02/2017"),
+                        QStringLiteral("/tmp/firmato2.pdf"), [this] { compila(); });
+    if (QTest::currentTestFailed())
+        return;
 
     // The list of valid contracts shows the three.
     int righe = -1;
@@ -1069,37 +964,14 @@ void TestContratti::archivioInSolaLettura()
 // deleted by hand): Salva asks before making it again; No creates nothing.
 void TestContratti::archivioScomparso_data()
 {
-    QTest::addColumn<bool>("si");
-    QTest::newRow("no") << false;
-    QTest::newRow("sì") << true;
+    righeArchivioScomparso();
 }
 
 void TestContratti::archivioScomparso()
 {
     QFETCH(bool, si);
     riempi(3, contrattoRossi);
-    m_c->cmdPrimoClick();
-    m_c->cmdAvantiClick();
-    QVERIFY(QFile::remove(fileAnno()));
-    m_c->txtNote->setText(QStringLiteral("ancora qui"));
-    m_servizi->rispondi(si);
-    m_c->btnSalvaClick();
-    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Domanda);
-    QCOMPARE(m_servizi->messaggi.constFirst().testo,
-             QStringLiteral("Attenzione: l'archivio \"%1\" non esiste più: è stato spostato o cancellato mentre la "
-                            "scheda era aperta.\r\n\r\nSi vuole creare di nuovo l'archivio e inserirvi la scheda "
-                            "corrente come prima scheda?")
-                 .arg(QDir::toNativeSeparators(fileAnno())));
-    QCOMPARE(m_c->txtNote->text(), QStringLiteral("ancora qui"));
-    if (!si) {
-        QCOMPARE(m_servizi->messaggi.size(), 1);
-        QVERIFY(!QFileInfo::exists(fileAnno()));
-        QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
-        return;
-    }
-    QCOMPARE(m_servizi->testi().mid(1), QStringList{Inserita});
-    QCOMPARE(leggiFile(fileAnno()), codificaScheda(m_c->schedaCorrente()));
-    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("1"));
+    verificaArchivioScomparso(m_c, *m_servizi, fileAnno(), si);
 }
 
 QTEST_MAIN(TestContratti)

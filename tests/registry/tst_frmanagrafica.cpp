@@ -10,6 +10,7 @@
 #include "registry/frmanagrafica.h"
 #include "registry/frmtrovaanagrafica.h"
 #include "storage/archivio.h"
+#include "support/schedeincomune.h"
 #include "support/serviziprova.h"
 #include "support/fileprova.h"
 
@@ -20,17 +21,6 @@ using namespace qv::prova;
 namespace {
 
 const QString Vuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString Salvata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString SchedaCambiata = QStringLiteral(
-    "Attenzione: dopo l'apertura di questa scheda un'altra copia del programma ne ha salvato una versione "
-    "diversa.\r\n\r\n"
-    "Sovrascrivi: salva la scheda così come appare ora e annulla le modifiche dell'altra copia.\r\n"
-    "Ricarica: mostra la scheda come è ora in archivio; le modifiche fatte qui vanno perse.\r\n"
-    "Annulla: torna alla scheda senza salvare nulla.");
-const QString SolaLettura = QStringLiteral(
-    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 TSchedaDipendente scheda(int n)
 {
@@ -480,89 +470,17 @@ void TestAnagrafica::codiciIncollati()
 // shows it; the user here changes another field and presses Salva.
 void TestAnagrafica::schedaCambiataDaUnAltraCopia_data()
 {
-    QTest::addColumn<bool>("altraCopia");
-    QTest::addColumn<int>("risposta"); // -1: Escape
-    QTest::newRow("nessun'altra copia") << false << -1;
-    QTest::newRow("sovrascrivi") << true << 0;
-    QTest::newRow("ricarica") << true << 1;
-    QTest::newRow("annulla") << true << 2;
-    QTest::newRow("escape") << true << -1;
+    righeSchedaCambiata();
 }
 
 void TestAnagrafica::schedaCambiataDaUnAltraCopia()
 {
     QFETCH(bool, altraCopia);
     QFETCH(int, risposta);
-    const QString archivio = cartellaProgramma().archivioDipendenti();
     riempiArchivio(3, schedaRossi);
-    m_a->cmdPrimoClick();
-    m_a->cmdAvantiClick();
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_a->schedaCaricata(), leggiFile(archivio).mid(2666, 2666));
-
-    TSchedaDipendente altra = schedaRossi(2);
-    altra.Note = QStringLiteral("scritta dall'altra copia");
-    if (altraCopia) {
-        ArchivioDipendenti b(archivio);
-        b.apri();
-        b.scrivi(2, altra);
-    }
-    const QByteArray prima = leggiFile(archivio);
-    m_a->txtCittadinanza->setText(QStringLiteral("Italiana"));
-    const QByteArray schermo = codificaScheda(m_a->schedaCorrente());
-    if (risposta >= 0)
-        m_servizi->scegli(risposta);
-    m_servizi->azzera();
-    m_a->btnSalvaClick();
-
-    const QByteArray dopo = leggiFile(archivio);
-    QCOMPARE(dopo.size(), 3 * 2666);
-    QCOMPARE(dopo.left(2666), prima.left(2666)); // the other cards are never touched
-    QCOMPARE(dopo.mid(2 * 2666), prima.mid(2 * 2666));
-    QVERIFY(!QFile::exists(FileArchivio::percorsoGiornale(archivio)));
-    if (!altraCopia) {
-        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
-        QVERIFY(m_servizi->pulsantiScelte.isEmpty());
-        QCOMPARE(dopo.mid(2666, 2666), schermo);
-        QCOMPARE(m_a->schedaCaricata(), schermo);
-        return;
-    }
-    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Scelta);
-    QCOMPARE(m_servizi->messaggi.constFirst().testo, SchedaCambiata);
-    QCOMPARE(m_servizi->pulsantiScelte, (QList<QStringList>{{"Sovrascrivi", "Ricarica", "Annulla"}}));
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
-    switch (risposta) {
-    case 0: // the screen's card wins
-        QCOMPARE(m_servizi->testi(), (QStringList{SchedaCambiata, Salvata}));
-        QCOMPARE(dopo.mid(2666, 2666), schermo);
-        QCOMPARE(m_a->schedaCaricata(), schermo);
-        break;
-    case 1: // the other copy's card is kept and shown; the edit here is gone
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(dopo, prima);
-        QCOMPARE(m_a->txtNote->text(), altra.Note);
-        QCOMPARE(m_a->txtCittadinanza->text(), QString());
-        QCOMPARE(m_a->schedaCaricata(), codificaScheda(altra));
-        // Shown as it is now stored, it saves without a question.
-        m_servizi->azzera();
-        m_a->txtCittadinanza->setText(QStringLiteral("Italiana"));
-        m_a->btnSalvaClick();
-        QCOMPARE(m_servizi->testi(), QStringList{Salvata});
-        altra.Cittadinanza = QStringLiteral("Italiana");
-        QCOMPARE(leggiFile(archivio).mid(2666, 2666), codificaScheda(altra));
-        break;
-    default: // back to the screen: nothing written, the edit still there
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(dopo, prima);
-        QCOMPARE(m_a->txtCittadinanza->text(), QStringLiteral("Italiana"));
-        QCOMPARE(m_a->txtNote->text(), QString());
-        // The next Salva asks again.
-        m_servizi->azzera();
-        m_a->btnSalvaClick();
-        QCOMPARE(m_servizi->testi(), QStringList{SchedaCambiata});
-        QCOMPARE(leggiFile(archivio), prima);
-        break;
-    }
+    verificaSchedaCambiata(m_a, *m_servizi, cartellaProgramma().archivioDipendenti(), schedaRossi(2),
+                           m_a->txtCittadinanza, &TSchedaDipendente::Cittadinanza, QStringLiteral("Italiana"),
+                           altraCopia, risposta);
 }
 
 // A folder that can only be read: the cards are browsed and shown, the info
@@ -574,32 +492,10 @@ void TestAnagrafica::archivioInSolaLettura()
     const QByteArray prima = leggiFile(archivio);
     const QStringList cartella = contenuto(m_dir->path());
     guasti::negaScrittura(true);
-
-    m_a->cmdUltimoClick();
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("3"));
-    m_a->cmdIndietroClick();
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_a->txtDipendente->text(), QStringLiteral("Rossi Mario"));
-    QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto2.pdf"));
-    QCOMPARE(m_a->panInfo->text(),
-             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
-    QVERIFY(m_servizi->messaggi.isEmpty());
-
-    m_a->txtNote->setText(QStringLiteral("non salvabile"));
-    m_a->btnSalvaClick();
-    m_a->btnDuplicaClick();
-    QCOMPARE(m_servizi->testi(), (QStringList{SolaLettura, SolaLettura}));
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
-    QCOMPARE(m_a->lblFile01->text(), QStringLiteral("/tmp/contratto2.pdf")); // Duplica changed nothing
-    QCOMPARE(m_a->txtNote->text(), QStringLiteral("non salvabile"));
-
-    // A new card is refused the same way.
-    m_servizi->azzera();
-    m_a->btnNuovoClick();
-    compila();
-    m_a->btnSalvaClick();
-    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
-    QCOMPARE(m_a->lblPosizione->text(), QString());
+    verificaSolaLettura(m_a, *m_servizi, m_a->txtDipendente, QStringLiteral("Rossi Mario"),
+                        QStringLiteral("/tmp/contratto2.pdf"), [this] { compila(); });
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(leggiFile(archivio), prima);
     QCOMPARE(contenuto(m_dir->path()), cartella); // no photo, no journal
 
@@ -620,39 +516,16 @@ void TestAnagrafica::archivioInSolaLettura()
 // hand): Salva asks before making it again; No creates nothing.
 void TestAnagrafica::archivioScomparso_data()
 {
-    QTest::addColumn<bool>("si");
-    QTest::newRow("no") << false;
-    QTest::newRow("sì") << true;
+    righeArchivioScomparso();
 }
 
 void TestAnagrafica::archivioScomparso()
 {
     QFETCH(bool, si);
-    const QString archivio = cartellaProgramma().archivioDipendenti();
     riempiArchivio(3, schedaRossi);
-    m_a->cmdPrimoClick();
-    m_a->cmdAvantiClick();
-    QVERIFY(QFile::remove(archivio));
-    m_a->txtNote->setText(QStringLiteral("ancora qui"));
-    m_servizi->rispondi(si);
-    m_a->btnSalvaClick();
-    QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Domanda);
-    QCOMPARE(m_servizi->messaggi.constFirst().testo,
-             QStringLiteral("Attenzione: l'archivio \"%1\" non esiste più: è stato spostato o cancellato mentre la "
-                            "scheda era aperta.\r\n\r\nSi vuole creare di nuovo l'archivio e inserirvi la scheda "
-                            "corrente come prima scheda?")
-                 .arg(QDir::toNativeSeparators(archivio)));
-    QCOMPARE(m_a->txtNote->text(), QStringLiteral("ancora qui"));
-    if (!si) {
-        QCOMPARE(m_servizi->messaggi.size(), 1);
-        QVERIFY(!QFileInfo::exists(archivio));
-        QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
-        return;
-    }
-    QCOMPARE(m_servizi->testi().mid(1), QStringList{Inserita});
-    QCOMPARE(leggiFile(archivio), codificaScheda(m_a->schedaCorrente()));
-    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
-    QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
+    verificaArchivioScomparso(m_a, *m_servizi, cartellaProgramma().archivioDipendenti(), si);
+    if (si && !QTest::currentTestFailed())
+        QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
 }
 
 QTEST_MAIN(TestAnagrafica)

@@ -1,0 +1,199 @@
+#pragma once
+// What the employee card screen and the contract screen do alike with their
+// archive beside other copies of the program: the texts they show and the
+// checks of a card changed by another copy, of an archive that can only be
+// read and of one that vanished. `Schermo` is either screen, `R` its card.
+
+#include "storage/archivio.h"
+#include "support/fileprova.h"
+#include "support/serviziprova.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+#include <functional>
+
+namespace qv::prova {
+
+inline const QString Inserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+inline const QString Salvata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+inline const QString SchedaCambiata = QStringLiteral(
+    "Attenzione: dopo l'apertura di questa scheda un'altra copia del programma ne ha salvato una versione "
+    "diversa.\r\n\r\n"
+    "Sovrascrivi: salva la scheda così come appare ora e annulla le modifiche dell'altra copia.\r\n"
+    "Ricarica: mostra la scheda come è ora in archivio; le modifiche fatte qui vanno perse.\r\n"
+    "Annulla: torna alla scheda senza salvare nulla.");
+inline const QString SolaLettura = QStringLiteral(
+    "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// The rows of verificaSchedaCambiata: no other copy, then each answer.
+inline void righeSchedaCambiata()
+{
+    QTest::addColumn<bool>("altraCopia");
+    QTest::addColumn<int>("risposta"); // -1: Escape
+    QTest::newRow("nessun'altra copia") << false << -1;
+    QTest::newRow("sovrascrivi") << true << 0;
+    QTest::newRow("ricarica") << true << 1;
+    QTest::newRow("annulla") << true << 2;
+    QTest::newRow("escape") << true << -1;
+}
+
+// The screen shows card 2 of the three in `archivio`. Another copy saves
+// `altra` there when `altraCopia`; the user here types `valore` into `campo`
+// (the card's `membro`) and presses Salva, answering `risposta` (-1: Escape)
+// when asked. The other cards and the journal are never touched; each answer
+// leaves its own bytes on the disk and its own card on the screen.
+template <typename Schermo, typename R>
+void verificaSchedaCambiata(Schermo *s, ServiziProva &servizi, const QString &archivio, R altra,
+                            QLineEdit *campo, QString R::*membro, const QString &valore, bool altraCopia,
+                            int risposta)
+{
+    constexpr int D = R::Dimensione;
+    s->cmdPrimoClick();
+    s->cmdAvantiClick();
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(s->schedaCaricata(), leggiFile(archivio).mid(D, D));
+
+    altra.Note = QStringLiteral("scritta dall'altra copia");
+    if (altraCopia) {
+        Archivio<R> b(archivio);
+        b.apri();
+        b.scrivi(2, altra);
+    }
+    const QByteArray prima = leggiFile(archivio);
+    campo->setText(valore);
+    const QByteArray schermo = codificaScheda(s->schedaCorrente());
+    if (risposta >= 0)
+        servizi.scegli(risposta);
+    servizi.azzera();
+    s->btnSalvaClick();
+
+    const QByteArray dopo = leggiFile(archivio);
+    QCOMPARE(dopo.size(), 3 * D);
+    QCOMPARE(dopo.left(D), prima.left(D));
+    QCOMPARE(dopo.mid(2 * D), prima.mid(2 * D));
+    QVERIFY(!QFile::exists(FileArchivio::percorsoGiornale(archivio)));
+    if (!altraCopia) {
+        QCOMPARE(servizi.testi(), QStringList{Salvata});
+        QVERIFY(servizi.pulsantiScelte.isEmpty());
+        QCOMPARE(dopo.mid(D, D), schermo);
+        QCOMPARE(s->schedaCaricata(), schermo);
+        return;
+    }
+    QCOMPARE(servizi.messaggi.constFirst().genere, MessaggioMostrato::Genere::Scelta);
+    QCOMPARE(servizi.messaggi.constFirst().testo, SchedaCambiata);
+    QCOMPARE(servizi.pulsantiScelte, (QList<QStringList>{{"Sovrascrivi", "Ricarica", "Annulla"}}));
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    switch (risposta) {
+    case 0: // the screen's card wins
+        QCOMPARE(servizi.testi(), (QStringList{SchedaCambiata, Salvata}));
+        QCOMPARE(dopo.mid(D, D), schermo);
+        QCOMPARE(s->schedaCaricata(), schermo);
+        break;
+    case 1: // the other copy's card is kept and shown; the edit here is gone
+        QCOMPARE(servizi.testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(s->txtNote->text(), altra.Note);
+        QCOMPARE(campo->text(), altra.*membro);
+        QCOMPARE(s->schedaCaricata(), codificaScheda(altra));
+        // Shown as it is now stored, it saves without a question.
+        servizi.azzera();
+        campo->setText(valore);
+        s->btnSalvaClick();
+        QCOMPARE(servizi.testi(), QStringList{Salvata});
+        altra.*membro = valore;
+        QCOMPARE(leggiFile(archivio).mid(D, D), codificaScheda(altra));
+        break;
+    default: // back to the screen: nothing written, the edit still there
+        QCOMPARE(servizi.testi(), QStringList{SchedaCambiata});
+        QCOMPARE(dopo, prima);
+        QCOMPARE(campo->text(), valore);
+        QCOMPARE(s->txtNote->text(), QString());
+        // The next Salva asks again.
+        servizi.azzera();
+        s->btnSalvaClick();
+        QCOMPARE(servizi.testi(), QStringList{SchedaCambiata});
+        QCOMPARE(leggiFile(archivio), prima);
+        break;
+    }
+}
+
+// An archive of three cards that can only be read (guasti::negaScrittura
+// already set): the cards are browsed and shown (card 2 with `atteso` in
+// `campo` and `file01` as its first attachment), the info line says why nothing can be saved, Salva and
+// Duplica say so and change nothing, and a new card filled by `compila` is
+// refused the same way.
+template <typename Schermo>
+void verificaSolaLettura(Schermo *s, ServiziProva &servizi, const QLineEdit *campo, const QString &atteso,
+                         const QString &file01, const std::function<void()> &compila)
+{
+    s->cmdUltimoClick();
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+    s->cmdIndietroClick();
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(campo->text(), atteso);
+    QCOMPARE(s->lblFile01->text(), file01);
+    QCOMPARE(s->panInfo->text(),
+             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
+    QVERIFY(servizi.messaggi.isEmpty());
+
+    s->txtNote->setText(QStringLiteral("non salvabile"));
+    s->btnSalvaClick();
+    s->btnDuplicaClick();
+    QCOMPARE(servizi.testi(), (QStringList{SolaLettura, SolaLettura}));
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(s->lblFile01->text(), file01); // Duplica changed nothing
+    QCOMPARE(s->txtNote->text(), QStringLiteral("non salvabile"));
+
+    servizi.azzera();
+    s->btnNuovoClick();
+    compila();
+    s->btnSalvaClick();
+    QCOMPARE(servizi.testi(), QStringList{SolaLettura});
+    QCOMPARE(s->lblPosizione->text(), QString());
+}
+
+// The rows of verificaArchivioScomparso: each answer.
+inline void righeArchivioScomparso()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("no") << false;
+    QTest::newRow("sì") << true;
+}
+
+// The archive vanished while card 2 was on the screen (moved or deleted by
+// hand): Salva asks before making it again; No creates nothing, Sì makes it
+// with the screen's card as its first.
+template <typename Schermo>
+void verificaArchivioScomparso(Schermo *s, ServiziProva &servizi, const QString &archivio, bool si)
+{
+    s->cmdPrimoClick();
+    s->cmdAvantiClick();
+    QVERIFY(QFile::remove(archivio));
+    s->txtNote->setText(QStringLiteral("ancora qui"));
+    servizi.rispondi(si);
+    s->btnSalvaClick();
+    QCOMPARE(servizi.messaggi.constFirst().genere, MessaggioMostrato::Genere::Domanda);
+    QCOMPARE(servizi.messaggi.constFirst().testo,
+             QStringLiteral("Attenzione: l'archivio \"%1\" non esiste più: è stato spostato o cancellato mentre la "
+                            "scheda era aperta.\r\n\r\nSi vuole creare di nuovo l'archivio e inserirvi la scheda "
+                            "corrente come prima scheda?")
+                 .arg(QDir::toNativeSeparators(archivio)));
+    QCOMPARE(s->txtNote->text(), QStringLiteral("ancora qui"));
+    if (!si) {
+        QCOMPARE(servizi.messaggi.size(), 1);
+        QVERIFY(!QFileInfo::exists(archivio));
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+        return;
+    }
+    QCOMPARE(servizi.testi().mid(1), QStringList{Inserita});
+    QCOMPARE(leggiFile(archivio), codificaScheda(s->schedaCorrente()));
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+}
+
+} // namespace qv::prova
