@@ -307,6 +307,8 @@ void TfrmContratti::showEvent(QShowEvent *e)
     if (!e->spontaneous()) {
         leggiDitta();
         nuovaScheda();
+        // Said before the user fills a contract that could not be saved.
+        segnalaSolaLettura(panInfo, FileArchivio::soloLettura(fileAnno()));
     }
 }
 

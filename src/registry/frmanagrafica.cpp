@@ -237,8 +237,11 @@ void TfrmAnagrafica::nuovaScheda()
 void TfrmAnagrafica::showEvent(QShowEvent *e)
 {
     SchermoArea::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
         nuovaScheda();
+        // Said before the user fills a card that could not be saved.
+        segnalaSolaLettura(panInfo, FileArchivio::soloLettura(cartellaProgramma().archivioDipendenti()));
+    }
 }
 
 void TfrmAnagrafica::closeEvent(QCloseEvent *e)

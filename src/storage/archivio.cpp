@@ -193,7 +193,7 @@ bool FileArchivio::soloLettura(const QString &percorso)
         ::close(fd);
         return false;
     }
-    return scritturaRifiutata(errno);
+    return errno == ENOENT ? percorsoSolaLettura(percorso) : scritturaRifiutata(errno);
 }
 
 void FileArchivio::ripristinaGiornale(bool bloccato)

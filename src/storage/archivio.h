@@ -57,10 +57,6 @@ public:
 
     Tipo tipo() const { return m_tipo; }
     QString percorso() const { return m_percorso; }
-    // True when the archive at `percorso` exists and could be opened for
-    // reading only. (It opens and closes the file: not while this process
-    // holds a lock on it.)
-    static bool soloLettura(const QString &percorso);
     QString dettaglio() const { return m_dettaglio; }
     const char *what() const noexcept override { return m_what.constData(); }
 
@@ -106,9 +102,10 @@ public:
     void scorri(const std::function<bool(int posizione, const char *dati)> &visita);
 
     QString percorso() const { return m_percorso; }
-    // True when the archive at `percorso` exists and could be opened for
-    // reading only. (It opens and closes the file: not while this process
-    // holds a lock on it.)
+    // True when the archive at `percorso` can be read but not written: it
+    // exists and opens for reading only, or it is missing and its folder takes
+    // no new file. (It opens and closes the file: not while this process holds
+    // a lock on it.)
     static bool soloLettura(const QString &percorso);
     // The journal of an overwrite in progress, beside the archive.
     static QString percorsoGiornale(const QString &archivio);

@@ -93,6 +93,7 @@ private slots:
     void schedaCambiataDaUnAltraCopia_data();
     void schedaCambiataDaUnAltraCopia();
     void archivioInSolaLettura();
+    void cartellaSenzaArchivioInSolaLettura();
     void archivioScomparso_data();
     void archivioScomparso();
 
@@ -958,6 +959,13 @@ void TestContratti::archivioInSolaLettura()
     QCOMPARE(righe, 3);
     QCOMPARE(leggiFile(fileAnno()), prima);
     QCOMPARE(contenuto(m_dir->path()), cartella);
+}
+
+void TestContratti::cartellaSenzaArchivioInSolaLettura()
+{
+    guasti::negaScrittura(true);
+    verificaCartellaSenzaArchivio(m_c, *m_servizi, fileAnno(), [this] { m_c->mostra(); },
+                                  [this] { compila(); });
 }
 
 // The year file vanished while its contract was on the screen (moved or

@@ -69,6 +69,7 @@ private slots:
     void schedaCambiataDaUnAltraCopia_data();
     void schedaCambiataDaUnAltraCopia();
     void archivioInSolaLettura();
+    void cartellaSenzaArchivioInSolaLettura();
     void archivioScomparso_data();
     void archivioScomparso();
 
@@ -510,6 +511,13 @@ void TestAnagrafica::archivioInSolaLettura()
     m_a->btnTrovaClick();
     QCOMPARE(righe, 3);
     QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
+}
+
+void TestAnagrafica::cartellaSenzaArchivioInSolaLettura()
+{
+    guasti::negaScrittura(true);
+    verificaCartellaSenzaArchivio(m_a, *m_servizi, cartellaProgramma().archivioDipendenti(), [this] { m_a->mostra(); },
+                                  [this] { compila(); });
 }
 
 // The archive vanished while its card was on the screen (moved or deleted by

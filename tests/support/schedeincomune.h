@@ -196,4 +196,24 @@ void verificaArchivioScomparso(Schermo *s, ServiziProva &servizi, const QString 
     QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
 }
 
+// No archive yet, in a folder that takes no new file (guasti::negaScrittura
+// already set): shown again by `mostra`, the screen says at once that
+// nothing can be saved; a card filled by `compila` is refused with the
+// message, and no file is made.
+template <typename Schermo>
+void verificaCartellaSenzaArchivio(Schermo *s, ServiziProva &servizi, const QString &archivio,
+                                   const std::function<void()> &mostra, const std::function<void()> &compila)
+{
+    QVERIFY(!QFileInfo::exists(archivio));
+    s->hide();
+    mostra();
+    QCOMPARE(s->panInfo->text(),
+             QStringLiteral("Archivio in sola lettura: le schede possono essere consultate ma non salvate."));
+    QVERIFY(servizi.messaggi.isEmpty());
+    compila();
+    s->btnSalvaClick();
+    QCOMPARE(servizi.testi(), QStringList{SolaLettura});
+    QVERIFY(!QFileInfo::exists(archivio));
+}
+
 } // namespace qv::prova
