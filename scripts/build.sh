@@ -4,5 +4,10 @@
 # folder: archives, settings, photos and the password store stay as they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+# ccache, where the machine has it, lets a second checkout reuse the objects.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build build -j"$(nproc)"
