@@ -4,13 +4,11 @@
 #include "contracts/frmvalidi.h"
 #include "registry/frmanagrafica.h"
 #include "registry/frmscadute.h"
-#include "storage/archivio.h"
 #include "ui/finestre.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -21,28 +19,6 @@
 namespace qv {
 
 namespace {
-
-// How many cards of an archive `conta` says yes to; no value when the file is
-// not there (it is not created) or cannot be read.
-template <typename R, typename F>
-std::optional<int> contaSchede(const QString &percorso, const QList<QString R::*> &campi, F &&conta)
-{
-    if (!QFileInfo(percorso).isFile())
-        return std::nullopt;
-    try {
-        int n = 0;
-        Archivio<R> archivio(percorso);
-        archivio.apri();
-        archivio.perOgni(campi, [&](int, const R &scheda) {
-            n += conta(scheda) ? 1 : 0;
-            return true;
-        });
-        archivio.chiudi();
-        return n;
-    } catch (const std::exception &) {
-        return std::nullopt;
-    }
-}
 
 QPushButton *collegamento(QWidget *parent, const QString &nome)
 {
@@ -59,23 +35,6 @@ QPushButton *collegamento(QWidget *parent, const QString &nome)
 }
 
 } // namespace
-
-ScadenzeVicine contaScadenzeVicine(const QString &archivioDipendenti, const QString &archivioContratti,
-                                   const QDate &oggi, int giorni)
-{
-    const QDate dopo = oggi.addDays(giorni + 1);
-    ScadenzeVicine out;
-    out.dipendenti = contaSchede<TSchedaDipendente>(
-        archivioDipendenti, {&TSchedaDipendente::DataSca}, [&](const TSchedaDipendente &s) {
-            return contrattoScaduto(s, oggi) == false && contrattoScaduto(s, dopo) == true;
-        });
-    out.contratti = contaSchede<TSchedaContratto>(
-        archivioContratti, {&TSchedaContratto::DataFine, &TSchedaContratto::Rescisso},
-        [&](const TSchedaContratto &s) {
-            return contrattoInCorso(s, oggi) == true && contrattoInCorso(s, dopo) == false;
-        });
-    return out;
-}
 
 PannelloScadenze::PannelloScadenze(QWidget *parent) : QFrame(parent)
 {
@@ -165,7 +124,7 @@ void PannelloScadenze::btnScadenzeDipendentiClick()
     if (!anagrafica)
         return;
     passaA(anagrafica, window());
-    anagrafica->btnScadenzeClick();
+    eseguiDialogo(new TfrmScadenzeVicine(anagrafica));
 }
 
 void PannelloScadenze::btnScadenzeContrattiClick()
@@ -178,7 +137,7 @@ void PannelloScadenze::btnScadenzeContrattiClick()
     contratti->impostaAnno(cartellaProgramma().archivioContratti(anno),
                            QStringLiteral("%1").arg(anno, 4, 10, QLatin1Char('0')));
     passaA(contratti, window());
-    contratti->btnValidiClick();
+    eseguiDialogo(new TfrmContrattiInScadenza(contratti));
 }
 
 } // namespace qv

@@ -1,35 +1,20 @@
 #pragma once
 // The main menu's quiet notice of the contracts that end soon: how many
 // employee contracts expire within the next 30 days and how many collaboration
-// contracts of the current year end within them, each opening its list. The
-// archives are read in the background each time the menu is shown; nothing is
-// shown when nothing ends soon or an archive is missing or cannot be read.
+// contracts of the current year end within them, each opening the list of
+// exactly those cards. The archives are read in the background each time the
+// menu is shown; nothing is shown when nothing ends soon or an archive is
+// missing or cannot be read.
+
+#include "storage/scadenze.h"
 
 #include <QDate>
 #include <QFrame>
-
-#include <optional>
 
 class QLabel;
 class QPushButton;
 
 namespace qv {
-
-inline constexpr int GiorniScadenza = 30;
-
-struct ScadenzeVicine
-{
-    std::optional<int> dipendenti; // no value: the archive is missing or cannot be read
-    std::optional<int> contratti;
-};
-
-// Counts from the archives themselves, on any thread: the employee cards whose
-// contract expires from `oggi` to `giorni` days later (by the expired list's
-// rule: not expired today, expired the day after the last), and the contracts
-// of the year file in force today that are no longer in force the day after
-// the last (by the valid list's rule). A missing archive is not created.
-ScadenzeVicine contaScadenzeVicine(const QString &archivioDipendenti, const QString &archivioContratti,
-                                   const QDate &oggi, int giorni = GiorniScadenza);
 
 class PannelloScadenze : public QFrame
 {
@@ -51,9 +36,9 @@ public:
     static QString testoContratti(int quanti, int anno);
 
 public slots:
-    // The registry with its list of contracts expiring or expired.
+    // The registry with the list of the employee cards counted.
     void btnScadenzeDipendentiClick();
-    // The contract archive of the current year with its list of contracts in force.
+    // The contract archive of the current year with the list of the contracts counted.
     void btnScadenzeContrattiClick();
 
 signals:

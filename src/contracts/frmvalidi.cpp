@@ -5,6 +5,7 @@
 #include "core/date.h"
 #include "output/elenco.h"
 #include "report/stampaelenco.h"
+#include "storage/scadenze.h"
 
 namespace qv {
 
@@ -23,6 +24,13 @@ constexpr ColonnaElenco kRigaRescisso[] = {
     {u"  Da: ", 10},    {u"  A: ", 10}, {u"  ", kNonTagliato},
 };
 
+// The contracts that end soon: the end date first, where the list shows it
+// without scrolling sideways.
+constexpr ColonnaElenco kRigaInScadenza[] = {
+    {u"Fine: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
+    {u"  Da: ", 10}, {u"  Stipula: ", 10}, {u"  Rata: € ", kNonTagliato},
+};
+
 QString riga(std::span<const ColonnaElenco> colonne, const S &s, QStringView ultimo)
 {
     const QStringView valori[] = {s.DataStipula, s.Dipendente, s.CodFisc, s.Recapito, s.DataInizio, s.DataFine, ultimo};
@@ -38,6 +46,19 @@ const RigaScheda<S> &formaRigaRescisso()
 {
     static const RigaScheda<S> forma(kRigaRescisso, {&S::DataStipula, &S::Dipendente, &S::CodFisc, &S::Recapito,
                                                      &S::DataInizio, &S::DataFine, &S::Motivo});
+    return forma;
+}
+
+QString rigaInScadenza(const S &s)
+{
+    const QStringView valori[] = {s.DataFine, s.Dipendente, s.CodFisc, s.Recapito, s.DataInizio, s.DataStipula, s.Stipendio};
+    return rigaElenco(kRigaInScadenza, valori);
+}
+
+const RigaScheda<S> &formaRigaInScadenza()
+{
+    static const RigaScheda<S> forma(kRigaInScadenza, {&S::DataFine, &S::Dipendente, &S::CodFisc, &S::Recapito,
+                                                       &S::DataInizio, &S::DataStipula, &S::Stipendio});
     return forma;
 }
 
@@ -82,12 +103,19 @@ const RegolaContratti kRescissi = {
     formaRigaRescisso,
 };
 
-} // namespace
+// The captions name the days the notice counts.
+static_assert(GiorniScadenza == 30);
 
-std::optional<bool> contrattoInCorso(const S &scheda, const QDate &giorno)
-{
-    return valido(scheda, giorno);
-}
+const RegolaContratti kInScadenza = {
+    u" Riepilogo contratti che terminano entro 30 giorni",
+    u"CONTRATTI CHE TERMINANO ENTRO 30 GIORNI",
+    u"Riepilogo contratti che terminano entro 30 giorni",
+    [](const S &s, const QDate &oggi) { return terminaEntro(s, oggi); },
+    rigaInScadenza,
+    formaRigaInScadenza,
+};
+
+} // namespace
 
 QString rigaValido(const S &s)
 {
@@ -143,6 +171,11 @@ TfrmValidi::TfrmValidi(QWidget *parent) : TfrmElencoContratti(kValidi, parent)
 TfrmRescissi::TfrmRescissi(QWidget *parent) : TfrmElencoContratti(kRescissi, parent)
 {
     setObjectName(QStringLiteral("frmRescissi"));
+}
+
+TfrmContrattiInScadenza::TfrmContrattiInScadenza(QWidget *parent) : TfrmElencoContratti(kInScadenza, parent)
+{
+    setObjectName(QStringLiteral("frmContrattiInScadenza"));
 }
 
 } // namespace qv

@@ -1,7 +1,8 @@
 #pragma once
-// The two lists of the contracts of the year the contract screen works on:
-// those still in force, and those expired or rescinded. A double click loads
-// the card into the contract screen.
+// The lists of the contracts of the year the contract screen works on: those
+// still in force, those expired or rescinded, and those in force that end
+// within the next 30 days (the main menu's notice opens it). A double click
+// loads the card into the contract screen.
 
 #include "ui/frmelenco.h"
 
@@ -18,11 +19,6 @@ QString rigaValido(const TSchedaContratto &scheda);
 QList<QString TSchedaContratto::*> campiRigaValido();
 // The same line built from a card's record.
 const RigaScheda<TSchedaContratto> &formaRigaValido();
-
-// The rule of the valid list: whether a contract is in force on `giorno` (not
-// rescinded, ending that day or later); no value when its end date is needed
-// and cannot be read.
-std::optional<bool> contrattoInCorso(const TSchedaContratto &scheda, const QDate &giorno);
 
 // What sets the two lists apart.
 struct RegolaContratti
@@ -64,6 +60,15 @@ class TfrmRescissi : public TfrmElencoContratti
     Q_OBJECT
 public:
     explicit TfrmRescissi(QWidget *parent = nullptr);
+};
+
+// The contracts the main menu's notice counts (terminaEntro,
+// storage/scadenze.h), the end date first on their line.
+class TfrmContrattiInScadenza : public TfrmElencoContratti
+{
+    Q_OBJECT
+public:
+    explicit TfrmContrattiInScadenza(QWidget *parent = nullptr);
 };
 
 } // namespace qv

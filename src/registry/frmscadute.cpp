@@ -9,6 +9,7 @@
 #include "registry/frmanagrafica.h"
 #include "report/stampaelenco.h"
 #include "storage/archivio.h"
+#include "storage/scadenze.h"
 
 
 namespace qv {
@@ -53,12 +54,17 @@ const RegolaScadenza kSospesi = {
     inScadenza,
 };
 
-} // namespace
+// The captions name the days the notice counts.
+static_assert(GiorniScadenza == 30);
 
-std::optional<bool> contrattoScaduto(const TSchedaDipendente &scheda, const QDate &giorno)
-{
-    return scaduta(scheda, giorno);
-}
+const RegolaScadenza kVicine = {
+    u" Riepilogo Dipendenti con contratti in scadenza entro 30 giorni",
+    u"CONTRATTI IN SCADENZA ENTRO 30 GIORNI",
+    u"Riepilogo Dipendenti con contratti in scadenza entro 30 giorni",
+    [](const TSchedaDipendente &s, const QDate &oggi) { return scadeEntro(s, oggi); },
+};
+
+} // namespace
 
 QString rigaDipendente(const TSchedaDipendente &s)
 {
@@ -121,6 +127,11 @@ TfrmScadute::TfrmScadute(QWidget *parent) : TfrmScadenze(kScadute, parent)
 TfrmSospesi::TfrmSospesi(QWidget *parent) : TfrmScadenze(kSospesi, parent)
 {
     setObjectName(QStringLiteral("frmSospesi"));
+}
+
+TfrmScadenzeVicine::TfrmScadenzeVicine(QWidget *parent) : TfrmScadenze(kVicine, parent)
+{
+    setObjectName(QStringLiteral("frmScadenzeVicine"));
 }
 
 } // namespace qv

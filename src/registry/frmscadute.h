@@ -1,7 +1,9 @@
 #pragma once
 // The two lists of expiring contracts opened from the employee card screen:
 // the cards whose contract has expired, and those whose contract has expired
-// or falls due within its notice period. A double click loads the card.
+// or falls due within its notice period; and the list the main menu's notice
+// opens, of the cards whose contract expires within the next 30 days. A
+// double click loads the card.
 
 #include "ui/frmelenco.h"
 
@@ -18,11 +20,6 @@ QString rigaDipendente(const TSchedaDipendente &scheda);
 QList<QString TSchedaDipendente::*> campiRigaDipendente();
 // The same line built from a card's record.
 const RigaScheda<TSchedaDipendente> &formaRigaDipendente();
-
-// The rule of the expired list: whether a card's contract has expired on
-// `giorno` (one expiring that very day has not yet); no value when its expiry
-// date cannot be read.
-std::optional<bool> contrattoScaduto(const TSchedaDipendente &scheda, const QDate &giorno);
 
 // Loads the card at `posizione` of the employee archive into the card screen.
 // Archive failures are thrown as ErroreArchivio.
@@ -64,6 +61,14 @@ class TfrmSospesi : public TfrmScadenze
     Q_OBJECT
 public:
     explicit TfrmSospesi(QWidget *parent = nullptr);
+};
+
+// The cards the main menu's notice counts (scadeEntro, storage/scadenze.h).
+class TfrmScadenzeVicine : public TfrmScadenze
+{
+    Q_OBJECT
+public:
+    explicit TfrmScadenzeVicine(QWidget *parent = nullptr);
 };
 
 } // namespace qv
