@@ -133,9 +133,14 @@ QString UfficioIva(const QString &codiceTreCifre)
 
 QString MsgPartitaIvaValida(const QString &piva)
 {
-    return QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                          "E' stato rilasciato dall'Ufficio IVA del Comune di ")
-           + UfficioIva(piva.mid(7, 3)) + u'.';
+    const QString valida = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n");
+    const QString codice = piva.mid(7, 3);
+    const QString ufficio = UfficioIva(codice);
+    if (ufficio.isEmpty())
+        return valida
+               + QStringLiteral("Il codice dell'Ufficio IVA (%1) non corrisponde a nessun ufficio della tabella.")
+                     .arg(codice);
+    return valida + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + ufficio + u'.';
 }
 
 QString LettereInCifre(const QString &testo)

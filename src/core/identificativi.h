@@ -45,7 +45,8 @@ bool ControllaPartitaIva(const QString &piva);
 QString UfficioIva(const QString &codiceTreCifre);
 
 // The message for a valid number: it names the office whose code is formed by
-// the 8th to 10th characters of the number (empty name for an unknown code).
+// the 8th to 10th characters of the number, or says that the table has no
+// office with that code.
 QString MsgPartitaIvaValida(const QString &piva);
 
 // ---- IBAN ------------------------------------------------------------------

@@ -184,7 +184,11 @@ void TestControlli::verdetto_data()
     QTest::newRow("piva 120 Bologna 2") << int(PartitaIva) << "01234561205" << true << "01234561205" << I
                                         << ufficio("Bologna 2") << true;
     QTest::newRow("piva ufficio 103 sconosciuto") << int(PartitaIva) << "07654321038" << true << "07654321038" << I
-                                                  << ufficio("") << true;
+                                                  << QStringLiteral(
+                                                         "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                                         "Il codice dell'Ufficio IVA (103) non corrisponde a nessun "
+                                                         "ufficio della tabella.")
+                                                  << true;
     QTest::newRow("piva errata") << int(PartitaIva) << "12345670018" << true << "12345670018" << A
                                  << MsgPartitaIvaErrata << true;
     QTest::newRow("piva 10 cifre") << int(PartitaIva) << "1234567001" << true << "1234567001" << A

@@ -55,20 +55,33 @@ void TestIdentificativi::codFisc()
     QCOMPARE(qv::ControllaCodFisc(codice), valido);
 }
 
+namespace {
+QString rilasciata(const char *ufficio)
+{
+    return QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di %1.").arg(QString::fromUtf8(ufficio));
+}
+QString senzaUfficio(const char *codice)
+{
+    return QStringLiteral("Il codice dell'Ufficio IVA (%1) non corrisponde a nessun ufficio della tabella.")
+        .arg(QLatin1String(codice));
+}
+} // namespace
+
 void TestIdentificativi::partitaIva_data()
 {
     QTest::addColumn<QString>("piva");
     QTest::addColumn<bool>("valida");
-    QTest::addColumn<QString>("ufficio");
+    QTest::addColumn<QString>("ufficio"); // what the message says of the office
 
-    QTest::newRow("Torino") << "12345670017" << true << "Torino";
-    QTest::newRow("Bologna 1") << "12345670371" << true << "Bologna 1";
-    QTest::newRow("120 Bologna 2") << "12345671205" << true << "Bologna 2";
-    QTest::newRow("101 Bologna 2") << "12345671015" << true << "Bologna 2";
-    QTest::newRow("Monza") << "98765430966" << true << "Monza (Milano 2)";
-    QTest::newRow("103 no office") << "12345671031" << true << "";
-    QTest::newRow("000 no office") << "12345670009" << true << "";
-    QTest::newRow("all zeros") << "00000000000" << true << "";
+    QTest::newRow("Torino") << "12345670017" << true << rilasciata("Torino");
+    QTest::newRow("Bologna 1") << "12345670371" << true << rilasciata("Bologna 1");
+    QTest::newRow("120 Bologna 2") << "12345671205" << true << rilasciata("Bologna 2");
+    QTest::newRow("101 Bologna 2") << "12345671015" << true << rilasciata("Bologna 2");
+    QTest::newRow("Monza") << "98765430966" << true << rilasciata("Monza (Milano 2)");
+    // A code with no office: the code itself is named.
+    QTest::newRow("103 no office") << "12345671031" << true << senzaUfficio("103");
+    QTest::newRow("000 no office") << "12345670009" << true << senzaUfficio("000");
+    QTest::newRow("all zeros") << "00000000000" << true << senzaUfficio("000");
     QTest::newRow("wrong last digit") << "12345670018" << false << "";
     QTest::newRow("last digit off by 9") << "12345670010" << false << "";
     QTest::newRow("letter among 11") << "12345A70017" << false << "";
@@ -87,9 +100,7 @@ void TestIdentificativi::partitaIva()
     QCOMPARE(qv::ControllaPartitaIva(piva), valida);
     if (valida)
         QCOMPARE(qv::MsgPartitaIvaValida(piva),
-                 QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                                "E' stato rilasciato dall'Ufficio IVA del Comune di ")
-                     + ufficio + ".");
+                 QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n") + ufficio);
 }
 
 void TestIdentificativi::tabellaUffici_data()
