@@ -34,7 +34,7 @@ const QColor CianoScuro(0x00, 0x8B, 0x8B);
 TfrmTrovaContratti::TfrmTrovaContratti(QWidget *parent)
     : TfrmRicerca({QStringLiteral(" Trova contratti in archivio"), QStringLiteral("Riepilogo contratti registrati"),
                    StampaElencoSchermo},
-                  campiFiltro(kFiltri), QStringLiteral("Il presente elenco contiene %1 schede."), parent)
+                  campiFiltro(kFiltri), QStringLiteral("Il presente elenco contiene %1."), parent)
 {
     setObjectName(QStringLiteral("frmTrovaContratti"));
     assegnaFiltri({&txtDataStipula, &txtDipendente, &txtDataNasc, &txtCodFisc, &txtDataInizio, &txtDataFine, &txtCitta,

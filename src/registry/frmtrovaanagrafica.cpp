@@ -50,7 +50,7 @@ const Copia kCopiaContratti[] = {
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     : TfrmRicerca({QStringLiteral(" Trova Dipendenti in archivio"), QStringLiteral("Riepilogo Dipendenti in archivio"), StampaElencoSchermo},
-                  campiFiltro(kFiltri), QStringLiteral("Il presente riepilogo contiene %1 schede."), parent)
+                  campiFiltro(kFiltri), QStringLiteral("Il presente riepilogo contiene %1."), parent)
 {
     setObjectName(QStringLiteral("frmTrovaAnagrafica"));
     assegnaFiltri({&txtDipendente, &txtCittadinanza, &txtLuogo, &txtDataNasc, &txtCodFisc, &txtPartitaIva, &txtCitta,

@@ -8,6 +8,16 @@
 
 namespace qv {
 
+namespace {
+
+// The number of cards with its noun, one card in the singular.
+QString quanteSchede(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(n);
+}
+
+} // namespace
+
 TfrmRicerca::TfrmRicerca(const Impostazioni &imp, const QList<CampoFiltro> &filtri, const QString &trovate,
                          QWidget *parent)
     : TfrmElenco(imp, QColor(0xB0, 0xC4, 0xDE), Qt::white, parent), m_trovate(trovate)
@@ -63,7 +73,7 @@ TfrmRicerca::TfrmRicerca(const Impostazioni &imp, const QList<CampoFiltro> &filt
     lblDoppioClic = etichetta(panContainer, QStringLiteral("lblDoppioClic"),
                               QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
                               QRect(14, 472, 560, 20), testo);
-    lblTrovate = etichetta(panContainer, QStringLiteral("lblTrovate"), m_trovate.arg(0), QRect(14, 500, 560, 32),
+    lblTrovate = etichetta(panContainer, QStringLiteral("lblTrovate"), m_trovate.arg(quanteSchede(0)), QRect(14, 500, 560, 32),
                            carattere(QStringLiteral("Verdana"), 10, true));
     btnStampa->setParent(panContainer);
     btnStampa->setGeometry(590, 500, 124, 32);
@@ -126,7 +136,7 @@ void TfrmRicerca::btnCercaClick()
         return;
     }
     mostraVoci(std::move(voci));
-    lblTrovate->setText(m_trovate.arg(lstRecords->count()));
+    lblTrovate->setText(m_trovate.arg(quanteSchede(lstRecords->count())));
     panContainer->show();
     panAvvio->hide();
     txtTrova->clear();

@@ -83,7 +83,8 @@ public:
         return out;
     }
 
-    // `trovate` is the count line with %1 for the number of entries.
+    // `trovate` is the count line with %1 for the number of entries and
+    // their noun: "1 scheda", "3 schede".
     TfrmRicerca(const Impostazioni &imp, const QList<CampoFiltro> &filtri, const QString &trovate,
                 QWidget *parent);
 
