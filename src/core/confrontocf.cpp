@@ -75,8 +75,8 @@ QString descrizioneCodiceFiscale(const QString &codice, const QDate &oggi)
     const std::optional<DatiAnagrafici> d = LeggiCodiceFiscale(codice, oggi);
     if (!d)
         return QString();
-    return QStringLiteral("Nato/a il ") + scriviData(d->nascita) + u' '
-           + descriviLuogoNascita(d->codiceCatastale, d->nascita) + QStringLiteral(", sesso ") + d->sesso;
+    return (d->sesso == u'F' ? QStringLiteral("Nata il ") : QStringLiteral("Nato il ")) + scriviData(d->nascita) + u' '
+           + descriviLuogoNascita(d->codiceCatastale, d->nascita);
 }
 
 QStringList discordanzeCodiceFiscale(const QString &codice, const DatiScheda &scheda, const QDate &oggi)
@@ -88,14 +88,16 @@ QStringList discordanzeCodiceFiscale(const QString &codice, const DatiScheda &sc
     if (!d)
         return {};
     QStringList discordanze;
+    // The code gives the holder's sex.
+    const QString nato = d->sesso == u'F' ? QStringLiteral("nata") : QStringLiteral("nato");
 
     const std::optional<QDate> nascitaScheda = leggiData(scheda.nascita);
     if (nascitaScheda) {
         const QDate &n = *nascitaScheda;
         if (n.day() != d->nascita.day() || n.month() != d->nascita.month() || n.year() % 100 != d->nascita.year() % 100) {
             const QDate delCodice(annoVicino(d->nascita.year() % 100, n.year()), d->nascita.month(), d->nascita.day());
-            discordanze << QStringLiteral("Il codice fiscale indica nato/a il %1, la scheda indica %2")
-                               .arg(scriviData(delCodice.isValid() ? delCodice : d->nascita), scriviData(n));
+            discordanze << QStringLiteral("Il codice fiscale indica %1 il %2, la scheda indica %3")
+                               .arg(nato, scriviData(delCodice.isValid() ? delCodice : d->nascita), scriviData(n));
         }
     }
 
@@ -107,8 +109,8 @@ QStringList discordanzeCodiceFiscale(const QString &codice, const DatiScheda &sc
         if (!candidati.isEmpty()
             && std::none_of(candidati.begin(), candidati.end(),
                             [&d](const Luogo &l) { return l.codice == d->codiceCatastale; }))
-            discordanze << QStringLiteral("Il codice fiscale indica nato/a %1, la scheda indica %2")
-                               .arg(descriviLuogoNascita(d->codiceCatastale, quando), trimmed(scheda.luogo));
+            discordanze << QStringLiteral("Il codice fiscale indica %1 %2, la scheda indica %3")
+                               .arg(nato, descriviLuogoNascita(d->codiceCatastale, quando), trimmed(scheda.luogo));
     }
 
     const QStringList p = parole(scheda.cognomeNome);

@@ -14,8 +14,8 @@ namespace qv {
 // table does not know, "in un luogo sconosciuto (codice catastale X999)".
 QString descriviLuogoNascita(const QString &codiceCatastale, const QDate &data);
 
-// "Nato/a il 10/12/1985 a Roma (RM), sesso M" for a code whose check letter is
-// right and whose layout is possible; empty otherwise.
+// "Nato il 10/12/1985 a Roma (RM)", "Nata il ..." for a woman's code, for a
+// code whose check letter is right and whose layout is possible; empty otherwise.
 QString descrizioneCodiceFiscale(const QString &codice, const QDate &oggi);
 
 // The message for a code whose check letter is right but whose layout no

@@ -93,7 +93,7 @@ void TestCalcolaCF::precompilaEImporta()
             dlg->optFemmina->setChecked(true);
             QCOMPARE(dlg->codice(), QStringLiteral("MLLSNT82P65Z404U"));
             QCOMPARE(dlg->lblStato->text(),
-                     QStringLiteral("Nato/a il 25/09/1982 all'estero (Stati Uniti d'America), sesso F"));
+                     QStringLiteral("Nata il 25/09/1982 all'estero (Stati Uniti d'America)"));
         }();
         dlg->btnImporta->click();
         return dlg->result();
@@ -141,7 +141,7 @@ void TestCalcolaCF::datiMancanti()
     QVERIFY(destinazione.text().isEmpty());
 
     const struct { const char *luogo, *data, *stato; } casi[] = {
-        {"Samone (TN)", "01/01/1980", "Nato/a il 01/01/1980 a Samone (TN), sesso M"},
+        {"Samone (TN)", "01/01/1980", "Nato il 01/01/1980 a Samone (TN)"},
         {"Corigliano Calabro (CS)", "31/12/2019",
          "Il luogo di nascita Corigliano Calabro (CS) non risulta tra i comuni e gli stati esteri esistenti alla data di nascita."},
         {"Roma", "31/02/1980", "La data di nascita 31/02/1980 non esiste: indicarla nel formato gg/mm/aaaa."},
@@ -228,8 +228,8 @@ void TestCalcolaCF::domandaAlSalvataggio_data()
     QTest::addColumn<QString>("codice");
     QTest::addColumn<QStringList>("righe"); // empty: no question
     const QString cf = QStringLiteral("RSSMRA80A01H501U");
-    const QString data = QStringLiteral("Il codice fiscale indica nato/a il 01/01/1980, la scheda indica 01/01/1981.");
-    const QString luogo = QStringLiteral("Il codice fiscale indica nato/a a Roma (RM), la scheda indica Milano.");
+    const QString data = QStringLiteral("Il codice fiscale indica nato il 01/01/1980, la scheda indica 01/01/1981.");
+    const QString luogo = QStringLiteral("Il codice fiscale indica nato a Roma (RM), la scheda indica Milano.");
     const QString nome = QStringLiteral(
         "Il codice fiscale indica per cognome e nome le lettere RSSMRA, la scheda indica BNCMRA (Bianchi Mario).");
     QTest::newRow("agrees") << "Rossi Mario" << "Roma (RM)" << "01/01/1980" << cf << QStringList();
@@ -245,7 +245,10 @@ void TestCalcolaCF::domandaAlSalvataggio_data()
     QTest::newRow("all three") << "Bianchi Mario" << "Milano" << "01/01/1981" << cf << QStringList{data, luogo, nome};
     QTest::newRow("woman, years apart")
         << "Verdi Anna" << "Napoli" << "12/05/1986" << "VRDNNA68E52F839B"
-        << QStringList{QStringLiteral("Il codice fiscale indica nato/a il 12/05/1968, la scheda indica 12/05/1986.")};
+        << QStringList{QStringLiteral("Il codice fiscale indica nata il 12/05/1968, la scheda indica 12/05/1986.")};
+    QTest::newRow("woman, birthplace")
+        << "Verdi Anna" << "Milano" << "12/05/1968" << "VRDNNA68E52F839B"
+        << QStringList{QStringLiteral("Il codice fiscale indica nata a Napoli (NA), la scheda indica Milano.")};
 }
 
 void TestCalcolaCF::domandaAlSalvataggio()
@@ -313,7 +316,7 @@ void TestCalcolaCF::contratto()
     m_servizi->rispondi(false);
     c->btnSalvaClick();
     QCOMPARE(m_servizi->testi(),
-             QStringList{domanda({QStringLiteral("Legale rappresentante: Il codice fiscale indica nato/a il 09/04/1925, "
+             QStringList{domanda({QStringLiteral("Legale rappresentante: Il codice fiscale indica nato il 09/04/1925, "
                                                  "la scheda indica 09/04/1952.")})});
     QVERIFY(c->txtCodFiscLeg->hasFocus());
     QVERIFY(c->lblPosizione->text().isEmpty());
