@@ -111,10 +111,9 @@ void Servizi::installa(Servizi *servizi)
 
 void ServiziReali::messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo)
 {
+    // A message asks nothing: OK is its only button, and Escape presses it too.
     QMessageBox box(iconaMessaggio(tipo), titoloMessaggio(tipo), testo, QMessageBox::NoButton, padre);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    if (tipo != TipoMessaggio::Semplice)
-        box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setEscapeButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     box.exec();
 }
 

@@ -21,11 +21,12 @@ class QWidget;
 
 namespace qv {
 
+// The kinds of message box; each offers OK only, since a message asks nothing.
 enum class TipoMessaggio {
-    Avviso,        // warning: OK and Annulla
-    Informazione,  // information: OK and Annulla
-    Errore,        // error: OK and Annulla
-    Semplice,      // plain box: OK only
+    Avviso,        // warning
+    Informazione,  // information
+    Errore,        // error
+    Semplice,      // plain box, no icon
 };
 
 // A camera: switched on and off; while on, it hands every new frame over on

@@ -1,0 +1,70 @@
+#include <QTest>
+
+#include "ui/servizi.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+using namespace qv;
+
+// The real message boxes: a message asks nothing, so OK is the only button
+// it offers, whatever its kind, and Escape closes it.
+class TestMessaggi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void soloOk_data();
+    void soloOk();
+};
+
+void TestMessaggi::soloOk_data()
+{
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<int>("icona");
+    QTest::newRow("avviso") << int(TipoMessaggio::Avviso) << int(QMessageBox::Warning);
+    QTest::newRow("informazione") << int(TipoMessaggio::Informazione) << int(QMessageBox::Information);
+    QTest::newRow("errore") << int(TipoMessaggio::Errore) << int(QMessageBox::Critical);
+    QTest::newRow("semplice") << int(TipoMessaggio::Semplice) << int(QMessageBox::NoIcon);
+}
+
+void TestMessaggi::soloOk()
+{
+    QFETCH(int, tipo);
+    QFETCH(int, icona);
+    const QString testo = QStringLiteral("L'archivio non contiene nessuna scheda.");
+    QStringList pulsanti;
+    int iconaMostrata = -1;
+    QString testoMostrato;
+    bool chiusoDaEsc = false;
+    // The box is read, then closed with Escape, as soon as it shows: the timer
+    // fires only in the box's own event loop.
+    QTimer controllo;
+    connect(&controllo, &QTimer::timeout, this, [&] {
+        QMessageBox *box = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
+                box = b;
+        if (!box)
+            return;
+        controllo.stop();
+        for (QAbstractButton *b : box->buttons())
+            pulsanti << b->text();
+        iconaMostrata = box->icon();
+        testoMostrato = box->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+        chiusoDaEsc = !box->isVisible();
+        if (!chiusoDaEsc)
+            box->done(0);
+    });
+    controllo.start(10);
+    ServiziReali().messaggio(nullptr, TipoMessaggio(tipo), testo);
+    QCOMPARE(pulsanti, QStringList{QStringLiteral("OK")});
+    QCOMPARE(iconaMostrata, icona);
+    QCOMPARE(testoMostrato, testo);
+    QVERIFY(chiusoDaEsc);
+}
+
+QTEST_MAIN(TestMessaggi)
+#include "tst_messaggi.moc"
