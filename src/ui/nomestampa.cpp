@@ -1,6 +1,7 @@
 #include "nomestampa.h"
 
 #include "ui/schermi.h"
+#include "storage/sololettura.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,14 +18,29 @@ namespace {
 
 QString s_cartellaRicordata;
 
-QString cartellaProposta()
+// Whether the file `nome` could be written in `cartella` (tried, not guessed
+// from the permission bits).
+bool scrivibile(const QString &cartella, const QString &nome)
 {
-    if (!s_cartellaRicordata.isEmpty() && QFileInfo(s_cartellaRicordata).isDir())
+    return QFileInfo(cartella).isDir() && !percorsoSolaLettura(QDir(cartella).filePath(nome));
+}
+
+QString cartellaProposta(const QString &nome)
+{
+    if (!s_cartellaRicordata.isEmpty() && scrivibile(s_cartellaRicordata, nome))
         return s_cartellaRicordata;
     const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documenti.isEmpty() && QFileInfo(documenti).isDir() && documenti != QDir::homePath())
+    const bool haDocumenti = !documenti.isEmpty() && documenti != QDir::homePath();
+    if (haDocumenti && QFileInfo(documenti).isDir())
         return documenti;
-    return cartellaProgramma().dir();
+    const QString programma = cartellaProgramma().dir();
+    if (scrivibile(programma, nome))
+        return programma;
+    // A program folder that can only be read (a locked USB stick, a share):
+    // the user's Documents folder, made when it is not there yet.
+    if (haDocumenti && QDir().mkpath(documenti))
+        return documenti;
+    return QDir::homePath();
 }
 
 } // namespace
@@ -42,8 +58,9 @@ QString nomeDocumentoStampa(const QString &cosa, const QDate &giorno)
 
 QString fileStampaProposto(const QString &nomeDocumento)
 {
-    const QString nome = nomeDocumento.trimmed().isEmpty() ? QStringLiteral("Stampa Quadrivela") : nomeDocumento.trimmed();
-    return QDir(cartellaProposta()).filePath(nome + QStringLiteral(".pdf"));
+    const QString nome = (nomeDocumento.trimmed().isEmpty() ? QStringLiteral("Stampa Quadrivela") : nomeDocumento.trimmed())
+                         + QStringLiteral(".pdf");
+    return QDir(cartellaProposta(nome)).filePath(nome);
 }
 
 void ricordaCartellaStampa(const QString &file)

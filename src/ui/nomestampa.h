@@ -3,7 +3,8 @@
 // what is printed and when ("Statistiche contratti 2026.pdf",
 // "Riepilogo Dipendenti in archivio 10-12-2026.pdf"), in the folder the user
 // last printed a file to, else the user's Documents folder, else the program
-// folder.
+// folder; never in a folder that cannot be written: the Documents folder is
+// made rather than propose a read-only program folder.
 
 #include <QDate>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "app/applicazione.h"
 #include "report/stampaelenco.h"
+#include "storage/sololettura.h"
 #include "support/serviziprova.h"
 #include "ui/nomestampa.h"
 #include "ui/richiesta.h"
@@ -32,7 +33,12 @@ class TestDialoghiStampa : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init() { dimenticaCartellaStampa(); }
+    void init()
+    {
+        dimenticaCartellaStampa();
+        guasti::negaScrittura(false);
+    }
+    void cleanup() { guasti::negaScrittura(false); }
     void dialoghiInItaliano_data();
     void dialoghiInItaliano();
     void nomeDocumento();
@@ -130,6 +136,12 @@ void TestDialoghiStampa::fileProposto()
     // No Documents folder: the program folder.
     QCOMPARE(fileStampaProposto(QStringLiteral("Statistiche contratti 2026")),
              QDir(m_programma.path()).filePath(QStringLiteral("Statistiche contratti 2026.pdf")));
+    // ... unless it cannot be written: the Documents folder, made for it.
+    guasti::negaScrittura(true);
+    QCOMPARE(fileStampaProposto(QStringLiteral("Statistiche contratti 2026")),
+             QDir(documenti).filePath(QStringLiteral("Statistiche contratti 2026.pdf")));
+    QVERIFY(QFileInfo(documenti).isDir());
+    guasti::negaScrittura(false);
 
     // The print dialog proposes it when it prints to a file, in the user's Documents.
     QVERIFY(QDir().mkpath(documenti));
@@ -157,6 +169,9 @@ void TestDialoghiStampa::fileProposto()
     stampante.setOutputFileName(QString());
     dopoDialogoStampa(stampante);
     QCOMPARE(QFileInfo(fileStampaProposto(QStringLiteral("x"))).absolutePath(), QDir(altrove.path()).absolutePath());
+    // That folder no longer takes files: back to the Documents folder.
+    guasti::negaScrittura(true);
+    QCOMPARE(QFileInfo(fileStampaProposto(QStringLiteral("x"))).absolutePath(), QDir(documenti).absolutePath());
 }
 
 void TestDialoghiStampa::richiestaMostraTitolo()
