@@ -579,8 +579,8 @@ fi
 
 # The card saved above expires today: the main menu's quiet panel, under the
 # subtitle band, says so; a click on its line opens the employee card with the
-# list of contracts expiring or expired, which Escape closes; Esci of the card
-# leads back to the main menu.
+# list of the contracts expiring within 30 days, which Escape closes; Esci of
+# the card leads back to the main menu.
 menu=$(aspetta_finestra '^ Quadrivela$')
 geometria "$menu"
 menu_x=$((X + (WIDTH - 995) / 2))
@@ -596,12 +596,12 @@ done
 import -window root "$shots/menu_scadenze.png"
 [ -n "$pannello_visibile" ] || { echo "il menu principale non mostra le scadenze vicine" >&2; exit 1; }
 xdotool mousemove --sync $((menu_x + 17 + 480 + 120)) $((menu_y + 157)) click 1
-aspetta_finestra 'contratti in scadenza o scaduti' >/dev/null
+aspetta_finestra 'contratti in scadenza entro 30 giorni' >/dev/null
 aspetta_finestra 'Anagrafica Dipendenti e Lavori' >/dev/null
 sleep 1
 import -window root "$shots/scadenze_dal_menu.png"
 xdotool key Escape
-aspetta_chiusura 'contratti in scadenza o scaduti'
+aspetta_chiusura 'contratti in scadenza entro 30 giorni'
 card=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
 geometria "$card"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 907)) $((Y + (HEIGHT - 692) / 2 + 478)) click 1
