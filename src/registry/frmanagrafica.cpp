@@ -228,7 +228,7 @@ void TfrmAnagrafica::nuovaScheda()
     txtPreavviso->setText(QStringLiteral("0"));
     for (QLabel *l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
         l->clear();
-    foto->mostraSegnaposto();
+    foto->nuova();
     lblPosizione->clear();
     m_caricati.clear();
     txtDipendente->setFocus(Qt::OtherFocusReason);
@@ -282,7 +282,7 @@ void TfrmAnagrafica::btnDuplicaClick()
                   QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
                                  "è stata inserita in archivio."),
                   txtDipendente, [this] {
-                      foto->mostraSegnaposto();
+                      foto->nuova();
                       m_caricati.clear();
                   });
 }
@@ -375,14 +375,14 @@ void TfrmAnagrafica::btnTrovaClick()
 void TfrmAnagrafica::btnAnteprimaClick()
 {
     auto *dlg = new TfrmAnteprimaAna(this);
-    dlg->imgLogo->impostaImmagine(foto->imgFoto->immagine());
+    dlg->imgLogo->impostaImmagine(foto->foto());
     eseguiDialogo(dlg);
 }
 
 void TfrmAnagrafica::btnStampaClick()
 {
     auto *dlg = new TfrmStampaAna(this);
-    dlg->imgLogo->impostaImmagine(foto->imgFoto->immagine());
+    dlg->imgLogo->impostaImmagine(foto->foto());
     eseguiDialogo(dlg);
 }
 

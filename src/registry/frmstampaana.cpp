@@ -176,8 +176,8 @@ DialogoStampaScheda::DialogoStampaScheda(const Testi &testi, QWidget *parent)
     lblMemory->hide();
     imgLogo = new RiquadroFoto(QStringLiteral("imgLogo"), QRect(QPoint(), DimensioniFoto), this);
     imgLogo->hide();
+    // Blank: a card without a photo prints nothing in the photo's frame.
     imgBianco = new RiquadroFoto(QStringLiteral("imgBianco"), QRect(QPoint(), DimensioniFoto), this);
-    imgBianco->impostaImmagine(disegnoFoto(QStringLiteral(":/img/segnaposto.svg")));
     imgBianco->hide();
 
     costruisci(repFoto, ModelloFoto);
@@ -199,12 +199,17 @@ void DialogoStampaScheda::showEvent(QShowEvent *e)
 
 void DialogoStampaScheda::FormShow()
 {
+    // The card's photo, or nothing when it has none: the placeholder of the
+    // photo box is not a photo.
     QImage foto;
     if (auto *a = Schermi::di<TfrmAnagrafica>())
-        foto = a->foto->imgFoto->immagine();
-    else if (QWidget *s = scheda())
-        if (auto *img = s->findChild<RiquadroFoto *>(QStringLiteral("imgFoto")))
+        foto = a->foto->foto();
+    else if (QWidget *s = scheda()) {
+        if (auto *box = s->findChild<FotoScheda *>())
+            foto = box->foto();
+        else if (auto *img = s->findChild<RiquadroFoto *>(QStringLiteral("imgFoto")))
             foto = img->immagine();
+    }
     imgLogo->impostaImmagine(foto.isNull() ? imgBianco->immagine() : foto);
 }
 

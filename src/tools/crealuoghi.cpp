@@ -5,14 +5,19 @@
 //     code TAB province TAB valid from TAB valid to TAB name
 //
 // dates as yyyyMMdd (an empty "to": still in use), the province "EE" for a
-// foreign state, names in UTF-8. Run by the build; it reads only the file it
-// is given and writes only the table.
+// foreign state, names in UTF-8. The name and province of every code in use
+// today come from ISTAT's list of comuni (elencoistat.h), which the package
+// has wrong for a few hundred of them (an old name, the province of 1861,
+// "D'ivrea" for "d'Ivrea"). Run by the build; it reads only the files it is
+// given and writes only the table.
 //
 // The package keeps each column of a group of places as one long text: the
 // codes as three base-32 digits each (letter index * 1000 + number), the dates
 // as four base-32 digits each (days since 1 January 1861), the two-letter
 // province (or ISO country) codes one after the other and the names joined by
 // "|". A group without expiry dates holds places still in use.
+
+#include "elencoistat.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -31,11 +36,6 @@ namespace {
 struct Gruppo
 {
     std::map<QString, QString> colonne;
-};
-
-struct Luogo
-{
-    QString codice, provincia, dal, al, nome;
 };
 
 // The value of a JSON string as the package writes it.
@@ -100,8 +100,14 @@ int esci(const QString &messaggio)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return esci(QStringLiteral("uso: crealuoghi <cities-countries.ts> <tabella>"));
+    if (argc != 7)
+        return esci(QStringLiteral("uso: crealuoghi <cities-countries.ts> <lista-comuni.js> <city.js> <province.js> "
+                                   "<correzioni> <tabella>"));
+    QHash<QString, ComuneInUso> inUso;
+    const QString errore = leggiComuniInUso(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                                            QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]), &inUso);
+    if (!errore.isEmpty())
+        return esci(errore);
 
     QFile sorgente(QString::fromLocal8Bit(argv[1]));
     if (!sorgente.open(QIODevice::ReadOnly))
@@ -172,9 +178,14 @@ int main(int argc, char **argv)
     }
     if (luoghi.size() < 9000)
         return esci(QStringLiteral("troppo pochi luoghi: %1").arg(luoghi.size()));
-    std::sort(luoghi.begin(), luoghi.end(), [](const Luogo &a, const Luogo &b) { return a.codice < b.codice; });
+    QString resoconto;
+    aggiornaLuoghi(luoghi, inUso, &resoconto);
+    std::printf("crealuoghi: %s\n", qPrintable(resoconto));
+    std::sort(luoghi.begin(), luoghi.end(), [](const Luogo &a, const Luogo &b) {
+        return a.codice != b.codice ? a.codice < b.codice : a.dal < b.dal;
+    });
 
-    QSaveFile uscita(QString::fromLocal8Bit(argv[2]));
+    QSaveFile uscita(QString::fromLocal8Bit(argv[6]));
     if (!uscita.open(QIODevice::WriteOnly))
         return esci(QStringLiteral("non si scrive ") + uscita.fileName());
     QByteArray righe;

@@ -133,10 +133,10 @@ void TestCalcolaCF::datiMancanti()
     dlg.impostaDestinazione(&destinazione);
     dlg.precompila(QStringLiteral("Rossi Mario"), QStringLiteral("Samone"), QStringLiteral("01/01/1980"));
     dlg.optMaschio->setChecked(true);
-    QCOMPARE(dlg.lblStato->text(), QStringLiteral("Più comuni si chiamano Samone (AO, TN): indicare la provincia tra parentesi."));
+    QCOMPARE(dlg.lblStato->text(), QStringLiteral("Più comuni si chiamano Samone (TO, TN): indicare la provincia tra parentesi."));
     dlg.btnImporta->click();
     QCOMPARE(m_servizi->testi(), QStringList{QStringLiteral("Attenzione: il codice fiscale non può essere calcolato.\r\n\r\n"
-                                                            "Più comuni si chiamano Samone (AO, TN): indicare la "
+                                                            "Più comuni si chiamano Samone (TO, TN): indicare la "
                                                             "provincia tra parentesi.")});
     QVERIFY(destinazione.text().isEmpty());
 

@@ -31,6 +31,8 @@ private slots:
     void impossibili();
     void ricerche_data();
     void ricerche();
+    void nomiUfficiali_data();
+    void nomiUfficiali();
     void luogoScritto();
     void cognomeENome();
 };
@@ -243,6 +245,69 @@ void TestCodiceFiscale::ricerche()
     QCOMPARE(LuogoDaCodice(QStringLiteral("Z404"), d(1982, 9, 25)), QStringLiteral("Stati Uniti d'America"));
     QCOMPARE(LuogoDaCodice(QStringLiteral("C744"), QDate()), QStringLiteral("Città della Pieve"));
     QCOMPARE(LuogoDaCodice(QStringLiteral("X999"), QDate()), QString());
+}
+
+// Comuni in use today are named as ISTAT names them now, with their current
+// province, read back from the code and found by that name; an old name, an
+// old province or a wrong case is not what the code reads as.
+void TestCodiceFiscale::nomiUfficiali_data()
+{
+    QTest::addColumn<QString>("codice");
+    QTest::addColumn<QDate>("data");
+    QTest::addColumn<QString>("luogo");     // as the code reads back
+    QTest::addColumn<QString>("vecchio");   // what the table said before, never the answer again
+    const QDate nato(1990, 6, 1);
+    // Renamed, or moved to another province, keeping their code.
+    QTest::newRow("B733") << "B733" << nato << "Caravino (TO)" << "Masino (AO)";
+    QTest::newRow("C178") << "C178" << nato << "Castello del Matese (CE)" << "Castello D'alife (BN)";
+    QTest::newRow("C556") << "C556" << nato << "Cervignano del Friuli (UD)" << "Cervignano (UD)";
+    QTest::newRow("C868") << "C868" << nato << "Colleretto Giacosa (TO)" << "Colleretto Parella (AO)";
+    QTest::newRow("D801") << "D801" << nato << "Villa di Briano (CE)" << "Frignano Piccolo (NA)";
+    QTest::newRow("D884") << "D884" << nato << "Gallo Matese (CE)" << "Gallo (CB)";
+    QTest::newRow("F203") << "F203" << nato << "Mignano Monte Lungo (CE)" << "Mignano (NA)";
+    QTest::newRow("G541") << "G541" << nato << "Piana di Monte Verna (CE)" << "Piana Di Caiazzo (BN)";
+    QTest::newRow("G596") << "G596" << nato << "Piedimonte Matese (CE)" << "Piedimonte D'alife (BN)";
+    QTest::newRow("H939") << "H939" << nato << "San Gregorio Matese (CE)" << "San Gregorio (BN)";
+    QTest::newRow("I126") << "I126" << nato << "San Ponso (TO)" << "San Ponso Canavese (AO)";
+    QTest::newRow("I702") << "I702" << nato << "Settimo Vittone (TO)" << "Settimo Tavagnasco (AO)";
+    QTest::newRow("L247") << "L247" << nato << "Torre Canavese (TO)" << "Torre Bairo (AO)";
+    QTest::newRow("L379") << "L379" << nato << "Trentola Ducenta (CE)" << "Trentola (NA)";
+    QTest::newRow("E379 provincia") << "E379" << nato << "Ivrea (TO)" << "Ivrea (AO)";
+    QTest::newRow("G015 provincia di oggi") << "G015" << nato << "Olbia (SS)" << "Olbia (OT)";
+    // Written in ISTAT's own case and letters.
+    QTest::newRow("A157") << "A157" << nato << "Albiano d'Ivrea (TO)" << "Albiano D'ivrea (AO)";
+    QTest::newRow("L144") << "L144" << nato << "Terzo d'Aquileia (UD)" << "Terzo D'aquileia (UD)";
+    QTest::newRow("A579") << "A579" << nato << "Baia e Latina (CE)" << "Baia E Latina (NA)";
+    QTest::newRow("B704") << "B704" << nato << "Capriati a Volturno (CE)" << "Capriati A Volturno (CB)";
+    QTest::newRow("I352") << "I352" << nato << "Sant'Oreste (RM)" << "Sant'oreste (VT)";
+    QTest::newRow("C641") << "C641" << nato << "Chiopris-Viscone (UD)" << "Chiopris-viscone (UD)";
+    QTest::newRow("I122") << "I122" << nato << "San Polo Matese (CB)" << "San Polomatese (CB)";
+    QTest::newRow("M273") << "M273" << nato << "Santa Maria la Carità (NA)" << "Santa Maria la CaritĂ (NA)";
+    // Two languages: the Italian name.
+    QTest::newRow("A952") << "A952" << nato << "Bolzano (BZ)" << "Bolzano/Bozen (BZ)";
+    QTest::newRow("D312") << "D312" << nato << "Doberdò del Lago (GO)" << "Doberdò del Lago-Doberdob (GO)";
+    // No longer in use: the particles in the same case as ISTAT writes them.
+    QTest::newRow("A121 soppresso") << "A121" << nato << "Alano di Piave (BL)" << "Alano Di Piave (BL)";
+}
+
+void TestCodiceFiscale::nomiUfficiali()
+{
+    QFETCH(QString, codice);
+    QFETCH(QDate, data);
+    QFETCH(QString, luogo);
+    QFETCH(QString, vecchio);
+    const Luogo *l = luogoPerCodice(codice, data);
+    QVERIFY(l);
+    QCOMPARE(l->descrizione(), luogo);
+    QCOMPARE(descriviLuogoNascita(codice, data), QStringLiteral("a ") + luogo);
+    // Found by its name, with or without its province, in any case.
+    const LuogoScritto scritto = separaProvincia(luogo);
+    QCOMPARE(CodiceCatastale(luogo, QString(), data), codice);
+    QCOMPARE(CodiceCatastale(scritto.nome.toUpper(), scritto.provincia, data), codice);
+    // The birthplace field offers it, and no longer the old form.
+    static const QStringList offerti = nomiLuoghi();
+    QVERIFY(offerti.contains(luogo));
+    QVERIFY(!offerti.contains(vecchio));
 }
 
 void TestCodiceFiscale::luogoScritto()

@@ -1,6 +1,8 @@
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +36,37 @@ bool somiglia(const QImage &img, const QColor &colore)
         && qAbs(c.blue() - colore.blue()) < 24;
 }
 
+// A JPEG as a camera writes it: high quality and a comment, so that encoding
+// its picture again never gives the same bytes.
+QByteArray jpegDiProva(const QColor &colore)
+{
+    QImage img(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixelColor(x, y, colore.darker(100 + (x * 7 + y * 3) % 10));
+    QByteArray byte;
+    QBuffer buffer(&byte);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter scrittore(&buffer, "jpeg");
+    scrittore.setQuality(97);
+    scrittore.setText(QStringLiteral("Description"), QStringLiteral("Ritratto"));
+    scrittore.write(img);
+    return byte;
+}
+
+QByteArray leggi(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void scrivi(const QString &percorso, const QByteArray &byte)
+{
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(byte), byte.size());
+}
+
 } // namespace
 
 class TestFoto : public QObject
@@ -49,6 +82,10 @@ private slots:
     void salvaConDialogo_data();
     void salvaConDialogo();
     void fotoDellaScheda();
+    void byteConservati_data();
+    void byteConservati();
+    void senzaFoto_data();
+    void senzaFoto();
     void scritturaFallita();
     void zoom_data();
     void zoom();
@@ -191,14 +228,13 @@ void TestFoto::salvaConDialogo()
 
 void TestFoto::fotoDellaScheda()
 {
-    // No photo for card 3: the placeholder, which saving then writes as 3.jpg.
+    // No photo for card 3: the placeholder, and saving writes no file for it.
     m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::red));
     m_banco.foto->carica(3);
     QCOMPARE(foto(), segnaposto());
+    QCOMPARE(m_banco.foto->foto(), QImage());
     m_banco.foto->salva(3);
-    QImageReader lettore(cartellaProgramma().foto(3));
-    QCOMPARE(lettore.format(), QByteArray("jpeg"));
-    QCOMPARE(lettore.read().size(), QSize(366, 274));
+    QVERIFY(!QFile::exists(cartellaProgramma().foto(3)));
 
     // A photo written for card 4 comes back when the card is loaded again.
     m_banco.foto->imgFoto->impostaImmagine(tinta(Qt::red));
@@ -206,7 +242,135 @@ void TestFoto::fotoDellaScheda()
     m_banco.foto->mostraSegnaposto();
     m_banco.foto->carica(4);
     QVERIFY(somiglia(foto(), Qt::red));
-    QCOMPARE(QDir(m_banco.cartella->path()).entryList(QDir::Files), (QStringList{"3.jpg", "4.jpg"}));
+    QCOMPARE(m_banco.foto->foto(), foto());
+    QCOMPARE(QDir(m_banco.cartella->path()).entryList(QDir::Files), QStringList{"4.jpg"});
+}
+
+// What a save stores as the card's photo file: the bytes of a JPEG file as
+// they are (the user's file, or the card's own file when the photo did not
+// change), any other picture encoded as JPEG. "Salva foto su disco" writes
+// the same bytes.
+void TestFoto::byteConservati_data()
+{
+    QTest::addColumn<QString>("origine");  // how the photo got into the box
+    QTest::addColumn<bool>("cambiata");    // a change from the card's stored photo
+    QTest::addColumn<bool>("identica");    // the fixture's bytes stored as they are; else a JPEG of red
+    QTest::newRow("jpeg scelto") << "ritratto.jpg" << true << true;
+    QTest::newRow("jpeg chiamato .bmp") << "ritratto.bmp" << true << true;
+    QTest::newRow("foto della scheda, ricaricata") << "1.jpg" << false << true;
+    QTest::newRow("bitmap scelta") << "bitmap.bmp" << true << false;
+    QTest::newRow("foto della webcam") << "webcam" << true << false;
+}
+
+void TestFoto::byteConservati()
+{
+    QFETCH(QString, origine);
+    QFETCH(bool, cambiata);
+    QFETCH(bool, identica);
+    const QByteArray originale = jpegDiProva(Qt::red);
+    FotoScheda *f = m_banco.foto;
+    if (origine == QLatin1String("1.jpg")) {
+        scrivi(cartellaProgramma().foto(1), originale);
+        f->carica(1);
+    } else if (origine == QLatin1String("webcam")) {
+        f->imgFoto->impostaImmagine(tinta(Qt::red, QSize(160, 120)));
+    } else {
+        if (origine.startsWith(QLatin1String("bitmap")))
+            QVERIFY(tinta(Qt::red, QSize(160, 120)).save(percorso(origine), "BMP"));
+        else
+            scrivi(percorso(origine), originale);
+        m_banco.servizi->prossimoFile(percorso(origine));
+        f->btnCaricaFoto->clicked();
+    }
+    QVERIFY(somiglia(foto(), Qt::red));
+    QCOMPARE(f->cambiata(), cambiata);
+
+    f->salva(1);
+    QVERIFY(!f->cambiata());
+    const QByteArray scritta = leggi(cartellaProgramma().foto(1));
+    if (identica) {
+        QCOMPARE(scritta.size(), originale.size());
+        QVERIFY(scritta == originale);
+    } else {
+        QVERIFY(scritta != originale);
+        QBuffer buffer(const_cast<QByteArray *>(&scritta));
+        QImageReader lettore(&buffer);
+        QCOMPARE(lettore.format(), QByteArray("jpeg"));
+        QVERIFY(somiglia(lettore.read(), Qt::red));
+    }
+    // Saved again unchanged, or at another position (its archive made again): the same bytes.
+    f->salva(1);
+    f->salva(2);
+    QCOMPARE(leggi(cartellaProgramma().foto(1)), scritta);
+    QCOMPARE(leggi(cartellaProgramma().foto(2)), scritta);
+    // Loaded again and saved: still the same bytes.
+    f->carica(1);
+    f->salva(1);
+    QCOMPARE(leggi(cartellaProgramma().foto(1)), scritta);
+
+    m_banco.servizi->prossimoFile(percorso(QStringLiteral("copia.jpg")));
+    f->btnSalvaFoto->clicked();
+    QCOMPARE(leggi(percorso(QStringLiteral("copia.jpg"))), scritta);
+}
+
+// The placeholder is never a photo: no file is written for it, a photo the
+// user cleared has its file removed, and a file the user did not touch stays
+// as it is, even one that cannot be shown.
+void TestFoto::senzaFoto_data()
+{
+    QTest::addColumn<QString>("file");    // the card's photo file before: "", "foto" or "rotta"
+    QTest::addColumn<QString>("azione");  // what happens on the screen
+    QTest::addColumn<bool>("cambiata");
+    QTest::addColumn<QString>("dopo");    // the file after the save
+    QTest::newRow("scheda nuova") << "" << "nuova" << false << "";
+    QTest::newRow("scheda nuova, foto rimasta di un'altra") << "foto" << "nuova" << false << "";
+    QTest::newRow("scheda senza foto") << "" << "carica" << false << "";
+    QTest::newRow("foto illeggibile") << "rotta" << "carica" << false << "rotta";
+    QTest::newRow("foto illeggibile, cancellata") << "rotta" << "cancella" << false << "rotta";
+    QTest::newRow("foto cancellata") << "foto" << "cancella" << true << "";
+    QTest::newRow("scheda senza foto, cancellata") << "" << "cancella" << false << "";
+    QTest::newRow("scelto un file illeggibile") << "foto" << "file illeggibile" << false << "foto";
+    QTest::newRow("cancellata, poi un file illeggibile") << "foto" << "cancella e file illeggibile" << false << "foto";
+}
+
+void TestFoto::senzaFoto()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, azione);
+    QFETCH(bool, cambiata);
+    QFETCH(QString, dopo);
+    const QByteArray contenuti[] = {QByteArray(), jpegDiProva(Qt::blue), QByteArray("\xFF\xD8 non una foto")};
+    const auto contenuto = [&](const QString &nome) {
+        return contenuti[nome == QLatin1String("foto") ? 1 : nome == QLatin1String("rotta") ? 2 : 0];
+    };
+    const QString mia = cartellaProgramma().foto(3);
+    if (!file.isEmpty())
+        scrivi(mia, contenuto(file));
+    scrivi(percorso(QStringLiteral("rotta.jpg")), contenuti[2]);
+    FotoScheda *f = m_banco.foto;
+
+    if (azione == QLatin1String("nuova")) {
+        f->carica(3);
+        f->nuova();
+    } else {
+        f->carica(3);
+        if (azione.startsWith(QLatin1String("cancella")))
+            f->btnCancFoto->clicked();
+        if (azione.endsWith(QLatin1String("file illeggibile"))) {
+            m_banco.servizi->prossimoFile(percorso(QStringLiteral("rotta.jpg")));
+            f->btnCaricaFoto->clicked();
+        }
+    }
+    QCOMPARE(foto(), segnaposto());
+    QCOMPARE(f->foto(), QImage());
+    QCOMPARE(f->cambiata(), cambiata);
+
+    f->salva(3);
+    QCOMPARE(QFile::exists(mia), !dopo.isEmpty());
+    if (!dopo.isEmpty())
+        QCOMPARE(leggi(mia), contenuto(dopo));
+    QVERIFY(!f->cambiata());
+    QVERIFY(m_banco.servizi->messaggi.isEmpty());
 }
 
 void TestFoto::scritturaFallita()

@@ -174,7 +174,7 @@ void TestAnagrafica::salvaNuovaEPoiSovrascrive()
     QCOMPARE(b.size(), 2666);
     QCOMPARE(b.left(12), QByteArray("\x0BRossi Mario"));
     QCOMPARE(b.mid(1043, 11), QByteArray("\x0A" "29/02/2016"));
-    QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
+    QVERIFY(!QFile::exists(cartellaProgramma().foto(1))); // no photo, no file
 
     m_servizi->azzera();
     m_a->txtNote->setText(QStringLiteral("seconda volta"));
@@ -283,20 +283,41 @@ void TestAnagrafica::fotoMancanteEPoiSalvata()
     riempiArchivio(2);
     QImage rossa(40, 30, QImage::Format_RGB32);
     rossa.fill(Qt::red);
-    QVERIFY(rossa.save(cartellaProgramma().foto(1)));
+    QVERIFY(rossa.save(cartellaProgramma().foto(1), "JPG", 95));
+    const QByteArray jpeg = leggiFile(cartellaProgramma().foto(1));
     m_a->cmdPrimoClick();
     QVERIFY(m_a->foto->imgFoto->immagine().pixelColor(20, 15).red() > 200);
-    // Card 2 has no photo: the placeholder shows, and saving writes it as 2.jpg.
+    QVERIFY(!m_a->foto->cambiata());
+    // Saved with another note, card 1 keeps its photo file byte for byte.
+    m_a->txtNote->setText(QStringLiteral("altra nota"));
+    m_a->btnSalvaClick();
+    QCOMPARE(leggiFile(cartellaProgramma().foto(1)), jpeg);
+    // Card 2 has no photo: the placeholder shows, and saving writes no 2.jpg.
     m_a->cmdAvantiClick();
     QCOMPARE(m_a->foto->imgFoto->immagine(), m_a->foto->imgBianco->immagine());
     m_a->btnSalvaClick();
-    QVERIFY(!QImage(cartellaProgramma().foto(2)).isNull());
-    // Clearing the photo of card 1 and saving overwrites its file with the placeholder.
+    QVERIFY(!QFile::exists(cartellaProgramma().foto(2)));
+    // Clearing the photo of card 1 and saving removes its file.
     m_a->cmdPrimoClick();
     m_a->foto->btnCancFotoClick();
+    QVERIFY(m_a->foto->cambiata());
     m_a->btnSalvaClick();
-    const QImage riletta(cartellaProgramma().foto(1));
-    QCOMPARE(riletta.size(), m_a->foto->imgBianco->immagine().size());
+    QVERIFY(!QFile::exists(cartellaProgramma().foto(1)));
+    // The duplicate of a card with a photo starts without one; saved, it gets no file.
+    QVERIFY(rossa.save(cartellaProgramma().foto(2), "JPG", 95));
+    m_a->cmdUltimoClick();
+    QVERIFY(m_a->foto->foto().pixelColor(20, 15).red() > 200);
+    m_a->btnDuplicaClick();
+    QCOMPARE(m_a->foto->foto(), QImage());
+    QVERIFY(!m_a->foto->cambiata());
+    m_a->btnSalvaClick();
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("3"));
+    QVERIFY(!QFile::exists(cartellaProgramma().foto(3)));
+    QCOMPARE(leggiFile(cartellaProgramma().foto(2)), jpeg);
+    // So does a new card.
+    m_a->btnNuovoClick();
+    QVERIFY(!m_a->foto->cambiata());
+    QCOMPARE(m_a->foto->foto(), QImage());
 }
 
 void TestAnagrafica::allegati()
@@ -531,9 +552,13 @@ void TestAnagrafica::archivioScomparso()
 {
     QFETCH(bool, si);
     riempiArchivio(3, schedaRossi);
+    QImage verde(40, 30, QImage::Format_RGB32);
+    verde.fill(Qt::green);
+    QVERIFY(verde.save(cartellaProgramma().foto(2), "JPG", 95));
     verificaArchivioScomparso(m_a, *m_servizi, cartellaProgramma().archivioDipendenti(), si);
+    // Card 2 became card 1 with its photo, the same file.
     if (si && !QTest::currentTestFailed())
-        QVERIFY(!QImage(cartellaProgramma().foto(1)).isNull());
+        QCOMPARE(leggiFile(cartellaProgramma().foto(1)), leggiFile(cartellaProgramma().foto(2)));
 }
 
 QTEST_MAIN(TestAnagrafica)

@@ -13,6 +13,26 @@
 
 using namespace qv;
 
+namespace {
+
+// The pictures a PDF file holds (their masks not counted); -1 without pdfimages.
+int immaginiPdf(const QString &percorso)
+{
+    const QString pdfimages = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    if (pdfimages.isEmpty())
+        return -1;
+    QProcess p;
+    p.start(pdfimages, {QStringLiteral("-list"), percorso});
+    p.waitForFinished(30000);
+    int n = 0;
+    for (const QString &riga : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
+        if (riga.simplified().section(u' ', 2, 2) == QLatin1String("image"))
+            ++n;
+    return n;
+}
+
+} // namespace
+
 class TestStampaAna : public QObject
 {
     Q_OBJECT
@@ -138,7 +158,8 @@ void TestStampaAna::stampa()
 
     std::unique_ptr<DialogoStampaScheda> d(crea(anteprima, m_a));
     d->FormShow();
-    QCOMPARE(d->imgLogo->immagine(), m_a->foto->imgFoto->immagine());
+    // The placeholder of the photo box is no photo: nothing goes into the frame.
+    QCOMPARE(d->imgLogo->immagine(), conFoto ? foto : QImage());
     if (senza)
         d->optDue->click();
     d->btnStampaClick();
@@ -160,7 +181,7 @@ void TestStampaAna::stampa()
     QCOMPARE(r.oggetto(QStringLiteral("shpAppunti")) != nullptr, senza);
     QCOMPARE(r.oggetto(QStringLiteral("imgFoto")) != nullptr, !senza);
     if (!senza)
-        QCOMPARE(r.oggetto(QStringLiteral("imgFoto"))->immagine, m_a->foto->imgFoto->immagine());
+        QCOMPARE(r.oggetto(QStringLiteral("imgFoto"))->immagine, conFoto ? foto : QImage());
     const QString calce = r.oggetto(QStringLiteral("txtCalce"))->righe.join(QLatin1Char('\n'));
     QVERIFY2(QRegularExpression(QStringLiteral("^Stampa eseguita in data 15/03/2017 alle ore 10.30.00$"))
                  .match(calce).hasMatch(), qPrintable(calce));
@@ -175,6 +196,10 @@ void TestStampaAna::stampa()
         QVERIFY2(testo.contains(QString::fromUtf8(atteso)), atteso);
     QVERIFY(!testo.contains(QStringLiteral("PREAVVISO30")));
     QCOMPARE(testo.contains(QStringLiteral("SPAZIO PER APPUNTI:")), senza);
+    // The folder icon, and the photo only when the card has one.
+    const int immagini = immaginiPdf(pdf);
+    if (immagini >= 0)
+        QCOMPARE(immagini, !senza && conFoto ? 2 : 1);
 }
 
 void TestStampaAna::annullaOStampaRifiutata()
@@ -198,8 +223,9 @@ void TestStampaAna::senzaSchermoScheda()
     auto *nome = new QLineEdit(QStringLiteral("Bianchi Anna"), &finestra);
     nome->setObjectName(QStringLiteral("txtDipendente"));
     std::unique_ptr<DialogoStampaScheda> d(crea(false, &finestra));
-    d->FormShow();  // no photo: the blank placeholder
+    d->FormShow();  // no photo: the blank placeholder, which prints nothing
     QCOMPARE(d->imgLogo->immagine(), d->imgBianco->immagine());
+    QVERIFY(d->imgBianco->immagine().isNull());
     d->btnStampaClick();
     QCOMPARE(d->repFoto.oggetto(QStringLiteral("txtCampo01"))->righe, QStringList{QStringLiteral("Bianchi Anna")});
     QCOMPARE(d->repFoto.oggetto(QStringLiteral("txtCampo02"))->righe, QStringList{QString()});

@@ -144,6 +144,12 @@ void TestWebCam::importa()
         QCOMPARE(w->result(), int(QDialog::Accepted));
     });
     QCOMPARE(fotoScheda(), cattura ? tinta(Qt::red) : disegnoFoto(DisegnoFotocamera));
+    // A new photo of the card, stored as JPEG when the card is saved.
+    QVERIFY(m_banco.foto->cambiata());
+    m_banco.foto->salva(1);
+    QImageReader lettore(cartellaProgramma().foto(1));
+    QCOMPARE(lettore.format(), QByteArray("jpeg"));
+    QCOMPARE(lettore.read().size(), fotoScheda().size());
 }
 
 void TestWebCam::chiusura_data()
@@ -178,6 +184,7 @@ void TestWebCam::chiusura()
     });
     // Only Importa touches the card's photo.
     QCOMPARE(fotoScheda(), prima);
+    QVERIFY(!m_banco.foto->cambiata());
 }
 
 void TestWebCam::senzaFotocamera()
