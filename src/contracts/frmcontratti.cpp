@@ -432,10 +432,12 @@ void TfrmContratti::btnFileClick()
     TfrmAllegaCartella::apri(this, QStringLiteral("contratti"));
 }
 
-// The document is written from the fields as they stand, saved or not.
+// The document is written from the fields as they stand, saved or not; a
+// contract without IBAN or fee is written only if the user says so.
 void TfrmContratti::btnRTFClick()
 {
-    eseguiDialogo(new TfrmStampaCon(this));
+    if (TfrmStampaCon::confermaDatiMancanti(this))
+        eseguiDialogo(new TfrmStampaCon(this));
 }
 
 void TfrmContratti::btnGuidaClick()
