@@ -175,6 +175,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
 
     const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 9);
     const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
+    const QFont fCodice = carattereCodice(); // the identifier fields
     QList<DefCampo> comportamenti;
     QWidget *precedente = nullptr;
     for (const DefCampoContratto &d : kCampi) {
@@ -196,7 +197,8 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             const int larghezza = std::max(d.larghezza, QFontMetrics(fEtichetta).horizontalAdvance(testo) + 4);
             etichetta(p, QStringLiteral("lbl") + nome.mid(3) + QStringLiteral("Etichetta"), testo,
                       QRect(d.x, d.y - 17, larghezza, 16), fEtichetta);
-            QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita, fCampo);
+            QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita,
+                                     (d.campo.comportamenti & Codice) ? fCodice : fCampo);
             e->setAlignment(d.allineamento | Qt::AlignVCenter);
             this->*(d.membro) = e;
             comportamenti.append(d.campo);
