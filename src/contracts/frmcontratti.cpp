@@ -175,6 +175,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
 
     const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 9);
     const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
+    const QFont fCodice = carattereCodice(); // the identifier fields
     QList<DefCampo> comportamenti;
     QWidget *precedente = nullptr;
     for (const DefCampoContratto &d : kCampi) {
@@ -196,7 +197,8 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             const int larghezza = std::max(d.larghezza, QFontMetrics(fEtichetta).horizontalAdvance(testo) + 4);
             etichetta(p, QStringLiteral("lbl") + nome.mid(3) + QStringLiteral("Etichetta"), testo,
                       QRect(d.x, d.y - 17, larghezza, 16), fEtichetta);
-            QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita, fCampo);
+            QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita,
+                                     (d.campo.comportamenti & Codice) ? fCodice : fCampo);
             e->setAlignment(d.allineamento | Qt::AlignVCenter);
             this->*(d.membro) = e;
             comportamenti.append(d.campo);
@@ -432,10 +434,12 @@ void TfrmContratti::btnFileClick()
     TfrmAllegaCartella::apri(this, QStringLiteral("contratti"));
 }
 
-// The document is written from the fields as they stand, saved or not.
+// The document is written from the fields as they stand, saved or not; a
+// contract without IBAN or fee is written only if the user says so.
 void TfrmContratti::btnRTFClick()
 {
-    eseguiDialogo(new TfrmStampaCon(this));
+    if (TfrmStampaCon::confermaDatiMancanti(this))
+        eseguiDialogo(new TfrmStampaCon(this));
 }
 
 void TfrmContratti::btnGuidaClick()

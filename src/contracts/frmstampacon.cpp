@@ -1,5 +1,6 @@
 #include "frmstampacon.h"
 
+#include "core/importo.h"
 #include "core/testo.h"
 #include "ui/cartellascrivibile.h"
 #include "ui/frmguida.h"
@@ -21,6 +22,17 @@ const QString MsgRiuscita = QStringLiteral(
 const QString MsgErrore = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
     "Accertarsi che il documento non sia già aperto.");
+
+// The fields a contract may hardly do without, and how the question names them.
+struct Necessario
+{
+    const char *campo;
+    const char *nome;
+};
+constexpr Necessario kNecessari[] = {
+    {"txtIban", "l'IBAN del Collaboratore"},
+    {"txtStipendio", "il compenso mensile"},
+};
 
 // The six lines of the white panel, three above the separator and three below.
 constexpr const char *kTesti[] = {
@@ -93,6 +105,35 @@ CampiContratto TfrmStampaCon::campiDa(const QWidget *schermo)
         out.insert(nome, trimmed(testo.toString()));
     }
     return out;
+}
+
+bool TfrmStampaCon::confermaDatiMancanti(QWidget *schermo)
+{
+    const CampiContratto valori = campiDa(schermo);
+    QStringList mancano;
+    QWidget *primo = nullptr;
+    for (const Necessario &n : kNecessari) {
+        const QString nome = QLatin1String(n.campo);
+        const QString valore = valori.value(nome);
+        // A fee of nothing is no fee: a new card shows "0,00".
+        const bool manca = nome == QLatin1String("txtStipendio") ? formattaImporto(valore) == QLatin1String("0,00")
+                                                                  : valore.isEmpty();
+        if (!manca)
+            continue;
+        mancano << QString::fromUtf8(n.nome);
+        if (!primo && schermo)
+            primo = schermo->findChild<QWidget *>(nome);
+    }
+    if (mancano.isEmpty())
+        return true;
+    const QString testo = (mancano.size() == 1 ? QStringLiteral("Attenzione: nel contratto non è indicato ")
+                                               : QStringLiteral("Attenzione: nel contratto non sono indicati "))
+        + mancano.join(QStringLiteral(" e ")) + QStringLiteral(".\r\n\r\nSi vuole creare ugualmente il documento?");
+    if (Servizi::correnti().domanda(schermo, testo, false))
+        return true;
+    if (primo)
+        primo->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 QWidget *TfrmStampaCon::schermoContratti() const

@@ -29,6 +29,12 @@ public:
     // The values of the contract screen as they stand now.
     CampiContratto campi() const;
 
+    // Before the document is made from `schermo`: when the collaborator's IBAN
+    // or the monthly fee (an empty or zero amount) is missing, asks whether
+    // to make it all the same. On No, the first missing field takes the focus
+    // and false comes back.
+    static bool confermaDatiMancanti(QWidget *schermo);
+
 public slots:
     void btnAnnullaClick();
     void btnStampaClick();

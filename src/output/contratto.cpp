@@ -13,12 +13,18 @@ namespace {
 
 // The document, piece by piece in the order they are written, with nothing
 // between them. The fixed text is plain ASCII and writes accented letters as
-// hexadecimal escapes; «name» stands for the value of that contract field and
-// «@word» for a word that agrees with the collaborator's sex (kFemminile).
+// hexadecimal escapes; «name» stands for the value of that contract field,
+// «@word» for a word that agrees with the collaborator's sex and «Leg@word»
+// for one that agrees with the legal representative's (kFemminile).
 constexpr const char *kPezzi[] = {
     // Header: code page, default language, font table, colour table.
     R"({\rtf1\ansi\ansicpg1252\deff0\deflang1040{\fonttbl{\f0\fswiss\fprq2\fcharset0 Verdana;}{\f1\froman\fprq2\fcharset2 Symbol;}{\f2\fnil Verdana;}})",
     R"({\colortbl ;\red0\green0\blue0;})",
+    // The page the text is laid out for: A4, with margins of 2 cm at the sides
+    // and the bottom and 2.5 cm at the top (in twentieths of a point), so that
+    // a word processor with Letter paper or other margins by default lays it
+    // out on the same three pages.
+    R"(\paperw11906\paperh16838\margl1134\margr1134\margt1417\margb1134)",
     // Title, subtitle and the opening sentence.
     R"(\viewkind4\uc1\pard\qc\b\f0\fs24 CONTRATTO DI COLLABORAZIONE COORDINATA E CONTINUATIVA)",
     R"(\par \b0\fs20 (art. 409 Codice di procedura civile e art. 2222 Codice civile))",
@@ -27,7 +33,7 @@ constexpr const char *kPezzi[] = {
     R"(\par \pard\qj\fs22 Con la presente scrittura privata, redatta in duplice copia, a valere a tutti gli effetti di legge, tra le seguenti parti:)",
     R"(\par)",
     // The principal company, the "Committente".
-    R"(\par Ditta \b «txtNomeDitta»\b0 , con sede legale in \b «txtSedeDitta»\b0 , prov. \b «txtProvDitta»\b0 ; partita IVA: \b «txtIvaDitta»\b0 , iscritta al Registro delle imprese del Comune di \b «txtComuneReg»\b0 , prov. \b «txtProvReg»\b0 , con numero \b «txtNumReg»\b0 , nella persona del legale rappresentante \b «txtLegale»\b0 , nato a \b «txtLuogoNascLeg»\b0  il \b «txtDataNascLeg»\b0 , C.F. \b «txtCodFiscLeg»\b0 , esercente l'attivit\'e0 di \b «txtAttivita»\b0 , di seguito denominata Committente,)",
+    R"(\par Ditta \b «txtNomeDitta»\b0 , con sede legale in \b «txtSedeDitta»\b0 , prov. \b «txtProvDitta»\b0 ; partita IVA: \b «txtIvaDitta»\b0 , iscritta al Registro delle imprese del Comune di \b «txtComuneReg»\b0 , prov. \b «txtProvReg»\b0 , con numero \b «txtNumReg»\b0 , nella persona del legale rappresentante \b «txtLegale»\b0 , «Leg@nato» a \b «txtLuogoNascLeg»\b0  il \b «txtDataNascLeg»\b0 , C.F. \b «txtCodFiscLeg»\b0 , esercente l'attivit\'e0 di \b «txtAttivita»\b0 , di seguito denominata Committente,)",
     R"(\par)",
     // The collaborator.
     R"(\par \pard\qc\b e)",
@@ -77,7 +83,9 @@ constexpr const char *kPezzi[] = {
     R"(\par \b 15.\b0  Per quanto non previsto esplicitamente nel presente contratto, si rimanda alle norme di legge vigenti in materia.)",
     R"(\par)",
     // Place, date and signatures, twice: the second time for the specific approval
-    // of every article.
+    // of every article, a block kept on one page (\keepn holds each paragraph
+    // with the next up to the \pard of the closing), so that no signature is
+    // left alone on a page of its own.
     R"(\par Letto, approvato e sottoscritto.)",
     R"(\par)",
     R"(\par \b «txtLuogoStipula»\b0 , \b «txtDataStipula»\b0 .)",
@@ -88,7 +96,7 @@ constexpr const char *kPezzi[] = {
     R"(\par)",
     R"(\par Firma del Collaboratore: ____________________________)",
     R"(\par)",
-    R"(\par Si approvano tutti gli articoli del presente contratto e, specificatamente, gli artt. 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15.)",
+    R"(\par \keepn Si approvano tutti gli articoli del presente contratto e, specificatamente, gli artt. 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15.)",
     R"(\par)",
     R"(\par)",
     R"(\par Firma del Committente: ____________________________)",
@@ -99,9 +107,9 @@ constexpr const char *kPezzi[] = {
     R"(\par \pard\cf1\b\f2\fs24)",
     R"(\par })",
 };
-static_assert(std::size(kPezzi) == 72);
+static_assert(std::size(kPezzi) == 73);
 
-// The words of the collaborator's paragraph for a woman, as her code says.
+// The words that agree with a person's sex, for a woman as her code says.
 struct Accordo
 {
     std::string_view maschile, femminile;
@@ -111,10 +119,18 @@ constexpr Accordo kFemminile[] = {{"Sig.", "Sig.ra"}, {"nato", "nata"}, {"denomi
 constexpr std::string_view kApri = "\u00AB";   // «
 constexpr std::string_view kChiudi = "\u00BB"; // »
 
+// Whose sex a gendered word agrees with: the collaborator («@word», her code
+// in txtCodFisc) or the legal representative («Leg@word», txtCodFiscLeg).
+struct Donne
+{
+    bool collaboratrice = false;
+    bool rappresentante = false;
+};
+
 // Calls `testo(bytes)` for every run of fixed text and `campo(name)` for every
 // field place, in document order; a gendered word is fixed text.
 template <typename Testo, typename Campo>
-void percorri(Testo &&testo, Campo &&campo, bool femminile = false)
+void percorri(Testo &&testo, Campo &&campo, Donne donne = {})
 {
     for (const char *p : kPezzi) {
         std::string_view resto(p);
@@ -125,11 +141,12 @@ void percorri(Testo &&testo, Campo &&campo, bool femminile = false)
                 break;
             resto.remove_prefix(a + kApri.size());
             const size_t c = resto.find(kChiudi);
-            if (resto.front() == '@') {
-                const std::string_view parola = resto.substr(1, c - 1);
+            if (const size_t chiocciola = resto.substr(0, c).find('@'); chiocciola != std::string_view::npos) {
+                const std::string_view parola = resto.substr(chiocciola + 1, c - chiocciola - 1);
+                const bool donna = chiocciola == 0 ? donne.collaboratrice : donne.rappresentante;
                 for (const Accordo &a : kFemminile)
                     if (a.maschile == parola)
-                        testo(femminile ? a.femminile : a.maschile);
+                        testo(donna ? a.femminile : a.maschile);
             } else {
                 campo(QLatin1String(resto.data(), qsizetype(c)));
             }
@@ -190,9 +207,10 @@ QByteArray documentoContratto(const CampiContratto &campi)
 {
     QByteArray out;
     out.reserve(12 * 1024);
-    const bool femminile = SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFisc"))) == u'F';
+    const Donne donne{SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFisc"))) == u'F',
+                      SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFiscLeg"))) == u'F'};
     percorri([&out](std::string_view testo) { out.append(testo.data(), qsizetype(testo.size())); },
-             [&](QLatin1String nome) { aggiungiValore(out, trimmedView(campi.value(nome))); }, femminile);
+             [&](QLatin1String nome) { aggiungiValore(out, trimmedView(campi.value(nome))); }, donne);
     return out;
 }
 

@@ -59,8 +59,8 @@ const DefCampoScheda kCampiScheda[] = {
     {"Note", "Note:", 420, 514, 402, Qt::AlignLeft, &A::txtNote},
     {"DataSca", "Scadenza contratto:", 44, 580, 150, Qt::AlignHCenter, &A::txtDataSca},
     {"Preavviso", "Giorni preavviso:", 236, 580, 116, Qt::AlignHCenter, &A::txtPreavviso},
-    {"Recapito", "Recapito telefonico:", 384, 580, 170, Qt::AlignLeft, &A::txtRecapito},
-    {"Email", "E-mail:", 586, 580, 198, Qt::AlignLeft, &A::txtEmail},
+    {"Recapito", "Recapito telefonico:", 384, 580, 186, Qt::AlignLeft, &A::txtRecapito},
+    {"Email", "E-mail:", 594, 580, 198, Qt::AlignLeft, &A::txtEmail},
 };
 constexpr int kAltezzaCampo = 26;
 
@@ -107,7 +107,7 @@ const DefFigura<TfrmAnagrafica> kPulsanti[] = {
     {"btnCalcolaCF", "ana_calcola", {624, 257, 22, 22}, "Calcola il codice fiscale dai dati anagrafici.", &A::btnCalcolaCFClick, &A::btnCalcolaCF},
     {"btnPartitaIva", "ana_controlla", {800, 284, 22, 22}, "Controlla il numero di partita IVA.", &A::btnPartitaIvaClick, &A::btnPartitaIva},
     {"btnIban", "ana_controlla", {384, 516, 22, 22}, "Controlla l'IBAN.", &A::btnIbanClick, &A::btnIban},
-    {"btnEmail", "ana_email", {790, 582, 22, 22}, "Invia una e-mail all'indirizzo indicato.", &A::btnEmailClick, &A::btnEmail},
+    {"btnEmail", "ana_email", {798, 582, 22, 22}, "Invia una e-mail all'indirizzo indicato.", &A::btnEmailClick, &A::btnEmail},
     {"delDataSca", "ana_gomma", {200, 582, 22, 22}, "Cancella la data.", &A::delDataScaClick, &A::delDataSca},
 };
 
@@ -145,12 +145,21 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
 
     const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 12);
     const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
+    const QFont fCodice = carattereCodice();
+    // The identifier fields show in the face of codes.
+    const auto codice = [](const QString &nome) {
+        for (const DefCampo &c : kComportamenti)
+            if (nome == QLatin1String(c.campo))
+                return (c.comportamenti & Codice) != 0;
+        return false;
+    };
     for (const DefCampoScheda &d : kCampiScheda) {
         const auto *campo = campoScheda<TSchedaDipendente>(QLatin1String(d.campo));
         const QString nome = QStringLiteral("txt") + QLatin1String(d.campo);
         etichetta(p, QStringLiteral("lbl") + QLatin1String(d.campo) + QStringLiteral("Etichetta"),
                   QString::fromUtf8(d.etichetta), QRect(d.x, d.y - 22, std::max(d.larghezza, 200), 20), fEtichetta);
-        QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita, fCampo);
+        QLineEdit *e = creaCampo(p, nome, QRect(d.x, d.y, d.larghezza, kAltezzaCampo), campo->capacita,
+                                 codice(nome) ? fCodice : fCampo);
         e->setAlignment(d.allineamento | Qt::AlignVCenter);
         this->*(d.membro) = e;
     }

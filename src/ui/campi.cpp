@@ -1,6 +1,7 @@
 #include "campi.h"
 
 #include "ui/schermi.h"
+#include "ui/finestre.h"
 #include "core/importo.h"
 #include "core/testo.h"
 #include "ui/frmcalendario.h"
@@ -49,6 +50,12 @@ QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &g, int l
         campo->setMaxLength(lunghezzaMassima);
     segno->stackUnder(campo);
     return campo;
+}
+
+QFont carattereCodice()
+{
+    // At 13 points its capitals stand about as tall as those of Verdana 12.
+    return carattere(QStringLiteral("Courier New"), 13, true);
 }
 
 bool ComportamentiCampi::tastoInvio(int key)

@@ -39,6 +39,12 @@ protected:
 QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &geometria, int lunghezzaMassima,
                      const QFont &font, const QString &nomeSegno = QString());
 
+// The face of the fields that hold an identifier (codice fiscale, partita IVA,
+// IBAN) on the card screens: the fixed-width one the check dialogs show codes
+// in, every character as wide as the next, so that the widest code the format
+// allows stands whole in its field.
+QFont carattereCodice();
+
 // The text shown on the info line when the mouse moves over a date field.
 inline const QString SuggerimentoData =
     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");

@@ -3,6 +3,7 @@
 #include "core/importo.h"
 #include "core/incollato.h"
 #include "core/testo.h"
+#include "core/traslitterazione.h"
 #include "ui/servizi.h"
 
 #include <QApplication>
@@ -44,6 +45,10 @@ const QString NotaRighe = QStringLiteral("Le tabulazioni e gli a capo del testo 
 const QString NotaTagliato = QStringLiteral(
     "Il testo incollato supera i %1 caratteri del campo: ne sono stati inseriti soltanto i primi %2.");
 
+// The letters named one by one in the note of letters written otherwise; the
+// others are counted, so that the note stays on the info line.
+constexpr qsizetype kLettereNominate = 6;
+
 // Marks a field whose text the field's rule is rewriting while the user edits it.
 constexpr char ProprietaRiscritto[] = "qvRiscritto";
 constexpr char ProprietaRifiuto[] = "qvRifiuto";
@@ -66,6 +71,11 @@ public:
             // on after a refused character in an amount keeps the mark.
             if (!m_campo->isModified())
                 m_campo->setProperty(ProprietaDubbio, QVariant());
+            // The field puts a text the rule rewrote back as unmodified: only a
+            // text the program puts in ends the visit's note.
+            if (!m_campo->isModified() && !m_riscritto)
+                m_traslitterate.clear();
+            m_riscritto = false;
             if (!importoDubbio(m_campo))
                 segnaRifiuto(m_campo, false);
         });
@@ -74,14 +84,16 @@ public:
 
     State validate(QString &testo, int &cursore) const override
     {
+        const QString entrato = testo;
         const bool utente = m_campo->isModified() && testo != m_accettato;
         QString nota;
         bool grave = false;
+        QList<Traslitterazione> traslitterate;
         if (utente) {
             // Taking characters away is correcting: the amount is the user's again.
             if (tolti(testo) > 0)
                 m_campo->setProperty(ProprietaDubbio, QVariant());
-            adattaParteNuova(testo, cursore, &nota, &grave);
+            adattaParteNuova(testo, cursore, &nota, &grave, &traslitterate);
         }
         // What the user puts in an upper-case or trimmed field is rewritten at
         // once, typed, pasted, dropped or composed alike; a text the program
@@ -103,6 +115,9 @@ public:
         QString carattere;
         const QString motivo = motivoRifiuto(testo, m_comportamenti, &carattere);
         if (motivo.isEmpty()) {
+            if (testo != entrato)
+                m_riscritto = true;
+            ricorda(traslitterate, nota, grave);
             if (!nota.isEmpty() && m_avviso)
                 m_avviso(nota, grave);
             return Acceptable;
@@ -121,7 +136,8 @@ public:
     {
         QString nota;
         bool grave = false;
-        QString t = adattaInserito(testo, m_comportamenti, &nota, &grave);
+        QList<Traslitterazione> traslitterate;
+        QString t = adattaInserito(testo, m_comportamenti, &nota, &grave, true, &traslitterate);
         // The whole text decides, before the field cuts it to its length: a
         // refused paste is not let in in part.
         const QString attuale = m_campo->text();
@@ -139,6 +155,8 @@ public:
         }
         m_rifiutato = false;
         m_campo->insert(t);
+        if (!m_rifiutato)
+            ricorda(traslitterate, nota, grave);
         if (!m_rifiutato && !nota.isEmpty() && m_avviso)
             m_avviso(nota, grave);
     }
@@ -149,6 +167,10 @@ protected:
         if (oggetto != m_campo || m_inoltro || m_campo->isReadOnly() || !m_campo->isEnabled())
             return false;
         switch (evento->type()) {
+        case QEvent::FocusIn:
+            // The note of letters written otherwise starts afresh with each visit.
+            m_traslitterate.clear();
+            return false;
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent *>(evento)->matches(QKeySequence::Paste)) {
                 incolla(QGuiApplication::clipboard()->text());
@@ -170,8 +192,10 @@ protected:
                 return false;
             QString nota;
             bool grave = false;
+            QList<Traslitterazione> traslitterate;
             QMimeData dati;
-            dati.setText(adattaInserito(rilascio->mimeData()->text(), m_comportamenti, &nota, &grave));
+            dati.setText(adattaInserito(rilascio->mimeData()->text(), m_comportamenti, &nota, &grave, true,
+                                        &traslitterate));
             QDropEvent adattato(rilascio->position(), rilascio->possibleActions(), &dati, rilascio->buttons(),
                                 rilascio->modifiers());
             m_rifiutato = false;
@@ -180,6 +204,8 @@ protected:
             m_inoltro = false;
             rilascio->setDropAction(adattato.dropAction());
             rilascio->setAccepted(adattato.isAccepted());
+            if (!m_rifiutato && adattato.isAccepted())
+                ricorda(traslitterate, nota, grave);
             if (!m_rifiutato && !nota.isEmpty() && m_avviso)
                 m_avviso(nota, grave);
             return true;
@@ -241,14 +267,29 @@ private:
         return m_accettato.size() - prima - dopo;
     }
 
+    // The letters written otherwise by a change the field took in, added to
+    // those of this visit: the note names them all, and it is the note told
+    // (the rest of the change shows in the field).
+    void ricorda(const QList<Traslitterazione> &traslitterate, QString &nota, bool &grave) const
+    {
+        if (traslitterate.isEmpty())
+            return;
+        grave = true;
+        for (const Traslitterazione &t : traslitterate)
+            if (!m_traslitterate.contains(t))
+                m_traslitterate.append(t);
+        nota = notaTraslitterazione(m_traslitterate);
+    }
+
     // The part of `testo` the user has just put in (what differs from the text
     // the field held) is made fit; the cursor keeps its place after it.
-    void adattaParteNuova(QString &testo, int &cursore, QString *nota, bool *grave) const
+    void adattaParteNuova(QString &testo, int &cursore, QString *nota, bool *grave,
+                          QList<Traslitterazione> *traslitterate) const
     {
         const auto [prima, dopo] = comuni(testo);
         const qsizetype fine = testo.size() - dopo;
         const QString nuovo = testo.mid(prima, fine - prima);
-        const QString adattato = adattaInserito(nuovo, m_comportamenti, nota, grave, false);
+        const QString adattato = adattaInserito(nuovo, m_comportamenti, nota, grave, false, traslitterate);
         if (adattato == nuovo)
             return;
         testo = testo.left(prima) + adattato + testo.mid(fine);
@@ -265,6 +306,10 @@ private:
     QString m_accettato;
     mutable bool m_rifiutato = false;
     bool m_inoltro = false;
+    // The letters of other alphabets written otherwise since the field was
+    // entered or the program set its text.
+    mutable QList<Traslitterazione> m_traslitterate;
+    mutable bool m_riscritto = false; // the text accepted last was rewritten by the rule
 };
 
 } // namespace
@@ -290,7 +335,23 @@ QString motivoRifiuto(const QString &testo, int comportamenti, QString *caratter
     return QString();
 }
 
-QString adattaInserito(const QString &testo, int comportamenti, QString *nota, bool *grave, bool intero)
+QString notaTraslitterazione(const QList<Traslitterazione> &cambi)
+{
+    if (cambi.isEmpty())
+        return QString();
+    const qsizetype nominate = cambi.size() > kLettereNominate + 1 ? kLettereNominate : cambi.size();
+    QString nota = cambi.constFirst().da + QStringLiteral(" è stato scritto come ") + cambi.constFirst().a;
+    for (qsizetype i = 1; i < nominate; ++i)
+        nota += QStringLiteral(", ") + cambi.at(i).da + QStringLiteral(" come ") + cambi.at(i).a;
+    if (nominate < cambi.size())
+        nota += QStringLiteral(" e altre %1 allo stesso modo").arg(cambi.size() - nominate);
+    return nota
+        + (cambi.size() == 1 ? QStringLiteral(": lettera fuori dall'alfabeto occidentale (Windows-1252).")
+                             : QStringLiteral(": lettere fuori dall'alfabeto occidentale (Windows-1252)."));
+}
+
+QString adattaInserito(const QString &testo, int comportamenti, QString *nota, bool *grave, bool intero,
+                       QList<Traslitterazione> *traslitterate)
 {
     QString t;
     QString n;
@@ -318,6 +379,16 @@ QString adattaInserito(const QString &testo, int comportamenti, QString *nota, b
         if (t.trimmed() != testo.trimmed())
             n = NotaRighe;
     }
+    // A letter of another Latin alphabet is written as the code page's letter
+    // that stands for it; the user hears of it, whatever else was changed.
+    QList<Traslitterazione> cambi;
+    t = traslittera(t, &cambi);
+    if (!cambi.isEmpty()) {
+        n = notaTraslitterazione(cambi);
+        g = true;
+    }
+    if (traslitterate)
+        *traslitterate = cambi;
     if (nota && !n.isEmpty())
         *nota = n;
     if (grave && g)
@@ -362,9 +433,12 @@ void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, bool grave)
     // Shown once the field has finished with the text.
     if (!grave)
         return;
-    QTimer::singleShot(0, campo, [campo, motivo] {
-        Servizi::correnti().messaggio(campo->window(), TipoMessaggio::Avviso,
-                                      QStringLiteral("Attenzione: ") + motivo.left(1).toLower() + motivo.mid(1));
+    // "Il carattere..." goes on as "Attenzione: il carattere..."; a text that
+    // starts with the letter it is about ("Ș è stato scritto come S") keeps it.
+    const bool lettera = motivo.size() > 1 && motivo.at(1) == u' ';
+    const QString testo = lettera ? motivo : motivo.left(1).toLower() + motivo.mid(1);
+    QTimer::singleShot(0, campo, [campo, testo] {
+        Servizi::correnti().messaggio(campo->window(), TipoMessaggio::Avviso, QStringLiteral("Attenzione: ") + testo);
     });
 }
 

@@ -5,6 +5,8 @@
 // amounts without the euro sign, one line out of many) and the mark a field
 // shows when something was refused.
 
+#include "core/traslitterazione.h"
+
 #include <QLineEdit>
 
 #include <functional>
@@ -39,8 +41,18 @@ QString motivoRifiuto(const QString &testo, int comportamenti, QString *caratter
 // screen without an info line (the country code dropped). The country code
 // is looked for only when `intero` says that `testo` is all that was pasted:
 // the part of a paste that a field's length let in may end just after it.
+//
+// Every field writes a letter of another Latin alphabet that the code page
+// cannot hold as the letter that stands for it (traslittera(): Ș as S, ł as
+// l); that change is always grave, and its note names each letter changed.
+// `traslitterate`, when given, is set to the letters changed.
 QString adattaInserito(const QString &testo, int comportamenti, QString *nota = nullptr, bool *grave = nullptr,
-                       bool intero = true);
+                       bool intero = true, QList<Traslitterazione> *traslitterate = nullptr);
+
+// The note of letters written otherwise: what became what, each letter once,
+// in the order given ("Ș è stato scritto come S, ț come t: ..."); past a few
+// letters, the rest are counted.
+QString notaTraslitterazione(const QList<Traslitterazione> &cambi);
 
 // The reason shown when an amount field is left with a dot that does not
 // separate the thousands.

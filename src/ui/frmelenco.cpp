@@ -165,6 +165,8 @@ TfrmElenco::TfrmElenco(const Impostazioni &imp, const QColor &alto, const QColor
     txtTrova = new QLineEdit(this);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setFont(carattere(QStringLiteral("Verdana"), 12, true));
+    // The key is looked for in texts of the stored files: it takes in what their fields take in.
+    applicaFiltro(txtTrova, Semplice);
     btnTrova = pulsante(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect());
 
     lstRecords = new ListaVoci(this);

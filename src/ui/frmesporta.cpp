@@ -6,10 +6,14 @@
 #include "ui/servizi.h"
 #include "output/foglio.h"
 #include "core/testo.h"
+#include "ui/filtrocampo.h"
 
 #include <QEvent>
 #include <QHash>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
 
 namespace qv {
 
@@ -115,6 +119,32 @@ private:
     QHash<qint64, QString> m_cambiate; // (row, column) of the cells changed in the grid
 };
 
+// A cell of the grid takes in what a field of the program takes in: a letter
+// of another Latin alphabet is written as the code page's letter that stands
+// for it, a character the stored files cannot hold is refused, and the info
+// line says so.
+class EditoreCella : public QStyledItemDelegate
+{
+public:
+    EditoreCella(QLabel *rigaInfo, QObject *parent) : QStyledItemDelegate(parent), m_rigaInfo(rigaInfo) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &opzioni, const QModelIndex &indice) const override
+    {
+        QWidget *editore = QStyledItemDelegate::createEditor(parent, opzioni, indice);
+        if (auto *campo = qobject_cast<QLineEdit *>(editore)) {
+            const QPointer<QLabel> riga = m_rigaInfo;
+            applicaFiltro(campo, Semplice, [riga](const QString &motivo, bool) {
+                if (riga)
+                    riga->setText(motivo);
+            });
+        }
+        return editore;
+    }
+
+private:
+    QPointer<QLabel> m_rigaInfo;
+};
+
 TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent)
     : DialogoFisso(imp.caption, QSize(862, 560), QColor(0xD3, 0xD3, 0xD3), QColor(0xD3, 0xD3, 0xD3), parent),
       m_imp(imp), m_def(std::move(griglia))
@@ -170,6 +200,8 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
     barra->setStyleSheet(QStringLiteral("#shpInfo { background: #6A5ACD; }"));
     panInfo = etichetta(barra, QStringLiteral("panInfo"), InfoIniziale, QRect(14, 0, 834, 40),
                         carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+    panInfo->setWordWrap(true);
+    grdRecords->setItemDelegate(new EditoreCella(panInfo, grdRecords));
 
     // Moving over a picture button shows its hint, over anything else empties the info line.
     for (QWidget *w : {static_cast<QWidget *>(this), shpStrumenti, static_cast<QWidget *>(cmdEsporta),

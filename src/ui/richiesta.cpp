@@ -1,10 +1,13 @@
 #include "richiesta.h"
 
+#include "ui/filtrocampo.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -28,6 +31,9 @@ void preparaRichiesta(QInputDialog &dialogo, const QString &titolo, const QStrin
     dialogo.setTextValue(iniziale);
     dialogo.setOkButtonText(QStringLiteral("OK"));
     dialogo.setCancelButtonText(QStringLiteral("Annulla"));
+    // What is typed there takes in what a field of the program takes in.
+    if (auto *campo = dialogo.findChild<QLineEdit *>())
+        applicaFiltro(campo, Semplice);
     // The box sizes itself to its contents: the prompt gets the width.
     const QMargins m = dialogo.layout() ? dialogo.layout()->contentsMargins() : QMargins();
     for (QLabel *l : dialogo.findChildren<QLabel *>()) {

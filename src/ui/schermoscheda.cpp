@@ -49,6 +49,9 @@ RigaInfo::RigaInfo(QWidget *schermo, QWidget *pannello, const QString &testoIniz
     barra->setStyleSheet(QStringLiteral("#shpInfo { background: #3030DD; }"));
     m_panInfo = etichetta(barra, QStringLiteral("panInfo"), testoIniziale, QRect(16, 0, 963, 40),
                           carattere(QStringLiteral("Tahoma"), 12), Qt::white);
+    // A text longer than the line (why a character was refused, which letters
+    // were written otherwise) goes on to a second line rather than being cut.
+    m_panInfo->setWordWrap(true);
 }
 
 void RigaInfo::collega()

@@ -54,6 +54,8 @@ private slots:
     void cartellaInSolaLettura();
     void annulla();
     void dalloSchermoContratti();
+    void datiMancanti_data();
+    void datiMancanti();
 
 private:
     QString documento() const { return cartellaProgramma().documentoContratto(); }
@@ -312,6 +314,7 @@ void TestStampaCon::dalloSchermoContratti()
     c->txtNomeDitta->setText(QStringLiteral("ACME} SRL"));
     c->txtDipendente->setText(QStringLiteral("Bianchi Niccolò  "));
     c->txtStipendio->setText(QStringLiteral("1250,00"));
+    c->txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
     QVERIFY(c->lblPosizione->text().isEmpty());
 
     QString classe;
@@ -337,6 +340,70 @@ void TestStampaCon::dalloSchermoContratti()
     QCOMPARE(contenuto(m_dir->path()), QStringList{QStringLiteral("Contratto_Collaborazione.rtf")});
     QVERIFY(c->lblPosizione->text().isEmpty());
     QCOMPARE(c->txtDipendente->text(), QStringLiteral("Bianchi Niccolò  "));
+    Schermi::distruggiTutti();
+}
+
+// A contract without the collaborator's IBAN or without a fee would read "con
+// IBAN  intestato al Collaboratore" or "in € 0,00": the RTF button asks first,
+// naming what is missing; No leaves the user in the first missing field.
+void TestStampaCon::datiMancanti_data()
+{
+    QTest::addColumn<QString>("iban");
+    QTest::addColumn<QString>("stipendio");
+    QTest::addColumn<bool>("risposta");
+    QTest::addColumn<QString>("domanda"); // empty: none
+    QTest::addColumn<QString>("fuoco");   // the field that has the focus after No
+
+    const QString iban = QStringLiteral("IT60X0542811101000000123456");
+    const auto testo = [](const char *cosa) {
+        return QStringLiteral("Attenzione: nel contratto %1.\r\n\r\nSi vuole creare ugualmente il documento?")
+            .arg(QString::fromUtf8(cosa));
+    };
+    QTest::newRow("both given") << iban << "1250,00" << true << QString() << QString();
+    QTest::newRow("no IBAN, yes") << "  " << "1250,00" << true << testo("non è indicato l'IBAN del Collaboratore")
+                                  << QString();
+    QTest::newRow("no IBAN, no") << "" << "1250,00" << false << testo("non è indicato l'IBAN del Collaboratore")
+                                 << "txtIban";
+    QTest::newRow("zero fee, no") << iban << "0,00" << false << testo("non è indicato il compenso mensile")
+                                  << "txtStipendio";
+    QTest::newRow("empty fee, yes") << iban << "" << true << testo("non è indicato il compenso mensile") << QString();
+    QTest::newRow("neither, no") << "" << "0" << false
+                                 << testo("non sono indicati l'IBAN del Collaboratore e il compenso mensile")
+                                 << "txtIban";
+}
+
+void TestStampaCon::datiMancanti()
+{
+    QFETCH(QString, iban);
+    QFETCH(QString, stipendio);
+    QFETCH(bool, risposta);
+    QFETCH(QString, domanda);
+    QFETCH(QString, fuoco);
+
+    Schermi::creaTutti();
+    auto *c = Schermi::di<TfrmContratti>();
+    QVERIFY(c);
+    c->show();
+    c->lblFile->setText(cartellaProgramma().archivioContratti(2017));
+    c->txtDipendente->setText(QStringLiteral("Bianchi Niccolò"));
+    c->txtIban->setText(iban);
+    c->txtStipendio->setText(stipendio);
+    c->txtNote->setFocus();
+    m_servizi->rispondi(risposta);
+    QTest::mouseClick(c->btnRTF, Qt::LeftButton);
+
+    if (domanda.isEmpty()) {
+        QVERIFY(m_servizi->messaggi.isEmpty());
+    } else {
+        QCOMPARE(m_servizi->testi(), QStringList{domanda});
+        QCOMPARE(m_servizi->messaggi.constFirst().genere, G::Domanda);
+        QCOMPARE(m_servizi->siPredefiniti, QList<bool>{false}); // Enter answers No
+    }
+    // Yes goes on to the document dialog; No writes nothing and goes to the field.
+    QCOMPARE(m_servizi->dialoghiEseguiti, risposta ? QStringList{QStringLiteral("TfrmStampaCon")} : QStringList{});
+    if (!fuoco.isEmpty())
+        QCOMPARE(c->focusWidget() ? c->focusWidget()->objectName() : QString(), fuoco);
+    QCOMPARE(contenuto(m_dir->path()).contains(QStringLiteral("Contratto_Collaborazione.rtf")), false);
     Schermi::distruggiTutti();
 }
 

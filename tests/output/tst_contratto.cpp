@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +45,7 @@ CampiContratto schedaPiena()
 const QByteArray kInizio =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1040{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Verdana;}"
     "{\\f1\\froman\\fprq2\\fcharset2 Symbol;}{\\f2\\fnil Verdana;}}{\\colortbl ;\\red0\\green0\\blue0;}"
+    "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1417\\margb1134"
     "\\viewkind4\\uc1\\pard\\qc\\b\\f0\\fs24 CONTRATTO DI COLLABORAZIONE COORDINATA E CONTINUATIVA";
 const QByteArray kFine = "\\par Firma del Collaboratore: ____________________________\\par \\pard\\cf1\\b\\f2\\fs24\\par }";
 
@@ -56,11 +58,13 @@ private slots:
     void documentoPieno();
     void schedaVuota();
     void collaboratrice();
+    void rappresentante();
     void valori_data();
     void valori();
     void scrittura();
     void scritturaInterrotta();
     void apertoDaLibreOffice();
+    void paginaA4();
 };
 
 void TestContratto::documentoPieno()
@@ -95,6 +99,32 @@ void TestContratto::collaboratrice()
     QVERIFY(doc.contains("Sig. \\b Bianchi Nicoletta\\b0 , di cittadinanza \\b italiana\\b0 , nato a"));
     QVERIFY(doc.contains("di seguito denominato Collaboratore,"));
     QVERIFY(!doc.contains("Sig.ra") && !doc.contains("denominata Collaboratore"));
+}
+
+// A legal representative who is a woman by her valid code is "nata"; the
+// collaborator's paragraph is his own.
+void TestContratto::rappresentante()
+{
+    CampiContratto campi = schedaPiena();
+    campi["txtLegale"] = "Ferretti Giovanna";
+    campi["txtCodFiscLeg"] = " FRRGNN60E42M082G ";
+    const QByteArray atteso =
+        leggiFile(QStringLiteral(QV_TEST_DATA "/contratto/Contratto_Collaborazione_Rappresentante_F.rtf"));
+    QVERIFY(!atteso.isEmpty());
+    QCOMPARE(qv::documentoContratto(campi), atteso);
+    QVERIFY(atteso.contains("rappresentante \\b Ferretti Giovanna\\b0 , nata a \\b Viterbo\\b0  il"));
+    QVERIFY(atteso.contains("Sig. \\b Bianchi Niccol\xF2\\b0 , di cittadinanza \\b italiana\\b0 , nato a"));
+    // Both women: each paragraph agrees with its own code.
+    campi["txtDipendente"] = "Bianchi Nicoletta";
+    campi["txtCodFisc"] = "BNCNLT85P61D704M";
+    QByteArray doc = qv::documentoContratto(campi);
+    QVERIFY(doc.contains("Giovanna\\b0 , nata a"));
+    QVERIFY(doc.contains("Sig.ra \\b Bianchi Nicoletta\\b0 , di cittadinanza \\b italiana\\b0 , nata a"));
+    // A wrong check letter says nothing of the sex.
+    campi["txtCodFiscLeg"] = "FRRGNN60E42M082X";
+    doc = qv::documentoContratto(campi);
+    QVERIFY(doc.contains("Giovanna\\b0 , nato a"));
+    QCOMPARE(doc.count(", nata a"), 1);
 }
 
 void TestContratto::schedaVuota()
@@ -258,6 +288,70 @@ void TestContratto::apertoDaLibreOffice()
     QCOMPARE(testo.count(u'\\'), 2);
     QVERIFY(!testo.contains(u'{') || testo.count(u'{') == 1);
     QCOMPARE(testo.count(u'}'), 2);
+}
+
+// The document as a word processor lays it out whatever its own defaults: A4
+// pages, the filled card on three of them, and the closing approval with its
+// two signatures together on the last page, also when long values push the
+// text on to a fourth.
+void TestContratto::paginaA4()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (soffice.isEmpty() || pdftotext.isEmpty())
+        QSKIP("LibreOffice (soffice) or pdftotext is not installed: the pages are not laid out.");
+
+    // Every field the document shows filled to its capacity with words.
+    CampiContratto lungo = schedaPiena();
+    const QHash<QString, int> capacita = {
+        {"txtNomeDitta", 50},  {"txtSedeDitta", 50},  {"txtComuneReg", 50},    {"txtNumReg", 30},
+        {"txtLegale", 50},     {"txtLuogoNascLeg", 50}, {"txtAttivita", 250},  {"txtForo", 50},
+        {"txtDipendente", 50}, {"txtCittadinanza", 50}, {"txtLuogo", 50},      {"txtRecapito", 50},
+        {"txtIndirizzo", 120}, {"txtCitta", 50},      {"txtQualifiche", 120}, {"txtPrestazioni", 250},
+        {"txtDurata", 50},     {"txtSedeLavoro", 50}, {"txtLuogoStipula", 50},
+    };
+    for (auto c = capacita.cbegin(); c != capacita.cend(); ++c)
+        lungo.insert(c.key(), QStringLiteral("collaborazione ").repeated(20).left(c.value()).trimmed());
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pieno = dir.filePath(QStringLiteral("pieno.rtf"));
+    const QString massimo = dir.filePath(QStringLiteral("massimo.rtf"));
+    QVERIFY(qv::scriviDocumentoContratto(pieno, schedaPiena()));
+    QVERIFY(qv::scriviDocumentoContratto(massimo, lungo));
+    QProcess p;
+    p.start(soffice, {QStringLiteral("-env:UserInstallation=")
+                          + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString(),
+                      QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                      QStringLiteral("--outdir"), dir.filePath(QStringLiteral("pdf")), pieno, massimo});
+    QVERIFY(p.waitForFinished(180000));
+
+    for (const auto &[nome, pagine] : {std::pair{"pieno", 3}, std::pair{"massimo", 4}}) {
+        const QString pdf = dir.filePath(QStringLiteral("pdf/%1.pdf").arg(QLatin1String(nome)));
+        const QByteArray byte = leggiFile(pdf);
+        QVERIFY2(!byte.isEmpty(), p.readAllStandardError().constData());
+        // Every page 595 x 842 points.
+        const QRegularExpression formato(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"));
+        int fogli = 0;
+        for (auto m = formato.globalMatch(QString::fromLatin1(byte)); m.hasNext(); ++fogli) {
+            const QRegularExpressionMatch f = m.next();
+            QCOMPARE(qRound(f.captured(1).toDouble()), 595);
+            QCOMPARE(qRound(f.captured(2).toDouble()), 842);
+        }
+        QVERIFY(fogli > 0);
+
+        QProcess estrai;
+        estrai.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY(estrai.waitForFinished(60000));
+        QStringList testo = QString::fromUtf8(estrai.readAllStandardOutput()).split(u'\f');
+        if (testo.constLast().trimmed().isEmpty())
+            testo.removeLast();
+        QCOMPARE(testo.size(), pagine);
+        const QString ultima = testo.constLast();
+        QVERIFY2(ultima.contains(QStringLiteral("Si approvano tutti gli articoli")), qPrintable(nome));
+        QCOMPARE(ultima.count(QStringLiteral("Firma del Committente:")), ultima.count(QStringLiteral("Firma del Collaboratore:")));
+        QVERIFY(ultima.indexOf(QStringLiteral("Firma del Collaboratore:"), ultima.indexOf(QStringLiteral("Si approvano"))) > 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestContratto)

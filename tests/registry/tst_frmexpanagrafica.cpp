@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -70,6 +72,7 @@ private slots:
     void cleanup();
     void griglia();
     void esportaTreSchede();
+    void cellaModificata();
     void schedaTroncataInFondo();
     void archivioVuoto();
     void domande_data();
@@ -202,6 +205,36 @@ void TestExpAnagrafica::esportaTreSchede()
 
     QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xls())});
+}
+
+// A cell changed in the grid takes in what a field of the card takes in: a
+// letter of another Latin alphabet is written as the letter that stands for
+// it, a character the file cannot hold is refused, and the info line says so.
+void TestExpAnagrafica::cellaModificata()
+{
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), {})});
+    m_form->show();
+    QTableView *g = m_form->grdRecords;
+    const QModelIndex cella = g->model()->index(0, m_form->colonna(QStringLiteral("colEmail")));
+    g->setCurrentIndex(cella);
+    g->edit(cella);
+    auto *editore = g->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editore);
+    editore->selectAll();
+    const auto digita = [editore](const QString &testo) {
+        for (QChar c : testo)
+            QTest::sendKeyEvent(QTest::Click, editore, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    };
+    digita(QStringLiteral("ștefan@esempio.ro"));
+    QCOMPARE(editore->text(), QStringLiteral("stefan@esempio.ro"));
+    QCOMPARE(m_form->panInfo->text(),
+             QStringLiteral("ș è stato scritto come s: lettera fuori dall'alfabeto occidentale (Windows-1252)."));
+    digita(QStringLiteral("Ж"));
+    QCOMPARE(editore->text(), QStringLiteral("stefan@esempio.ro"));
+    QVERIFY(m_form->panInfo->text().startsWith(QStringLiteral("Il carattere \"Ж\" non è ammesso")));
+    QTest::keyClick(editore, Qt::Key_Return);
+    QTRY_COMPARE(cella.data().toString(), QStringLiteral("stefan@esempio.ro"));
+    QVERIFY(m_servizi->messaggi.isEmpty());
 }
 
 void TestExpAnagrafica::schedaTroncataInFondo()

@@ -48,6 +48,13 @@ QString ambiguo(const char *testo)
         .arg(QLatin1String(testo));
 }
 
+// Types a text key by key, as a keyboard of its alphabet would send it.
+void digita(QWidget *w, const QString &testo)
+{
+    for (QChar c : testo)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 // A small screen with one field of each kind, declared like the card screens do.
 struct Schermo : QWidget
 {
@@ -86,6 +93,9 @@ private slots:
     void dataDaCalendario();
     void vie_data();
     void vie();
+    void traslitterate_data();
+    void traslitterate();
+    void traslitterateInUnaVisita();
     void importi_data();
     void importi();
     void svistaCorretta();
@@ -291,8 +301,8 @@ void TestCampi::vie_data()
     QTest::newRow("maiuscole, incollato") << "txtCodFisc" << "incollato" << "" << " rssmra80 " << "RSSMRA80" << false;
     QTest::newRow("maiuscole, trascinato") << "txtCodFisc" << "trascinato" << "" << "abc" << "ABC" << false;
     QTest::newRow("trim, menu Incolla") << "txtEmail" << "menu" << "" << "  m@esempio.it\n" << "m@esempio.it" << false;
-    QTest::newRow("codifica, incollato") << "txtDipendente" << "incollato" << "Rossi" << "Łukasz" << "Rossi" << true;
-    QTest::newRow("codifica, digitato") << "txtDipendente" << "digitato" << "Rossi" << "ż" << "Rossi" << true;
+    QTest::newRow("codifica, incollato") << "txtDipendente" << "incollato" << "Rossi" << "Жанна" << "Rossi" << true;
+    QTest::newRow("codifica, digitato") << "txtDipendente" << "digitato" << "Rossi" << "ж" << "Rossi" << true;
     QTest::newRow("codifica, emoji composta") << "txtDipendente" << "composto" << "" << emoji << "" << true;
     QTest::newRow("codifica, emoji digitata") << "txtDipendente" << "digitato" << "" << emoji << "" << true;
     // Codes go in whole as they are printed, longer than the field until their
@@ -378,6 +388,119 @@ void TestCampi::vie()
     m_s->campo(campo == QLatin1String("txtDipendente") ? "txtEmail" : "txtDipendente")->setFocus();
     QCOMPARE(e->text(), atteso);
     QVERIFY(m_servizi->messaggi.isEmpty()); // the info line says it; no message box on a screen that has one
+}
+
+// A letter of another Latin alphabet is written as the code page's letter
+// that stands for it, by every way a text enters a field, and the info line
+// says what became what; a character with no such letter is refused.
+void TestCampi::traslitterate_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("inserito");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<QString>("info");
+    const QString unaS = QStringLiteral("Ș è stato scritto come S: lettera fuori dall'alfabeto occidentale (Windows-1252).");
+    const QString dueST = QStringLiteral(
+        "Ș è stato scritto come S, ț come t: lettere fuori dall'alfabeto occidentale (Windows-1252).");
+    const QString rifiutoZ = motivoRifiuto(QStringLiteral("Ж"), Semplice);
+    QTest::newRow("digitato") << "txtDipendente" << "digitato" << "Popescu " << "Ș" << "Popescu S" << unaS;
+    QTest::newRow("digitato tasto per tasto") << "txtDipendente" << "tasti" << "Popescu " << "Ștefan Buț"
+                                              << "Popescu Stefan But" << dueST;
+    QTest::newRow("incollato") << "txtDipendente" << "incollato" << "Popescu " << "Ștefan Buț" << "Popescu Stefan But" << dueST;
+    QTest::newRow("Incolla del menu") << "txtDipendente" << "menu" << "Popescu " << "Ștefan Buț" << "Popescu Stefan But" << dueST;
+    QTest::newRow("menu del campo") << "txtDipendente" << "contestuale" << "Popescu " << "Ștefan Buț"
+                                    << "Popescu Stefan But" << dueST;
+    QTest::newRow("trascinato") << "txtDipendente" << "trascinato" << "Popescu " << "Ștefan Buț" << "Popescu Stefan But" << dueST;
+    QTest::newRow("metodo di immissione") << "txtDipendente" << "composto" << "Popescu " << "Ș" << "Popescu S" << unaS;
+    QTest::newRow("accento a parte, nessun cambio") << "txtDipendente" << "incollato" << "" << "Jose\u0301" << "José" << "";
+    QTest::newRow("maiuscole") << "txtCodFisc" << "tasti" << "" << "ștefan" << "STEFAN"
+                               << "ș è stato scritto come s: lettera fuori dall'alfabeto occidentale (Windows-1252).";
+    QTest::newRow("codice a gruppi") << "txtIban" << "incollato" << "" << "RO49 AAAA 1B31 ĂĂ" << "RO49AAAA1B31AA"
+                                     << "Ă è stato scritto come A: lettera fuori dall'alfabeto occidentale (Windows-1252).";
+    QTest::newRow("importo: lettera e poi rifiuto") << "txtStipendio" << "incollato" << "" << "Ș" << "" << MsgSoloImporto;
+    QTest::newRow("nessuna lettera latina") << "txtDipendente" << "incollato" << "Rossi " << "Жанна" << "Rossi " << rifiutoZ;
+    QTest::newRow("rifiutato intero") << "txtDipendente" << "incollato" << "" << "Ștefan Жанна" << "" << rifiutoZ;
+    QTest::newRow("molte lettere") << "txtDipendente" << "incollato" << "" << "ĂăĄąĆćČčĎ" << "AaAaCcCcD"
+                                   << QStringLiteral("Ă è stato scritto come A, ă come a, Ą come A, ą come a, Ć come C, "
+                                                     "ć come c e altre 3 allo stesso modo: lettere fuori dall'alfabeto "
+                                                     "occidentale (Windows-1252).");
+}
+
+void TestCampi::traslitterate()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, via);
+    QFETCH(QString, prima);
+    QFETCH(QString, inserito);
+    QFETCH(QString, atteso);
+    QFETCH(QString, info);
+    QLineEdit *e = m_s->campo(campo.toLatin1().constData());
+    e->setText(prima);
+    e->setFocus();
+    e->end(false);
+    m_s->info.clear();
+    QGuiApplication::clipboard()->setText(inserito);
+    if (via == QLatin1String("digitato")) {
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, inserito, Qt::NoModifier);
+    } else if (via == QLatin1String("tasti")) {
+        digita(e, inserito);
+    } else if (via == QLatin1String("incollato")) {
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    } else if (via == QLatin1String("menu")) {
+        e->paste();
+    } else if (via == QLatin1String("contestuale")) {
+        QContextMenuEvent richiesta(QContextMenuEvent::Keyboard, QPoint(4, 4), e->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(e, &richiesta);
+        QMenu *menu = e->findChild<QMenu *>();
+        QVERIFY(menu);
+        for (QAction *a : menu->actions())
+            if (a->objectName() == QLatin1String("edit-paste"))
+                a->trigger();
+        menu->close();
+    } else if (via == QLatin1String("trascinato")) {
+        QMimeData dati;
+        dati.setText(inserito);
+        const QPoint punto(e->width() - 4, e->height() / 2);
+        QDragEnterEvent entra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &entra);
+        QDragMoveEvent sopra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &sopra);
+        QDropEvent rilascio(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e, &rilascio);
+    } else {
+        QInputMethodEvent composto;
+        composto.setCommitString(inserito);
+        QCoreApplication::sendEvent(e, &composto);
+    }
+    QCOMPARE(e->text(), atteso);
+    QCOMPARE(m_s->info, info);
+    QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestCampi::traslitterateInUnaVisita()
+{
+    // The info line names every letter written otherwise while the field is
+    // being edited, each once; the next visit starts afresh.
+    QLineEdit *e = m_s->campo("txtDipendente");
+    e->setFocus();
+    digita(e, QStringLiteral("Ștefan Țurcanu, "));
+    digita(e, QStringLiteral("Ștefan"));
+    QCOMPARE(e->text(), QStringLiteral("Stefan Turcanu, Stefan"));
+    QCOMPARE(m_s->info, QStringLiteral("Ș è stato scritto come S, Ț come T: lettere fuori dall'alfabeto occidentale "
+                                       "(Windows-1252)."));
+    m_s->campo("txtEmail")->setFocus();
+    e->setFocus();
+    e->end(false);
+    digita(e, QStringLiteral(" Ł"));
+    QCOMPARE(m_s->info, QStringLiteral("Ł è stato scritto come L: lettera fuori dall'alfabeto occidentale (Windows-1252)."));
+    // A text the program puts in starts afresh too.
+    e->setText(QStringLiteral("Bu"));
+    e->end(false);
+    digita(e, QStringLiteral("ț"));
+    QCOMPARE(e->text(), QStringLiteral("But"));
+    QCOMPARE(m_s->info, QStringLiteral("ț è stato scritto come t: lettera fuori dall'alfabeto occidentale (Windows-1252)."));
 }
 
 // Amounts as people type and paste them: the dot separates the thousands; a
@@ -577,15 +700,24 @@ void TestCampi::fuoriCodificaSenzaRigaInfo()
     e->setText(QStringLiteral("Rossi "));
     e->setFocus();
     e->end(false);
-    QGuiApplication::clipboard()->setText(QStringLiteral("Łukasz"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Жанна"));
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(e->text(), QStringLiteral("Rossi "));
     QTRY_COMPARE(m_servizi->messaggi.size(), 1);
     QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Avviso);
-    QVERIFY(m_servizi->ultimoTesto().startsWith(QStringLiteral("Attenzione: il carattere \"Ł\" non è ammesso")));
+    QVERIFY(m_servizi->ultimoTesto().startsWith(QStringLiteral("Attenzione: il carattere \"Ж\" non è ammesso")));
     QTest::keyClicks(m_s->campo("txtPartitaIva"), "x");
     QTest::qWait(10);
     QCOMPARE(m_servizi->messaggi.size(), 1);
+    // A letter written otherwise is told the same way, naming it as it came.
+    e->setFocus();
+    e->end(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("Ștefan"));
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e->text(), QStringLiteral("Rossi Stefan"));
+    QTRY_COMPARE(m_servizi->messaggi.size(), 2);
+    QCOMPARE(m_servizi->ultimoTesto(), QStringLiteral("Attenzione: Ș è stato scritto come S: lettera fuori "
+                                                      "dall'alfabeto occidentale (Windows-1252)."));
 }
 
 void TestCampi::posizioniIndefinite_data()

@@ -44,6 +44,7 @@ private slots:
     void nomeDocumento();
     void fileProposto();
     void richiestaMostraTitolo();
+    void richiestaFiltraTesto();
     void iconaDelleFinestre();
 
 private:
@@ -187,6 +188,24 @@ void TestDialoghiStampa::richiestaMostraTitolo()
     QVERIFY(dialogo.width() >= QFontMetrics(f).horizontalAdvance(titolo) + 140);
     QCOMPARE(dialogo.windowTitle(), titolo);
     QCOMPARE(dialogo.textValue(), QStringLiteral("1"));
+}
+
+void TestDialoghiStampa::richiestaFiltraTesto()
+{
+    // What is typed in the input box takes in what a field takes in.
+    QInputDialog dialogo;
+    preparaRichiesta(dialogo, QStringLiteral("Numero copie da stampare"), QStringLiteral("Copie:"), QStringLiteral("1"));
+    auto *campo = dialogo.findChild<QLineEdit *>();
+    QVERIFY(campo);
+    campo->selectAll();
+    for (QChar c : QStringLiteral("2ŞЖ"))
+        QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(dialogo.textValue(), QStringLiteral("2S"));
+    QTRY_COMPARE(m_servizi.messaggi.size(), 2);
+    QCOMPARE(m_servizi.messaggi.at(0).testo, QStringLiteral("Attenzione: Ş è stato scritto come S: lettera fuori "
+                                                            "dall'alfabeto occidentale (Windows-1252)."));
+    QVERIFY(m_servizi.messaggi.at(1).testo.startsWith(QStringLiteral("Attenzione: il carattere \"Ж\" non è ammesso")));
+    m_servizi.azzera();
 }
 
 void TestDialoghiStampa::iconaDelleFinestre()

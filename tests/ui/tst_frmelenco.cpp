@@ -16,6 +16,7 @@ private slots:
     void ordinatoConInizioComune();
     void ordineDelFile();
     void invioSulCampoTrova();
+    void chiaveTraslitterata();
 };
 
 namespace {
@@ -160,6 +161,24 @@ void TestElencoSchermo::invioSulCampoTrova()
     QTest::keyClick(w.btnTrova, Qt::Key_Space);
     QCOMPARE(w.lstRecords->testo(w.lstRecords->currentRow()), QStringLiteral("Bianchi"));
     QVERIFY(w.isVisible()); // neither key closes the list
+}
+
+// The key is a text of the stored files: a letter of another Latin alphabet
+// is written as the letter that stands for it, and the user is told.
+void TestElencoSchermo::chiaveTraslitterata()
+{
+    ServiziProva servizi;
+    Elenco w(false);
+    w.show();
+    w.txtTrova->setFocus();
+    for (QChar c : QStringLiteral("Rossį"))
+        QTest::sendKeyEvent(QTest::Click, w.txtTrova, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(w.txtTrova->text(), QStringLiteral("Rossi"));
+    QTRY_COMPARE(servizi.testi(), QStringList{QStringLiteral(
+                                      "Attenzione: į è stato scritto come i: lettera fuori dall'alfabeto occidentale "
+                                      "(Windows-1252).")});
+    w.btnTrova->click();
+    QCOMPARE(w.lstRecords->testo(w.lstRecords->currentRow()), QStringLiteral("Rossi"));
 }
 
 QTEST_MAIN(TestElencoSchermo)
