@@ -160,17 +160,24 @@ void ComportamentiCampi::completaDate()
 
 bool ComportamentiCampi::completaData(const Voce &v, bool avvisa)
 {
+    // Set while the info line says why the field's date was refused.
+    static constexpr char Spiegata[] = "qvDataRifiutata";
     const QString testo = v.campo->text();
     const DataDigitata d = leggiDataDigitata(testo);
-    if (d.stato == DataDigitata::Valida) {
-        if (d.testo != testo)
+    if (d.stato == DataDigitata::Valida || d.stato == DataDigitata::Vuota) {
+        if (d.stato == DataDigitata::Valida && d.testo != testo)
             v.campo->setText(d.testo);
+        // Mended: the reason goes from the info line.
+        if (v.campo->property(Spiegata).toBool() && suggerimento)
+            suggerimento(QString());
+        v.campo->setProperty(Spiegata, QVariant());
         return true;
     }
-    if (d.stato == DataDigitata::Vuota || !avvisa)
-        return d.stato == DataDigitata::Vuota;
+    if (!avvisa)
+        return false;
     // Kept as typed, so that the user mends it; the save refuses it meanwhile.
     const QString motivo = motivoData(d, testo);
+    v.campo->setProperty(Spiegata, true);
     segnaRifiuto(v.campo, true);
     QApplication::beep();
     if (suggerimento)

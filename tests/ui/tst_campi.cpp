@@ -374,9 +374,11 @@ void TestCampi::dataCorretta()
     QVERIFY(!rifiutoSegnato(d));
     QTest::keyClick(d, Qt::Key_Delete);
     QTest::keyClicks(d, "28");
+    QCOMPARE(m_s->info, dataInesistente("31/02/2026"));
     QTest::keyClick(d, Qt::Key_Return);
     QCOMPARE(d->text(), QStringLiteral("28/02/2026"));
     QVERIFY(!rifiutoSegnato(d));
+    QCOMPARE(m_s->info, QString()); // the reason goes once the date is mended
     QVERIFY(m_s->campo("txtEmail")->hasFocus());
 
     // Pasted, a date is written the same way; a text that is no date is refused whole.

@@ -61,7 +61,8 @@ xdotool key Tab
 sleep 0.5
 import -window root "$shots/data_inesistente.png"
 [ "$(colore 52 586)" = "#FFC4C4" ] || { echo "la data inesistente non segna il campo: $(colore 52 586)" >&2; exit 1; }
-[ "$(riga_info)" != "$info_prima" ] || { echo "la data inesistente non è spiegata nella riga informativa" >&2; exit 1; }
+info_rifiuto=$(riga_info)
+[ "$info_rifiuto" != "$info_prima" ] || { echo "la data inesistente non è spiegata nella riga informativa" >&2; exit 1; }
 
 # Mended the way it was typed, Enter, and the notice period typed on at once.
 clic 120 593
@@ -72,6 +73,7 @@ xdotool type --delay 0 "45"
 sleep 0.5
 import -window root "$shots/data_digitata_scheda.png"
 [ "$(colore 52 586)" != "#FFC4C4" ] || { echo "la data corretta resta segnata" >&2; exit 1; }
+[ "$(riga_info)" != "$info_rifiuto" ] || { echo "la riga informativa spiega ancora la data corretta" >&2; exit 1; }
 clic 907 172
 aspetta_finestra '^Informazione$' >/dev/null
 sleep 0.3
