@@ -277,9 +277,9 @@ void TfrmCalcolaCF::btnCalendarioClick()
     if (const std::optional<QDate> data = leggiData(txtDataNasc->text()))
         dlg->calAppuntamenti->setSelectedDate(*data);
     // The picker's own targets are the card screens' date fields: its date
-    // comes here when this dialog opened it.
-    connect(dlg->btnImportaData, &QPushButton::clicked, this, [this, dlg] {
-        txtDataNasc->setText(scriviData(dlg->calAppuntamenti->selectedDate()));
+    // (chosen, or typed there) comes here when this dialog opened it.
+    connect(dlg, &TfrmCalendario::dataImportata, this, [this, dlg](const QDate &data) {
+        txtDataNasc->setText(scriviData(data));
         dlg->accept();
     });
     eseguiDialogo(dlg);

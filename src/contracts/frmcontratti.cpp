@@ -63,7 +63,7 @@ constexpr int R1 = 175, R2 = 220, R3 = 265, R4 = 310, R5 = 355, R6 = 400, R7 = 4
 constexpr int T1 = 531, T2 = 576, T3 = 621;
 
 const DefCampoContratto kCampi[] = {
-    {{"txtDataStipula", nullptr, DataCalendario, "datastipula"}, "Data stipula:", 22, R1, 110, Centro, Nuova::Oggi, &C::txtDataStipula},
+    {{"txtDataStipula", "txtLuogoStipula", DataCalendario, "datastipula"}, "Data stipula:", 22, R1, 110, Centro, Nuova::Oggi, &C::txtDataStipula},
     {{"txtLuogoStipula", "txtNomeDitta"}, "Luogo stipula:", 170, R1, 312, Sx, Nuova::Invariato, &C::txtLuogoStipula},
     {{"txtNomeDitta", "txtSedeDitta"}, "Denominazione Ditta:", 22, R2, 460, Sx, Nuova::Invariato, &C::txtNomeDitta},
     {{"txtSedeDitta", "txtProvDitta"}, "Sede legale:", 22, R3, 218, Sx, Nuova::Invariato, &C::txtSedeDitta},
@@ -94,8 +94,8 @@ const DefCampoContratto kCampi[] = {
     {{"txtQualifiche", "txtPrestazioni"}, "Qualifiche:", 514, R7, 459, Sx, Nuova::Vuoto, &C::txtQualifiche},
 
     {{"txtPrestazioni", "txtDataInizio"}, "Prestazioni da svolgere:", 22, T1, 430, Sx, Nuova::Vuoto, &C::txtPrestazioni},
-    {{"txtDataInizio", nullptr, DataCalendario, "datainizio"}, "Data decorrenza:", 466, T1, 110, Centro, Nuova::Vuoto, &C::txtDataInizio},
-    {{"txtDataFine", nullptr, DataCalendario, "datafine"}, "Data scadenza:", 618, T1, 110, Centro, Nuova::Vuoto, &C::txtDataFine},
+    {{"txtDataInizio", "txtDataFine", DataCalendario, "datainizio"}, "Data decorrenza:", 466, T1, 110, Centro, Nuova::Vuoto, &C::txtDataInizio},
+    {{"txtDataFine", "txtDurata", DataCalendario, "datafine"}, "Data scadenza:", 618, T1, 110, Centro, Nuova::Vuoto, &C::txtDataFine},
     {{"txtDurata", "txtSedeLavoro"}, "Durata collaborazione:", 770, T1, 203, Sx, Nuova::Vuoto, &C::txtDurata},
     {{"txtSedeLavoro", "txtMotivo"}, "Sede lavoro:", 22, T2, 300, Sx, Nuova::Vuoto, &C::txtSedeLavoro},
     {{"chkRescisso", nullptr}, "Contratto rescisso", 340, T2, 170, Sx, Nuova::Vuoto, nullptr},
@@ -360,6 +360,7 @@ void TfrmContratti::btnDuplicaClick()
 void TfrmContratti::btnSalvaClick()
 {
     Servizi &s = Servizi::correnti();
+    m_comportamenti->completaDate();
     struct Obbligatorio { QLineEdit *campo; const char *cosa; };
     const Obbligatorio obbligatori[] = {
         {txtDataStipula, "la data di stipula"},
@@ -379,6 +380,11 @@ void TfrmContratti::btnSalvaClick()
             return;
         }
     }
+    const std::pair<QLineEdit *, const char *> dateContratto[] = {
+        {txtDataStipula, "la data di stipula"}, {txtDataInizio, "la data di decorrenza"}, {txtDataFine, "la data di scadenza"}};
+    for (const auto &[campo, quale] : dateContratto)
+        if (!dataEsistente(this, campo, QString::fromUtf8(quale), QStringLiteral("il contratto")))
+            return;
     const DateContratto date{txtDataStipula->text(), txtDataInizio->text(), txtDataFine->text(), txtDataNasc->text(),
                              txtDataNascLeg->text()};
     if (!primaDiSalvare(this, txtStipendio, problemiDateContratto(date, anno().toInt(), s.oggi()),

@@ -9,7 +9,6 @@
 #include "checks/frmcalcolacf.h"
 #include "checks/frmcontrolli.h"
 #include "core/controllodate.h"
-#include "core/date.h"
 #include "core/testo.h"
 #include "ui/campi.h"
 #include "ui/schermoscheda.h"
@@ -80,7 +79,7 @@ const DefCampo kComportamenti[] = {
     {"txtFamiliari", "txtIban"},
     {"txtIban", "txtNote", Maiuscole | Codice},
     {"txtNote", "txtDataSca"},
-    {"txtDataSca", nullptr, DataCalendario, "datasca"},
+    {"txtDataSca", "txtPreavviso", DataCalendario, "datasca"},
     {"txtPreavviso", "txtRecapito", SoloCifre},
     {"txtRecapito", "txtEmail"},
     {"txtEmail", "txtDipendente", TrimDigitando},
@@ -299,6 +298,7 @@ void TfrmAnagrafica::btnDuplicaClick()
 void TfrmAnagrafica::btnSalvaClick()
 {
     Servizi &s = Servizi::correnti();
+    m_comportamenti->completaDate();
     struct Obbligatorio { QLineEdit *campo; const char *messaggio; };
     const Obbligatorio obbligatori[] = {
         {txtDipendente, "Attenzione: per salvare la scheda è necessario indicare cognome e nome del Dipendente."},
@@ -313,14 +313,8 @@ void TfrmAnagrafica::btnSalvaClick()
             return;
         }
     }
-    if (!leggiData(txtDataSca->text())) {
-        s.messaggio(this, TipoMessaggio::Semplice,
-                    QStringLiteral("Attenzione: la data di scadenza ") + trimmed(txtDataSca->text())
-                        + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
-                                         "data valida nel formato gg/mm/aaaa."));
-        txtDataSca->setFocus(Qt::OtherFocusReason);
+    if (!dataEsistente(this, txtDataSca, QStringLiteral("la data di scadenza"), QStringLiteral("la scheda")))
         return;
-    }
     if (trimmed(txtPreavviso->text()).isEmpty()) {
         s.messaggio(this, TipoMessaggio::Avviso,
                     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."));

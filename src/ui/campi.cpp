@@ -2,6 +2,7 @@
 
 #include "ui/schermi.h"
 #include "ui/finestre.h"
+#include "core/date.h"
 #include "core/importo.h"
 #include "core/testo.h"
 #include "ui/frmcalendario.h"
@@ -16,6 +17,64 @@
 #include <algorithm>
 
 namespace qv {
+
+namespace {
+
+// Why a date field's text is refused; empty when it is a date or empty.
+QString motivoData(const DataDigitata &d, const QString &testo)
+{
+    switch (d.stato) {
+    case DataDigitata::Vuota:
+    case DataDigitata::Valida: return QString();
+    case DataDigitata::Inesistente:
+        return QStringLiteral("La data %1 non esiste: correggerla prima di salvare.").arg(d.testo);
+    case DataDigitata::Illeggibile: break;
+    }
+    return QStringLiteral("\"%1\" non è una data: scrivere giorno, mese e anno, come 21/12/2026, 21-12-26 o "
+                          "21122026.")
+        .arg(trimmed(testo));
+}
+
+// The keys that ask the window for something (Salva, another card, leaving)
+// rather than edit a date field's text: with Ctrl, Alt or Meta, but for the
+// field's own copy, paste, undo and word moves; Escape, Page Up, Page Down
+// and the function keys.
+bool tastoDellaFinestra(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        static const QKeySequence::StandardKey modifiche[] = {
+            QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut, QKeySequence::SelectAll,
+            QKeySequence::Undo, QKeySequence::Redo, QKeySequence::MoveToPreviousWord, QKeySequence::MoveToNextWord,
+            QKeySequence::SelectPreviousWord, QKeySequence::SelectNextWord, QKeySequence::DeleteStartOfWord,
+            QKeySequence::DeleteEndOfWord};
+        return std::none_of(std::begin(modifiche), std::end(modifiche), [e](auto k) { return e->matches(k); });
+    }
+    const int k = e->key();
+    return k == Qt::Key_Escape || k == Qt::Key_PageUp || k == Qt::Key_PageDown || (k >= Qt::Key_F1 && k <= Qt::Key_F35);
+}
+
+// Tells the field behaviours of every mouse press in the program.
+class ClicAltrove : public QObject
+{
+public:
+    ClicAltrove(QObject *parent, std::function<void(QObject *)> premuto)
+        : QObject(parent), m_premuto(std::move(premuto))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+            m_premuto(o);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *)> m_premuto;
+};
+
+} // namespace
 
 SegnoFuoco::SegnoFuoco(const QString &nome, QWidget *parent)
     : QWidget(parent)
@@ -75,11 +134,8 @@ ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCamp
         Voce v{campo, schermo->findChild<QWidget *>(nomeSegno),
                d.successivo ? schermo->findChild<QWidget *>(QLatin1String(d.successivo)) : nullptr, d.comportamenti,
                d.token ? QString::fromLatin1(d.token) : QString()};
-        if (v.comportamenti & DataCalendario) {
-            campo->setReadOnly(true);
+        if (v.comportamenti & DataCalendario)
             campo->setMouseTracking(true);
-            campo->setCursor(Qt::PointingHandCursor);
-        }
         campo->installEventFilter(this);
         m_voci.append(v);
         applicaFiltro(campo, d.comportamenti, [this, campo](const QString &motivo, bool grave) {
@@ -93,6 +149,49 @@ ComportamentiCampi::ComportamentiCampi(QWidget *schermo, std::span<const DefCamp
     // When the window comes back (a message box closed), the control that has
     // the focus may have changed meanwhile, without any focus event.
     schermo->window()->installEventFilter(this);
+    m_clicAltrove = new ClicAltrove(this, [this](QObject *o) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (m_corrente && w && w != m_corrente->campo && w->window() == m_schermo->window()
+            && m_corrente->campo->isModified())
+            completaData(*m_corrente, false);
+    });
+}
+
+void ComportamentiCampi::completaDate()
+{
+    // A date loaded from a card keeps its bytes.
+    for (const Voce &v : m_voci)
+        if ((v.comportamenti & DataCalendario) && v.campo->isModified())
+            completaData(v, false);
+}
+
+bool ComportamentiCampi::completaData(const Voce &v, bool avvisa)
+{
+    // Set while the info line says why the field's date was refused.
+    static constexpr char Spiegata[] = "qvDataRifiutata";
+    const QString testo = v.campo->text();
+    const DataDigitata d = leggiDataDigitata(testo);
+    if (d.stato == DataDigitata::Valida || d.stato == DataDigitata::Vuota) {
+        if (d.stato == DataDigitata::Valida && d.testo != testo)
+            v.campo->setText(d.testo);
+        // Mended: the reason goes from the info line.
+        if (v.campo->property(Spiegata).toBool() && suggerimento)
+            suggerimento(QString());
+        v.campo->setProperty(Spiegata, QVariant());
+        return true;
+    }
+    if (!avvisa)
+        return false;
+    // Kept as typed, so that the user mends it; the save refuses it meanwhile.
+    const QString motivo = motivoData(d, testo);
+    v.campo->setProperty(Spiegata, true);
+    segnaRifiuto(v.campo, true);
+    QApplication::beep();
+    if (suggerimento)
+        suggerimento(motivo);
+    else
+        avvisoSenzaRigaInfo(v.campo, motivo, true);
+    return false;
 }
 
 const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const
@@ -107,7 +206,16 @@ void ComportamentiCampi::lascia(const Voce &v)
 {
     if (v.segno)
         v.segno->hide();
-    if (!(v.comportamenti & Importo)) {
+    if (v.comportamenti & DataCalendario) {
+        qApp->removeEventFilter(m_clicAltrove);
+        // A date the user typed is checked; one loaded or picked is left as it
+        // is, marked while it is no date (the save refused it).
+        const auto stato = leggiDataDigitata(v.campo->text()).stato;
+        const bool data = v.campo->isModified() ? completaData(v, true)
+                                                : stato == DataDigitata::Vuota || stato == DataDigitata::Valida;
+        if (data)
+            segnaRifiuto(v.campo, false);
+    } else if (!(v.comportamenti & Importo)) {
         segnaRifiuto(v.campo, false);
     } else if (const QString motivo = motivoImportoDaCorreggere(v.campo); !motivo.isEmpty()) {
         // A slip while typing ("1,250,50") or a dot out of its place
@@ -142,6 +250,8 @@ bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
         m_corrente = v;
         if (v->segno)
             v->segno->show();
+        if (v->comportamenti & DataCalendario)
+            qApp->installEventFilter(m_clicAltrove);
         break;
     case QEvent::FocusOut:
         // A message box or a menu opening over the screen leaves the field the
@@ -149,6 +259,18 @@ bool ComportamentiCampi::eventFilter(QObject *oggetto, QEvent *evento)
         if (const auto r = static_cast<QFocusEvent *>(evento)->reason();
             r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
             lascia(*v);
+        break;
+    case QEvent::ShortcutOverride:
+        // A shortcut of the window (Salva, another card) acts on the date as shown.
+        if ((v->comportamenti & DataCalendario) && v->campo->isModified()
+            && tastoDellaFinestra(static_cast<QKeyEvent *>(evento)))
+            completaData(*v, false);
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (v->comportamenti & DataCalendario) {
+            apriCalendario(m_schermo, v->token);
+            return true;
+        }
         break;
     case QEvent::KeyPress:
         return tastoPremuto(*v, static_cast<QKeyEvent *>(evento));
@@ -173,16 +295,8 @@ bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
         || key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr)
         return false;
 
-    if (v.comportamenti & DataCalendario) {
-        // Copying the date or selecting it is not asking for another one.
-        if (e->modifiers() & Qt::ControlModifier)
-            return false;
-        if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
-            v.campo->clear();
-        else
-            apriCalendario(m_schermo, v.token);
-        return true;
-    }
+    if (v.comportamenti & DataCalendario)
+        return tastoData(v, e);
     if (tastoInvio(key)) {
         if (v.successivo)
             v.successivo->setFocus(Qt::TabFocusReason); // like Tab: the whole text is selected
@@ -191,6 +305,46 @@ bool ComportamentiCampi::tastoPremuto(const Voce &v, QKeyEvent *e)
     // Every other key reaches the field: editing and selection keys work in
     // every field, and the field's rule (applicaFiltro) refuses a character
     // that may not enter it, however it arrives.
+    return false;
+}
+
+bool ComportamentiCampi::tastoData(const Voce &v, QKeyEvent *e)
+{
+    const int key = e->key();
+    const Qt::KeyboardModifiers tasti = e->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_F4 || (key == Qt::Key_Down && tasti == Qt::AltModifier)) {
+        apriCalendario(m_schermo, v.token);
+        return true;
+    }
+    if (tasti & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false; // copying, pasting, selecting; a shortcut of the window
+    if (tastoInvio(key)) {
+        // Enter takes the date and moves on; with no date yet, the picker offers one.
+        if (trimmed(v.campo->text()).isEmpty())
+            apriCalendario(m_schermo, v.token);
+        else if (completaData(v, true) && v.successivo)
+            v.successivo->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+        // One key takes away a whole date the user has not typed.
+        if (v.campo->isModified())
+            return false;
+        v.campo->setText(QString());
+        return true;
+    }
+    const QString testo = e->text();
+    if (!testo.isEmpty() && testo.front().isPrint()) {
+        if (std::all_of(testo.begin(), testo.end(), carattereData))
+            return false; // digits and separators go into the field
+        // A letter is no part of a date: it asks for the calendar, as in the
+        // fields where any key opened it.
+        apriCalendario(m_schermo, v.token);
+        return true;
+    }
+    // Escape and Page Up are the window's, which reads the date as shown.
+    if (tastoDellaFinestra(e) && v.campo->isModified())
+        completaData(v, false);
     return false;
 }
 

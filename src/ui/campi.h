@@ -1,8 +1,9 @@
 #pragma once
 // The field behaviours every card, search and parameter screen shares: the
 // yellow focus mark, Enter moving on, upper-casing, trimming while typing,
-// digit and amount filters, amount formatting and date fields filled from the
-// date picker. A screen declares its fields in a table; one filter walks it.
+// digit and amount filters, amount formatting and date fields, typed or filled
+// from the date picker. A screen declares its fields in a table; one filter
+// walks it.
 
 #include "ui/filtrocampo.h"
 
@@ -46,8 +47,19 @@ QLineEdit *creaCampo(QWidget *parent, const QString &nome, const QRect &geometri
 QFont carattereCodice();
 
 // The text shown on the info line when the mouse moves over a date field.
-inline const QString SuggerimentoData =
-    QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+inline const QString SuggerimentoData = QStringLiteral(
+    "Scrivi la data, come 21/12/2026 o 21122026, oppure premi F4 o fai doppio clic per sceglierla dal calendario.");
+
+// A date field: the user types the date (digits and the separators "/", "-",
+// "." or blanks: leggiDataDigitata) and it is written as "dd/mm/yyyy" when
+// the field is left, when Enter is pressed (which then moves on; on an empty
+// field it opens the date picker) and when the mouse is pressed elsewhere in
+// the window or a shortcut is used. A date that cannot be read, or a day that
+// does not exist, is refused: a beep, the field marked, the reason on the info
+// line, the text kept as typed. F4, Alt+Down, a double click or a key that
+// is no part of a date (a letter) open the picker. Backspace and Delete on a
+// date the user has not typed (one loaded, or taken from the picker) empty
+// the field; while typing they take away one character.
 
 class ComportamentiCampi : public QObject
 {
@@ -61,6 +73,10 @@ public:
     std::function<void(const QString &)> suggerimento;
 
     static bool tastoInvio(int key);
+
+    // Writes each date field that holds a readable date as "dd/mm/yyyy": what
+    // the screen reads from its fields is what they show once left.
+    void completaDate();
 
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
@@ -78,13 +94,21 @@ private:
     // The field is left: its mark goes and an amount is formatted.
     void lascia(const Voce &v);
     bool tastoPremuto(const Voce &v, QKeyEvent *e);
+    bool tastoData(const Voce &v, QKeyEvent *e);
     void tastoRilasciato(const Voce &v);
+    // A date field's text as "dd/mm/yyyy" when it can be read. With `avvisa`,
+    // a text that cannot be, or a day that does not exist, is refused
+    // visibly; false then.
+    bool completaData(const Voce &v, bool avvisa);
 
     QWidget *m_schermo;
     QList<Voce> m_voci;
     // The field the screen is working in: it stays so while a message box or a
     // menu has the focus, and is left when another control takes the focus.
     const Voce *m_corrente = nullptr;
+    // Watches the mouse presses of the whole program while a date field is
+    // the current one: a click elsewhere in the window ends the date.
+    QObject *m_clicAltrove = nullptr;
 };
 
 // Opens the date picker for the field named by `token`, owned by `schermo`,

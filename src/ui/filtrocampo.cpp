@@ -1,5 +1,6 @@
 #include "filtrocampo.h"
 
+#include "core/date.h"
 #include "core/importo.h"
 #include "core/incollato.h"
 #include "core/testo.h"
@@ -30,6 +31,8 @@ const QString MsgUnaVirgola = QStringLiteral(
     "L'importo ha già la virgola dei decimali: le migliaia si separano con il punto, come in 1.250,50.");
 const QString MsgPuntoNeiDecimali =
     QStringLiteral("Dopo la virgola dei decimali non si può inserire il punto delle migliaia.");
+const QString MsgSoloData =
+    QStringLiteral("In un campo data vanno soltanto cifre e separatori (/ - . o spazio), come in 21/12/2026.");
 const QString MsgCodifica = QStringLiteral(
     "Il carattere \"%1\" non è ammesso: l'archivio può conservare soltanto le lettere, le cifre e i simboli "
     "dell'alfabeto occidentale (Windows-1252).");
@@ -332,6 +335,8 @@ QString motivoRifiuto(const QString &testo, int comportamenti, QString *caratter
     }
     if ((comportamenti & SoloCifre) && !allDigits(testo) && !testo.isEmpty())
         return MsgSoloCifre;
+    if ((comportamenti & DataCalendario) && !std::all_of(testo.begin(), testo.end(), carattereData))
+        return MsgSoloData;
     return QString();
 }
 
@@ -373,6 +378,12 @@ QString adattaInserito(const QString &testo, int comportamenti, QString *nota, b
         t.removeIf([](QChar c) { return c.isSpace(); });
         if (t != testo)
             n = NotaSpazi;
+    } else if (comportamenti & DataCalendario) {
+        // A date copied from a letter or a spreadsheet cell goes in the way
+        // every date field shows it.
+        t = suUnaRiga(testo);
+        if (const DataDigitata d = leggiDataDigitata(t); intero && d.stato == DataDigitata::Valida)
+            t = d.testo;
     } else {
         t = suUnaRiga(testo);
         // A line break at the end of a copied cell is no news.

@@ -19,7 +19,7 @@ enum Comportamento : int {
     TrimDigitando = 2,   // the ends are trimmed on every key release
     SoloCifre = 4,       // only the digits 0-9 are typed
     Importo = 8,         // digits, the dots of the thousands and one comma; formatted when the field is left
-    DataCalendario = 16, // read-only; filled from the date picker
+    DataCalendario = 16, // a date typed with digits and separators or taken from the date picker
     Codice = 32,         // codice fiscale, partita IVA, IBAN: blanks, dots and dashes are dropped, and
                          // with SoloCifre the country code IT in front
 };
@@ -29,14 +29,16 @@ enum Comportamento : int {
 // code page (Windows-1252) can hold; a digit field only the digits 0-9; an
 // amount field digits, the thousands dots before the comma and one comma (a
 // dot out of its place is let in: it may be the start of a group still being
-// typed). `carattere`, when given, receives the character the code page cannot
-// hold when that is the reason.
+// typed); a date field digits and the separators of a date (carattereData).
+// `carattere`, when given, receives the character the code page cannot hold
+// when that is the reason.
 QString motivoRifiuto(const QString &testo, int comportamenti, QString *carattere = nullptr);
 
 // What a field with `comportamenti` makes of a text put into it: a code loses
 // its blanks, dots and dashes (a partita IVA its country code), a number its
 // blanks, an amount its euro sign and blanks, any other field its tabs and
-// line breaks, which become blanks. `nota` tells what was changed, when
+// line breaks, which become blanks; a whole date that can be read is written
+// as "dd/mm/yyyy" ("21.12.2026" gives "21/12/2026"). `nota` tells what was changed, when
 // something was; `grave` is set when the user must hear of it even on a
 // screen without an info line (the country code dropped). The country code
 // is looked for only when `intero` says that `testo` is all that was pasted:

@@ -5,9 +5,14 @@
 #include "ui/servizi.h"
 #include "core/date.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTextCharFormat>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -44,6 +49,9 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     calAppuntamenti->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     calAppuntamenti->setFont(carattere(QStringLiteral("Verdana"), 7));
     calAppuntamenti->setSelectedDate(Servizi::correnti().oggi());
+    // A date typed here is read as in the date fields (the calendar's own
+    // editor reads two-digit years its own way).
+    calAppuntamenti->setDateEditEnabled(false);
 
     btnAnnulla = pulsante(pannello, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(12, 226, 96, 28), 9);
     btnImportaData =
@@ -61,6 +69,64 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     // Enter on the calendar and a double click on a day import the date, as "Importa" does.
     connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
+    // A day chosen on the calendar takes the place of what was typed.
+    connect(calAppuntamenti, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!m_daDigitata && !m_digitata.isEmpty()) {
+            m_digitata.clear();
+            mostraDigitata();
+        }
+    });
+    // Typed on the days, where the focus is when the picker opens (on a
+    // button, Space and Enter press it).
+    if (QTableView *giorni = calAppuntamenti->findChild<QTableView *>())
+        giorni->installEventFilter(this);
+}
+
+bool TfrmCalendario::eventFilter(QObject *, QEvent *evento)
+{
+    if (evento->type() != QEvent::KeyPress)
+        return false;
+    auto *e = static_cast<QKeyEvent *>(evento);
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString testo = e->text();
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !m_digitata.isEmpty()) {
+        btnImportaDataClick();
+        return true;
+    }
+    if (e->key() == Qt::Key_Backspace && !m_digitata.isEmpty()) {
+        m_digitata.chop(1);
+        mostraDigitata();
+        return true;
+    }
+    if (testo.isEmpty() || !testo.front().isPrint())
+        return false;
+    // Every character typed is the date's or refused: none moves the
+    // calendar to another day by its own rules.
+    if (!std::all_of(testo.begin(), testo.end(), carattereData) || m_digitata.size() + testo.size() > 14) {
+        QApplication::beep();
+        return true;
+    }
+    m_digitata += testo;
+    mostraDigitata();
+    if (const DataDigitata d = leggiDataDigitata(m_digitata); d.stato == DataDigitata::Valida) {
+        m_daDigitata = true;
+        calAppuntamenti->setSelectedDate(d.data);
+        calAppuntamenti->setCurrentPage(d.data.year(), d.data.month());
+        m_daDigitata = false;
+    }
+    return true;
+}
+
+void TfrmCalendario::mostraDigitata(const QString &rifiuto)
+{
+    QString testo = QStringLiteral("Importare una data:");
+    if (!rifiuto.isEmpty())
+        testo = rifiuto;
+    else if (!m_digitata.isEmpty())
+        testo = QStringLiteral("Data: ") + m_digitata;
+    lblCampo001->setText(testo);
+    lblCampo001->setStyleSheet(rifiuto.isEmpty() ? QString() : QStringLiteral("color: #C00000;"));
 }
 
 QLineEdit *TfrmCalendario::campoDestinazione() const
@@ -79,20 +145,35 @@ QLineEdit *TfrmCalendario::campoDestinazione() const
 
 void TfrmCalendario::mostraDataDelCampo()
 {
+    // The field's date in any form it was typed in.
     const QLineEdit *campo = campoDestinazione();
-    if (const std::optional<QDate> data = campo ? leggiData(campo->text()) : std::nullopt) {
-        calAppuntamenti->setSelectedDate(*data);
-        calAppuntamenti->setCurrentPage(data->year(), data->month());
+    if (const DataDigitata d = leggiDataDigitata(campo ? campo->text() : QString()); d.stato == DataDigitata::Valida) {
+        calAppuntamenti->setSelectedDate(d.data);
+        calAppuntamenti->setCurrentPage(d.data.year(), d.data.month());
     }
 }
 
 void TfrmCalendario::btnImportaDataClick()
 {
+    QDate data = calAppuntamenti->selectedDate();
+    if (!m_digitata.isEmpty()) {
+        const DataDigitata d = leggiDataDigitata(m_digitata);
+        if (d.stato != DataDigitata::Valida) {
+            // Kept, so that Backspace mends it.
+            QApplication::beep();
+            mostraDigitata(d.stato == DataDigitata::Inesistente
+                               ? d.testo + QStringLiteral(" non esiste")
+                               : QStringLiteral("Non valida: ") + m_digitata);
+            return;
+        }
+        data = d.data;
+    }
+    emit dataImportata(data);
     for (const Destinazione &d : Destinazioni) {
         if (lblMemory->text() != QLatin1String(d.token))
             continue;
         if (QLineEdit *campo = campoDestinazione())
-            campo->setText(scriviData(calAppuntamenti->selectedDate()));
+            campo->setText(scriviData(data));
         accept();
         return;
     }

@@ -1,6 +1,7 @@
 #include "primadisalvare.h"
 
 #include "core/controllodate.h"
+#include "core/date.h"
 #include "core/importo.h"
 #include "core/testo.h"
 #include "ui/filtrocampo.h"
@@ -25,6 +26,20 @@ bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &pro
     if (problemi.isEmpty())
         return true;
     return s.domanda(schermo, domandaDate(problemi, cosa), false);
+}
+
+bool dataEsistente(QWidget *schermo, QLineEdit *campo, const QString &quale, const QString &cosa)
+{
+    if (leggiData(campo->text()))
+        return true;
+    Servizi::correnti().messaggio(schermo, TipoMessaggio::Semplice,
+                                  QStringLiteral("Attenzione: ") + quale + u' ' + trimmed(campo->text())
+                                      + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare ") + cosa
+                                      + QStringLiteral(" è necessario indicare una data valida nel formato "
+                                                       "gg/mm/aaaa."));
+    campo->setFocus(Qt::OtherFocusReason);
+    segnaRifiuto(campo, true);
+    return false;
 }
 
 } // namespace qv

@@ -18,4 +18,11 @@ namespace qv {
 // `cosa` names the card in the question ("il contratto", "la scheda").
 bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &problemi, const QString &cosa);
 
+// True when the date field `campo` holds a real date in the "dd/mm/yyyy"
+// format. Otherwise a plain message says that `quale` ("la data di
+// scadenza") with the field's text does not exist and that `cosa` ("la
+// scheda") needs a valid date to be saved; the field is marked and takes the
+// focus, its text kept for the user to mend.
+bool dataEsistente(QWidget *schermo, QLineEdit *campo, const QString &quale, const QString &cosa);
+
 } // namespace qv

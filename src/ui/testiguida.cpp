@@ -26,8 +26,10 @@ const QStringList &paragrafiGuidaGenerale()
         QStringLiteral(
             "La scheda anagrafica permette, inoltre, di prendere nota della data di scadenza del contratto "
             "di ciascun Dipendente e dei giorni di preavviso con cui si desidera esserne avvisati. La data "
-            "si sceglie da un calendario, che si apre facendo clic sul campo Scadenza contratto e premendo "
-            "un tasto qualsiasi. Il pulsante Scadenze mostra l'elenco dei Dipendenti con contratti in "
+            "si scrive nel campo Scadenza contratto, per esempio 21/12/2026, 21-12-26 o 21122026 (un anno "
+            "di due cifre da 00 a 69 vale dal 2000 al 2069, da 70 a 99 dal 1970 al 1999), oppure si "
+            "sceglie da un calendario, che si apre con il tasto F4 o con un doppio clic sul campo. Il "
+            "pulsante Scadenze mostra l'elenco dei Dipendenti con contratti in "
             "scadenza entro i giorni di preavviso indicati o già scaduti, mentre il pulsante Scaduti "
             "elenca soltanto quelli con contratti già scaduti. In entrambi gli elenchi, un doppio clic su "
             "una voce richiama la scheda corrispondente."),
@@ -130,9 +132,12 @@ const QStringList &paragrafiGuidaGenerale()
         QStringLiteral(
             "Si tenga presente che la data di stipula del contratto viene inserita in automatico e "
             "corrisponde al giorno in cui si crea la scheda. Per cambiarla, come per le date di decorrenza "
-            "e di scadenza, basta fare clic sul campo e premere un tasto qualsiasi: si apre un calendario "
-            "in cui scegliere il giorno desiderato e premere Importa. Il tasto Canc, il tasto Backspace "
-            "oppure l'icona della gomma accanto al campo cancellano la data."),
+            "e di scadenza, basta scrivere la data nel campo, per esempio 21/12/2026, 21-12-26 o "
+            "21122026, e premere Invio; in alternativa il tasto F4 o un doppio clic sul campo aprono un "
+            "calendario in cui scegliere il giorno desiderato e premere Importa. Una data che non esiste, "
+            "come il 31/02/2026, resta segnata in rosso e il contratto non si salva finché non viene "
+            "corretta. Il tasto Canc o il tasto Backspace su una data già inserita, oppure l'icona della "
+            "gomma accanto al campo, cancellano la data."),
         // 17
         QStringLiteral(
             "Il luogo di stipula, il foro competente in caso di controversia giudiziaria e i dati della "

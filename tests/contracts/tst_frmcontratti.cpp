@@ -82,6 +82,9 @@ private slots:
     void pulsantiDiControllo_data();
     void pulsantiDiControllo();
     void campiEDate();
+    void dateDigitate_data();
+    void dateDigitate();
+    void dateDigitateDiSeguito();
     void suggerimenti();
     void guastoDiScrittura();
     void domandeSulleDate_data();
@@ -638,12 +641,11 @@ void TestContratti::campiEDate()
     QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1250,50"));
     QVERIFY(m_c->findChild<QWidget *>("effIban")->isVisible());
 
-    // Enter in the notes goes back to the signing date, where the next key
-    // opens the date picker for that field; "Importa" writes its date.
+    // Enter in the notes goes back to the signing date, where F4 opens the
+    // date picker for that field; "Importa" writes its date.
     m_c->txtNote->setFocus();
     QTest::keyClick(m_c->txtNote, Qt::Key_Return);
     QVERIFY(m_c->txtDataStipula->hasFocus());
-    QVERIFY(m_c->txtDataStipula->isReadOnly());
     QString token;
     m_servizi->quandoDialogo([&](QDialog *d) {
         auto *cal = qobject_cast<TfrmCalendario *>(d);
@@ -652,10 +654,10 @@ void TestContratti::campiEDate()
         cal->btnImportaDataClick();
         return 1;
     });
-    QTest::keyClick(m_c->txtDataStipula, Qt::Key_Return);
+    QTest::keyClick(m_c->txtDataStipula, Qt::Key_F4);
     QCOMPARE(token, QStringLiteral("datastipula"));
     QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("02/05/2017"));
-    // The other two date fields name their own fields.
+    // The other two date fields name their own fields; a letter opens the picker there.
     for (auto [campo, atteso] : {std::pair{m_c->txtDataInizio, "datainizio"}, std::pair{m_c->txtDataFine, "datafine"}}) {
         m_servizi->quandoDialogo([&](QDialog *d) {
             auto *cal = qobject_cast<TfrmCalendario *>(d);
@@ -688,6 +690,84 @@ void TestContratti::campiEDate()
     QCOMPARE(titolo, QStringLiteral("Applicazione Archivio Contratti."));
 }
 
+// The three contract dates typed as people type them, then Salva clicked at
+// once: the year file holds them as "dd/mm/yyyy"; a day that does not exist
+// is refused, marked, and nothing is written.
+void TestContratti::dateDigitate_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("salvato"); // empty: refused, with the name of the date
+    QTest::newRow("stipula, punti e anno corto") << "txtDataStipula" << "1.3.17" << "01/03/2017";
+    QTest::newRow("stipula, barre") << "txtDataStipula" << "02/03/2017" << "02/03/2017";
+    QTest::newRow("decorrenza, otto cifre") << "txtDataInizio" << "01042017" << "01/04/2017";
+    QTest::newRow("scadenza, trattini e anno corto") << "txtDataFine" << "31-03-18" << "31/03/2018";
+    QTest::newRow("scadenza, cifre singole") << "txtDataFine" << "1/4/2018" << "01/04/2018";
+    QTest::newRow("stipula inesistente") << "txtDataStipula" << "29022017" << "la data di stipula";
+    QTest::newRow("decorrenza senza anno") << "txtDataInizio" << "1/4" << "la data di decorrenza";
+    QTest::newRow("scadenza inesistente") << "txtDataFine" << "31/04/2018" << "la data di scadenza";
+}
+
+void TestContratti::dateDigitate()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, digitato);
+    QFETCH(QString, salvato);
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    compila();
+    auto *e = m_c->findChild<QLineEdit *>(campo);
+    e->clear();
+    e->setFocus();
+    QTest::keyClicks(e, digitato);
+    QTest::mouseClick(m_c->btnSalva, Qt::LeftButton);
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    if (!salvato.contains(u'/')) {
+        QCOMPARE(m_servizi->testi(),
+                 QStringList{QStringLiteral("Attenzione: ") + salvato + u' ' + digitato
+                             + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare il contratto è necessario "
+                                              "indicare una data valida nel formato gg/mm/aaaa.")});
+        QCOMPARE(m_servizi->messaggi.constFirst().genere, MessaggioMostrato::Genere::Semplice);
+        QCOMPARE(e->text(), digitato);
+        QVERIFY(rifiutoSegnato(e));
+        QVERIFY(e->hasFocus());
+        QVERIFY(!QFile::exists(fileAnno()) || QFileInfo(fileAnno()).size() == 0);
+        return;
+    }
+    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    QCOMPARE(e->text(), salvato);
+    ArchivioContratti a(fileAnno());
+    a.apri();
+    QCOMPARE(a.leggi(1).*(campoScheda<TSchedaContratto>(campo.mid(3))->membro), salvato);
+}
+
+void TestContratti::dateDigitateDiSeguito()
+{
+    // The terms typed on without a pause, Enter after each: the two dates are
+    // taken and every key lands in its field, as the keyboard sends it to the focus.
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    m_c->txtPrestazioni->setFocus();
+    for (const char *tasti : {"Sviluppo", "\n", "01042017", "\n", "31-03-18", "\n", "dodici mesi", "\n", "Bologna"}) {
+        QWidget *w = QApplication::focusWidget();
+        if (*tasti == '\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else
+            QTest::keyClicks(w, QString::fromLatin1(tasti));
+    }
+    QCOMPARE(m_c->txtPrestazioni->text(), QStringLiteral("Sviluppo"));
+    QCOMPARE(m_c->txtDataInizio->text(), QStringLiteral("01/04/2017"));
+    QCOMPARE(m_c->txtDataFine->text(), QStringLiteral("31/03/2018"));
+    QCOMPARE(m_c->txtDurata->text(), QStringLiteral("dodici mesi"));
+    QCOMPARE(m_c->txtSedeLavoro->text(), QStringLiteral("Bologna"));
+    // The signing date, Enter: the date is kept and the place of signing is next.
+    m_c->txtDataStipula->setFocus();
+    QTest::keyClick(m_c->txtDataStipula, Qt::Key_Return);
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("15/03/2017"));
+    QVERIFY(m_c->txtLuogoStipula->hasFocus());
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+}
+
 // The mouse comes over a control, then moves on it (delivered like a real
 // move: to the control when it follows the mouse, else to the first parent
 // that does).
@@ -712,7 +792,8 @@ void TestContratti::suggerimenti()
         {"cmdUltimo", "Visualizza l'ultimo contratto in archivio."},
         {"btnCodFiscLeg", "Controlla il codice fiscale."},
         {"chkRescisso", "Spunta questa casella per indicare che il contratto è stato rescisso."},
-        {"txtDataFine", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+        {"txtDataFine", "Scrivi la data, come 21/12/2026 o 21122026, oppure premi F4 o fai doppio clic per "
+                        "sceglierla dal calendario."},
         {"delDataInizio", "Cancella la data."},
     };
     for (const auto &c : casi) {

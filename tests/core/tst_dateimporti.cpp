@@ -9,6 +9,8 @@ class TestDateImporti : public QObject
 private slots:
     void date_data();
     void date();
+    void dateDigitate_data();
+    void dateDigitate();
     void importi_data();
     void importi();
     void statoImporti_data();
@@ -44,6 +46,63 @@ void TestDateImporti::date()
         QCOMPARE(*d, attesa);
         QCOMPARE(qv::scriviData(*d), attesa.toString("dd/MM/yyyy"));
     }
+}
+
+// Dates as people type them; what was read is named even when no such day exists.
+void TestDateImporti::dateDigitate_data()
+{
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QString>("letto"); // "dd/mm/yyyy"; empty when nothing was read
+    using D = qv::DataDigitata;
+    QTest::newRow("otto cifre") << "21122026" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("barre") << "21/12/2026" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("trattini, anno corto") << "21-12-26" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("punti") << "21.12.2026" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("cifre singole") << "1/2/2026" << int(D::Valida) << "01/02/2026";
+    QTest::newRow("spazi") << "21 12 2026" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("spazi attorno ai separatori") << " 21 / 12 / 2026 " << int(D::Valida) << "21/12/2026";
+    QTest::newRow("separatori misti") << "1.2-26" << int(D::Valida) << "01/02/2026";
+    QTest::newRow("sei cifre") << "211226" << int(D::Valida) << "21/12/2026";
+    QTest::newRow("anno 69") << "31/12/69" << int(D::Valida) << "31/12/2069";
+    QTest::newRow("anno 70") << "01/01/70" << int(D::Valida) << "01/01/1970";
+    QTest::newRow("anno 00") << "29/02/00" << int(D::Valida) << "29/02/2000";
+    QTest::newRow("bisestile") << "29.02.2028" << int(D::Valida) << "29/02/2028";
+    QTest::newRow("31 febbraio") << "31/02/2026" << int(D::Inesistente) << "31/02/2026";
+    QTest::newRow("giorno 32") << "32/01/2026" << int(D::Inesistente) << "32/01/2026";
+    QTest::newRow("non bisestile") << "29022027" << int(D::Inesistente) << "29/02/2027";
+    QTest::newRow("mese 13") << "1-13-26" << int(D::Inesistente) << "01/13/2026";
+    QTest::newRow("giorno 0") << "0/1/2026" << int(D::Inesistente) << "00/01/2026";
+    QTest::newRow("anno 0") << "01/01/0000" << int(D::Inesistente) << "01/01/0000";
+    QTest::newRow("vuota") << "  " << int(D::Vuota) << "";
+    QTest::newRow("senza anno") << "21/12" << int(D::Illeggibile) << "";
+    QTest::newRow("anno di tre cifre") << "21/12/202" << int(D::Illeggibile) << "";
+    QTest::newRow("anno di una cifra") << "21/12/6" << int(D::Illeggibile) << "";
+    QTest::newRow("giorno di tre cifre") << "211/12/2026" << int(D::Illeggibile) << "";
+    QTest::newRow("sette cifre") << "1122026" << int(D::Illeggibile) << "";
+    QTest::newRow("quattro parti") << "21/12/20/26" << int(D::Illeggibile) << "";
+    QTest::newRow("lettere") << "21 dic 2026" << int(D::Illeggibile) << "";
+    QTest::newRow("virgole") << "21,12,2026" << int(D::Illeggibile) << "";
+    QTest::newRow("separatore in coda") << "21.12.2026." << int(D::Illeggibile) << "";
+    QTest::newRow("separatore in testa") << "/21/12/2026" << int(D::Illeggibile) << "";
+}
+
+void TestDateImporti::dateDigitate()
+{
+    QFETCH(QString, digitato);
+    QFETCH(int, stato);
+    QFETCH(QString, letto);
+    const qv::DataDigitata d = qv::leggiDataDigitata(digitato);
+    QCOMPARE(int(d.stato), stato);
+    QCOMPARE(d.testo, letto);
+    QCOMPARE(d.data.isValid(), stato == qv::DataDigitata::Valida);
+    if (d.data.isValid()) {
+        // What was read is what every other date field holds and checks.
+        QCOMPARE(qv::scriviData(d.data), letto);
+        QCOMPARE(qv::leggiData(letto), std::optional<QDate>(d.data));
+    }
+    for (QChar c : digitato)
+        QVERIFY(qv::carattereData(c) || stato == qv::DataDigitata::Illeggibile);
 }
 
 void TestDateImporti::importi_data()

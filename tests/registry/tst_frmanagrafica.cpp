@@ -57,6 +57,9 @@ private slots:
     void duplica();
     void controlliDelSalvataggio_data();
     void controlliDelSalvataggio();
+    void scadenzaDigitata_data();
+    void scadenzaDigitata();
+    void scadenzaDigitataDiSeguito();
     void archivioInaccessibile();
     void fotoMancanteEPoiSalvata();
     void allegati();
@@ -259,6 +262,75 @@ void TestAnagrafica::controlliDelSalvataggio()
              semplice ? MessaggioMostrato::Genere::Semplice : MessaggioMostrato::Genere::Avviso);
     QVERIFY(e->hasFocus());
     QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
+}
+
+// The expiry date typed as people type it, then Salva clicked at once (the
+// field still has the focus): the card holds the date as "dd/mm/yyyy"; a day
+// that does not exist is refused, marked, and nothing is written.
+void TestAnagrafica::scadenzaDigitata_data()
+{
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("salvato"); // empty: refused
+    QTest::newRow("otto cifre") << "21122026" << "21/12/2026";
+    QTest::newRow("barre") << "21/12/2026" << "21/12/2026";
+    QTest::newRow("trattini, anno corto") << "21-12-26" << "21/12/2026";
+    QTest::newRow("punti") << "21.12.2026" << "21/12/2026";
+    QTest::newRow("cifre singole") << "1/2/2026" << "01/02/2026";
+    QTest::newRow("31 febbraio") << "31/02/2026" << "";
+    QTest::newRow("giorno 32") << "32/01/2026" << "";
+    QTest::newRow("senza anno") << "21/12" << "";
+}
+
+void TestAnagrafica::scadenzaDigitata()
+{
+    QFETCH(QString, digitato);
+    QFETCH(QString, salvato);
+    QApplication::setActiveWindow(m_a);
+    QVERIFY(QTest::qWaitForWindowActive(m_a));
+    compila();
+    m_a->txtDataSca->clear();
+    // Reached with Enter from the notes, as on the keyboard.
+    m_a->txtNote->setFocus();
+    QTest::keyClick(m_a->txtNote, Qt::Key_Return);
+    QVERIFY(m_a->txtDataSca->hasFocus());
+    QTest::keyClicks(m_a->txtDataSca, digitato);
+    QTest::mouseClick(m_a->btnSalva, Qt::LeftButton);
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    if (salvato.isEmpty()) {
+        QCOMPARE(m_servizi->testi(),
+                 QStringList{QStringLiteral("Attenzione: la data di scadenza ") + digitato
+                             + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
+                                              "indicare una data valida nel formato gg/mm/aaaa.")});
+        QCOMPARE(m_a->txtDataSca->text(), digitato);
+        QVERIFY(rifiutoSegnato(m_a->txtDataSca));
+        QVERIFY(m_a->txtDataSca->hasFocus());
+        QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
+        return;
+    }
+    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
+    QCOMPARE(m_a->txtDataSca->text(), salvato);
+    ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
+    a.apri();
+    QCOMPARE(a.leggi(1).DataSca, salvato);
+}
+
+void TestAnagrafica::scadenzaDigitataDiSeguito()
+{
+    // Typed on without a pause, from the notes to the notice period: every
+    // key lands in its field, as the keyboard sends it to the focus.
+    QApplication::setActiveWindow(m_a);
+    QVERIFY(QTest::qWaitForWindowActive(m_a));
+    m_a->txtNote->setFocus();
+    for (const char *tasti : {"nota", "\n", "3.4.27", "\n", "15"}) {
+        QWidget *w = QApplication::focusWidget();
+        if (*tasti == '\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else
+            QTest::keyClicks(w, QString::fromLatin1(tasti));
+    }
+    QCOMPARE(m_a->txtNote->text(), QStringLiteral("nota"));
+    QCOMPARE(m_a->txtDataSca->text(), QStringLiteral("03/04/2027"));
+    QCOMPARE(m_a->txtPreavviso->text(), QStringLiteral("15"));
 }
 
 void TestAnagrafica::archivioInaccessibile()

@@ -20,7 +20,7 @@ const DefCampo kCampi[] = {
     {"txtCodFisc", "txtPartitaIva", Maiuscole},
     {"txtPartitaIva", "txtStipendio", SoloCifre},
     {"txtStipendio", "txtDataSca", Importo},
-    {"txtDataSca", nullptr, DataCalendario, "datasca"},
+    {"txtDataSca", "txtEmail", DataCalendario, "datasca"},
     {"txtEmail", "txtDipendente", TrimDigitando},
     {"txtIban", nullptr, Maiuscole | Codice},
     {"txtIvaDitta", nullptr, SoloCifre | Codice},
@@ -39,6 +39,16 @@ QString daControllare(const char *testo)
 {
     return QStringLiteral("Un carattere dell'importo non è stato accettato: controllare \"%1\" e correggerlo "
                           "prima di salvare.")
+        .arg(QLatin1String(testo));
+}
+QString dataInesistente(const char *letta)
+{
+    return QStringLiteral("La data %1 non esiste: correggerla prima di salvare.").arg(QLatin1String(letta));
+}
+QString nonData(const char *testo)
+{
+    return QStringLiteral("\"%1\" non è una data: scrivere giorno, mese e anno, come 21/12/2026, 21-12-26 o "
+                          "21122026.")
         .arg(QLatin1String(testo));
 }
 QString ambiguo(const char *testo)
@@ -91,6 +101,11 @@ private slots:
     void filtri();
     void importoAllUscita();
     void dataDaCalendario();
+    void dateDigitate_data();
+    void dateDigitate();
+    void dataCorretta();
+    void digitazioneVeloce();
+    void calendarioDigitato();
     void vie_data();
     void vie();
     void traslitterate_data();
@@ -228,11 +243,10 @@ void TestCampi::importoAllUscita()
 void TestCampi::dataDaCalendario()
 {
     QLineEdit *d = m_s->campo("txtDataSca");
-    QVERIFY(d->isReadOnly());
     d->setText(QStringLiteral("01/01/2016"));
     d->setFocus();
 
-    // Any key opens the picker with the field's token; Annulla leaves the field as it was.
+    // A letter opens the picker with the field's token; Annulla leaves the field as it was.
     QString token;
     m_servizi->quandoDialogo([&](QDialog *dlg) {
         auto *cal = qobject_cast<TfrmCalendario *>(dlg);
@@ -245,13 +259,14 @@ void TestCampi::dataDaCalendario()
     QCOMPARE(token, QStringLiteral("datasca"));
     QCOMPARE(d->text(), QStringLiteral("01/01/2016"));
 
-    // Enter opens it too; Importa without touching the calendar writes the
-    // date the field held, on an empty field today's date.
+    // F4 opens it too; Importa without touching the calendar writes the
+    // date the field held. Enter on an empty field opens it, and Importa
+    // writes today's date there.
     m_servizi->quandoDialogo([](QDialog *dlg) {
         qobject_cast<TfrmCalendario *>(dlg)->btnImportaData->click();
         return dlg->result();
     });
-    QTest::keyClick(d, Qt::Key_Return);
+    QTest::keyClick(d, Qt::Key_F4);
     QCOMPARE(d->text(), QStringLiteral("01/01/2016"));
     d->clear();
     m_servizi->quandoDialogo([](QDialog *dlg) {
@@ -261,15 +276,38 @@ void TestCampi::dataDaCalendario()
     QTest::keyClick(d, Qt::Key_Return);
     QCOMPARE(d->text(), QStringLiteral("15/03/2017"));
 
-    // Backspace and Delete empty the field without opening the picker.
+    // Backspace and Delete empty a date the user has not typed without
+    // opening the picker; in a date being typed they take one character away.
     QTest::keyClick(d, Qt::Key_Backspace);
     QCOMPARE(d->text(), QString());
     d->setText(QStringLiteral("x"));
     QTest::keyClick(d, Qt::Key_Delete);
     QCOMPARE(d->text(), QString());
+    QTest::keyClicks(d, "21/12");
+    QTest::keyClick(d, Qt::Key_Backspace);
+    QCOMPARE(d->text(), QStringLiteral("21/1"));
+    QTest::keyClick(d, Qt::Key_Home);
+    QTest::keyClick(d, Qt::Key_Delete);
+    QCOMPARE(d->text(), QStringLiteral("1/1"));
     QCOMPARE(m_servizi->dialoghiEseguiti.size(), 3);
 
+    // Alt+Down and a double click open the picker as well.
+    d->setText(QStringLiteral("01/01/2016"));
+    for (int i = 0; i < 2; ++i)
+        m_servizi->quandoDialogo([](QDialog *dlg) {
+            qobject_cast<TfrmCalendario *>(dlg)->calAppuntamenti->setSelectedDate(QDate(2016, 1, 2));
+            qobject_cast<TfrmCalendario *>(dlg)->btnImportaData->click();
+            return dlg->result();
+        });
+    QTest::keyClick(d, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(d->text(), QStringLiteral("02/01/2016"));
+    d->clear();
+    QTest::mouseDClick(d, Qt::LeftButton);
+    QCOMPARE(d->text(), QStringLiteral("02/01/2016"));
+    QCOMPARE(m_servizi->dialoghiEseguiti.size(), 5);
+
     // An unknown token writes nothing and keeps the picker open.
+    d->clear();
     auto *cal = new TfrmCalendario(m_s);
     cal->lblMemory->setText(QStringLiteral("altro"));
     cal->btnImportaData->click();
@@ -282,6 +320,241 @@ void TestCampi::dataDaCalendario()
     QCOMPARE(m_s->info, SuggerimentoData);
 }
 
+// Dates as people type them: the field shows the date as "dd/mm/yyyy" once
+// Enter or Tab ends it, Enter moving on; a date that cannot be read, or a day
+// that does not exist, stays as typed, marked, with the reason on the info
+// line, and Enter does not move on.
+void TestCampi::dateDigitate_data()
+{
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<int>("tasto"); // what ends the date
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<QString>("info"); // empty: taken
+    const int invio = Qt::Key_Return, tab = Qt::Key_Tab;
+    QTest::newRow("otto cifre, Invio") << "21122026" << invio << "21/12/2026" << "";
+    QTest::newRow("barre, Tab") << "21/12/2026" << tab << "21/12/2026" << "";
+    QTest::newRow("trattini, anno corto, Invio") << "21-12-26" << invio << "21/12/2026" << "";
+    QTest::newRow("punti, Tab") << "21.12.2026" << tab << "21/12/2026" << "";
+    QTest::newRow("cifre singole, Invio") << "1/2/2026" << invio << "01/02/2026" << "";
+    QTest::newRow("spazi, Invio del tastierino") << "21 12 2026" << int(Qt::Key_Enter) << "21/12/2026" << "";
+    QTest::newRow("31 febbraio, Invio") << "31/02/2026" << invio << "31/02/2026" << dataInesistente("31/02/2026");
+    QTest::newRow("giorno 32, Tab") << "32012026" << tab << "32012026" << dataInesistente("32/01/2026");
+    QTest::newRow("mese 13, Invio") << "1-13-26" << invio << "1-13-26" << dataInesistente("01/13/2026");
+    QTest::newRow("senza anno, Invio") << "21/12" << invio << "21/12" << nonData("21/12");
+    QTest::newRow("sette cifre, Tab") << "2112026" << tab << "2112026" << nonData("2112026");
+}
+
+void TestCampi::dateDigitate()
+{
+    QFETCH(QString, digitato);
+    QFETCH(int, tasto);
+    QFETCH(QString, atteso);
+    QFETCH(QString, info);
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->setText(QStringLiteral("15/03/2017"));
+    // Reached by Tab, the date is selected: what is typed takes its place.
+    m_s->campo("txtStipendio")->setFocus();
+    QTest::keyClick(m_s->campo("txtStipendio"), Qt::Key_Tab);
+    QVERIFY(d->hasFocus());
+    m_s->info.clear();
+    QTest::keyClicks(d, digitato);
+    QCOMPARE(d->text(), digitato);
+    QTest::keyClick(d, Qt::Key(tasto));
+    QCOMPARE(d->text(), atteso);
+    QCOMPARE(m_s->info, info);
+    QCOMPARE(rifiutoSegnato(d), !info.isEmpty());
+    // Enter stays on a refused date; Tab leaves it all the same.
+    QCOMPARE(d->hasFocus(), !info.isEmpty() && tasto != Qt::Key_Tab);
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    QVERIFY(m_servizi->messaggi.isEmpty());
+}
+
+void TestCampi::dataCorretta()
+{
+    // A refused date is mended where it was typed: the mark goes with the
+    // first change, and the mended date is taken.
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->clear();
+    d->setFocus();
+    QTest::keyClicks(d, "31/02/2026");
+    QTest::keyClick(d, Qt::Key_Return);
+    QVERIFY(rifiutoSegnato(d));
+    QTest::keyClick(d, Qt::Key_Home);
+    QTest::keyClick(d, Qt::Key_Delete);
+    QVERIFY(!rifiutoSegnato(d));
+    QTest::keyClick(d, Qt::Key_Delete);
+    QTest::keyClicks(d, "28");
+    QCOMPARE(m_s->info, dataInesistente("31/02/2026"));
+    QTest::keyClick(d, Qt::Key_Return);
+    QCOMPARE(d->text(), QStringLiteral("28/02/2026"));
+    QVERIFY(!rifiutoSegnato(d));
+    QCOMPARE(m_s->info, QString()); // the reason goes once the date is mended
+    QVERIFY(m_s->campo("txtEmail")->hasFocus());
+
+    // Pasted, a date is written the same way; a text that is no date is refused whole.
+    d->clear();
+    d->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral(" 21.12.2026\r\n"));
+    QTest::keyClick(d, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d->text(), QStringLiteral("21/12/2026"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("21 dicembre 2026"));
+    QTest::keyClick(d, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(d, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d->text(), QStringLiteral("21/12/2026"));
+    QVERIFY(rifiutoSegnato(d));
+    QCOMPARE(m_s->info, QStringLiteral("In un campo data vanno soltanto cifre e separatori (/ - . o spazio), come "
+                                       "in 21/12/2026."));
+
+    // A click elsewhere in the window ends the date being typed, as a button
+    // reading the fields would find it; a loaded date keeps its form.
+    d->setText(QStringLiteral("1/2/2017"));
+    m_s->campo("txtEmail")->setFocus();
+    QCOMPARE(d->text(), QStringLiteral("1/2/2017"));
+    d->setFocus();
+    d->selectAll();
+    QTest::keyClicks(d, "3.4.26");
+    QTest::mouseClick(m_s, Qt::LeftButton, Qt::NoModifier, QPoint(230, 5));
+    QCOMPARE(d->text(), QStringLiteral("03/04/2026"));
+    QVERIFY(d->hasFocus());
+
+    // A loaded date that the save refused and marked stays marked when the
+    // field is passed through, until it is mended.
+    d->setText(QStringLiteral("31/02/2017"));
+    segnaRifiuto(d, true);
+    m_s->campo("txtEmail")->setFocus();
+    QVERIFY(rifiutoSegnato(d));
+    d->setText(QStringLiteral("28/02/2017"));
+    QVERIFY(!rifiutoSegnato(d));
+}
+
+// Keys go where the focus is when each arrives, as the keyboard sends them.
+static void digita(const QString &tasti)
+{
+    for (QChar c : tasti) {
+        QWidget *w = QApplication::focusWidget();
+        QVERIFY(w);
+        if (c == u'\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else if (c == u'\t')
+            QTest::keyClick(w, Qt::Key_Tab);
+        else
+            QTest::keyClick(w, c.toLatin1());
+    }
+}
+
+void TestCampi::digitazioneVeloce()
+{
+    // A date typed on without a pause: every character lands where it belongs.
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->clear();
+    m_s->campo("txtEmail")->clear();
+    m_s->campo("txtStipendio")->setFocus();
+    digita(QStringLiteral("125\n21-12-26\nrossi@esempio.it\n"));
+    QCOMPARE(m_s->campo("txtStipendio")->text(), QStringLiteral("125,00"));
+    QCOMPARE(d->text(), QStringLiteral("21/12/2026"));
+    QCOMPARE(m_s->campo("txtEmail")->text(), QStringLiteral("rossi@esempio.it"));
+    QVERIFY(m_s->campo("txtDipendente")->hasFocus());
+    m_s->campo("txtStipendio")->setFocus();
+    digita(QStringLiteral("\t1.2.2026\tm@e.it"));
+    QCOMPARE(d->text(), QStringLiteral("01/02/2026"));
+    QCOMPARE(m_s->campo("txtEmail")->text(), QStringLiteral("m@e.it"));
+    QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+}
+
+// The picker takes a date typed while it is open: shown at its top, the
+// calendar on that day as soon as it can be read, taken by Enter or Importa;
+// a day that does not exist is refused there, the picker stays open.
+void TestCampi::calendarioDigitato()
+{
+    QLineEdit *d = m_s->campo("txtDataSca");
+    d->setText(QStringLiteral("01/01/2016"));
+    d->setFocus();
+    // What the picker showed at each step, read back after it closed.
+    QStringList etichette;
+    QList<QDate> giorniMostrati;
+    QStringList digitate;
+    QList<int> risultati;
+    QStringList tagliate; // texts wider than their label
+    auto guarda = [&](TfrmCalendario *cal) {
+        etichette << cal->lblCampo001->text();
+        if (QFontMetrics(cal->lblCampo001->font()).horizontalAdvance(etichette.last()) > cal->lblCampo001->width())
+            tagliate << etichette.last();
+        giorniMostrati << cal->calAppuntamenti->selectedDate();
+        digitate << cal->digitata();
+        risultati << cal->result();
+    };
+    m_servizi->quandoDialogo([&](QDialog *dlg) {
+        auto *cal = qobject_cast<TfrmCalendario *>(dlg);
+        auto *giorni = cal->calAppuntamenti->findChild<QTableView *>();
+        QTest::keyClicks(giorni, "21-12-2");
+        guarda(cal); // not a date yet
+        QTest::keyClicks(giorni, "6");
+        guarda(cal);
+        QTest::keyClick(giorni, Qt::Key_Return);
+        return dlg->result();
+    });
+    QTest::keyClick(d, Qt::Key_F4);
+    QCOMPARE(etichette, (QStringList{"Data: 21-12-2", "Data: 21-12-26"}));
+    QCOMPARE(giorniMostrati, (QList<QDate>{QDate(2016, 1, 1), QDate(2026, 12, 21)}));
+    QCOMPARE(d->text(), QStringLiteral("21/12/2026"));
+
+    // Impossible, refused and mended with Backspace; a letter is no part of it.
+    etichette.clear();
+    digitate.clear();
+    risultati.clear();
+    m_servizi->quandoDialogo([&](QDialog *dlg) {
+        auto *cal = qobject_cast<TfrmCalendario *>(dlg);
+        auto *giorni = cal->calAppuntamenti->findChild<QTableView *>();
+        QTest::keyClicks(giorni, "31x022026");
+        QTest::keyClick(giorni, Qt::Key_Return);
+        guarda(cal);
+        for (int i = 0; i < 7; ++i)
+            QTest::keyClick(giorni, Qt::Key_Backspace);
+        QTest::keyClicks(giorni, "1012026");
+        cal->btnImportaData->click();
+        return dlg->result();
+    });
+    QTest::keyClick(d, Qt::Key_F4);
+    QCOMPARE(etichette, QStringList{"31/02/2026 non esiste"});
+    QCOMPARE(digitate, QStringList{"31022026"});
+    QCOMPARE(risultati, QList<int>{0});
+    QCOMPARE(d->text(), QStringLiteral("31/01/2026"));
+
+    // What cannot be read is refused the same way, however long it was typed.
+    etichette.clear();
+    m_servizi->quandoDialogo([&](QDialog *dlg) {
+        auto *cal = qobject_cast<TfrmCalendario *>(dlg);
+        auto *giorni = cal->calAppuntamenti->findChild<QTableView *>();
+        QTest::keyClicks(giorni, "21 / 12 / 202");
+        guarda(cal);
+        QTest::keyClick(giorni, Qt::Key_Enter);
+        guarda(cal);
+        cal->btnAnnulla->click();
+        return dlg->result();
+    });
+    QTest::keyClick(d, Qt::Key_F4);
+    QCOMPARE(etichette, (QStringList{"Data: 21 / 12 / 202", "Non valida: 21 / 12 / 202"}));
+    QCOMPARE(d->text(), QStringLiteral("31/01/2026"));
+    QCOMPARE(tagliate, QStringList());
+
+    // A day chosen on the calendar takes the place of what was typed.
+    etichette.clear();
+    digitate.clear();
+    m_servizi->quandoDialogo([&](QDialog *dlg) {
+        auto *cal = qobject_cast<TfrmCalendario *>(dlg);
+        auto *giorni = cal->calAppuntamenti->findChild<QTableView *>();
+        QTest::keyClicks(giorni, "21/12");
+        cal->calAppuntamenti->setSelectedDate(QDate(2026, 1, 30));
+        guarda(cal);
+        QTest::keyClick(giorni, Qt::Key_Return);
+        return dlg->result();
+    });
+    QTest::keyClick(d, Qt::Key_A);
+    QCOMPARE(etichette, QStringList{"Importare una data:"});
+    QCOMPARE(digitate, QStringList{QString()});
+    QCOMPARE(d->text(), QStringLiteral("30/01/2026"));
+    QCOMPARE(m_servizi->dialoghiEseguiti.size(), 4);
+}
 
 // Every way a text can enter a field goes through the same rule.
 void TestCampi::vie_data()
@@ -324,6 +597,9 @@ void TestCampi::vie_data()
     QTest::newRow("una riga, a capo finale di una cella") << "txtDipendente" << "incollato" << "" << "Rossi Mario\n"
                                                           << "Rossi Mario " << false;
     QTest::newRow("codifica, € e accenti") << "txtDipendente" << "incollato" << "" << "Perché 5 € Œ" << "Perché 5 € Œ" << false;
+    QTest::newRow("data, trascinata con i punti") << "txtDataSca" << "trascinato" << "" << "1.2.2026" << "01/02/2026" << false;
+    QTest::newRow("data, menu Incolla") << "txtDataSca" << "contestuale" << "" << "21-12-26" << "21/12/2026" << false;
+    QTest::newRow("data, metodo di immissione") << "txtDataSca" << "composto" << "21" << "é" << "21" << true;
 }
 
 void TestCampi::vie()

@@ -612,4 +612,7 @@ aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 # program still running): in a file of its own, run in this shell.
 source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda verificati, schermate in $shots"
+# Dates typed as people type them (still the first copy, on this year's contract).
+source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate verificati, schermate in $shots"
