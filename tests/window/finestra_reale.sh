@@ -18,7 +18,8 @@
 # Last, a second copy of the program on the same folder: both show the same
 # contract, the second saves its notes, the first then saves another field,
 # is asked before undoing that change, answers Ricarica and saves again, and
-# the year file keeps both changes.
+# the year file keeps both changes; then the first changes the notes and
+# presses an arrow: it asks before leaving the changed card.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -612,4 +613,7 @@ aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 # program still running): in a file of its own, run in this shell.
 source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda verificati, schermate in $shots"
+# A changed card left by an arrow: the question first (a file of its own).
+source "$(dirname "${BASH_SOURCE[0]}")/lascia_scheda.sh"
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, domanda prima di lasciare una scheda modificata verificati, schermate in $shots"
