@@ -262,7 +262,7 @@ void TfrmContratti::mostraScheda(const SchedaLetta<TSchedaContratto> &letta)
 {
     caricaScheda(letta.scheda, letta.posizione);
     m_caricati = letta.byte;
-    segnalaSolaLettura(panInfo, letta.solaLettura);
+    infoSchedaMostrata(panInfo, letta.solaLettura, InfoIniziale);
 }
 
 void TfrmContratti::apriScheda(int posizione)

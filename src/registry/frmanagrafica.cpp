@@ -236,7 +236,7 @@ void TfrmAnagrafica::mostraScheda(const SchedaLetta<TSchedaDipendente> &letta)
 {
     caricaScheda(letta.scheda, letta.posizione);
     m_caricati = letta.byte;
-    segnalaSolaLettura(panInfo, letta.solaLettura);
+    infoSchedaMostrata(panInfo, letta.solaLettura, InfoIniziale);
 }
 
 void TfrmAnagrafica::nuovaScheda()

@@ -117,6 +117,14 @@ void segnalaSolaLettura(QLabel *panInfo, bool solaLettura)
         panInfo->setText(InfoSolaLettura);
 }
 
+void infoSchedaMostrata(QLabel *panInfo, bool solaLettura, const QString &infoNuova)
+{
+    if (solaLettura)
+        panInfo->setText(InfoSolaLettura);
+    else if (panInfo->text() == infoNuova)
+        panInfo->clear();
+}
+
 bool lasciaSchedaModificata(QWidget *padre, bool modificata, const std::function<bool()> &salva)
 {
     if (!modificata)

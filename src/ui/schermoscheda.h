@@ -210,8 +210,12 @@ bool schedaDiversa(const R &attuale, const R &partenza, std::initializer_list<QS
     return false;
 }
 
-// What a card screen's info line says after a card was shown: that the
-// archive can only be read, when it can.
+// What a card screen's info line says when it opens: that the archive can
+// only be read, when it can.
 void segnalaSolaLettura(QLabel *panInfo, bool solaLettura);
+// What it says once a stored card is shown: that the archive can only be
+// read, when it can; the line that announced a new card (`infoNuova`) no
+// longer holds and is emptied; a control's hint stays.
+void infoSchedaMostrata(QLabel *panInfo, bool solaLettura, const QString &infoNuova);
 
 } // namespace qv

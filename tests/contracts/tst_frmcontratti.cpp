@@ -99,6 +99,7 @@ private slots:
     void lasciaScheda_data();
     void lasciaScheda();
     void cosaContaComeModifica();
+    void infoDellaSchedaAperta();
 
 private:
     void riempi(int quante, TSchedaContratto (*crea)(int) = contratto);
@@ -1062,6 +1063,23 @@ void TestContratti::cosaContaComeModifica()
     QVERIFY(m_c->schedaModificata());
     m_c->txtStipendio->setText(QStringLiteral("1.200,5x"));
     QVERIFY(m_c->schedaModificata());
+}
+
+// A contract opened from a list no longer says the screen is ready for a new one.
+void TestContratti::infoDellaSchedaAperta()
+{
+    riempi(3);
+    QCOMPARE(m_c->panInfo->text(), TfrmContratti::InfoIniziale);
+    m_servizi->quandoDialogo([](QDialog *d) {
+        auto *validi = qobject_cast<TfrmValidi *>(d);
+        validi->FormShow();
+        validi->lstRecords->setCurrentRow(1);
+        emit validi->lstRecords->doppioClic();
+        return 0;
+    });
+    m_c->btnValidiClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_c->panInfo->text(), QString());
 }
 
 QTEST_MAIN(TestContratti)

@@ -75,6 +75,7 @@ private slots:
     void lasciaScheda_data();
     void lasciaScheda();
     void schedaNuovaEFotoCambiate();
+    void infoDellaSchedaAperta();
 
 private:
     void riempiArchivio(int quante, TSchedaDipendente (*crea)(int) = scheda);
@@ -597,6 +598,20 @@ void TestAnagrafica::schedaNuovaEFotoCambiate()
     QVERIFY(m_a->schedaModificata());
     m_a->foto->imgFoto->impostaImmagine(QImage(cartellaProgramma().foto(1)));
     QVERIFY(!m_a->schedaModificata());
+}
+
+// A card opened from a list no longer says the screen is ready for a new card.
+void TestAnagrafica::infoDellaSchedaAperta()
+{
+    riempiArchivio(3, schedaRossi);
+    QCOMPARE(m_a->panInfo->text(), TfrmAnagrafica::InfoIniziale);
+    apriDallaRicerca(m_a, *m_servizi, 2);
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_a->panInfo->text(), QString());
+    // A control's hint stays as it is.
+    m_a->panInfo->setText(QStringLiteral("Trova una scheda in archivio."));
+    apriDallaRicerca(m_a, *m_servizi, 3);
+    QCOMPARE(m_a->panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
 }
 
 QTEST_MAIN(TestAnagrafica)
