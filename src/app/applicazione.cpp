@@ -2,6 +2,7 @@
 
 #include "app/traduzioni.h"
 #include "ui/finestre.h"
+#include "ui/schermi.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -10,6 +11,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
 
 // The pictures are compiled into the screen library; a static library's
@@ -86,6 +88,20 @@ void preparaApplicazione(QApplication &app)
     // Installed last, asked first: only the texts Qt's own files leave in English.
     QApplication::installTranslator(new TraduzioniProgramma(&app));
     impostaFormati();
+
+#ifndef QT_NO_SESSIONMANAGER
+    // The desktop's session ending (logging out, shutting down) ends the
+    // program too: a card being changed is asked about first, and staying on
+    // it asks the desktop not to end the session.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager &sessione) {
+        if (!sessione.allowsInteraction())
+            return;
+        const bool lasciate = Schermi::lasciaSchede();
+        sessione.release();
+        if (!lasciate)
+            sessione.cancel();
+    });
+#endif
 }
 
 } // namespace qv

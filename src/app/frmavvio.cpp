@@ -104,8 +104,10 @@ void TfrmAvvio::imgEsciClick()
 
 void TfrmAvvio::closeEvent(QCloseEvent *e)
 {
-    e->accept();
-    Schermi::terminaApplicazione();
+    if (Schermi::terminaApplicazione())
+        e->accept();
+    else
+        e->ignore();
 }
 
 } // namespace qv

@@ -1,13 +1,11 @@
 #include "frmcontratti.h"
 
-#include "checks/confrontoscheda.h"
 #include "checks/frmcalcolacf.h"
 #include "checks/frmcontrolli.h"
 #include "contracts/frmexpcontratti.h"
 #include "contracts/frmtrovacontratti.h"
 #include "contracts/frmvalidi.h"
 #include "contracts/frmstampacon.h"
-#include "core/controllodate.h"
 #include "core/date.h"
 #include "core/testo.h"
 #include "registry/frmtrovaanagrafica.h"
@@ -15,7 +13,6 @@
 #include "ui/campi.h"
 #include "ui/frmallegati.h"
 #include "ui/frmguida.h"
-#include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/testiguida.h"
@@ -227,6 +224,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     m_comportamenti = new ComportamentiCampi(this, comportamenti);
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
     m_rigaInfo->collega();
+    m_partenza = schedaCorrente();
 }
 
 QString TfrmContratti::fileAnno() const
@@ -259,13 +257,14 @@ void TfrmContratti::caricaScheda(const TSchedaContratto &scheda, int posizione)
         chkRescisso->setChecked(*r);
     lblPosizione->setText(QString::number(posizione));
     m_caricati = codificaScheda(scheda);
+    m_partenza = schedaCorrente();
 }
 
 void TfrmContratti::mostraScheda(const SchedaLetta<TSchedaContratto> &letta)
 {
     caricaScheda(letta.scheda, letta.posizione);
     m_caricati = letta.byte;
-    segnalaSolaLettura(panInfo, letta.solaLettura);
+    infoSchedaMostrata(panInfo, letta.solaLettura, InfoIniziale);
 }
 
 void TfrmContratti::apriScheda(int posizione)
@@ -291,6 +290,7 @@ void TfrmContratti::nuovaScheda()
     chkRescisso->setChecked(false);
     lblPosizione->clear();
     m_caricati.clear();
+    m_partenza = schedaCorrente();
 }
 
 void TfrmContratti::leggiDitta()
@@ -316,6 +316,11 @@ void TfrmContratti::showEvent(QShowEvent *e)
 
 void TfrmContratti::closeEvent(QCloseEvent *e)
 {
+    // A screen already hidden was left before: only the one shown asks.
+    if (isVisible() && !lasciaScheda()) {
+        e->ignore();
+        return;
+    }
     e->accept();
     // The screen closes whatever happens; the user is told when the company
     // block could not be remembered.
@@ -330,15 +335,21 @@ void TfrmContratti::messaggioArchivio(const ErroreArchivio &errore)
 
 void TfrmContratti::btnNuovoClick()
 {
+    if (!lasciaScheda())
+        return;
     nuovaScheda();
     txtDipendente->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmContratti::naviga(Freccia freccia)
 {
+    std::function<bool()> lascia;
+    if (schedaModificata())
+        lascia = [this] { return lasciaScheda(); };
     try {
         frecciaSuArchivio<TSchedaContratto>(
-            this, fileAnno(), freccia, lblPosizione, [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); });
+            this, fileAnno(), freccia, lblPosizione, [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); },
+            false, lascia);
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }
@@ -354,54 +365,12 @@ void TfrmContratti::btnDuplicaClick()
     duplicaScheda(this, fileAnno(), lblPosizione, {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
                   QStringLiteral("Attenzione: la duplicazione di un contratto può avvenire soltanto dopo che questo "
                                  "è stato inserito in archivio."),
-                  txtDipendente, [this] { m_caricati.clear(); });
-}
-
-void TfrmContratti::btnSalvaClick()
-{
-    Servizi &s = Servizi::correnti();
-    m_comportamenti->completaDate();
-    struct Obbligatorio { QLineEdit *campo; const char *cosa; };
-    const Obbligatorio obbligatori[] = {
-        {txtDataStipula, "la data di stipula"},
-        {txtLuogoStipula, "il luogo di stipula"},
-        {txtNomeDitta, "la denominazione della Ditta"},
-        {txtDipendente, "cognome e nome del Dipendente"},
-        {txtCodFisc, "il codice fiscale del Dipendente"},
-        {txtDataInizio, "la data di decorrenza del contratto"},
-        {txtDataFine, "la data di scadenza del contratto"},
-    };
-    for (const Obbligatorio &o : obbligatori) {
-        if (trimmed(o.campo->text()).isEmpty()) {
-            s.messaggio(this, TipoMessaggio::Avviso,
-                        QStringLiteral("Attenzione: per salvare il contratto è necessario indicare ")
-                            + QString::fromUtf8(o.cosa) + u'.');
-            o.campo->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
-    const std::pair<QLineEdit *, const char *> dateContratto[] = {
-        {txtDataStipula, "la data di stipula"}, {txtDataInizio, "la data di decorrenza"}, {txtDataFine, "la data di scadenza"}};
-    for (const auto &[campo, quale] : dateContratto)
-        if (!dataEsistente(this, campo, QString::fromUtf8(quale), QStringLiteral("il contratto")))
-            return;
-    const DateContratto date{txtDataStipula->text(), txtDataInizio->text(), txtDataFine->text(), txtDataNasc->text(),
-                             txtDataNascLeg->text()};
-    if (!primaDiSalvare(this, txtStipendio, problemiDateContratto(date, anno().toInt(), s.oggi()),
-                        QStringLiteral("il contratto")))
-        return;
-    if (!confermaCodiciFiscali(this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}},
-                                      {QStringLiteral("Legale rappresentante"), txtCodFiscLeg,
-                                       {txtLegale->text(), txtLuogoNascLeg->text(), txtDataNascLeg->text()}}}))
-        return;
-
-    try {
-        salvaSchedaSchermo<TSchedaContratto>({this, fileAnno(), lblPosizione, &m_caricati,
-                                              [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); }, {}},
-                                             schedaCorrente());
-    } catch (const ErroreArchivio &e) {
-        messaggioArchivio(e);
-    }
+                  txtDipendente,
+                  [this] {
+                      m_caricati.clear();
+                      m_partenza = schedaCorrente();
+                  },
+                  [this] { return lasciaScheda(); });
 }
 
 void TfrmContratti::btnImportaClick()

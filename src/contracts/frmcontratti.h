@@ -7,6 +7,7 @@
 
 #include "contracts/dittaricordata.h"
 #include "ui/finestre.h"
+#include "ui/schermi.h"
 #include "ui/schermoscheda.h"
 #include "storage/schede.h"
 
@@ -17,7 +18,7 @@ namespace qv {
 
 class ComportamentiCampi;
 
-class TfrmContratti : public SchermoArea
+class TfrmContratti : public SchermoArea, public SchermoConScheda
 {
     Q_OBJECT
 public:
@@ -72,6 +73,14 @@ public:
     void apriScheda(int posizione);
     // The card as the controls hold it.
     TSchedaContratto schedaCorrente() const;
+    // Whether the card differs from the card as it was loaded, last saved or
+    // started (a new card with today's signing date). On a card not stored
+    // yet the company block does not count: the screen keeps it for the next
+    // card and remembers it when it is left.
+    bool schedaModificata() const;
+    // Whether the card may be left: unchanged, or as the user answers the
+    // question about its changes ("Salva" leaves once Salva stored it).
+    bool lasciaScheda(QWidget *padre = nullptr) override;
 
     // The company block to and from the settings file. Reading: a missing file
     // or key gives empty fields; a block this run could not write stays.
@@ -113,8 +122,11 @@ protected:
 private:
     void naviga(Freccia freccia);
     void messaggioArchivio(const ErroreArchivio &errore);
+    // Salva: true when the card was written.
+    bool salva();
 
     QByteArray m_caricati;
+    TSchedaContratto m_partenza; // the card changes are measured against
     ComportamentiCampi *m_comportamenti = nullptr;
     RigaInfo *m_rigaInfo = nullptr;
     DittaRicordata m_ditta;

@@ -20,9 +20,9 @@ QString archivioContratti(const QWidget *dialogo)
     return schermo ? trimmed(schermo->lblFile->text()) : QString();
 }
 
-void apriSchedaContratto(const QWidget *dialogo, int posizione)
+void apriSchedaContratto(QWidget *dialogo, int posizione)
 {
-    if (TfrmContratti *schermo = schermoContratti(dialogo))
+    if (TfrmContratti *schermo = schermoContratti(dialogo); schermo && schermo->lasciaScheda(dialogo))
         schermo->apriScheda(posizione);
 }
 

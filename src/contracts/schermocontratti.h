@@ -19,8 +19,9 @@ TfrmContratti *schermoContratti(const QWidget *dialogo);
 QString archivioContratti(const QWidget *dialogo);
 
 // Loads card `posizione` of that year file into the contract screen, the way
-// its own arrows do. Archive failures are thrown as ErroreArchivio and leave
-// the screen as it was.
-void apriSchedaContratto(const QWidget *dialogo, int posizione);
+// its own arrows do, once the card shown there may be left (the question
+// about its changes, asked over the dialog). Archive failures are thrown as
+// ErroreArchivio and leave the screen as it was.
+void apriSchedaContratto(QWidget *dialogo, int posizione);
 
 } // namespace qv

@@ -206,11 +206,29 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
 
     // Moving over the background empties the info line.
     m_rigaInfo->collega();
+    fissaPartenza();
 }
 
 TSchedaDipendente TfrmAnagrafica::schedaCorrente() const
 {
     return schedaDaiControlli<TSchedaDipendente>(pannello());
+}
+
+void TfrmAnagrafica::fissaPartenza()
+{
+    m_partenza = schedaCorrente();
+    m_fotoPartenza = foto->imgFoto->immagine();
+}
+
+bool TfrmAnagrafica::schedaModificata() const
+{
+    return schedaDiversa(schedaCorrente(), m_partenza, {&TSchedaDipendente::Stipendio})
+        || foto->imgFoto->immagine() != m_fotoPartenza;
+}
+
+bool TfrmAnagrafica::lasciaScheda(QWidget *padre)
+{
+    return lasciaSchedaModificata(padre ? padre : this, schedaModificata(), [this] { return salva(); });
 }
 
 void TfrmAnagrafica::caricaScheda(const TSchedaDipendente &scheda, int posizione)
@@ -219,13 +237,14 @@ void TfrmAnagrafica::caricaScheda(const TSchedaDipendente &scheda, int posizione
     lblPosizione->setText(QString::number(posizione));
     m_caricati = codificaScheda(scheda);
     foto->carica(posizione);
+    fissaPartenza();
 }
 
 void TfrmAnagrafica::mostraScheda(const SchedaLetta<TSchedaDipendente> &letta)
 {
     caricaScheda(letta.scheda, letta.posizione);
     m_caricati = letta.byte;
-    segnalaSolaLettura(panInfo, letta.solaLettura);
+    infoSchedaMostrata(panInfo, letta.solaLettura, InfoIniziale);
 }
 
 void TfrmAnagrafica::nuovaScheda()
@@ -239,6 +258,7 @@ void TfrmAnagrafica::nuovaScheda()
     foto->nuova();
     lblPosizione->clear();
     m_caricati.clear();
+    fissaPartenza();
     txtDipendente->setFocus(Qt::OtherFocusReason);
 }
 
@@ -254,6 +274,11 @@ void TfrmAnagrafica::showEvent(QShowEvent *e)
 
 void TfrmAnagrafica::closeEvent(QCloseEvent *e)
 {
+    // A screen already hidden was left before: only the one shown asks.
+    if (isVisible() && !lasciaScheda()) {
+        e->ignore();
+        return;
+    }
     e->accept();
     passaA(Schermi::per(QStringLiteral("TfrmAvvio")), this);
 }
@@ -265,14 +290,19 @@ void TfrmAnagrafica::messaggioArchivio(const ErroreArchivio &errore)
 
 void TfrmAnagrafica::btnNuovoClick()
 {
-    nuovaScheda();
+    if (lasciaScheda())
+        nuovaScheda();
 }
 
 void TfrmAnagrafica::naviga(Freccia verso)
 {
+    std::function<bool()> lascia;
+    if (schedaModificata())
+        lascia = [this] { return lasciaScheda(); };
     try {
         frecciaSuArchivio<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), verso, lblPosizione,
-                                             [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, true);
+                                             [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, true,
+                                             lascia);
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
     }
@@ -289,13 +319,21 @@ void TfrmAnagrafica::btnDuplicaClick()
                   {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03},
                   QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
                                  "è stata inserita in archivio."),
-                  txtDipendente, [this] {
+                  txtDipendente,
+                  [this] {
                       foto->nuova();
                       m_caricati.clear();
-                  });
+                      fissaPartenza();
+                  },
+                  [this] { return lasciaScheda(); });
 }
 
 void TfrmAnagrafica::btnSalvaClick()
+{
+    salva();
+}
+
+bool TfrmAnagrafica::salva()
 {
     Servizi &s = Servizi::correnti();
     m_comportamenti->completaDate();
@@ -310,31 +348,35 @@ void TfrmAnagrafica::btnSalvaClick()
         if (trimmed(o.campo->text()).isEmpty()) {
             s.messaggio(this, TipoMessaggio::Avviso, QString::fromUtf8(o.messaggio));
             o.campo->setFocus(Qt::OtherFocusReason);
-            return;
+            return false;
         }
     }
     if (!dataEsistente(this, txtDataSca, QStringLiteral("la data di scadenza"), QStringLiteral("la scheda")))
-        return;
+        return false;
     if (trimmed(txtPreavviso->text()).isEmpty()) {
         s.messaggio(this, TipoMessaggio::Avviso,
                     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."));
         txtPreavviso->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
     }
     if (!primaDiSalvare(this, txtStipendio, problemiDateDipendente(txtDataNasc->text(), txtDataSca->text(), s.oggi()),
                         QStringLiteral("la scheda")))
-        return;
+        return false;
     if (!confermaCodiciFiscali(this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}}}))
-        return;
+        return false;
 
     try {
-        salvaSchedaSchermo<TSchedaDipendente>(
-            {this, cartellaProgramma().archivioDipendenti(), lblPosizione, &m_caricati,
-             [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); }},
-            schedaCorrente());
+        if (!salvaSchedaSchermo<TSchedaDipendente>(
+                {this, cartellaProgramma().archivioDipendenti(), lblPosizione, &m_caricati,
+                 [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); }},
+                schedaCorrente()))
+            return false;
     } catch (const ErroreArchivio &e) {
         messaggioArchivio(e);
+        return false;
     }
+    fissaPartenza();
+    return true;
 }
 
 void TfrmAnagrafica::btnAllegatiClick()

@@ -5,8 +5,11 @@
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
+#include "ui/schermi.h"
 #include "ui/schermoscheda.h"
 #include "storage/schede.h"
+
+#include <QImage>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +19,7 @@ namespace qv {
 class ComportamentiCampi;
 class FotoScheda;
 
-class TfrmAnagrafica : public SchermoArea
+class TfrmAnagrafica : public SchermoArea, public SchermoConScheda
 {
     Q_OBJECT
 public:
@@ -54,6 +57,12 @@ public:
     QByteArray schedaCaricata() const { return m_caricati; }
     // The card as the controls hold it.
     TSchedaDipendente schedaCorrente() const;
+    // Whether the card or its photo differs from the card as it was loaded,
+    // last saved or started (a new card as the screen prepared it).
+    bool schedaModificata() const;
+    // Whether the card may be left: unchanged, or as the user answers the
+    // question about its changes ("Salva" leaves once Salva stored it).
+    bool lasciaScheda(QWidget *padre = nullptr) override;
 
 public slots:
     void btnNuovoClick();
@@ -87,8 +96,14 @@ protected:
 private:
     void naviga(Freccia verso);
     void messaggioArchivio(const ErroreArchivio &errore);
+    // Salva: true when the card was written.
+    bool salva();
+    // The card and photo shown become the ones changes are measured against.
+    void fissaPartenza();
 
     QByteArray m_caricati;
+    TSchedaDipendente m_partenza;
+    QImage m_fotoPartenza;
     ComportamentiCampi *m_comportamenti = nullptr;
     RigaInfo *m_rigaInfo = nullptr;
 };

@@ -85,11 +85,14 @@ const RigaScheda<TSchedaDipendente> &formaRigaDipendente()
     return forma;
 }
 
-void apriSchedaDipendente(int posizione)
+void apriSchedaDipendente(int posizione, QWidget *elenco)
 {
+    auto *anagrafica = Schermi::di<TfrmAnagrafica>();
+    if (anagrafica && !anagrafica->lasciaScheda(elenco))
+        return;
     const SchedaLetta<TSchedaDipendente> letta =
         leggiSchedaArchivio<TSchedaDipendente>(cartellaProgramma().archivioDipendenti(), posizione);
-    if (auto *anagrafica = Schermi::di<TfrmAnagrafica>())
+    if (anagrafica)
         anagrafica->mostraScheda(letta);
 }
 
@@ -116,7 +119,7 @@ void TfrmScadenze::leggi(VociElenco &voci)
 
 void TfrmScadenze::apri(int posizione)
 {
-    apriSchedaDipendente(posizione);
+    apriSchedaDipendente(posizione, this);
 }
 
 TfrmScadute::TfrmScadute(QWidget *parent) : TfrmScadenze(kScadute, parent)

@@ -21,9 +21,10 @@ QList<QString TSchedaDipendente::*> campiRigaDipendente();
 // The same line built from a card's record.
 const RigaScheda<TSchedaDipendente> &formaRigaDipendente();
 
-// Loads the card at `posizione` of the employee archive into the card screen.
-// Archive failures are thrown as ErroreArchivio.
-void apriSchedaDipendente(int posizione);
+// Loads the card at `posizione` of the employee archive into the card screen,
+// once the card shown there may be left (the question about its changes,
+// asked over the list `elenco`). Archive failures are thrown as ErroreArchivio.
+void apriSchedaDipendente(int posizione, QWidget *elenco);
 
 // What sets the two lists apart.
 struct RegolaScadenza

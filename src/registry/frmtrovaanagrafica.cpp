@@ -70,7 +70,7 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick()
         const int posizione = posizioneSelezionata();
         const QString token = lblMemory->text();
         if (posizione > 0 && token == QLatin1String("anagrafica")) {
-            apriSchedaDipendente(posizione);
+            apriSchedaDipendente(posizione, this);
         } else if (posizione > 0 && token == QLatin1String("contratti")) {
             ArchivioDipendenti archivio(cartellaProgramma().archivioDipendenti());
             archivio.apri();

@@ -71,9 +71,11 @@ struct SchermoDaSalvare
 // Saves `scheda`: appends a new card, or overwrites the stored one after the
 // check above; a stored card whose archive has vanished is saved only when
 // the user wants the archive created again (then as its first card).
+// True when the card was written; false when one of the questions kept it
+// from the disk (the screen's card, or the stored one after "Ricarica", stays).
 // Archive failures are thrown as ErroreArchivio, with nothing on the screen changed.
 template <typename R>
-void salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
+bool salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
 {
     Servizi &servizi = Servizi::correnti();
     const QByteArray nuovi = codificaScheda(scheda);
@@ -90,7 +92,7 @@ void salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
     if (posizione.isEmpty()) {
         archivio.apri();
         scritta(archivio.accoda(scheda), MsgSchedaInserita);
-        return;
+        return true;
     }
     try {
         archivio.apri(false);
@@ -98,17 +100,17 @@ void salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
         if (e.tipo() != ErroreArchivio::Tipo::Assente)
             throw;
         if (!servizi.domanda(s.schermo, testoArchivioScomparso(s.percorso)))
-            return;
+            return false;
         archivio.apri();
         scritta(archivio.accoda(scheda), MsgSchedaInserita);
-        return;
+        return true;
     }
     const int p = posizione.toInt();
     const bool scritto = s.caricati->isEmpty() ? (archivio.scrivi(p, scheda), true)
                                                : archivio.sostituisci(p, scheda, *s.caricati);
     if (scritto) {
         scritta(p, MsgSchedaSalvata);
-        return;
+        return true;
     }
     // Another copy saved this card since it was loaded: nothing is written
     // without the user's answer, and no lock is held while asking.
@@ -118,12 +120,12 @@ void salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
         archivio.apri(false);
         archivio.scrivi(p, scheda);
         scritta(p, MsgSchedaSalvata);
-        break;
+        return true;
     case Ricarica:
         s.mostra(leggiSchedaArchivio<R>(s.percorso, p));
-        break;
+        return false;
     default:
-        break;
+        return false;
     }
 }
 

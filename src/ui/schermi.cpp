@@ -108,9 +108,22 @@ QWidget *Schermi::primoDi(const QMetaObject *classe)
     return nullptr;
 }
 
-void Schermi::terminaApplicazione()
+bool Schermi::lasciaSchede()
 {
+    // Each card screen shown is left the way its Esci leaves it: asked about
+    // its changes, then closed (and a closed screen asks nothing more).
+    for (QWidget *w : std::as_const(s_schermi))
+        if (dynamic_cast<SchermoConScheda *>(w) && w->isVisible() && !w->close())
+            return false;
+    return true;
+}
+
+bool Schermi::terminaApplicazione()
+{
+    if (!lasciaSchede())
+        return false;
     Servizi::correnti().termina();
+    return true;
 }
 
 void passaA(QWidget *destinazione, QWidget *origine)

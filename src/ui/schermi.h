@@ -47,12 +47,28 @@ public:
         return static_cast<T *>(primoDi(&T::staticMetaObject));
     }
 
-    // Ends the program: the event loop stops after the current event.
-    static void terminaApplicazione();
+    // Ends the program: the event loop stops after the current event. A card
+    // screen still shown is left first, as when the user leaves it: false,
+    // and the program goes on, when the user stays on its changed card.
+    static bool terminaApplicazione();
+    // That leaving alone: every card screen shown (SchermoConScheda) is
+    // closed; false when the user stayed on a card.
+    static bool lasciaSchede();
 
 private:
     // The first screen of the order whose class is or derives from `classe`.
     static QWidget *primoDi(const QMetaObject *classe);
+};
+
+// A screen that shows a card the user may be changing (the employee card, the
+// contract card): asked before it is left, and before the program ends.
+class SchermoConScheda
+{
+public:
+    virtual ~SchermoConScheda() = default;
+    // Whether the card shown may be left: unchanged, or as the user answers
+    // the question about its changes (over `padre`, the screen without one).
+    virtual bool lasciaScheda(QWidget *padre = nullptr) = 0;
 };
 
 // The message of every screen whose archive cannot be opened, read or written.

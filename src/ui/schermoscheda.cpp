@@ -88,7 +88,7 @@ bool RigaInfo::eventFilter(QObject *o, QEvent *e)
 
 void duplicaScheda(QWidget *schermo, const QString &percorso, QLabel *lblPosizione,
                    std::initializer_list<QLabel *> allegati, const QString &avviso, QWidget *primoCampo,
-                   const std::function<void()> &azzera)
+                   const std::function<void()> &azzera, const std::function<bool()> &lascia)
 {
     Servizi &s = Servizi::correnti();
     if (trimmed(lblPosizione->text()).isEmpty()) {
@@ -101,6 +101,8 @@ void duplicaScheda(QWidget *schermo, const QString &percorso, QLabel *lblPosizio
         s.messaggio(schermo, TipoMessaggio::Avviso, MsgArchivioSolaLettura);
         return;
     }
+    if (lascia && !lascia())
+        return;
     for (QLabel *l : allegati)
         l->clear();
     lblPosizione->clear();
@@ -116,6 +118,29 @@ void segnalaSolaLettura(QLabel *panInfo, bool solaLettura)
 {
     if (solaLettura)
         panInfo->setText(InfoSolaLettura);
+}
+
+void infoSchedaMostrata(QLabel *panInfo, bool solaLettura, const QString &infoNuova)
+{
+    if (solaLettura)
+        panInfo->setText(InfoSolaLettura);
+    else if (panInfo->text() == infoNuova)
+        panInfo->clear();
+}
+
+bool lasciaSchedaModificata(QWidget *padre, bool modificata, const std::function<bool()> &salva)
+{
+    if (!modificata)
+        return true;
+    switch (Servizi::correnti().scelta(padre, DomandaSchedaModificata, PulsantiSchedaModificata, RestaSullaScheda,
+                                       RestaSullaScheda)) {
+    case SalvaModifiche:
+        return salva();
+    case NonSalvare:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace qv

@@ -8,6 +8,7 @@
 #include "ui/finestre.h"
 #include "ui/salvascheda.h"
 #include "ui/servizi.h"
+#include "core/importo.h"
 #include "core/testo.h"
 #include "storage/archivio.h"
 
@@ -75,9 +76,13 @@ inline const QString MsgArchivioVuoto = QStringLiteral("L'archivio non contiene 
 // empties the position; with `taceSullaPrima`, "previous" from card 1 says
 // nothing there. An input/output failure is thrown as ErroreArchivio before
 // anything on the screen changes.
+// When the card shown was changed, `lascia` is given: it is asked, with the
+// archive closed, only when the arrow leads to a card, and false keeps the
+// card on the screen; the card led to is read after the answer, so a card
+// just saved by it is shown as saved.
 template <typename R, typename F>
 void frecciaSuArchivio(QWidget *schermo, const QString &percorso, Freccia freccia, QLabel *lblPosizione, F &&carica,
-                       bool taceSullaPrima = false)
+                       bool taceSullaPrima = false, const std::function<bool()> &lascia = {})
 {
     Archivio<R> archivio(percorso);
     archivio.apri();
@@ -94,6 +99,12 @@ void frecciaSuArchivio(QWidget *schermo, const QString &percorso, Freccia frecci
     const int destinazione = cartaDellaFreccia(freccia, conta, posizione);
     if (destinazione == 0)
         return;
+    if (lascia) {
+        archivio.chiudi();
+        if (lascia())
+            carica(leggiSchedaArchivio<R>(percorso, destinazione));
+        return;
+    }
     SchedaLetta<R> letta;
     letta.scheda = archivio.leggi(destinazione, &letta.byte);
     letta.posizione = destinazione;
@@ -158,15 +169,53 @@ private:
 
 // Duplicate: a card not yet in the archive cannot be duplicated (`avviso` says
 // so), nor can a card of an archive at `percorso` that can only be read (the
-// copy could never be saved); otherwise the screen keeps its fields as the
+// copy could never be saved); otherwise, once `lascia` lets the card go (the
+// question about its changes), the screen keeps its fields as the
 // new card's, drops the position and the attachments (and whatever `azzera`
 // drops besides), moves to `primoCampo` and tells the user to edit and save the copy.
 void duplicaScheda(QWidget *schermo, const QString &percorso, QLabel *lblPosizione,
                    std::initializer_list<QLabel *> allegati, const QString &avviso, QWidget *primoCampo,
-                   const std::function<void()> &azzera = {});
+                   const std::function<void()> &azzera = {}, const std::function<bool()> &lascia = {});
 
-// What a card screen's info line says after a card was shown: that the
-// archive can only be read, when it can.
+// Leaving a card whose fields differ from the card as it was loaded, last
+// saved or started (arrows, Nuovo, Duplica, a card opened from a list, the
+// screen closed, the program's end): the question and its three answers, in
+// button order; Enter and Escape stay on the card.
+inline const QString DomandaSchedaModificata =
+    QStringLiteral("La scheda corrente è stata modificata. Salvare le modifiche?");
+inline const QStringList PulsantiSchedaModificata = {QStringLiteral("Salva"), QStringLiteral("Non salvare"),
+                                                     QStringLiteral("Annulla")};
+enum RispostaSchedaModificata { SalvaModifiche = 0, NonSalvare = 1, RestaSullaScheda = 2 };
+
+// Whether a card may be left: at once when it is not `modificata`; otherwise
+// as the user answers over `padre`, "Salva" leaving only when `salva` (the
+// screen's own Salva, with its checks and questions) stored the card.
+bool lasciaSchedaModificata(QWidget *padre, bool modificata, const std::function<bool()> &salva);
+
+// Whether the card `attuale` differs from `partenza` in any field. An amount
+// field (`importi`) that only had its writing normalised ("1200,5" shown as
+// "1200,50") has not changed.
+template <typename R>
+bool schedaDiversa(const R &attuale, const R &partenza, std::initializer_list<QString R::*> importi = {})
+{
+    for (const auto &c : R::campi()) {
+        const QString &a = attuale.*(c.membro), &p = partenza.*(c.membro);
+        if (a == p)
+            continue;
+        const bool importo = std::find(importi.begin(), importi.end(), c.membro) != importi.end();
+        if (!importo || statoImporto(a) != StatoImporto::Valido || statoImporto(p) != StatoImporto::Valido
+            || formattaImporto(a) != formattaImporto(p))
+            return true;
+    }
+    return false;
+}
+
+// What a card screen's info line says when it opens: that the archive can
+// only be read, when it can.
 void segnalaSolaLettura(QLabel *panInfo, bool solaLettura);
+// What it says once a stored card is shown: that the archive can only be
+// read, when it can; the line that announced a new card (`infoNuova`) no
+// longer holds and is emptied; a control's hint stays.
+void infoSchedaMostrata(QLabel *panInfo, bool solaLettura, const QString &infoNuova);
 
 } // namespace qv

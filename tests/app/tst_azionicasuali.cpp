@@ -91,6 +91,8 @@ public:
     explicit ServiziCasuali(TestAzioniCasuali &driver) : m_driver(driver) {}
 
     bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
+    int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+               int fuga) override;
     std::optional<QString> chiediTesto(QWidget *, const QString &, const QString &, const QString &) override;
     QString fileDaAprire(QWidget *, const QString &, const QStringList &, const QString &) override;
     QString fileDaSalvare(QWidget *, const QString &, const QStringList &, const QString &, const QString &) override;
@@ -192,6 +194,14 @@ bool ServiziCasuali::domanda(QWidget *padre, const QString &testo, bool siPredef
 {
     ServiziProva::domanda(padre, testo, siPredefinito);
     return m_driver.probabile(60);
+}
+
+// Any of the buttons: saving a changed card on the way out, leaving it, staying.
+int ServiziCasuali::scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
+                           int fuga)
+{
+    ServiziProva::scelta(padre, testo, pulsanti, predefinito, fuga);
+    return m_driver.caso(int(pulsanti.size()));
 }
 
 std::optional<QString> ServiziCasuali::chiediTesto(QWidget *, const QString &, const QString &, const QString &iniziale)

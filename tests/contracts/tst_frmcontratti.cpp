@@ -99,6 +99,10 @@ private slots:
     void cartellaSenzaArchivioInSolaLettura();
     void archivioScomparso_data();
     void archivioScomparso();
+    void lasciaScheda_data();
+    void lasciaScheda();
+    void cosaContaComeModifica();
+    void infoDellaSchedaAperta();
 
 private:
     void riempi(int quante, TSchedaContratto (*crea)(int) = contratto);
@@ -176,7 +180,9 @@ void TestContratti::nuovaSchedaDalMenu()
     QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
     m_c->chkRescisso->setChecked(true);
     m_c->txtNomeDitta->setText(QStringLiteral("  Verdi Spa "));
+    m_servizi->scegli(ConNonSalvare);
     m_c->close();
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata});
     m_servizi->orologio = QDateTime(QDate(2018, 1, 9), QTime(8, 0));
     apriAnno();
     QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("09/01/2018"));
@@ -191,6 +197,7 @@ void TestContratti::nuovaSchedaDalMenu()
     QApplication::setActiveWindow(m_c);
     m_c->cmdPrimoClick();
     m_c->txtNote->setText(QStringLiteral("nota"));
+    m_servizi->scegli(ConNonSalvare);
     m_c->btnNuovoClick();
     QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Ditta 1"));
     QCOMPARE(m_c->txtNote->text(), QString());
@@ -208,10 +215,11 @@ void TestContratti::dittaRicordataAllaChiusura()
     for (const ChiaveDitta &k : kChiaviDitta)
         m_c->findChild<QLineEdit *>(QLatin1String(k.controllo))->setText(QStringLiteral(" valore %1 ").arg(i++));
     m_c->txtDipendente->setText(QStringLiteral("non ricordato"));
+    m_servizi->scegli(ConNonSalvare);
     QTest::mouseClick(m_c->btnEsci, Qt::LeftButton);
     QVERIFY(!m_c->isVisible());
     QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
-    QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata});
 
     const QByteArray ini = leggiFile(cartellaProgramma().impostazioni());
     QVERIFY(ini.contains("[Ditta Emittente]\r\nLuogo Stipula=valore 0\r\nNome Ditta=valore 1\r\n"));
@@ -221,11 +229,14 @@ void TestContratti::dittaRicordataAllaChiusura()
     QVERIFY(letti);
     QCOMPARE(letti->at(4), QStringLiteral("valore 4"));
 
-    // The title bar's close goes the same way.
+    // The title bar's close goes the same way. A company block changed on a
+    // new card alone is no change to ask about: it is remembered.
     apriAnno();
     QCOMPARE(m_c->txtIvaDitta->text(), QStringLiteral("valore 4"));
     m_c->txtForo->setText(QStringLiteral("Roma"));
+    m_servizi->azzera();
     m_c->close();
+    QVERIFY(m_servizi->messaggi.isEmpty());
     QCOMPARE(leggiDatiDitta(cartellaProgramma().impostazioni())->at(13), QStringLiteral("Roma"));
 }
 
@@ -335,11 +346,18 @@ void TestContratti::navigazione()
         m_c->caricaScheda(contratto(posizione.toInt()), posizione.toInt());
     else
         m_c->lblPosizione->setText(posizione);
+    // The changed notes are asked about only when the arrow leads to a card.
     m_c->txtNote->setText(QStringLiteral("non salvata"));
+    m_servizi->scegli(ConNonSalvare);
     QTest::mouseClick(m_c->findChild<Figura *>(pulsante), Qt::LeftButton);
 
     QCOMPARE(m_c->lblPosizione->text(), dopo);
-    QCOMPARE(m_servizi->testi(), messaggio.isEmpty() ? QStringList() : QStringList{messaggio});
+    QStringList attesi;
+    if (dopo != posizione && !dopo.isEmpty())
+        attesi << SchedaModificata;
+    if (!messaggio.isEmpty())
+        attesi << messaggio;
+    QCOMPARE(m_servizi->testi(), attesi);
     // A year without a file gets an empty one.
     QVERIFY(QFile::exists(fileAnno()));
     QCOMPARE(QFileInfo(fileAnno()).size(), qint64(schede) * TSchedaContratto::Dimensione);
@@ -447,7 +465,9 @@ void TestContratti::bandieraSconosciuta()
     QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
     QVERIFY(m_c->chkRescisso->isChecked());
     m_c->chkRescisso->setChecked(false);
+    m_servizi->scegli(ConNonSalvare);
     m_c->cmdIndietroClick();
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata}); // the box is part of the card
     m_c->cmdAvantiClick();
     QVERIFY(m_c->chkRescisso->isChecked());
 }
@@ -466,10 +486,13 @@ void TestContratti::duplica()
     m_c->chkRescisso->setChecked(true);
     m_c->txtMotivo->setText(QStringLiteral("Dimissioni"));
     m_servizi->azzera();
+    // Card 4 keeps what is stored; the copy takes the changes.
+    m_servizi->scegli(ConNonSalvare);
     m_c->btnDuplicaClick();
     QCOMPARE(m_servizi->testi(),
-             QStringList{"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
-                         "premere Salva per inserire la scheda in archivio."});
+             (QStringList{SchedaModificata,
+                          "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                          "premere Salva per inserire la scheda in archivio."}));
     QCOMPARE(m_c->lblPosizione->text(), QString());
     QCOMPARE(m_c->lblFile01->text(), QString());
     QCOMPARE(m_c->lblDesc01->text(), QString());
@@ -835,8 +858,9 @@ void TestContratti::guastoDiScrittura()
     QCOMPARE(leggiFile(fileAnno()), prima);
 
     // A folder in the year file's place: saving, browsing and duplicating report it and keep the screen.
-    m_servizi->azzera();
+    m_servizi->scegli(ConNonSalvare);
     apriAnno(QStringLiteral("2019"));
+    m_servizi->azzera();
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("2019.con")));
     compila();
     m_c->txtDataStipula->setText(QStringLiteral("15/03/2019"));
@@ -1061,6 +1085,82 @@ void TestContratti::archivioScomparso()
     QFETCH(bool, si);
     riempi(3, contrattoRossi);
     verificaArchivioScomparso(m_c, *m_servizi, fileAnno(), si);
+}
+
+// Leaving a changed contract asks whether to save it, whichever way it is
+// left; an unchanged one is left without a word.
+void TestContratti::lasciaScheda_data()
+{
+    righeLasciaScheda();
+}
+
+void TestContratti::lasciaScheda()
+{
+    QFETCH(QString, modo);
+    QFETCH(int, risposta);
+    riempi(3, contrattoRossi);
+    verificaLasciaScheda<TfrmContratti, TSchedaContratto>(m_c, *m_servizi, fileAnno(), modo, risposta);
+}
+
+// What makes a card changed: on a new card, what the user typed, not the
+// date of today nor the remembered company block (kept by Nuovo and stored
+// when the screen is left); on a stored card any field, the company block
+// and the box included, but not an amount the field only normalised.
+void TestContratti::cosaContaComeModifica()
+{
+    QVERIFY(!m_c->schedaModificata());
+    m_c->txtNomeDitta->setText(QStringLiteral("Nuova Ditta Srl"));
+    m_c->txtLegale->setText(QStringLiteral("Neri Anna"));
+    QVERIFY(!m_c->schedaModificata());
+    m_c->btnNuovoClick();
+    QVERIFY(m_servizi->messaggi.isEmpty());
+    QCOMPARE(m_c->txtNomeDitta->text(), QStringLiteral("Nuova Ditta Srl"));
+    m_c->txtDataStipula->setText(QStringLiteral("14/03/2017"));
+    QVERIFY(m_c->schedaModificata());
+    m_servizi->scegli(ConNonSalvare);
+    m_c->btnNuovoClick();
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata});
+    QCOMPARE(m_c->txtDataStipula->text(), QStringLiteral("15/03/2017"));
+
+    riempi(2);
+    m_c->cmdPrimoClick();
+    QVERIFY(!m_c->schedaModificata());
+    m_c->txtNomeDitta->setText(QStringLiteral("Altra Ditta"));
+    QVERIFY(m_c->schedaModificata());
+    m_c->txtNomeDitta->setText(QStringLiteral("Ditta 1 ")); // a blank at the end is no change
+    QVERIFY(!m_c->schedaModificata());
+    m_c->chkRescisso->setChecked(true);
+    QVERIFY(m_c->schedaModificata());
+    m_c->chkRescisso->setChecked(false);
+
+    // The fee stored as "1200,5" shows as "1200,50" once its field is left.
+    QApplication::setActiveWindow(m_c);
+    QVERIFY(QTest::qWaitForWindowActive(m_c));
+    m_c->txtStipendio->setFocus();
+    m_c->txtIban->setFocus();
+    QCOMPARE(m_c->txtStipendio->text(), QStringLiteral("1200,50"));
+    QVERIFY(!m_c->schedaModificata());
+    m_c->txtStipendio->setText(QStringLiteral("1200,51"));
+    QVERIFY(m_c->schedaModificata());
+    m_c->txtStipendio->setText(QStringLiteral("1.200,5x"));
+    QVERIFY(m_c->schedaModificata());
+}
+
+// A contract opened from a list no longer says the screen is ready for a new one.
+void TestContratti::infoDellaSchedaAperta()
+{
+    riempi(3);
+    QCOMPARE(m_c->panInfo->text(), TfrmContratti::InfoIniziale);
+    m_servizi->quandoDialogo([](QDialog *d) {
+        auto *validi = qobject_cast<TfrmValidi *>(d);
+        validi->FormShow();
+        validi->lstRecords->setCurrentRow(1);
+        emit validi->lstRecords->doppioClic();
+        return 0;
+    });
+    m_c->btnValidiClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_c->panInfo->text(), QString());
 }
 
 QTEST_MAIN(TestContratti)

@@ -75,6 +75,10 @@ private slots:
     void cartellaSenzaArchivioInSolaLettura();
     void archivioScomparso_data();
     void archivioScomparso();
+    void lasciaScheda_data();
+    void lasciaScheda();
+    void schedaNuovaEFotoCambiate();
+    void infoDellaSchedaAperta();
 
 private:
     void riempiArchivio(int quante, TSchedaDipendente (*crea)(int) = scheda);
@@ -149,11 +153,18 @@ void TestAnagrafica::navigazione()
     riempiArchivio(schede);
     if (!posizione.isEmpty())
         m_a->caricaScheda(scheda(posizione.toInt()), posizione.toInt());
+    // The changed notes are asked about only when the arrow leads to a card.
     m_a->txtNote->setText(QStringLiteral("non salvata"));
+    m_servizi->scegli(ConNonSalvare);
     QTest::mouseClick(m_a->findChild<Figura *>(pulsante), Qt::LeftButton);
 
     QCOMPARE(m_a->lblPosizione->text(), dopo);
-    QCOMPARE(m_servizi->testi(), messaggio.isEmpty() ? QStringList() : QStringList{messaggio});
+    QStringList attesi;
+    if (dopo != posizione && !dopo.isEmpty())
+        attesi << SchedaModificata;
+    if (!messaggio.isEmpty())
+        attesi << messaggio;
+    QCOMPARE(m_servizi->testi(), attesi);
     // Browsing creates the archive when it is missing.
     QVERIFY(QFile::exists(cartellaProgramma().archivioDipendenti()));
     if (dopo != posizione && !dopo.isEmpty()) {
@@ -467,7 +478,9 @@ void TestAnagrafica::foglioDiLavoro()
 void TestAnagrafica::chiusuraTornaAlMenu()
 {
     m_a->txtDipendente->setText(QStringLiteral("qualcosa"));
+    m_servizi->scegli(ConNonSalvare);
     m_a->close();
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata});
     QVERIFY(!m_a->isVisible());
     QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
     // Shown again, it starts with a new empty card.
@@ -593,7 +606,8 @@ void TestAnagrafica::archivioInSolaLettura()
     QCOMPARE(leggiFile(archivio), prima);
     QCOMPARE(contenuto(m_dir->path()), cartella); // no photo, no journal
 
-    // The search lists every card.
+    // The search lists every card, and has nothing to say.
+    m_servizi->azzera();
     int righe = -1;
     m_servizi->quandoDialogo([&](QDialog *d) {
         auto *dlg = qobject_cast<TfrmTrovaAnagrafica *>(d);
@@ -603,7 +617,7 @@ void TestAnagrafica::archivioInSolaLettura()
     });
     m_a->btnTrovaClick();
     QCOMPARE(righe, 3);
-    QCOMPARE(m_servizi->testi(), QStringList{SolaLettura});
+    QVERIFY(m_servizi->messaggi.isEmpty());
 }
 
 void TestAnagrafica::cartellaSenzaArchivioInSolaLettura()
@@ -631,6 +645,70 @@ void TestAnagrafica::archivioScomparso()
     // Card 2 became card 1 with its photo, the same file.
     if (si && !QTest::currentTestFailed())
         QCOMPARE(leggiFile(cartellaProgramma().foto(1)), leggiFile(cartellaProgramma().foto(2)));
+}
+
+// Leaving a changed card asks whether to save it, whichever way the card is
+// left; an unchanged card is left without a word.
+void TestAnagrafica::lasciaScheda_data()
+{
+    righeLasciaScheda();
+}
+
+void TestAnagrafica::lasciaScheda()
+{
+    QFETCH(QString, modo);
+    QFETCH(int, risposta);
+    riempiArchivio(3, schedaRossi);
+    verificaLasciaScheda<TfrmAnagrafica, TSchedaDipendente>(m_a, *m_servizi, cartellaProgramma().archivioDipendenti(),
+                                                            modo, risposta);
+}
+
+// A new card counts as changed once the user typed into it; Salva that its
+// own checks refuse keeps it on the screen. The photo is part of the card.
+void TestAnagrafica::schedaNuovaEFotoCambiate()
+{
+    // The blank card the screen starts with is no change.
+    m_a->btnNuovoClick();
+    QVERIFY(m_servizi->messaggi.isEmpty());
+
+    m_a->txtNote->setText(QStringLiteral("appena scritta"));
+    m_servizi->scegli(ConSalva);
+    m_a->btnNuovoClick();
+    QCOMPARE(m_servizi->testi(),
+             (QStringList{SchedaModificata,
+                          "Attenzione: per salvare la scheda è necessario indicare cognome e nome del Dipendente."}));
+    QCOMPARE(m_a->txtNote->text(), QStringLiteral("appena scritta"));
+    QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
+
+    // A photo taken away, or another one put in, is a change; the stored photo is not.
+    riempiArchivio(2, schedaRossi);
+    QImage rossa(40, 30, QImage::Format_RGB32);
+    rossa.fill(Qt::red);
+    QVERIFY(rossa.save(cartellaProgramma().foto(1)));
+    m_servizi->scegli(ConNonSalvare);
+    m_a->cmdPrimoClick();
+    m_servizi->azzera();
+    m_a->foto->btnCancFotoClick();
+    m_a->cmdAvantiClick();
+    QCOMPARE(m_servizi->testi(), QStringList{SchedaModificata});
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("1"));
+    QVERIFY(m_a->schedaModificata());
+    m_a->foto->imgFoto->impostaImmagine(QImage(cartellaProgramma().foto(1)));
+    QVERIFY(!m_a->schedaModificata());
+}
+
+// A card opened from a list no longer says the screen is ready for a new card.
+void TestAnagrafica::infoDellaSchedaAperta()
+{
+    riempiArchivio(3, schedaRossi);
+    QCOMPARE(m_a->panInfo->text(), TfrmAnagrafica::InfoIniziale);
+    apriDallaRicerca(m_a, *m_servizi, 2);
+    QCOMPARE(m_a->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_a->panInfo->text(), QString());
+    // A control's hint stays as it is.
+    m_a->panInfo->setText(QStringLiteral("Trova una scheda in archivio."));
+    apriDallaRicerca(m_a, *m_servizi, 3);
+    QCOMPARE(m_a->panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
 }
 
 QTEST_MAIN(TestAnagrafica)

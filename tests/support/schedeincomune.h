@@ -4,9 +4,12 @@
 // checks of a card changed by another copy, of an archive that can only be
 // read and of one that vanished. `Schermo` is either screen, `R` its card.
 
+#include "app/frmavvio.h"
 #include "storage/archivio.h"
 #include "support/fileprova.h"
 #include "support/serviziprova.h"
+#include "ui/frmricerca.h"
+#include "ui/schermi.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +33,13 @@ inline const QString SchedaCambiata = QStringLiteral(
 inline const QString SolaLettura = QStringLiteral(
     "Attenzione: l'archivio è in sola lettura: le schede possono essere consultate ma non salvate.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// The question of a card left with changes, its buttons and the answers
+// (NonModificata: the card was not changed, so nothing is asked).
+inline const QString SchedaModificata = QStringLiteral("La scheda corrente è stata modificata. Salvare le modifiche?");
+inline const QStringList PulsantiModificata = {QStringLiteral("Salva"), QStringLiteral("Non salvare"),
+                                              QStringLiteral("Annulla")};
+enum RispostaModificata { NonModificata = -2, ConEscape = -1, ConSalva = 0, ConNonSalvare = 1, ConAnnulla = 2 };
 
 // The rows of verificaSchedaCambiata: no other copy, then each answer.
 inline void righeSchedaCambiata()
@@ -150,11 +160,18 @@ void verificaSolaLettura(Schermo *s, ServiziProva &servizi, const QLineEdit *cam
     QCOMPARE(s->lblFile01->text(), file01); // Duplica changed nothing
     QCOMPARE(s->txtNote->text(), QStringLiteral("non salvabile"));
 
+    // Leaving the changed card asks first; the answer Salva meets the same refusal.
     servizi.azzera();
+    servizi.scegli(ConSalva);
+    s->btnNuovoClick();
+    QCOMPARE(servizi.testi(), (QStringList{SchedaModificata, SolaLettura}));
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    servizi.azzera();
+    servizi.scegli(ConNonSalvare);
     s->btnNuovoClick();
     compila();
     s->btnSalvaClick();
-    QCOMPARE(servizi.testi(), QStringList{SolaLettura});
+    QCOMPARE(servizi.testi(), (QStringList{SchedaModificata, SolaLettura}));
     QCOMPARE(s->lblPosizione->text(), QString());
 }
 
@@ -214,6 +231,135 @@ void verificaCartellaSenzaArchivio(Schermo *s, ServiziProva &servizi, const QStr
     s->btnSalvaClick();
     QCOMPARE(servizi.testi(), QStringList{SolaLettura});
     QVERIFY(!QFileInfo::exists(archivio));
+}
+
+
+// Opens card `posizione` from the screen's search the way the user does: Trova,
+// Cerca with no filter, a double click on that card's entry.
+template <typename Schermo>
+void apriDallaRicerca(Schermo *s, ServiziProva &servizi, int posizione)
+{
+    servizi.quandoDialogo([posizione](QDialog *d) {
+        auto *ricerca = qobject_cast<TfrmRicerca *>(d);
+        ricerca->btnCercaClick();
+        for (int i = 0; i < ricerca->lstRecords->count(); ++i)
+            if (ricerca->lstRecords->posizione(i) == posizione)
+                ricerca->lstRecords->setCurrentRow(i);
+        emit ricerca->lstRecords->doppioClic();
+        return 0;
+    });
+    s->btnTrovaClick();
+}
+
+// The rows of verificaLasciaScheda: each way of leaving a card with each answer.
+inline void righeLasciaScheda()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<int>("risposta");
+    const std::pair<const char *, int> risposte[] = {
+        {"non modificata", NonModificata}, {"Salva", ConSalva}, {"Non salvare", ConNonSalvare},
+        {"Annulla", ConAnnulla}, {"Escape", ConEscape}};
+    for (const char *modo : {"freccia", "Nuovo", "Duplica", "ricerca", "Esci", "chiusura", "fine del programma"})
+        for (const auto &[nome, risposta] : risposte)
+            QTest::newRow(QByteArray(modo) + ", " + nome) << QString::fromUtf8(modo) << risposta;
+}
+
+// The screen shows card 2 of the three in `archivio` and, unless `risposta`
+// is NonModificata, the user changes its notes; then leaves it by `modo`
+// (an arrow to card 3, Nuovo, Duplica, card 3 opened from the search, Esci,
+// the window's close, the main menu closed for the program's end), answering
+// `risposta` to the one question. Salva stores the change and leaves; Non
+// salvare leaves and writes nothing; Annulla and Escape stay on the card with
+// the change; an unchanged card leaves without a question.
+template <typename Schermo, typename R>
+void verificaLasciaScheda(Schermo *s, ServiziProva &servizi, const QString &archivio, const QString &modo,
+                          int risposta)
+{
+    constexpr int D = R::Dimensione;
+    s->cmdPrimoClick();
+    s->cmdAvantiClick();
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+    const QString nome = s->txtDipendente->text();
+    const QByteArray prima = leggiFile(archivio);
+    const bool modificata = risposta != NonModificata;
+    if (modificata)
+        s->txtNote->setText(QStringLiteral("da non perdere"));
+    const QByteArray schermo = codificaScheda(s->schedaCorrente());
+    if (risposta >= 0)
+        servizi.scegli(risposta);
+    servizi.azzera();
+    const int terminazioni = servizi.terminazioni;
+
+    if (modo == QLatin1String("freccia"))
+        s->cmdAvantiClick();
+    else if (modo == QLatin1String("Nuovo"))
+        s->btnNuovoClick();
+    else if (modo == QLatin1String("Duplica"))
+        s->btnDuplicaClick();
+    else if (modo == QLatin1String("ricerca"))
+        apriDallaRicerca(s, servizi, 3);
+    else if (modo == QLatin1String("Esci"))
+        s->btnEsciClick();
+    else if (modo == QLatin1String("chiusura"))
+        s->close();
+    else
+        Schermi::di<TfrmAvvio>()->close();
+
+    int domande = 0;
+    for (const MessaggioMostrato &m : std::as_const(servizi.messaggi))
+        domande += m.genere == MessaggioMostrato::Genere::Scelta;
+    QCOMPARE(domande, modificata ? 1 : 0);
+    if (modificata) {
+        QCOMPARE(servizi.messaggi.constFirst().testo, SchedaModificata);
+        QCOMPARE(servizi.pulsantiScelte, QList<QStringList>{PulsantiModificata});
+    }
+    const QByteArray dopo = leggiFile(archivio);
+    if (risposta == ConSalva) {
+        QCOMPARE(servizi.testi().value(1), Salvata);
+        QCOMPARE(dopo.left(D), prima.left(D));
+        QCOMPARE(dopo.mid(D, D), schermo);
+        QCOMPARE(dopo.mid(2 * D), prima.mid(2 * D));
+    } else {
+        QCOMPARE(dopo, prima);
+    }
+
+    const bool fine = modo == QLatin1String("fine del programma");
+    if (risposta == ConAnnulla || risposta == ConEscape) {
+        QVERIFY(s->isVisible());
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(s->txtNote->text(), QStringLiteral("da non perdere"));
+        QCOMPARE(servizi.terminazioni, terminazioni);
+        // Asked again at the next try.
+        servizi.azzera();
+        s->btnNuovoClick();
+        QCOMPARE(servizi.testi(), QStringList{SchedaModificata});
+        return;
+    }
+    const QString note = risposta == NonModificata ? QString() : QStringLiteral("da non perdere");
+    if (modo == QLatin1String("freccia") || modo == QLatin1String("ricerca")) {
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(s->txtNote->text(), QString());
+    } else if (modo == QLatin1String("Nuovo")) {
+        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(s->txtDipendente->text(), QString());
+        QCOMPARE(s->txtNote->text(), QString());
+    } else if (modo == QLatin1String("Duplica")) {
+        // The copy takes the fields as they stand, changed or not.
+        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(s->txtDipendente->text(), nome);
+        QCOMPARE(s->txtNote->text(), note);
+    } else {
+        QVERIFY(!s->isVisible());
+        QCOMPARE(servizi.terminazioni, terminazioni + (fine ? 1 : 0));
+        if (!fine)
+            QVERIFY(Schermi::di<TfrmAvvio>()->isVisible());
+        return;
+    }
+    QVERIFY(s->isVisible());
+    // What the screen shows now is its starting point: leaving it asks nothing.
+    servizi.azzera();
+    s->btnNuovoClick();
+    QCOMPARE(servizi.testi(), QStringList());
 }
 
 } // namespace qv::prova

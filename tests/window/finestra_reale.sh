@@ -18,7 +18,8 @@
 # Last, a second copy of the program on the same folder: both show the same
 # contract, the second saves its notes, the first then saves another field,
 # is asked before undoing that change, answers Ricarica and saves again, and
-# the year file keeps both changes.
+# the year file keeps both changes; then the first changes the notes and
+# presses an arrow: it asks before leaving the changed card.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -615,4 +616,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
 # Dates typed as people type them (still the first copy, on this year's contract).
 source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate verificati, schermate in $shots"
+# A changed card left by an arrow: the question first (a file of its own).
+source "$(dirname "${BASH_SOURCE[0]}")/lascia_scheda.sh"
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate, domanda prima di lasciare una scheda modificata verificati, schermate in $shots"
