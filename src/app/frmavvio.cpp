@@ -63,6 +63,11 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
         if (d.clic)
             connect(f, &Figura::clicked, this, d.clic);
     }
+    // An area's three pictures share one click: Tab stops once, at its button.
+    for (Figura *f : {imgAnagrafica, infAnagrafica, imgContratti, infContratti, imgRiepilogo, infRiepilogo})
+        f->setFocusPolicy(Qt::NoFocus);
+    // The keyboard starts on the first area's button: Enter opens the registry.
+    btnAnagrafica->setFocus();
     // Between the subtitle band and the three areas: the contracts that end soon.
     (new PannelloScadenze(pannello()))->setGeometry(17, 141, 961, 32);
 }
