@@ -18,6 +18,7 @@
 #include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/tastiera.h"
 #include "ui/testiguida.h"
 
 #include <QCloseEvent>
@@ -176,9 +177,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     const QFont fEtichetta = carattere(QStringLiteral("Verdana"), 9);
     const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
     QList<DefCampo> comportamenti;
-    QWidget *precedente = nullptr;
     for (const DefCampoContratto &d : kCampi) {
-        QWidget *controllo = nullptr;
         if (!d.membro) {
             chkRescisso = new QCheckBox(QString::fromUtf8(d.etichetta), p);
             chkRescisso->setObjectName(QLatin1String(d.campo.campo));
@@ -187,7 +186,6 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             chkRescisso->setCursor(Qt::PointingHandCursor);
             chkRescisso->setProperty("suggerimento",
                                      QStringLiteral("Spunta questa casella per indicare che il contratto è stato rescisso."));
-            controllo = chkRescisso;
         } else {
             const QString nome = QLatin1String(d.campo.campo);
             const auto *campo = campoScheda<TSchedaContratto>(nome.mid(3));
@@ -200,11 +198,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             e->setAlignment(d.allineamento | Qt::AlignVCenter);
             this->*(d.membro) = e;
             comportamenti.append(d.campo);
-            controllo = e;
         }
-        if (precedente)
-            setTabOrder(precedente, controllo);
-        precedente = controllo;
     }
     for (QLabel **l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03, &lblFile}) {
         *l = new QLabel(p);
@@ -225,6 +219,10 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     m_comportamenti = new ComportamentiCampi(this, comportamenti);
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
     m_rigaInfo->collega();
+    // Tab in screen order, box by box (each button beside its field), and the shortcuts.
+    comandiDaTastiera(this, p);
+    // The screen opens with the focus in its first field.
+    txtDataStipula->setFocus(Qt::OtherFocusReason);
 }
 
 QString TfrmContratti::fileAnno() const
