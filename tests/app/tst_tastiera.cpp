@@ -459,8 +459,8 @@ void TestTastiera::invioSenzaVoci()
     QCOMPARE(a->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("2"));
 }
 
-// The main menu opens on the registry's button; Tab stops once per area, and
-// Enter opens the area whose button has the focus.
+// The main menu opens on the registry's button, every time; Tab stops once
+// per area, and Enter opens the area whose button has the focus.
 void TestTastiera::menuPrincipale()
 {
     auto *menu = Schermi::di<TfrmAvvio>();
@@ -476,6 +476,11 @@ void TestTastiera::menuPrincipale()
     QTest::keyClick(menu->btnContratti, Qt::Key_Return);
     QVERIFY(Schermi::di<TfrmMenuContratti>()->isVisible());
     QVERIFY(!menu->isVisible());
+    // Shown again, it starts on the registry's button again.
+    passaA(menu, Schermi::di<TfrmMenuContratti>());
+    QApplication::setActiveWindow(menu);
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QCOMPARE(QApplication::focusWidget(), menu->btnAnagrafica);
 }
 
 QTEST_MAIN(TestTastiera)
