@@ -383,14 +383,14 @@ import -window root "$shots/calendario.png"
 geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
-xdotool key Tab
+xdotool key Tab Tab # past the date's eraser
 xdotool key a
 calendario=$(aspetta_finestra 'Importazione data')
 sleep 0.3
 geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
-xdotool key Tab
+xdotool key Tab Tab # past the date's eraser
 xdotool type --delay 15 "dodici mesi"
 xdotool key Return
 xdotool type --delay 15 "Bologna"
@@ -611,5 +611,6 @@ aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 # Two copies of the program on one folder (the contract saved above, this
 # program still running): in a file of its own, run in this shell.
 source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/tastiera.sh"
 
 echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda verificati, schermate in $shots"
