@@ -10,6 +10,7 @@
 #include "ui/testiguida.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 
 namespace qv {
 
@@ -63,6 +64,9 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
         if (d.clic)
             connect(f, &Figura::clicked, this, d.clic);
     }
+    // An area's three pictures share one click: Tab stops once, at its button.
+    for (Figura *f : {imgAnagrafica, infAnagrafica, imgContratti, infContratti, imgRiepilogo, infRiepilogo})
+        f->setFocusPolicy(Qt::NoFocus);
     // Between the subtitle band and the three areas: the contracts that end soon.
     (new PannelloScadenze(pannello()))->setGeometry(17, 141, 961, 32);
 }
@@ -100,6 +104,14 @@ void TfrmAvvio::imgSitoClick()
 void TfrmAvvio::imgEsciClick()
 {
     Schermi::terminaApplicazione();
+}
+
+void TfrmAvvio::showEvent(QShowEvent *e)
+{
+    SchermoArea::showEvent(e);
+    // Enter opens the registry, Tab moves on to the other areas.
+    if (!e->spontaneous())
+        btnAnagrafica->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *e)

@@ -32,6 +32,8 @@ public slots:
     void imgEsciClick();
 
 protected:
+    // Each time the menu opens, the keyboard starts on the first area's button.
+    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:

@@ -25,6 +25,8 @@ TfrmInfo::TfrmInfo(QWidget *parent)
 
     connect(lnkWeb, &Collegamento::clicked, this, &TfrmInfo::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
+    // Enter closes the dialog as it opens; Tab reaches the link's icon.
+    btnChiudi->setFocus();
 }
 
 QString TfrmInfo::comandoEmail()

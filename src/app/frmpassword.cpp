@@ -269,6 +269,16 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent *e)
     login->txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
+void TfrmCambiaPassword::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        cmdEsciClick();
+        return;
+    }
+    FinestraFissa::keyPressEvent(e);
+}
+
 void TfrmCambiaPassword::campiChange()
 {
     cmdOK->setEnabled(!trimmed(txtPasswordOld->text()).isEmpty() && !trimmed(txtPasswordNew->text()).isEmpty()

@@ -70,6 +70,8 @@ public slots:
 protected:
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    // Escape does what "Chiudi" does.
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 } // namespace qv

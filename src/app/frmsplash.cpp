@@ -23,6 +23,8 @@ TfrmSplash::TfrmSplash(QWidget *parent)
 
     connect(lnkWeb, &Collegamento::clicked, this, &TfrmSplash::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+    // Enter closes the dialog as it opens; Tab reaches the link's icon.
+    btnChiudi->setFocus();
 }
 
 void TfrmSplash::lnkWebClick()

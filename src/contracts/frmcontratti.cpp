@@ -15,6 +15,7 @@
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/tastiera.h"
 #include "ui/testiguida.h"
 
 #include <QCloseEvent>
@@ -174,9 +175,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     const QFont fCampo = carattere(QStringLiteral("Verdana"), 12, true);
     const QFont fCodice = carattereCodice(); // the identifier fields
     QList<DefCampo> comportamenti;
-    QWidget *precedente = nullptr;
     for (const DefCampoContratto &d : kCampi) {
-        QWidget *controllo = nullptr;
         if (!d.membro) {
             chkRescisso = new QCheckBox(QString::fromUtf8(d.etichetta), p);
             chkRescisso->setObjectName(QLatin1String(d.campo.campo));
@@ -185,7 +184,6 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             chkRescisso->setCursor(Qt::PointingHandCursor);
             chkRescisso->setProperty("suggerimento",
                                      QStringLiteral("Spunta questa casella per indicare che il contratto è stato rescisso."));
-            controllo = chkRescisso;
         } else {
             const QString nome = QLatin1String(d.campo.campo);
             const auto *campo = campoScheda<TSchedaContratto>(nome.mid(3));
@@ -199,11 +197,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
             e->setAlignment(d.allineamento | Qt::AlignVCenter);
             this->*(d.membro) = e;
             comportamenti.append(d.campo);
-            controllo = e;
         }
-        if (precedente)
-            setTabOrder(precedente, controllo);
-        precedente = controllo;
     }
     for (QLabel **l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03, &lblFile}) {
         *l = new QLabel(p);
@@ -225,6 +219,10 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
     m_rigaInfo->collega();
     m_partenza = schedaCorrente();
+    // Tab in screen order, box by box (each button beside its field), and the shortcuts.
+    comandiDaTastiera(this, p);
+    // The screen opens with the focus in its first field.
+    txtDataStipula->setFocus(Qt::OtherFocusReason);
 }
 
 QString TfrmContratti::fileAnno() const

@@ -4,6 +4,7 @@
 #include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/tastiera.h"
 #include "ui/testiguida.h"
 #include "checks/confrontoscheda.h"
 #include "checks/frmcalcolacf.h"
@@ -190,16 +191,9 @@ TfrmAnagrafica::TfrmAnagrafica(QWidget *parent)
     m_rigaInfo = new RigaInfo(this, p, InfoIniziale);
     panInfo = m_rigaInfo->panInfo();
 
-    // The tab order of the card: Dipendente, Lavori svolti, then the fields in screen order.
-    QWidget *precedente = txtDipendente;
-    setTabOrder(txtDipendente, btnLavori);
-    precedente = btnLavori;
-    for (const DefCampoScheda &d : kCampiScheda) {
-        if (d.membro == &A::txtDipendente)
-            continue;
-        setTabOrder(precedente, this->*(d.membro));
-        precedente = this->*(d.membro);
-    }
+    // Tab in screen order (Dipendente, Lavori svolti, the fields, each button
+    // beside its field), and the shortcuts.
+    comandiDaTastiera(this, p);
 
     m_comportamenti = new ComportamentiCampi(this, kComportamenti);
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };

@@ -24,14 +24,16 @@ const TfrmWebCam::DefRiquadro TfrmWebCam::Riquadri[2] = {
      ":/img/foto_fotocamera.svg"},
 };
 
-const TfrmWebCam::DefPulsante TfrmWebCam::Pulsanti[5] = {
+// Chiudi, last, closes without importing anything; Escape presses it.
+const TfrmWebCam::DefPulsante TfrmWebCam::Pulsanti[6] = {
     {&TfrmWebCam::btnAccendi, "btnAccendi", "Accendi WebCam", QRect(16, 312, 382, 34), &TfrmWebCam::btnAccendiClick},
     {&TfrmWebCam::btnCattura, "btnCattura", "Acquisisci foto", QRect(408, 312, 188, 34), &TfrmWebCam::btnCatturaClick},
     {&TfrmWebCam::btnSalvaFotogramma, "btnSalvaFotogramma", "Salva foto su disco", QRect(603, 312, 188, 34),
      &TfrmWebCam::btnSalvaFotogrammaClick},
     {&TfrmWebCam::btnSpegni, "btnSpegni", "Spegni WebCam", QRect(16, 352, 382, 34), &TfrmWebCam::btnSpegniClick},
-    {&TfrmWebCam::btnImportaFoto, "btnImportaFoto", "Importa foto acquisita", QRect(408, 352, 382, 34),
+    {&TfrmWebCam::btnImportaFoto, "btnImportaFoto", "Importa foto acquisita", QRect(408, 352, 254, 34),
      &TfrmWebCam::btnImportaFotoClick},
+    {&TfrmWebCam::btnChiudi, "btnChiudi", "Chiudi", QRect(672, 352, 118, 34), &TfrmWebCam::btnChiudiClick},
 };
 
 TfrmWebCam::TfrmWebCam(QWidget *parent)
@@ -116,6 +118,11 @@ void TfrmWebCam::btnImportaFotoClick()
     if (auto *foto = schermo ? schermo->findChild<RiquadroFoto *>(QStringLiteral("imgFoto")) : nullptr)
         foto->impostaImmagine(imgTarget->immagine());
     accept();
+}
+
+void TfrmWebCam::btnChiudiClick()
+{
+    reject();
 }
 
 void TfrmWebCam::done(int risultato)

@@ -27,6 +27,7 @@ public:
     QPushButton *btnSalvaFotogramma;
     QPushButton *btnSpegni;
     QPushButton *btnImportaFoto;
+    QPushButton *btnChiudi;
     Fotocamera *camCamera;
     RiquadroFoto *imgBianco;
 
@@ -51,10 +52,10 @@ public:
         QRect geometria;
         void (TfrmWebCam::*clic)();
     };
-    static const DefPulsante Pulsanti[5];
+    static const DefPulsante Pulsanti[6];
 
-    // Every way of closing the dialog (its buttons, the title bar, Importa)
-    // ends here and switches the camera off.
+    // Every way of closing the dialog (Chiudi or Escape, the title bar,
+    // Importa) ends here and switches the camera off.
     void done(int risultato) override;
 
 public slots:
@@ -64,6 +65,7 @@ public slots:
     void btnCatturaClick();
     void btnSalvaFotogrammaClick();
     void btnImportaFotoClick();
+    void btnChiudiClick();
 };
 
 } // namespace qv

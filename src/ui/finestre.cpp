@@ -273,7 +273,7 @@ void DialogoFisso::keyPressEvent(QKeyEvent *e)
         if (auto *b = qobject_cast<QAbstractButton *>(chiusura))
             b->click();
         else if (auto *f = qobject_cast<Figura *>(chiusura))
-            emit f->clicked();
+            f->premi();
         return;
     }
     QDialog::keyPressEvent(e);
@@ -287,15 +287,15 @@ Pulsante::Pulsante(const QString &testo, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void Pulsante::paintEvent(QPaintEvent *e)
+namespace {
+
+// The focus ring of a button: the yellow of the fields' focus mark, edged in
+// the program's dark blue, along the inside of the control.
+void dipingiAnelloFuoco(QWidget *w)
 {
-    QPushButton::paintEvent(e);
-    if (!hasFocus())
-        return;
-    // The ring: the yellow of the fields' focus mark, edged in the program's dark blue.
-    QPainter p(this);
+    QPainter p(w);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF r = QRectF(w->rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     p.setPen(QPen(QColor(0xFF, 0xC8, 0x00), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(r, 3, 3);
@@ -303,14 +303,31 @@ void Pulsante::paintEvent(QPaintEvent *e)
     p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 2, 2);
 }
 
+} // namespace
+
+void Pulsante::paintEvent(QPaintEvent *e)
+{
+    QPushButton::paintEvent(e);
+    if (hasFocus())
+        dipingiAnelloFuoco(this);
+}
+
 Figura::Figura(const QString &nome, const QString &risorsa, const QRect &geometria, QWidget *parent, bool cliccabile)
     : QWidget(parent), m_cliccabile(cliccabile)
 {
     setObjectName(nome);
     setGeometry(geometria);
-    if (cliccabile)
+    if (cliccabile) {
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::TabFocus);
+    }
     impostaRisorsa(risorsa);
+}
+
+void Figura::premi()
+{
+    if (m_cliccabile && isEnabled())
+        emit clicked();
 }
 
 void Figura::impostaRisorsa(const QString &risorsa)
@@ -351,6 +368,33 @@ void Figura::paintEvent(QPaintEvent *)
         m_svg->render(&p, QRectF(rect()));
     else if (!m_immagine.isNull())
         p.drawImage(QRectF(rect()), m_immagine);
+    p.end();
+    if (hasFocus())
+        dipingiAnelloFuoco(this);
+}
+
+void Figura::keyPressEvent(QKeyEvent *e)
+{
+    const bool tasto = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+    if (m_cliccabile && tasto && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        e->accept();
+        if (!e->isAutoRepeat())
+            premi();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Figura::focusInEvent(QFocusEvent *e)
+{
+    update();
+    QWidget::focusInEvent(e);
+}
+
+void Figura::focusOutEvent(QFocusEvent *e)
+{
+    update();
+    QWidget::focusOutEvent(e);
 }
 
 void Figura::mousePressEvent(QMouseEvent *e)

@@ -132,7 +132,10 @@ private:
 };
 
 // A picture from the program's resources, scaled to the size of the control;
-// clickable pictures show the hand cursor and emit clicked().
+// clickable pictures show the hand cursor and emit clicked(). A clickable
+// picture is a button for the keyboard too: Tab reaches it (a click of the
+// mouse leaves the focus where it was), it shows the focus as a ring like
+// Pulsante's, and Enter or Space presses it.
 class Figura : public QWidget
 {
     Q_OBJECT
@@ -141,6 +144,10 @@ public:
            bool cliccabile = false);
     void impostaRisorsa(const QString &risorsa);
     void impostaImmagine(const QImage &immagine); // a bitmap picture instead of the resource
+    bool cliccabile() const { return m_cliccabile; }
+    // What a click does, from the keyboard (Enter, Space, a shortcut): nothing
+    // for a picture that is not a button or is disabled.
+    void premi();
 
 signals:
     void clicked();
@@ -152,6 +159,9 @@ protected:
     void mousePressEvent(QMouseEvent *) override;
     void mouseReleaseEvent(QMouseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    void focusInEvent(QFocusEvent *) override;
+    void focusOutEvent(QFocusEvent *) override;
 
 private:
     // The resource is read when the picture is first painted: a screen that is

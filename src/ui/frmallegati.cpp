@@ -137,7 +137,9 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
         mostraInizio(this->*s.desc);
         mostraInizio(file);
 
-        for (QWidget *w : std::initializer_list<QWidget *>{file, this->*s.sfoglia, this->*s.apri, this->*s.desc}) {
+        // The eraser, beside the path, is reached between it and Sfoglia.
+        for (QWidget *w : std::initializer_list<QWidget *>{file, this->*s.cancella, this->*s.sfoglia, this->*s.apri,
+                                                           this->*s.desc}) {
             if (precedente)
                 setTabOrder(precedente, w);
             precedente = w;

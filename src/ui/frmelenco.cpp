@@ -134,6 +134,22 @@ void ListaVoci::mouseDoubleClickEvent(QMouseEvent *e)
         emit doppioClic();
 }
 
+void ListaVoci::keyPressEvent(QKeyEvent *e)
+{
+    if (!ComportamentiCampi::tastoInvio(e->key()) || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QListView::keyPressEvent(e);
+        return;
+    }
+    // The list's own: the window behind it never takes Enter from here.
+    e->accept();
+    const QModelIndex corrente = currentIndex();
+    if (!corrente.isValid())
+        return;
+    if (currentRow() != corrente.row())
+        selectionModel()->select(corrente, QItemSelectionModel::ClearAndSelect);
+    emit doppioClic();
+}
+
 void ListaVoci::imposta(const QStringList &righe)
 {
     VociElenco voci;

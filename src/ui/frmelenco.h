@@ -138,11 +138,14 @@ public:
 
 signals:
     // A double click anywhere in the list, on an entry or below the last one:
-    // the screen then works on the selected entry, if any.
+    // the screen then works on the selected entry, if any. Enter on the entry
+    // that has the focus frame selects it and does the same; with no entry
+    // there, Enter does nothing.
     void doppioClic();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     class Modello;

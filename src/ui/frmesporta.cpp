@@ -210,6 +210,8 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
+    // The dialog opens on its grid; Tab reaches the picture buttons above it.
+    grdRecords->setFocus();
 }
 
 int TfrmEsporta::colonna(const QString &nome) const

@@ -3,6 +3,7 @@
 #include "ui/schermi.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 
 #include <algorithm>
 
@@ -73,6 +74,15 @@ void RigaInfo::collega()
 
 bool RigaInfo::eventFilter(QObject *o, QEvent *e)
 {
+    // A button reached by Tab says what it does, as under the mouse; the
+    // focus coming back after a message box leaves the line as it is.
+    if (e->type() == QEvent::FocusIn) {
+        const auto motivo = static_cast<QFocusEvent *>(e)->reason();
+        const QVariant h = o->property("suggerimento");
+        if (h.isValid() && (motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason))
+            m_panInfo->setText(h.toString());
+        return false;
+    }
     if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
         const QVariant h = o->property("suggerimento");
         if (h.isValid())

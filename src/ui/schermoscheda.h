@@ -147,7 +147,8 @@ QFrame *riquadro(QWidget *parent, const char *nome, const QRect &geometria, cons
 // Tahoma 12, white on blue). Moving the mouse over a control that carries a
 // "suggerimento" property shows it there; over the background, the panels
 // and the decorations the line is emptied; over an edit field it stays as it
-// is (date fields show their own hint through their behaviours).
+// is (date fields show their own hint through their behaviours). A control
+// with a hint that Tab reaches shows it there too.
 class RigaInfo : public QObject
 {
     Q_OBJECT

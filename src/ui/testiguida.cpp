@@ -21,7 +21,12 @@ const QStringList &paragrafiGuidaGenerale()
             "città, provincia e CAP, qualifiche, familiari a carico, IBAN, recapito telefonico, indirizzo "
             "e-mail ed eventuali note. Le schede in archivio si scorrono una alla volta con le frecce in "
             "alto a destra, tra le quali compare il numero della scheda visualizzata. Il tasto Invio "
-            "sposta il cursore sul campo successivo."),
+            "sposta il cursore sul campo successivo. Con il tasto Tab si raggiungono anche tutti i pulsanti, "
+            "nell'ordine in cui compaiono sullo schermo, e si premono con Invio o con la barra spaziatrice. "
+            "Ctrl+N equivale a Nuovo, Ctrl+S a Salva, Ctrl+F a Trova e Ctrl+P a Stampa; i tasti PagSu e "
+            "PagGiù mostrano la scheda precedente e la successiva, Ctrl+PagSu e Ctrl+PagGiù la prima e "
+            "l'ultima; F1 apre la guida ed Esc chiude la schermata. In ogni elenco, il tasto Invio richiama "
+            "la voce selezionata come il doppio clic."),
         // 3
         QStringLiteral(
             "La scheda anagrafica permette, inoltre, di prendere nota della data di scadenza del contratto "
@@ -127,7 +132,9 @@ const QStringList &paragrafiGuidaGenerale()
             "si compilano i campi e si preme Salva. Sono obbligatori data e luogo di stipula, "
             "denominazione della Ditta, cognome e nome e codice fiscale del Dipendente, data di decorrenza "
             "e data di scadenza. Per modificare un contratto, lo si richiama con le frecce o con il "
-            "pulsante Trova, si apportano le modifiche e si preme di nuovo Salva."),
+            "pulsante Trova, si apportano le modifiche e si preme di nuovo Salva. Anche qui il tasto Tab "
+            "raggiunge tutti i pulsanti e valgono i tasti della scheda anagrafica: Ctrl+N, Ctrl+S, Ctrl+F, "
+            "PagSu e PagGiù, Ctrl+PagSu e Ctrl+PagGiù, F1 ed Esc."),
         // 16
         QStringLiteral(
             "Si tenga presente che la data di stipula del contratto viene inserita in automatico e "

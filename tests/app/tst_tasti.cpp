@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QPrinter>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -31,7 +32,7 @@ using namespace qv;
 namespace {
 
 // Every kind of dialog the program opens, and the button that closes it
-// ("Chiudi", "Annulla" or "Esci"); none for the one that has no such button.
+// ("Chiudi", "Annulla" or "Esci"); none for a dialog that has no such button.
 struct Dialogo
 {
     const char *nome;
@@ -54,7 +55,7 @@ const Dialogo kDialoghi[] = {
     {"ricerca", [] { return new TfrmTrovaAnagrafica; }, "btnAnnulla"},
     {"esportazione", [] { return new TfrmExpAnagrafica; }, "cmdEsci"},
     {"ingrandimento foto", [] { return new TfrmZoom; }, "imgFoto"},
-    {"webcam", [] { return new TfrmWebCam; }, nullptr},
+    {"webcam", [] { return new TfrmWebCam; }, "btnChiudi"},
 };
 
 } // namespace
@@ -74,6 +75,7 @@ private slots:
     void aperturaImpossibile();
     void aperturaDaUnoSchermo();
     void finestreFisse();
+    void escSuModificaPassword();
     void anteprimaNelloSchermo();
 
 private:
@@ -241,6 +243,27 @@ void TestTasti::finestreFisse()
     QCOMPARE(pulsantiTitoloChiesti(guida.get()), int(SenzaPulsanti));
     const auto webcam = mostra(int(std::size(kDialoghi)) - 1);
     QCOMPARE(pulsantiTitoloChiesti(webcam.get()), int(PulsanteChiudi | PulsanteRiduci | BordoRidimensionabile));
+}
+
+// Escape on the password change screen does what its "Chiudi" does: the
+// login screen comes back, and nothing is written.
+void TestTasti::escSuModificaPassword()
+{
+    Schermi::creaTutti();
+    auto *cambio = static_cast<TfrmCambiaPassword *>(Schermi::per(QStringLiteral("TfrmCambiaPassword")));
+    auto *accesso = static_cast<TfrmPassword *>(Schermi::per(QStringLiteral("TfrmPassword")));
+    QVERIFY(cambio && accesso);
+    accesso->btnCambiaPasswordClick();
+    QApplication::setActiveWindow(cambio);
+    QVERIFY(QTest::qWaitForWindowActive(cambio));
+    QTest::keyClicks(cambio->txtPasswordOld, QStringLiteral("vecchia"));
+    QVERIFY(cambio->txtPasswordOld->hasFocus());
+    QTest::keyClick(cambio->txtPasswordOld, Qt::Key_Escape);
+    QVERIFY(!cambio->isVisible());
+    QVERIFY(accesso->isVisible());
+    QVERIFY(m_servizi.messaggi.isEmpty());
+    QVERIFY(!QFile::exists(cartellaProgramma().archivioPassword()));
+    Schermi::distruggiTutti();
 }
 
 // The preview, larger than a small screen, fits in it whole.

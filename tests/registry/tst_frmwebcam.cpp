@@ -96,11 +96,17 @@ void TestWebCam::aspetto()
         QCOMPARE(w->imgCamera->immagine(), disegnoFoto(DisegnoWebcam));
         QCOMPARE(w->imgTarget->immagine(), disegnoFoto(DisegnoFotocamera));
         QVERIFY(w->imgBianco->isHidden());
-        // Tab order: Accendi, Acquisisci, Salva, Spegni, Importa.
-        const QList<QWidget *> ordine{w->btnAccendi, w->btnCattura, w->btnSalvaFotogramma, w->btnSpegni,
-                                      w->btnImportaFoto};
+        // Tab order: Accendi, Acquisisci, Salva, Spegni, Importa, then Chiudi.
+        const QList<QPushButton *> ordine{w->btnAccendi, w->btnCattura, w->btnSalvaFotogramma, w->btnSpegni,
+                                          w->btnImportaFoto, w->btnChiudi};
         for (qsizetype i = 0; i + 1 < ordine.size(); ++i)
             QCOMPARE(ordine[i]->nextInFocusChain(), ordine[i + 1]);
+        // Each caption shows whole, inside the dialog.
+        for (QPushButton *b : ordine) {
+            QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) + 16 <= b->width(), qPrintable(b->text()));
+            QVERIFY(QRect(QPoint(), w->size()).contains(b->geometry()));
+        }
+        QCOMPARE(w->btnChiudi->text(), QStringLiteral("Chiudi"));
     });
 }
 
@@ -159,6 +165,8 @@ void TestWebCam::chiusura_data()
     QTest::newRow("reject") << 1;
     QTest::newRow("accept") << 2;
     QTest::newRow("done") << 3;
+    QTest::newRow("Chiudi") << 4;
+    QTest::newRow("Esc") << 5;
 }
 
 void TestWebCam::chiusura()
@@ -177,7 +185,12 @@ void TestWebCam::chiusura()
             break;
         case 1: w->reject(); break;
         case 2: w->accept(); break;
-        default: w->done(7); break;
+        case 3: w->done(7); break;
+        case 4: w->btnChiudi->click(); break;
+        default:
+            w->show();
+            QTest::keyClick(w->btnAccendi, Qt::Key_Escape);
+            break;
         }
         QVERIFY(!cam->accesa());
         QVERIFY(w->isHidden());

@@ -126,9 +126,10 @@ void TestAllegati::ordineTab()
             ordine << w->objectName();
         w = w->nextInFocusChain();
     } while (w != d.txtFile01);
-    QCOMPARE(ordine, (QStringList{"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01",
-                                  "txtFile02", "btnSfoglia02", "btnApri02", "txtDesc02",
-                                  "txtFile03", "btnSfoglia03", "btnApri03", "txtDesc03",
+    // Each slot's eraser, a picture button, sits between its path and Sfoglia.
+    QCOMPARE(ordine, (QStringList{"txtFile01", "imgCancella01", "btnSfoglia01", "btnApri01", "txtDesc01",
+                                  "txtFile02", "imgCancella02", "btnSfoglia02", "btnApri02", "txtDesc02",
+                                  "txtFile03", "imgCancella03", "btnSfoglia03", "btnApri03", "txtDesc03",
                                   "btnApplica", "btnAnnulla"}));
 }
 

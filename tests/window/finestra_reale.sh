@@ -384,14 +384,14 @@ import -window root "$shots/calendario.png"
 geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
-xdotool key Tab
+xdotool key Tab Tab # past the date's eraser
 xdotool key a
 calendario=$(aspetta_finestra 'Importazione data')
 sleep 0.3
 geometria "$calendario"
 xdotool mousemove --sync $((X + 181)) $((Y + 254)) click 1
 aspetta_chiusura 'Importazione data'
-xdotool key Tab
+xdotool key Tab Tab # past the date's eraser
 xdotool type --delay 15 "dodici mesi"
 xdotool key Return
 xdotool type --delay 15 "Bologna"
@@ -612,6 +612,7 @@ aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 # Two copies of the program on one folder (the contract saved above, this
 # program still running): in a file of its own, run in this shell.
 source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/tastiera.sh"
 
 # Dates typed as people type them (still the first copy, on this year's contract).
 source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
