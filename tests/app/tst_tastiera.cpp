@@ -155,6 +155,10 @@ void TestTastiera::scriviArchivi()
 
 QWidget *TestTastiera::prepara(const QString &quale)
 {
+    // Fresh screens: a card changed by the previous press would otherwise be
+    // asked about before the card is shown again.
+    Schermi::distruggiTutti();
+    Schermi::creaTutti();
     scriviArchivi();
     QWidget *schermo = nullptr;
     if (quale == QLatin1String("anagrafica")) {

@@ -612,12 +612,15 @@ aspetta_chiusura 'Anagrafica Dipendenti e Lavori'
 # Two copies of the program on one folder (the contract saved above, this
 # program still running): in a file of its own, run in this shell.
 source "$(dirname "${BASH_SOURCE[0]}")/due_copie.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/tastiera.sh"
-
-# Dates typed as people type them (still the first copy, on this year's contract).
-source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
 
 # A changed card left by an arrow: the question first (a file of its own).
 source "$(dirname "${BASH_SOURCE[0]}")/lascia_scheda.sh"
+
+# Dates typed as people type them (still the first copy, on this year's
+# contract); it ends on the main menu.
+source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
+
+# A card saved by the keyboard alone, from the main menu.
+source "$(dirname "${BASH_SOURCE[0]}")/tastiera.sh"
 
 echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate, domanda prima di lasciare una scheda modificata verificati, schermate in $shots"

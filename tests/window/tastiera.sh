@@ -1,5 +1,5 @@
 # Part of finestra_reale.sh, sourced by it once the first copy of the program
-# (app_pid) shows its contract screen with a saved contract: uses its display,
+# (app_pid) shows the main menu or its contract screen with a saved contract: uses its display,
 # folder ($work), screenshots ($shots) and helpers (aspetta_finestra,
 # aspetta_chiusura, attiva). Not a script to run by itself.
 #
@@ -9,11 +9,14 @@
 # the Salva picture (its focus ring shows) and Enter presses it; the notes are
 # changed and Ctrl+S saves them over the card; PagSu and PagGiù browse, Esc
 # goes back to the main menu.
-contratti_a=$(aspetta_finestra 'Archivio contratti anno')
-attiva "$contratti_a"
-xdotool key Escape
+# Started on the contract screen, Esc leaves it first.
+if xdotool search --onlyvisible --name 'Archivio contratti anno' >/dev/null 2>&1; then
+  contratti_a=$(aspetta_finestra 'Archivio contratti anno')
+  attiva "$contratti_a"
+  xdotool key Escape
+  aspetta_chiusura 'Archivio contratti anno'
+fi
 menu=$(aspetta_finestra '^ Quadrivela$')
-aspetta_chiusura 'Archivio contratti anno'
 # Each window that opens is given the keyboard, as a window manager that
 # prevents focus stealing leaves it to the user.
 attiva "$menu"
