@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  g++ cmake make pkg-config
+  g++ cmake make pkg-config patchelf
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libgl-dev libxcb1-dev
   # run: platform plugins, image codecs, camera back end, Italian dialogs
@@ -21,6 +21,8 @@ PACKAGES=(
   xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
   libreoffice-calc-nogui libreoffice-writer-nogui
   poppler-utils
+  # the portability test: a bare Debian desktop root without Qt
+  debootstrap
 )
 
 missing=()

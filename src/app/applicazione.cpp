@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -77,7 +78,10 @@ void preparaApplicazione(QApplication &app)
     for (const auto &s : kSostituti)
         QFont::insertSubstitution(QLatin1String(s[0]), QLatin1String(s[1]));
 
-    const QString traduzioni = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // Qt's Italian texts: those the program folder carries, else the system's.
+    QString traduzioni = cartellaProgramma().file(QStringLiteral("translations"));
+    if (!QFileInfo::exists(traduzioni + QStringLiteral("/qtbase_it.qm")))
+        traduzioni = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char *nome : {"qtbase_it", "qtmultimedia_it"}) {
         auto *t = new QTranslator(&app);
         if (t->load(QLatin1String(nome), traduzioni))

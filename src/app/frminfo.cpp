@@ -13,8 +13,9 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     QWidget *box = riquadroBianco(this, QRect(14, 14, 612, 210));
     imgLogo = new Figura(QStringLiteral("imgLogo"), QStringLiteral(":/img/logo_info.svg"), QRect(12, 8, 587, 69), box);
     lblVersione = etichetta(box, QStringLiteral("lblVersione"),
-                            QStringLiteral("Quadrivela 1.0 - Anagrafica Dipendenti e Archivio Contratti\n"
-                                           "Per informazioni e assistenza scrivere a:"),
+                            QStringLiteral("Quadrivela %1 - Anagrafica Dipendenti e Archivio Contratti\n"
+                                           "Per informazioni e assistenza scrivere a:")
+                                .arg(QLatin1String(QV_VERSIONE)),
                             QRect(40, 88, 540, 50), carattere(QStringLiteral("Verdana"), 10));
     imgEmail = new Figura(QStringLiteral("imgEmail"), QStringLiteral(":/img/email.svg"), QRect(40, 150, 27, 27), box, true);
     lnkWeb = new Collegamento(QStringLiteral("lnkWeb"), EmailProduttore, box);

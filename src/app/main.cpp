@@ -8,9 +8,16 @@ int main(int argc, char *argv[])
 {
     // Software rendering, asked for before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    // The plugins the folder carries, also when qt.conf cannot be found
+    // because the program was started through the dynamic loader.
+    QString cartella = qv::cartellaEseguibile(argc > 0 ? QString::fromLocal8Bit(argv[0]) : QString());
+    if (!cartella.isEmpty())
+        QCoreApplication::addLibraryPath(cartella + QStringLiteral("/plugins"));
     QApplication app(argc, argv);
+    if (cartella.isEmpty())
+        cartella = QCoreApplication::applicationDirPath();
+    qv::impostaCartellaProgramma(cartella);
     qv::preparaApplicazione(app);
-    qv::impostaCartellaProgramma(QCoreApplication::applicationDirPath());
 
     // Only the login is made now; every other screen when it is first needed.
     qv::Schermi::creaTutti();

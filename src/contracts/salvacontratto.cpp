@@ -7,6 +7,7 @@
 #include "core/controllodate.h"
 #include "core/testo.h"
 #include "storage/impostazioni.h"
+#include "ui/campi.h"
 #include "ui/primadisalvare.h"
 #include "ui/servizi.h"
 

@@ -1,6 +1,7 @@
 #include "cartella.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace qv {
 
@@ -34,5 +35,22 @@ QString CartellaProgramma::esportazioneDipendenti() const { return file(QStringL
 QString CartellaProgramma::esportazioneContratti() const { return file(QStringLiteral("Contratti_Lavoro.xls")); }
 QString CartellaProgramma::documentoContratto() const { return file(QStringLiteral("Contratto_Collaborazione.rtf")); }
 QString CartellaProgramma::guida() const { return file(QStringLiteral("Guida.pdf")); }
+
+QString cartellaEseguibile(const QString &processo, const QString &argv0)
+{
+    const QString nome = QFileInfo(processo).fileName();
+    const bool caricatore = nome.startsWith(QLatin1String("ld-linux")) || nome.startsWith(QLatin1String("ld.so"))
+                            || nome.startsWith(QLatin1String("ld-2."));
+    if (!processo.isEmpty() && !caricatore)
+        return QDir::cleanPath(QFileInfo(processo).absolutePath());
+    if (caricatore && !argv0.isEmpty())
+        return QDir::cleanPath(QFileInfo(argv0).absolutePath());
+    return QString();
+}
+
+QString cartellaEseguibile(const QString &argv0)
+{
+    return cartellaEseguibile(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget(), argv0);
+}
 
 } // namespace qv

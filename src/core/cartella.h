@@ -30,4 +30,14 @@ private:
     QString m_dir;
 };
 
+// The folder of the running executable, where the program keeps its files and
+// finds the libraries it carries. `processo` is what the system names as the
+// running program (/proc/self/exe) and `argv0` the program's first argument.
+// A program started through the system's dynamic loader (as a launcher does
+// from a stick mounted without the executable bit) is the loader to the
+// system: its folder is then the one of argv0. Empty when neither tells.
+QString cartellaEseguibile(const QString &processo, const QString &argv0);
+// The same for this process.
+QString cartellaEseguibile(const QString &argv0);
+
 } // namespace qv

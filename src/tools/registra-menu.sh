@@ -7,10 +7,13 @@ set -euo pipefail
 
 cartella="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd -P)"
 programma="$cartella/quadrivela"
+avvio="$cartella/avvia.sh"
 icone="$cartella/icone"
 nome="quadrivela"
 
-if [ ! -x "$programma" ] || [ ! -f "$icone/$nome.svg" ]; then
+# The entry starts the program through its launcher, run by the shell: the
+# folder may lie on a stick whose files have no executable bit.
+if [ ! -f "$programma" ] || [ ! -f "$avvio" ] || [ ! -f "$icone/$nome.svg" ]; then
   echo "Quadrivela: programma o icone mancanti in $cartella" >&2
   exit 1
 fi
@@ -21,7 +24,7 @@ export XDG_DATA_HOME="$dati"
 
 # Inside a desktop entry's Exec key a path is quoted, and \ " ` $ are escaped
 # inside the quotes (then every \ once more, as for any string value).
-exec_quotato="$programma"
+exec_quotato="$avvio"
 exec_quotato="${exec_quotato//\\/\\\\\\\\}"
 exec_quotato="${exec_quotato//\"/\\\\\"}"
 exec_quotato="${exec_quotato//\`/\\\\\`}"
@@ -40,7 +43,7 @@ Version=1.0
 Name=Quadrivela
 GenericName=Anagrafica e contratti dei collaboratori
 Comment=Archivia l'anagrafica dei Dipendenti con foto, registra i contratti di lavoro e riepiloga le prestazioni svolte
-Exec="$exec_quotato"
+Exec=sh "$exec_quotato"
 Path=$percorso_voce
 Icon=$nome
 Terminal=false

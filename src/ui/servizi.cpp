@@ -1,5 +1,6 @@
 #include "servizi.h"
 
+#include "core/cartella.h"
 #include "ui/anteprima.h"
 #include "ui/nomestampa.h"
 #include "ui/richiesta.h"
@@ -83,7 +84,10 @@ private:
     {
         using Crea = QObject *(*)(QObject *);
         static Crea crea = [] {
-            QLibrary modulo(QCoreApplication::applicationDirPath() + QStringLiteral("/qv_fotocamera"));
+            QString cartella = cartellaEseguibile(QCoreApplication::arguments().value(0));
+            if (cartella.isEmpty())
+                cartella = QCoreApplication::applicationDirPath();
+            QLibrary modulo(cartella + QStringLiteral("/qv_fotocamera"));
             return modulo.load() ? reinterpret_cast<Crea>(modulo.resolve("qvCreaFotocamera")) : nullptr;
         }();
         if (!crea)

@@ -17,7 +17,7 @@ trap 'rm -rf "$lavoro"' EXIT
 # A copied folder, with a name that needs quoting in the entry.
 cartella="$lavoro/Chiavetta USB/Quadrivela \$copia"
 mkdir -p "$cartella"
-cp -r "$costruita/icone" "$costruita/registra-menu.sh" "$cartella/"
+cp -r "$costruita/icone" "$costruita/registra-menu.sh" "$costruita/avvia.sh" "$cartella/"
 ln -s "$costruita/quadrivela" "$cartella/quadrivela"
 
 export HOME="$lavoro/casa" XDG_DATA_HOME="$lavoro/casa/dati"
@@ -39,8 +39,9 @@ verifica "category Office" test "$(valore Categories)" = "Office;"
 verifica "Terminal" test "$(valore Terminal)" = "false"
 verifica "Icon" test "$(valore Icon)" = "quadrivela"
 verifica "Path is the folder" test "$(valore Path)" = "$cartella"
-# The Exec key quotes the path and escapes the dollar sign twice.
-atteso="\"$lavoro/Chiavetta USB/Quadrivela \\\\\$copia/quadrivela\""
+# The Exec key runs the launcher through the shell, quotes the path and
+# escapes the dollar sign twice.
+atteso="sh \"$lavoro/Chiavetta USB/Quadrivela \\\\\$copia/avvia.sh\""
 verifica "Exec runs the folder's program (got: $(valore Exec))" test "$(valore Exec)" = "$atteso"
 verifica "every key once" test "$(cut -d= -f1 "$voce" | sort | uniq -d | wc -l)" -eq 0
 
@@ -50,7 +51,7 @@ for lato in 16 22 24 32 48 64 128 256; do
   verifica "icon $lato is ${lato}x${lato}" test "$(identify -format '%wx%h' "$icona" 2>/dev/null)" = "${lato}x${lato}"
 done
 verifica "scalable icon" cmp -s "$cartella/icone/quadrivela.svg" "$XDG_DATA_HOME/icons/hicolor/scalable/apps/quadrivela.svg"
-verifica "nothing added to the program folder" test "$(find "$cartella" | wc -l)" -eq "$(( $(find "$costruita/icone" | wc -l) + 3 ))"
+verifica "nothing added to the program folder" test "$(find "$cartella" | wc -l)" -eq "$(( $(find "$costruita/icone" | wc -l) + 4 ))"
 
 echo "$passati passed, $falliti failed"
 [ "$falliti" -eq 0 ]

@@ -1,0 +1,121 @@
+# Makes the program folder self-contained: copies into it the Qt libraries the
+# program and its camera module load, their own dependencies that a desktop's
+# base system does not have, the Qt plugins loaded at run time and Qt's Italian
+# translations, writes qt.conf, and points every copied library at its
+# neighbours through a run path relative to itself ($ORIGIN).
+#
+# Run as a script: cmake -DCARTELLA=... -DPROGRAMMA=... -DMODULO=...
+#   -DQT_PLUGINS=... -DQT_TRADUZIONI=... -DQT_LIBRERIE=... -DSISTEMA_BASE=...
+#   -DPATCHELF=... -P cartellaqt.cmake
+
+foreach(v CARTELLA PROGRAMMA MODULO QT_PLUGINS QT_TRADUZIONI QT_LIBRERIE SISTEMA_BASE PATCHELF)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "cartellaqt.cmake: manca ${v}")
+  endif()
+endforeach()
+
+# The plugins the program loads: platform (X11, and offscreen for headless
+# use), compose key input, SVG icons and images, JPEG photos, printing through
+# CUPS, the OpenGL glue of the X11 platform and the camera's media back end.
+set(plugin_caricati
+  platforms/libqxcb.so
+  platforms/libqoffscreen.so
+  platforminputcontexts/libcomposeplatforminputcontextplugin.so
+  xcbglintegrations/libqxcb-glx-integration.so
+  iconengines/libqsvgicon.so
+  imageformats/libqjpeg.so
+  imageformats/libqsvg.so
+  printsupport/libcupsprintersupport.so
+  multimedia/libgstreamermediaplugin.so)
+set(traduzioni qtbase_it.qm qtmultimedia_it.qm)
+
+# The base system: one regular expression a line, before the first tab.
+file(STRINGS "${SISTEMA_BASE}" righe REGEX "^[^#]")
+set(base)
+foreach(r IN LISTS righe)
+  string(REPLACE "\t" ";" campi "${r}")
+  list(GET campi 0 espressione)
+  list(APPEND base "${espressione}")
+endforeach()
+
+string(REPLACE "|" ";" QT_LIBRERIE "${QT_LIBRERIE}")
+
+# Plugins first, so that their dependencies are collected with the program's.
+set(plugin_copiati)
+foreach(p IN LISTS plugin_caricati)
+  if(NOT EXISTS "${QT_PLUGINS}/${p}")
+    message(FATAL_ERROR "Manca il plugin di Qt ${QT_PLUGINS}/${p}")
+  endif()
+  get_filename_component(tipo "${p}" DIRECTORY)
+  file(MAKE_DIRECTORY "${CARTELLA}/plugins/${tipo}")
+  file(COPY_FILE "${QT_PLUGINS}/${p}" "${CARTELLA}/plugins/${p}" ONLY_IF_DIFFERENT)
+  list(APPEND plugin_copiati "${CARTELLA}/plugins/${p}")
+endforeach()
+
+file(GET_RUNTIME_DEPENDENCIES
+  EXECUTABLES "${PROGRAMMA}"
+  MODULES "${MODULO}" ${plugin_copiati}
+  RESOLVED_DEPENDENCIES_VAR risolte
+  UNRESOLVED_DEPENDENCIES_VAR irrisolte
+  PRE_EXCLUDE_REGEXES ${base})
+if(irrisolte)
+  message(FATAL_ERROR "Librerie non trovate: ${irrisolte}")
+endif()
+
+# The libraries: copied under their soname (the name the loader looks for),
+# each with the run path of its own folder. The program's own run path finds
+# the copies made by an earlier build: those are taken from the system again
+# where the system's is newer. A library no longer needed goes.
+file(MAKE_DIRECTORY "${CARTELLA}/lib")
+file(GLOB vecchie "${CARTELLA}/lib/*")
+set(copiate)
+foreach(l IN LISTS risolte)
+  get_filename_component(nome "${l}" NAME)
+  string(FIND "${l}" "${CARTELLA}/lib/" dentro)
+  if(dentro EQUAL 0)
+    set(l)
+    foreach(d IN LISTS QT_LIBRERIE)
+      if(NOT l AND EXISTS "${d}/${nome}")
+        set(l "${d}/${nome}")
+      endif()
+    endforeach()
+    if(NOT l)
+      message(FATAL_ERROR "La libreria ${nome} non si trova più nel sistema")
+    endif()
+  endif()
+  file(REAL_PATH "${l}" vera)
+  set(dest "${CARTELLA}/lib/${nome}")
+  if(NOT EXISTS "${dest}" OR "${vera}" IS_NEWER_THAN "${dest}")
+    file(COPY_FILE "${vera}" "${dest}")
+    execute_process(COMMAND "${PATCHELF}" --set-rpath "$ORIGIN" "${dest}" RESULT_VARIABLE esito)
+    if(NOT esito EQUAL 0)
+      message(FATAL_ERROR "patchelf non ha potuto impostare il percorso di ${dest}")
+    endif()
+  endif()
+  list(APPEND copiate "${dest}")
+endforeach()
+foreach(v IN LISTS vecchie)
+  if(NOT v IN_LIST copiate)
+    file(REMOVE "${v}")
+  endif()
+endforeach()
+
+foreach(p IN LISTS plugin_copiati)
+  execute_process(COMMAND "${PATCHELF}" --set-rpath "$ORIGIN/../../lib" "${p}" RESULT_VARIABLE esito)
+  if(NOT esito EQUAL 0)
+    message(FATAL_ERROR "patchelf non ha potuto impostare il percorso di ${p}")
+  endif()
+endforeach()
+
+file(MAKE_DIRECTORY "${CARTELLA}/translations")
+foreach(t IN LISTS traduzioni)
+  file(COPY_FILE "${QT_TRADUZIONI}/${t}" "${CARTELLA}/translations/${t}" ONLY_IF_DIFFERENT)
+endforeach()
+
+file(WRITE "${CARTELLA}/qt.conf.nuovo"
+  "[Paths]\nPrefix=.\nLibraries=lib\nPlugins=plugins\nTranslations=translations\n")
+file(COPY_FILE "${CARTELLA}/qt.conf.nuovo" "${CARTELLA}/qt.conf" ONLY_IF_DIFFERENT)
+file(REMOVE "${CARTELLA}/qt.conf.nuovo")
+list(LENGTH copiate n)
+list(LENGTH plugin_copiati m)
+message(STATUS "Cartella del programma: ${n} librerie e ${m} plugin")
