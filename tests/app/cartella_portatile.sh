@@ -25,7 +25,7 @@ verifica() { # description, command...
 
 # The newest symbol versions the folder may ask for: Debian 12 (bookworm),
 # Ubuntu 22.04 and newer, Linux Mint 21 and newer, Fedora 36 and newer.
-GLIBC_MASSIMA=2.34
+GLIBC_MASSIMA=2.35
 GLIBCXX_MASSIMA=3.4.30
 
 base_re=$(grep -v '^#' "$base_file" | cut -f1 | paste -sd'|')
