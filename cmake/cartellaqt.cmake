@@ -5,10 +5,10 @@
 # neighbours through a run path relative to itself ($ORIGIN).
 #
 # Run as a script: cmake -DCARTELLA=... -DPROGRAMMA=... -DMODULO=...
-#   -DQT_PLUGINS=... -DQT_TRADUZIONI=... -DQT_LIBRERIE=... -DSISTEMA_BASE=...
+#   -DQT_PLUGINS=... -DQT_TRADUZIONI=... -DSISTEMA_BASE=...
 #   -DPATCHELF=... -P cartellaqt.cmake
 
-foreach(v CARTELLA PROGRAMMA MODULO QT_PLUGINS QT_TRADUZIONI QT_LIBRERIE SISTEMA_BASE PATCHELF)
+foreach(v CARTELLA PROGRAMMA MODULO QT_PLUGINS QT_TRADUZIONI SISTEMA_BASE PATCHELF)
   if(NOT DEFINED ${v})
     message(FATAL_ERROR "cartellaqt.cmake: manca ${v}")
   endif()
@@ -38,7 +38,10 @@ foreach(r IN LISTS righe)
   list(APPEND base "${espressione}")
 endforeach()
 
-string(REPLACE "|" ";" QT_LIBRERIE "${QT_LIBRERIE}")
+
+# The copies an earlier build made go first: every library is resolved on the
+# system again, the program's own run path finding none of them.
+file(REMOVE_RECURSE "${CARTELLA}/lib")
 
 # Plugins first, so that their dependencies are collected with the program's.
 set(plugin_copiati)
@@ -63,41 +66,19 @@ if(irrisolte)
 endif()
 
 # The libraries: copied under their soname (the name the loader looks for),
-# each with the run path of its own folder. The program's own run path finds
-# the copies made by an earlier build: those are taken from the system again
-# where the system's is newer. A library no longer needed goes.
+# each with the run path of its own folder.
 file(MAKE_DIRECTORY "${CARTELLA}/lib")
-file(GLOB vecchie "${CARTELLA}/lib/*")
 set(copiate)
 foreach(l IN LISTS risolte)
   get_filename_component(nome "${l}" NAME)
-  string(FIND "${l}" "${CARTELLA}/lib/" dentro)
-  if(dentro EQUAL 0)
-    set(l)
-    foreach(d IN LISTS QT_LIBRERIE)
-      if(NOT l AND EXISTS "${d}/${nome}")
-        set(l "${d}/${nome}")
-      endif()
-    endforeach()
-    if(NOT l)
-      message(FATAL_ERROR "La libreria ${nome} non si trova più nel sistema")
-    endif()
-  endif()
   file(REAL_PATH "${l}" vera)
   set(dest "${CARTELLA}/lib/${nome}")
-  if(NOT EXISTS "${dest}" OR "${vera}" IS_NEWER_THAN "${dest}")
-    file(COPY_FILE "${vera}" "${dest}")
-    execute_process(COMMAND "${PATCHELF}" --set-rpath "$ORIGIN" "${dest}" RESULT_VARIABLE esito)
-    if(NOT esito EQUAL 0)
-      message(FATAL_ERROR "patchelf non ha potuto impostare il percorso di ${dest}")
-    endif()
+  file(COPY_FILE "${vera}" "${dest}")
+  execute_process(COMMAND "${PATCHELF}" --set-rpath "$ORIGIN" "${dest}" RESULT_VARIABLE esito)
+  if(NOT esito EQUAL 0)
+    message(FATAL_ERROR "patchelf non ha potuto impostare il percorso di ${dest}")
   endif()
   list(APPEND copiate "${dest}")
-endforeach()
-foreach(v IN LISTS vecchie)
-  if(NOT v IN_LIST copiate)
-    file(REMOVE "${v}")
-  endif()
 endforeach()
 
 foreach(p IN LISTS plugin_copiati)

@@ -185,13 +185,18 @@ bool ComportamentiCampi::completaData(const Voce &v, bool avvisa)
     // Kept as typed, so that the user mends it; the save refuses it meanwhile.
     const QString motivo = motivoData(d, testo);
     v.campo->setProperty(Spiegata, true);
-    segnaRifiuto(v.campo, true);
+    rifiuta(v.campo, motivo);
+    return false;
+}
+
+void ComportamentiCampi::rifiuta(QLineEdit *campo, const QString &motivo)
+{
+    segnaRifiuto(campo, true);
     QApplication::beep();
     if (suggerimento)
         suggerimento(motivo);
     else
-        avvisoSenzaRigaInfo(v.campo, motivo, true);
-    return false;
+        avvisoSenzaRigaInfo(campo, motivo, true);
 }
 
 const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const
@@ -220,12 +225,7 @@ void ComportamentiCampi::lascia(const Voce &v)
     } else if (const QString motivo = motivoImportoDaCorreggere(v.campo); !motivo.isEmpty()) {
         // A slip while typing ("1,250,50") or a dot out of its place
         // ("1250.50"): the amount stays as typed, marked, until corrected.
-        segnaRifiuto(v.campo, true);
-        QApplication::beep();
-        if (suggerimento)
-            suggerimento(motivo);
-        else
-            avvisoSenzaRigaInfo(v.campo, motivo, true);
+        rifiuta(v.campo, motivo);
     } else {
         v.campo->setText(formattaImporto(v.campo->text()));
     }

@@ -91,6 +91,8 @@ private:
         QString token;
     };
     const Voce *voce(QObject *o) const;
+    // Marks a field whose text stays as typed, beeps and says why.
+    void rifiuta(QLineEdit *campo, const QString &motivo);
     // The field is left: its mark goes and an amount is formatted.
     void lascia(const Voce &v);
     bool tastoPremuto(const Voce &v, QKeyEvent *e);
