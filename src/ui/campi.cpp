@@ -9,6 +9,7 @@
 #include "ui/servizi.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -193,10 +194,17 @@ void ComportamentiCampi::rifiuta(QLineEdit *campo, const QString &motivo)
 {
     segnaRifiuto(campo, true);
     QApplication::beep();
-    if (suggerimento)
+    if (suggerimento) {
         suggerimento(motivo);
-    else
+        // Refused as the focus moves on (Tab onto a button that says what it
+        // does): the reason is said again once the focus has landed.
+        QTimer::singleShot(0, this, [this, motivo] {
+            if (suggerimento)
+                suggerimento(motivo);
+        });
+    } else {
         avvisoSenzaRigaInfo(campo, motivo, true);
+    }
 }
 
 const ComportamentiCampi::Voce *ComportamentiCampi::voce(QObject *o) const

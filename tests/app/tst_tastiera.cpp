@@ -376,6 +376,18 @@ void TestTastiera::fuocoVisibileESuggerimento()
     a->btnSalva->clearFocus();
     a->btnSalva->setFocus(Qt::ActiveWindowFocusReason);
     QCOMPARE(a->panInfo->text(), QStringLiteral("esito"));
+
+    // A date refused as Tab leaves it: the button the focus lands on does not
+    // hide the reason.
+    auto *data = a->findChild<QLineEdit *>(QStringLiteral("txtDataSca"));
+    QVERIFY(data);
+    data->setFocus(Qt::OtherFocusReason);
+    data->selectAll();
+    QTest::keyClicks(data, QStringLiteral("31/02/2026"));
+    QTest::keyClick(data, Qt::Key_Tab);
+    QVERIFY(!data->hasFocus());
+    QCoreApplication::processEvents();
+    QCOMPARE(a->panInfo->text(), QStringLiteral("La data 31/02/2026 non esiste: correggerla prima di salvare."));
 }
 
 void TestTastiera::invioNegliElenchi_data()
