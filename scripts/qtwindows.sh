@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds, once, a static Qt 6.4.2 (qtbase) for 64-bit Windows from Debian's
+# own source package, with Debian's MinGW-w64, into a cache outside the
+# repository. A finished build with the same recipe is reused as it is.
+# Prints the installed prefix on its last line.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+CACHE="${QV_CACHE:-$HOME/.cache/quadrivela}/qt-windows"
+VERSIONE_DEB="6.4.2+dfsg"
+ORIG="qt6-base_${VERSIONE_DEB}.orig.tar.xz"
+PREFIX="$CACHE/qt-6.4.2-static"
+TOOLCHAIN="$ROOT/cmake/mingw-w64.cmake"
+OPZIONI=(
+  -release -static -static-runtime -xplatform win32-g++ -qt-host-path /usr
+  -nomake tests -nomake examples -no-opengl -no-feature-vulkan -no-dbus -no-icu
+  -no-pkg-config -no-feature-sql -no-openssl -no-feature-tabletevent
+  -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz
+  -qt-doubleconversion
+)
+# The recipe: the options and the toolchain; another recipe builds afresh.
+RICETTA="$(printf '%s\n' "${OPZIONI[@]}" | cat - "$TOOLCHAIN" | sha256sum | cut -c1-16)"
+
+if [ "$(cat "$PREFIX/RICETTA" 2>/dev/null)" = "$RICETTA" ] && [ -x "$PREFIX/bin/qt-cmake" ]; then
+  echo "$PREFIX"
+  exit 0
+fi
+
+mkdir -p "$CACHE"
+cd "$CACHE"
+
+# Debian's source package, through a private apt configuration that lists the
+# machine's own mirrors as deb-src; apt checks the .dsc against the signed
+# index and the tarball against the .dsc.
+if [ ! -f "$CACHE/sorgenti/$ORIG" ]; then
+  echo "Sorgenti di Qt per Windows: pacchetto qt6-base di Debian"
+  rm -rf "$CACHE/apt" "$CACHE/sorgenti"
+  mkdir -p "$CACHE/apt/sources.list.d" "$CACHE/apt/lists/partial" "$CACHE/sorgenti"
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f" >"$CACHE/apt/sources.list.d/$(basename "$f")"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$CACHE/apt/sources.list.d/principale.list"
+  fi
+  APT=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$CACHE/apt/sources.list.d"
+       -o "Dir::State::Lists=$CACHE/apt/lists" -o APT::Sandbox::User=root)
+  apt-get "${APT[@]}" update -q >/dev/null
+  # The same Debian revision as the host's Qt tools, which build it.
+  REVISIONE="$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)"
+  (cd "$CACHE/sorgenti" && { apt-get "${APT[@]}" source --download-only -q "qt6-base=$REVISIONE" >/dev/null 2>&1 \
+     || apt-get "${APT[@]}" source --download-only -q qt6-base >/dev/null; })
+fi
+
+# The tarball once more against the checksum its .dsc states.
+DSC="$(ls "$CACHE"/sorgenti/qt6-base_*.dsc | head -n1)"
+ATTESO="$(awk '/^Checksums-Sha256:/{s=1;next} /^[^ ]/{s=0} s && $3=="'"$ORIG"'"{print $1}' "$DSC")"
+if [ -z "$ATTESO" ] || [ "$(sha256sum "$CACHE/sorgenti/$ORIG" | cut -d' ' -f1)" != "$ATTESO" ]; then
+  echo "Il sorgente di Qt non corrisponde al pacchetto di Debian ($DSC)." >&2
+  exit 1
+fi
+
+rm -rf "$CACHE/src" "$CACHE/build" "$PREFIX"
+mkdir -p "$CACHE/src" "$CACHE/build"
+tar -xJf "$CACHE/sorgenti/$ORIG" -C "$CACHE/src"
+SRC="$(ls -d "$CACHE"/src/qtbase-everywhere-src-* | head -n1)"
+
+cd "$CACHE/build"
+echo "Configurazione di Qt statico per Windows"
+"$SRC/configure" -prefix "$PREFIX" "${OPZIONI[@]}" \
+  -- -G Ninja "-DCMAKE_TOOLCHAIN_FILE=$TOOLCHAIN" \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 \
+  || { tail -n 40 configure.log >&2; exit 1; }
+echo "Compilazione di Qt statico per Windows (circa 20 minuti su 2 processori)"
+cmake --build . --parallel "$(nproc)" >compilazione.log 2>&1 || { tail -n 40 compilazione.log >&2; exit 1; }
+cmake --install . >/dev/null
+echo "$RICETTA" >"$PREFIX/RICETTA"
+# The build tree is large (some GB) and no longer needed.
+cd "$CACHE" && rm -rf "$CACHE/build" "$CACHE/src"
+echo "$PREFIX"
