@@ -2,7 +2,7 @@
 // vector renderer at run time: rasterizza <pictures.qrc> <folder>.
 // Each "img/<name>.svg" of the resource list becomes "<folder>/img/<name>.png"
 // at three times its own size (sharp at every screen scale up to 3), listed in
-// "<folder>/immagini.qrc"; the program's icon also becomes "<folder>/quadrivela.ico"
+// "<folder>/quadrivela.qrc"; the program's icon also becomes "<folder>/quadrivela.ico"
 // with the sizes Windows asks for, and "<folder>/quadrivela.rc" names it.
 #include <QBuffer>
 #include <QDir>
@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "uso: rasterizza <immagini.qrc> <cartella>\n");
+        std::fprintf(stderr, "uso: rasterizza <quadrivela.qrc> <cartella>\n");
         return 2;
     }
     QFile elenco(QString::fromLocal8Bit(argv[1]));
@@ -129,7 +129,7 @@ int main(int argc, char *argv[])
         }
     }
     qrc += "  </qresource>\n</RCC>\n";
-    if (!scrivi(uscita.filePath(QStringLiteral("immagini.qrc")), qrc)) {
+    if (!scrivi(uscita.filePath(QStringLiteral("quadrivela.qrc")), qrc)) {
         std::fprintf(stderr, "rasterizza: impossibile scrivere l'elenco delle immagini\n");
         return 1;
     }
