@@ -1,8 +1,7 @@
 // Renders the program's vector pictures into bitmaps, for a build that has no
 // vector renderer at run time: rasterizza <pictures.qrc> <folder>.
 // Each "img/<name>.svg" of the resource list becomes "<folder>/img/<name>.png"
-// at three times its own size (sharp at every screen scale up to 3), listed in
-// "<folder>/quadrivela.qrc"; the program's icon also becomes "<folder>/quadrivela.ico"
+// at three times its own size (sharp at every screen scale up to 3); the program's icon also becomes "<folder>/quadrivela.ico"
 // with the sizes Windows asks for, and "<folder>/quadrivela.rc" names it.
 #include <QBuffer>
 #include <QDir>
@@ -101,7 +100,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "rasterizza: impossibile creare %s\n", argv[2]);
         return 1;
     }
-    QByteArray qrc = "<RCC>\n  <qresource prefix=\"/\">\n";
     static const QRegularExpression voce(QStringLiteral("<file>(img/[^<]+)\\.svg</file>"));
     for (auto m = voce.globalMatch(QString::fromUtf8(elenco.readAll())); m.hasNext();) {
         const QString nome = m.next().captured(1);
@@ -118,7 +116,6 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "rasterizza: impossibile scrivere %s.png\n", qPrintable(nome));
             return 1;
         }
-        qrc += "    <file>" + nome.toUtf8() + ".png</file>\n";
         if (nome == QLatin1String("img/applicazione")) {
             const QString ico = uscita.filePath(QStringLiteral("quadrivela.ico"));
             const QByteArray rc = "IDI_ICON1 ICON \"" + ico.toUtf8() + "\"\n";
@@ -127,11 +124,6 @@ int main(int argc, char *argv[])
                 return 1;
             }
         }
-    }
-    qrc += "  </qresource>\n</RCC>\n";
-    if (!scrivi(uscita.filePath(QStringLiteral("quadrivela.qrc")), qrc)) {
-        std::fprintf(stderr, "rasterizza: impossibile scrivere l'elenco delle immagini\n");
-        return 1;
     }
     return 0;
 }
