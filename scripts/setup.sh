@@ -29,7 +29,7 @@ PACKAGES=(
 # needs: the MinGW-w64 cross compiler, Ninja, Wine to run the tests, and
 # Debian's source tools that fetch and check Qt's source.
 if [ "${1:-}" = "--windows" ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build wine wine64 dpkg-dev xz-utils)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev ninja-build wine wine64 dpkg-dev xz-utils)
 fi
 
 missing=()
