@@ -289,9 +289,13 @@ bool componiCartella(const QString &percorso, const QString &nomeFoglio, const Q
     s.foglio = workbook_add_worksheet(cartella, nomeFoglio.toStdString().c_str());
     s.intestazione = workbook_add_format(cartella);
     format_set_bold(s.intestazione);
+    // One format for each kind of cell: the library finds the index of a
+    // format it has not seen yet by hashing it at every cell.
+    std::array<lxw_format *, 6> perTipo{};
     for (const ColonnaCartella &c : colonne) {
-        lxw_format *f = nullptr;
-        if (const char *numerico = formatoNumerico(c.tipo)) {
+        lxw_format *&f = perTipo.at(size_t(c.tipo));
+        const char *numerico = formatoNumerico(c.tipo);
+        if (!f && numerico) {
             f = workbook_add_format(cartella);
             format_set_num_format(f, numerico);
         }
