@@ -228,7 +228,8 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
 
     // Moving over a picture button shows its hint, over anything else empties the info line.
     for (QWidget *w : {static_cast<QWidget *>(this), shpStrumenti, static_cast<QWidget *>(cmdEsporta),
-                       static_cast<QWidget *>(cmdEsportaXlsx), static_cast<QWidget *>(cmdGuida), static_cast<QWidget *>(cmdEsci), barra,
+                       static_cast<QWidget *>(cmdEsportaXlsx), static_cast<QWidget *>(cmdGuida),
+                       static_cast<QWidget *>(cmdEsci), barra,
                        static_cast<QWidget *>(grdRecords), grdRecords->viewport()}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
