@@ -54,7 +54,16 @@ bool scriviFileSicuro(const QString &percorso, const std::function<bool(const Sc
     // does not notice one that happens while the buffer is emptied on closing:
     // both are checked here, or a truncated file would replace the old one.
     const ScriviBlocco scrivi = [&file](const QByteArray &blocco) {
-        return file.write(blocco) == blocco.size();
+        [[maybe_unused]] const qint64 inizio = file.pos();
+        if (file.write(blocco) != blocco.size())
+            return false;
+#ifdef Q_OS_LINUX
+        // A large block starts on its way to the disk at once, while the next
+        // one is composed: the sync at the end waits for the last ones only.
+        if (blocco.size() >= (256 << 10) && file.flush())
+            ::sync_file_range(file.handle(), inizio, blocco.size(), SYNC_FILE_RANGE_WRITE);
+#endif
+        return true;
     };
     QString motivo;
     bool ok = file.open(QIODevice::WriteOnly) && componi(scrivi) && file.flush();
