@@ -8,6 +8,8 @@ PACKAGES=(
   g++ cmake make pkg-config patchelf
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libgl-dev libxcb1-dev
+  # zip files (the safety copy): zlib's minizip
+  libminizip-dev
   # run: platform plugins, image codecs, camera back end, Italian dialogs
   qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 libqt6multimediawidgets6
   libqt6svg6 qt6-translations-l10n
@@ -21,6 +23,8 @@ PACKAGES=(
   xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
   libreoffice-calc-nogui libreoffice-writer-nogui
   poppler-utils
+  # the safety copy read back by another zip program
+  unzip
   # the portability test: a bare Debian desktop root without Qt
   debootstrap
 )
