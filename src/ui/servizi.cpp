@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -176,6 +177,49 @@ QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().constFirst();
+}
+
+QString ServiziReali::cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale)
+{
+    return QFileDialog::getExistingDirectory(padre, titolo, iniziale,
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+}
+
+namespace {
+
+// QProgressDialog shown after a moment, with "Annulla"; the bar counts in
+// thousandths, so that any total fits its int range.
+class AvanzamentoReale : public Avanzamento
+{
+public:
+    AvanzamentoReale(QWidget *padre, const QString &testo)
+        : m_dialogo(testo, QStringLiteral("Annulla"), 0, 1000, padre)
+    {
+        m_dialogo.setWindowTitle(QStringLiteral("Quadrivela"));
+        m_dialogo.setWindowModality(Qt::WindowModal);
+        m_dialogo.setMinimumDuration(500);
+        m_dialogo.setAutoClose(false);
+        m_dialogo.setAutoReset(false);
+        m_dialogo.setValue(0);
+    }
+
+    bool aggiorna(qint64 fatti, qint64 totale) override
+    {
+        // Setting the value lets the window paint and the button be pressed.
+        m_dialogo.setValue(int(std::clamp<qint64>(fatti * 1000 / std::max<qint64>(1, totale), 0, 1000)));
+        QCoreApplication::processEvents();
+        return !m_dialogo.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialogo;
+};
+
+} // namespace
+
+std::unique_ptr<Avanzamento> ServiziReali::avanzamento(QWidget *padre, const QString &testo)
+{
+    return std::make_unique<AvanzamentoReale>(padre, testo);
 }
 
 bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)

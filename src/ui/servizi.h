@@ -43,6 +43,16 @@ signals:
     void fotogramma(const QImage &immagine);
 };
 
+// The progress of a long task (a safety copy), in a window with a button
+// that asks it to stop. It goes when it is destroyed.
+class Avanzamento
+{
+public:
+    virtual ~Avanzamento() = default;
+    // Shows that `fatti` of `totale` are done; false once the user asked to stop.
+    virtual bool aggiorna(qint64 fatti, qint64 totale) = 0;
+};
+
 class Servizi
 {
 public:
@@ -71,6 +81,11 @@ public:
     // Asks before overwriting; `estensione` (without the dot) is added to a bare name.
     virtual QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                                   const QString &nomeIniziale, const QString &estensione) = 0;
+    // The folder dialog, opening at `iniziale`; an empty text when the user cancels.
+    virtual QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) = 0;
+    // The progress window of a task described by `testo`; it appears only if
+    // the task lasts (a short one shows nothing).
+    virtual std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) = 0;
     // The print dialog: printer choice and copies; false when cancelled.
     virtual bool dialogoStampa(QWidget *padre, QPrinter &stampante) = 0;
     // The preview window; `disegna` paints every page on the printer it gets.
@@ -112,6 +127,8 @@ public:
                          const QString &cartella) override;
     QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                           const QString &nomeIniziale, const QString &estensione) override;
+    QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override;

@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "app/applicazione.h"
+#include "storage/storico.h"
 
 namespace qv {
 
@@ -11,6 +12,14 @@ ServiziProva::ServiziProva()
 {
     caricaRisorse();
     Servizi::installa(this);
+    // The cards' history is dated by the scripted clock too.
+    impostaOrologioStorico([this] { return orologio; });
+}
+
+ServiziProva::~ServiziProva()
+{
+    impostaOrologioStorico({});
+    Servizi::installa(nullptr);
 }
 
 QStringList ServiziProva::testi() const
@@ -31,6 +40,8 @@ void ServiziProva::azzera()
     titoliFile.clear();
     filtriFile.clear();
     nomiIniziali.clear();
+    cartelleIniziali.clear();
+    avanzamenti.clear();
     copieOfferte.clear();
     anteprime = 0;
 }
@@ -87,6 +98,44 @@ QString ServiziProva::fileDaSalvare(QWidget *, const QString &titolo, const QStr
     if (!f.isEmpty() && !estensione.isEmpty() && QFileInfo(f).suffix().isEmpty())
         f += u'.' + estensione;
     return f;
+}
+
+QString ServiziProva::cartellaDaScegliere(QWidget *, const QString &titolo, const QString &iniziale)
+{
+    titoliFile << titolo;
+    cartelleIniziali << iniziale;
+    return m_cartelle.isEmpty() ? QString() : m_cartelle.dequeue();
+}
+
+namespace {
+
+class AvanzamentoProva : public Avanzamento
+{
+public:
+    AvanzamentoProva(QList<ServiziProva::AvanzamentoMostrato> &elenco, int annullaAlPasso)
+        : m_elenco(elenco), m_indice(elenco.size() - 1), m_annullaAlPasso(annullaAlPasso)
+    {
+    }
+    bool aggiorna(qint64 fatti, qint64 totale) override
+    {
+        m_elenco[m_indice].totale = totale;
+        QList<qint64> &valori = m_elenco[m_indice].valori;
+        valori.append(fatti);
+        return m_annullaAlPasso <= 0 || valori.size() < m_annullaAlPasso;
+    }
+
+private:
+    QList<ServiziProva::AvanzamentoMostrato> &m_elenco;
+    qsizetype m_indice;
+    int m_annullaAlPasso;
+};
+
+} // namespace
+
+std::unique_ptr<Avanzamento> ServiziProva::avanzamento(QWidget *, const QString &testo)
+{
+    avanzamenti.append({testo, {}, 0});
+    return std::make_unique<AvanzamentoProva>(avanzamenti, annullaAlPasso);
 }
 
 bool ServiziProva::dialogoStampa(QWidget *, QPrinter &stampante)

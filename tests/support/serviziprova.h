@@ -38,7 +38,7 @@ class ServiziProva : public Servizi
 {
 public:
     ServiziProva();
-    ~ServiziProva() override { Servizi::installa(nullptr); }
+    ~ServiziProva() override;
 
     // --- scripting
     QDateTime orologio = QDateTime(QDate(2017, 3, 15), QTime(10, 30, 0));
@@ -48,6 +48,11 @@ public:
     void scegli(int indice) { m_scelte.enqueue(indice); }
     void testoDaDigitare(std::optional<QString> testo) { m_testi.enqueue(testo); }
     void prossimoFile(const QString &percorso) { m_file.enqueue(percorso); }
+    // The folder the next folder dialog gives; with none queued, Annulla.
+    void prossimaCartella(const QString &percorso) { m_cartelle.enqueue(percorso); }
+    // The progress windows' "Annulla" is pressed at this update of the next
+    // task (counting from 1); 0: never.
+    int annullaAlPasso = 0;
     void stampaConfermata(bool si) { m_stampe.enqueue(si); }
     // What the print dialog does before it closes (print to a file, change the
     // copies...); the copies each print dialog was opened with are recorded.
@@ -66,6 +71,15 @@ public:
     QStringList titoliFile;
     QList<QStringList> filtriFile;
     QStringList nomiIniziali;
+    QStringList cartelleIniziali; // where each folder dialog opened
+    // Each progress window: its text, the values it showed and its last total.
+    struct AvanzamentoMostrato
+    {
+        QString testo;
+        QList<qint64> valori;
+        qint64 totale = 0;
+    };
+    QList<AvanzamentoMostrato> avanzamenti;
     int anteprime = 0;
     int dialoghiStampa = 0;   // print dialogs offered
     int terminazioni = 0;
@@ -88,6 +102,8 @@ public:
                          const QString &cartella) override;
     QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                           const QString &nomeIniziale, const QString &estensione) override;
+    QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override { return orologio; }
@@ -103,6 +119,7 @@ private:
     QQueue<int> m_scelte;
     QQueue<std::optional<QString>> m_testi;
     QQueue<QString> m_file;
+    QQueue<QString> m_cartelle;
     QQueue<bool> m_stampe;
     QQueue<std::function<int(QDialog *)>> m_dialoghi;
 };
