@@ -13,6 +13,7 @@
 #include "storage/copiasicurezza.h"
 #include "storage/giornale.h"
 #include "storage/ripristino.h"
+#include "storage/sololettura.h"
 #include "storage/storico.h"
 #include "support/fileprova.h"
 
@@ -76,6 +77,7 @@ private slots:
     void archiviComeLiLasciaUnSalvataggio_data();
     void archiviComeLiLasciaUnSalvataggio();
     void copiaMentreUnAltraCopiaSalva();
+    void copiaDiUnaCartellaInSolaLettura();
     void copiaDanneggiataRifiutata_data();
     void copiaDanneggiataRifiutata();
     void ripristinoSpostaLaCartella();
@@ -292,6 +294,35 @@ void TestCopiaSicurezza::copiaMentreUnAltraCopiaSalva()
     ::waitpid(pid, &stato, 0);
     QVERIFY(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
     QCOMPARE(copie, 6);
+}
+
+// A folder that can only be read is copied all the same, a save cut short
+// in it copied as the card was before.
+void TestCopiaSicurezza::copiaDiUnaCartellaInSolaLettura()
+{
+    preparaCartella();
+    const int n = TSchedaDipendente::Dimensione;
+    const QString archivio = QDir(cartella()).filePath(QStringLiteral("Dipendenti.pro"));
+    const QByteArray prima = leggiFile(archivio);
+    // Card 2 half new, half old, its journal beside it.
+    QByteArray nuova = prima.mid(n, n);
+    nuova.replace(0, 500, QByteArray(500, 'x')).replace(2000, 100, QByteArray(100, 'y'));
+    QByteArray strappato = prima;
+    strappato.replace(n, 500, nuova.left(500));
+    QVERIFY(scriviGiornale(FileArchivio::percorsoGiornale(archivio), componiGiornale(n, prima.mid(n, n), nuova)));
+    QVERIFY(scriviFile(archivio, strappato));
+    guasti::negaScrittura(true);
+    const EsitoCopia e = creaCopiaSicurezza(cartella(), destinazione(), kQuando);
+    guasti::negaScrittura(false);
+    QVERIFY2(e.stato == EsitoCopia::Stato::Fatta, qPrintable(e.errore));
+    QFile f(e.percorso);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    LetturaZip z(&f);
+    QVERIFY(z.apri());
+    QCOMPARE(z.leggiTutta(QStringLiteral("Dipendenti.pro")).value_or(QByteArray()), prima);
+    // Nothing in the folder was touched.
+    QCOMPARE(leggiFile(archivio), strappato);
+    QVERIFY(QFile::exists(FileArchivio::percorsoGiornale(archivio)));
 }
 
 void TestCopiaSicurezza::copiaDanneggiataRifiutata_data()
