@@ -10,6 +10,8 @@ PACKAGES=(
   libgl-dev libxcb1-dev
   # the .xlsx workbook of the exports and the work log
   libxlsxwriter-dev
+  # zip files (the safety copy): zlib's minizip
+  libminizip-dev
   # run: platform plugins, image codecs, camera back end, Italian dialogs
   qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 libqt6multimediawidgets6
   libqt6svg6 qt6-translations-l10n
@@ -25,6 +27,8 @@ PACKAGES=(
   poppler-utils
   # the .xlsx workbooks read back, after LibreOffice converted them
   python3-openpyxl
+  # the safety copy read back by another zip program
+  unzip
   # the portability test: a bare Debian desktop root without Qt
   debootstrap
 )

@@ -4,6 +4,8 @@
 #include "ui/disegno.h"
 #include "ui/finestre.h"
 #include "ui/schermi.h"
+#include "ui/servizi.h"
+#include "storage/storico.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -95,6 +97,8 @@ void preparaApplicazione(QApplication &app)
     // Installed last, asked first: only the texts Qt's own files leave in English.
     QApplication::installTranslator(new TraduzioniProgramma(&app));
     impostaFormati();
+    // The cards' history is dated by the program's clock.
+    impostaOrologioStorico([] { return Servizi::correnti().adesso(); });
 
 #ifndef QT_NO_SESSIONMANAGER
     // The desktop's session ending (logging out, shutting down) ends the

@@ -1,6 +1,8 @@
 #include "frmavvio.h"
 
 #include "ui/frmguida.h"
+#include "app/copiasicurezza.h"
+#include "app/frmcopia.h"
 #include "app/frminfo.h"
 #include "app/frmsplash.h"
 #include "app/pannelloscadenze.h"
@@ -10,6 +12,9 @@
 #include "ui/testiguida.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 
 namespace qv {
@@ -68,7 +73,40 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     for (Figura *f : {imgAnagrafica, infAnagrafica, imgContratti, infContratti, imgRiepilogo, infRiepilogo})
         f->setFocusPolicy(Qt::NoFocus);
     // Between the subtitle band and the three areas: the contracts that end soon.
-    (new PannelloScadenze(pannello()))->setGeometry(17, 141, 961, 32);
+    panScadenze = new PannelloScadenze(pannello());
+    panScadenze->setGeometry(17, 141, 961, 32);
+
+    // Along the bottom, between the credits and the way out: the safety copy and its restore.
+    const struct
+    {
+        QPushButton *TfrmAvvio::*membro;
+        const char *nome, *testo, *tasto;
+        QKeyCombination combinazione;
+        void (TfrmAvvio::*clic)();
+        int x, larghezza;
+    } comandi[] = {
+        {&TfrmAvvio::btnCopia, "btnCopia", "Copia di sicurezza", "Ctrl+B", Qt::CTRL | Qt::Key_B,
+         &TfrmAvvio::btnCopiaClick, 56, 250},
+        {&TfrmAvvio::btnRipristino, "btnRipristino", "Ripristina da una copia", "Ctrl+R", Qt::CTRL | Qt::Key_R,
+         &TfrmAvvio::btnRipristinoClick, 316, 280},
+    };
+    for (const auto &c : comandi) {
+        auto *b = new QPushButton(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(c.testo), QLatin1String(c.tasto)),
+                                  pannello());
+        b->setObjectName(QLatin1String(c.nome));
+        b->setGeometry(c.x, 657, c.larghezza, 26);
+        b->setFlat(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFont(carattere(QStringLiteral("Verdana"), 10));
+        b->setStyleSheet(QStringLiteral("QPushButton { color: #1F3A5F; text-decoration: underline; border: none;"
+                                        " text-align: left; padding: 2px 4px; background: transparent; }"
+                                        "QPushButton:hover, QPushButton:focus { color: #B22222; }"));
+        this->*(c.membro) = b;
+        connect(b, &QPushButton::clicked, this, c.clic);
+        auto *tasto = new QShortcut(QKeySequence(c.combinazione), this);
+        tasto->setContext(Qt::WindowShortcut);
+        connect(tasto, &QShortcut::activated, this, c.clic);
+    }
 }
 
 void TfrmAvvio::apriArea(const char *classe)
@@ -104,6 +142,18 @@ void TfrmAvvio::imgSitoClick()
 void TfrmAvvio::imgEsciClick()
 {
     Schermi::terminaApplicazione();
+}
+
+void TfrmAvvio::btnCopiaClick()
+{
+    eseguiDialogo(new TfrmCopia(this));
+    panScadenze->aggiorna();
+}
+
+void TfrmAvvio::btnRipristinoClick()
+{
+    eseguiRipristino(this);
+    panScadenze->aggiorna();
 }
 
 void TfrmAvvio::showEvent(QShowEvent *e)

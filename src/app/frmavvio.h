@@ -1,12 +1,17 @@
 #pragma once
 // The main menu: the three areas of the program, the guide, the about and
-// credits screens, the maker's web site and the way out.
+// credits screens, the maker's web site, the safety copy and its restore, and
+// the way out.
 
 #include "ui/finestre.h"
 
 #include <QFrame>
 
+class QPushButton;
+
 namespace qv {
+
+class PannelloScadenze;
 
 class TfrmAvvio : public SchermoArea
 {
@@ -20,6 +25,9 @@ public:
     Figura *imgContratti, *btnContratti, *infContratti;
     Figura *imgRiepilogo, *btnRiepilogo, *infRiepilogo;
     Figura *imgSito, *imgCopyright, *imgEsci;
+    PannelloScadenze *panScadenze;
+    // The safety copy (Ctrl+B) and its restore (Ctrl+R).
+    QPushButton *btnCopia, *btnRipristino;
 
 public slots:
     void imgAnagraficaClick();
@@ -30,6 +38,8 @@ public slots:
     void imgGuidaClick();
     void imgSitoClick();
     void imgEsciClick();
+    void btnCopiaClick();
+    void btnRipristinoClick();
 
 protected:
     // Each time the menu opens, the keyboard starts on the first area's button.

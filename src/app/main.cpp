@@ -1,5 +1,6 @@
 // Quadrivela: registry of collaborators and archive of collaboration contracts.
 #include "app/applicazione.h"
+#include "app/copiasicurezza.h"
 #include "ui/schermi.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
         cartella = QCoreApplication::applicationDirPath();
     qv::impostaCartellaProgramma(cartella);
     qv::preparaApplicazione(app);
+    qv::avviaCartellaProgramma();
 
     // Only the login is made now; every other screen when it is first needed.
     qv::Schermi::creaTutti();

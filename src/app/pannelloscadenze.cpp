@@ -1,5 +1,6 @@
 #include "pannelloscadenze.h"
 
+#include "app/copiasicurezza.h"
 #include "contracts/frmcontratti.h"
 #include "contracts/frmvalidi.h"
 #include "registry/frmanagrafica.h"
@@ -49,13 +50,19 @@ PannelloScadenze::PannelloScadenze(QWidget *parent) : QFrame(parent)
     lblScadenze->setStyleSheet(QStringLiteral("color: #8B5A2B;"));
     btnScadenzeDipendenti = collegamento(this, QStringLiteral("btnScadenzeDipendenti"));
     btnScadenzeContratti = collegamento(this, QStringLiteral("btnScadenzeContratti"));
+    btnPromemoriaCopia = collegamento(this, QStringLiteral("btnPromemoriaCopia"));
+    btnPromemoriaCopia->setFont(carattere(QStringLiteral("Verdana"), 10, true));
+    btnPromemoriaCopia->setStyleSheet(btnPromemoriaCopia->styleSheet().replace(QStringLiteral("#1F3A5F"),
+                                                                               QStringLiteral("#B22222")));
     righe->addStretch(1);
     righe->addWidget(lblScadenze);
     righe->addWidget(btnScadenzeDipendenti);
     righe->addWidget(btnScadenzeContratti);
+    righe->addWidget(btnPromemoriaCopia);
     righe->addStretch(1);
     connect(btnScadenzeDipendenti, &QPushButton::clicked, this, &PannelloScadenze::btnScadenzeDipendentiClick);
     connect(btnScadenzeContratti, &QPushButton::clicked, this, &PannelloScadenze::btnScadenzeContrattiClick);
+    connect(btnPromemoriaCopia, &QPushButton::clicked, this, &PannelloScadenze::btnPromemoriaCopiaClick);
     hide();
     // Read again each time the main menu is shown (after the login, back from an area).
     if (window() != this)
@@ -95,27 +102,53 @@ void PannelloScadenze::aggiorna()
     // The archives may be slow (a network drive, another copy's lock): the
     // menu never waits for them.
     auto esito = std::make_shared<ScadenzeVicine>();
-    QThread *lettore = QThread::create([=] { *esito = contaScadenzeVicine(dipendenti, contratti, oggi); });
+    auto promemoria = std::make_shared<std::optional<QString>>();
+    QThread *lettore = QThread::create([=, ultima = ultimaCopiaInSessione()] {
+        *esito = contaScadenzeVicine(dipendenti, contratti, oggi);
+        *promemoria = promemoriaCopia(oggi, ultima);
+    });
     connect(lettore, &QThread::finished, lettore, &QObject::deleteLater);
-    connect(lettore, &QThread::finished, this, [this, esito, generazione, anno = oggi.year()] {
+    connect(lettore, &QThread::finished, this, [this, esito, promemoria, generazione, anno = oggi.year()] {
         --m_inAttesa;
         // Only the newest read counts.
         if (generazione == m_generazione)
-            mostra(*esito, anno);
+            mostra(*esito, anno, *promemoria);
         emit aggiornato();
     });
     lettore->start(QThread::LowPriority);
 }
 
-void PannelloScadenze::mostra(const ScadenzeVicine &s, int anno)
+void PannelloScadenze::mostra(const ScadenzeVicine &s, int anno, const std::optional<QString> &promemoria)
 {
     const int dip = s.dipendenti.value_or(0), con = s.contratti.value_or(0);
+    lblScadenze->setVisible(dip > 0 || con > 0);
     btnScadenzeDipendenti->setText(dip > 0 ? testoDipendenti(dip) : QString());
     btnScadenzeDipendenti->setVisible(dip > 0);
     btnScadenzeContratti->setText(con > 0 ? testoContratti(con, anno) : QString());
     btnScadenzeContratti->setVisible(con > 0);
-    setVisible(dip > 0 || con > 0);
+    btnPromemoriaCopia->setText(promemoria.value_or(QString()));
+    btnPromemoriaCopia->setVisible(promemoria.has_value());
+    setVisible(dip > 0 || con > 0 || promemoria);
+    // Three lines at once are too long for the band at the usual size: the
+    // texts get smaller until they are whole.
+    for (int punti = 10; punti >= 7; --punti) {
+        for (QWidget *w : {static_cast<QWidget *>(lblScadenze), static_cast<QWidget *>(btnScadenzeDipendenti),
+                           static_cast<QWidget *>(btnScadenzeContratti), static_cast<QWidget *>(btnPromemoriaCopia)}) {
+            QFont f = w->font();
+            f.setPointSize(punti);
+            w->setFont(f);
+        }
+        layout()->invalidate();
+        if (layout()->minimumSize().width() <= width())
+            break;
+    }
     layout()->activate();
+}
+
+void PannelloScadenze::btnPromemoriaCopiaClick()
+{
+    eseguiCopiaSicurezza(window());
+    aggiorna();
 }
 
 void PannelloScadenze::btnScadenzeDipendentiClick()

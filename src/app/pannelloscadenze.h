@@ -4,12 +4,15 @@
 // contracts of the current year end within them, each opening the list of
 // exactly those cards. The archives are read in the background each time the
 // menu is shown; nothing is shown when nothing ends soon or an archive is
-// missing or cannot be read.
+// missing or cannot be read. The same band reminds of a safety copy when the
+// last one is older than the days set (app/copiasicurezza.h); a click makes it.
 
 #include "storage/scadenze.h"
 
 #include <QDate>
 #include <QFrame>
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -24,6 +27,7 @@ public:
 
     QLabel *lblScadenze;
     QPushButton *btnScadenzeDipendenti, *btnScadenzeContratti;
+    QPushButton *btnPromemoriaCopia;
 
     // Reads the archives again in the background; the panel follows when the
     // answer comes back. The main menu's showing asks for it by itself.
@@ -40,6 +44,8 @@ public slots:
     void btnScadenzeDipendentiClick();
     // The contract archive of the current year with the list of the contracts counted.
     void btnScadenzeContrattiClick();
+    // The safety copy, in the folder of the last one.
+    void btnPromemoriaCopiaClick();
 
 signals:
     void aggiornato();
@@ -48,7 +54,7 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    void mostra(const ScadenzeVicine &scadenze, int anno);
+    void mostra(const ScadenzeVicine &scadenze, int anno, const std::optional<QString> &promemoria);
 
     int m_generazione = 0;
     int m_inAttesa = 0;

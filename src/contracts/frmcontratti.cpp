@@ -13,6 +13,7 @@
 #include "ui/campi.h"
 #include "ui/frmallegati.h"
 #include "ui/frmguida.h"
+#include "ui/frmversioni.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "ui/tastiera.h"
@@ -131,6 +132,7 @@ const DefFigura<TfrmContratti> kFigure[] = {
     {"delDataStipula", "ana_gomma", {137, R1 + 1, 22, 22}, "Cancella la data.", &C::delDataStipulaClick, &C::delDataStipula},
     {"delDataInizio", "ana_gomma", {581, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataInizioClick, &C::delDataInizio},
     {"delDataFine", "ana_gomma", {733, T1 + 1, 22, 22}, "Cancella la data.", &C::delDataFineClick, &C::delDataFine},
+    {"btnVersioni", "versioni", {556, 15, 170, 40}, "Mostra le versioni precedenti del contratto corrente, salvate prima di ogni modifica.", &C::btnVersioniClick, &C::btnVersioni},
 };
 
 // The heading of one of the three boxes.
@@ -441,5 +443,17 @@ void TfrmContratti::btnIbanClick() { apriControlloIban(this, txtIban->text()); }
 void TfrmContratti::delDataStipulaClick() { txtDataStipula->clear(); }
 void TfrmContratti::delDataInizioClick() { txtDataInizio->clear(); }
 void TfrmContratti::delDataFineClick() { txtDataFine->clear(); }
+
+void TfrmContratti::btnVersioniClick()
+{
+    versioniPrecedenti<TSchedaContratto>(this, fileAnno(), lblPosizione, schedaCorrente(),
+                                         [this](const TSchedaContratto &versione, const QDateTime &quando) {
+                                             // The position and the stored bytes stay: Salva overwrites this card.
+                                             schedaNeiControlli(pannello(), versione);
+                                             if (const std::optional<bool> r = versione.rescisso())
+                                                 chkRescisso->setChecked(*r);
+                                             panInfo->setText(infoVersioneMostrata(quando));
+                                         });
+}
 
 } // namespace qv

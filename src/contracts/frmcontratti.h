@@ -43,6 +43,7 @@ public:
     Figura *btnIvaDitta, *btnCodFiscLeg, *btnCodFisc, *btnIban;
     Figura *btnCalcolaCFLeg, *btnCalcolaCF; // the codice fiscale computed from the card's data
     Figura *delDataStipula, *delDataInizio, *delDataFine;
+    Figura *btnVersioni; // the card's earlier versions
 
     static inline const QString InfoIniziale = QStringLiteral("Pronto per archiviare un nuovo contratto...");
     static inline const QString TitoloIniziale = QStringLiteral(" Quadrivela - Archivio contratti");
@@ -110,6 +111,7 @@ public slots:
     void delDataStipulaClick();
     void delDataInizioClick();
     void delDataFineClick();
+    void btnVersioniClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

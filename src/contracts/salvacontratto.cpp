@@ -76,7 +76,8 @@ bool TfrmContratti::salva()
 
     try {
         if (!salvaSchedaSchermo<TSchedaContratto>({this, fileAnno(), lblPosizione, &m_caricati,
-                                                   [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); }, {}},
+                                                   [this](const SchedaLetta<TSchedaContratto> &l) { mostraScheda(l); }, {},
+                                                   panInfo},
                                                   schedaCorrente()))
             return false;
     } catch (const ErroreArchivio &e) {

@@ -95,6 +95,20 @@ void sincronizzaCartella(const QString &percorsoFile)
 #endif
 }
 
+bool sincronizzaFile(QFileDevice &file, QString *errore)
+{
+    if (!file.flush()) {
+        if (errore)
+            *errore = file.errorString();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    return versaSuDisco(file.handle(), errore);
+#else
+    return true;
+#endif
+}
+
 bool scriviFileSicuro(const QString &percorso, const QByteArray &dati, QString *errore, bool scritturaDiretta)
 {
     return scriviFileSicuro(

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QFileDevice;
+
 namespace qv {
 
 // Hands one block of the content to the file; false when the write failed.
@@ -28,6 +30,11 @@ bool scriviFileSicuro(const QString &percorso, const std::function<bool(const Sc
 // `percorsoFile` survive a power cut. Best effort: some file systems cannot
 // synchronise a folder, and the change itself is already made.
 void sincronizzaCartella(const QString &percorsoFile);
+
+// Flushes what was written to `file` (open for writing) to the disk: the
+// same flush the replacement above makes before its rename. False, with the
+// reason in `errore` when given, when the disk refuses it.
+bool sincronizzaFile(QFileDevice &file, QString *errore = nullptr);
 
 // The same for content held whole in memory.
 bool scriviFileSicuro(const QString &percorso, const QByteArray &dati, QString *errore = nullptr,

@@ -1,6 +1,7 @@
 #include "frmanagrafica.h"
 
 #include "ui/frmguida.h"
+#include "ui/frmversioni.h"
 #include "ui/primadisalvare.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
@@ -109,6 +110,7 @@ const DefFigura<TfrmAnagrafica> kPulsanti[] = {
     {"btnIban", "ana_controlla", {384, 516, 22, 22}, "Controlla l'IBAN.", &A::btnIbanClick, &A::btnIban},
     {"btnEmail", "ana_email", {798, 582, 22, 22}, "Invia una e-mail all'indirizzo indicato.", &A::btnEmailClick, &A::btnEmail},
     {"delDataSca", "ana_gomma", {200, 582, 22, 22}, "Cancella la data.", &A::delDataScaClick, &A::delDataSca},
+    {"btnVersioni", "versioni", {412, 24, 170, 40}, "Mostra le versioni precedenti della scheda corrente, salvate prima di ogni modifica.", &A::btnVersioniClick, &A::btnVersioni},
 };
 
 
@@ -362,7 +364,8 @@ bool TfrmAnagrafica::salva()
     try {
         if (!salvaSchedaSchermo<TSchedaDipendente>(
                 {this, cartellaProgramma().archivioDipendenti(), lblPosizione, &m_caricati,
-                 [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); }},
+                 [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); },
+                 panInfo},
                 schedaCorrente()))
             return false;
     } catch (const ErroreArchivio &e) {
@@ -454,6 +457,16 @@ void TfrmAnagrafica::btnEsciClick()
 void TfrmAnagrafica::delDataScaClick()
 {
     txtDataSca->clear();
+}
+
+void TfrmAnagrafica::btnVersioniClick()
+{
+    versioniPrecedenti<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), lblPosizione, schedaCorrente(),
+                                          [this](const TSchedaDipendente &versione, const QDateTime &quando) {
+                                              // The position and the stored bytes stay: Salva overwrites this card.
+                                              schedaNeiControlli(pannello(), versione);
+                                              panInfo->setText(infoVersioneMostrata(quando));
+                                          });
 }
 
 } // namespace qv

@@ -39,6 +39,7 @@ public:
         *btnScaduti, *btnEsporta, *btnGuida, *btnEsci;
     Figura *btnCodFisc, *btnPartitaIva, *btnIban, *btnEmail, *delDataSca;
     Figura *btnCalcolaCF; // the codice fiscale computed from the card's data
+    Figura *btnVersioni;  // the card's earlier versions
     QPushButton *btnLavori;
     FotoScheda *foto;
 
@@ -84,6 +85,7 @@ public slots:
     void btnGuidaClick();
     void btnEsciClick();
     void delDataScaClick();
+    void btnVersioniClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

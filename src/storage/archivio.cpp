@@ -2,6 +2,7 @@
 
 #include "blocco.h"
 #include "sololettura.h"
+#include "storico.h"
 #include "core/filesicuro.h"
 
 #include <QFile>
@@ -419,6 +420,12 @@ bool FileArchivio::scriviScheda(int posizione, const QByteArray &record, const Q
     // Another copy saved this card since the caller read it: nothing is written.
     if (atteso && prima != *atteso && prima != record)
         return false;
+    // The card's old bytes go to its history first; a history that cannot be
+    // written never stops the save.
+    m_storicoNonScritto.clear();
+    if (prima != record && !annotaVersione(m_percorso, posizione, prima, &m_storicoNonScritto)
+        && m_storicoNonScritto.isEmpty())
+        m_storicoNonScritto = QStringLiteral("errore sconosciuto");
     bool conGiornale = !s_senzaGiornale;
     if (conGiornale && !scriviGiornale(giornale, componiGiornale(offset, prima, record))) {
         // A folder that takes no new file (read-only, with the archive itself

@@ -20,6 +20,9 @@
 // discarded; a journal that cannot be read is kept and the archive is
 // reported as needing attention (Tipo::DaControllare), never written.
 //
+// Before the journal, an overwrite that changes the card adds its old bytes
+// to the archive's history (storico.h), under the same lock.
+//
 // An archive that cannot be opened for writing (a read-only folder or share)
 // is opened for reading: it can be consulted, and every write is refused with
 // Tipo::SolaLettura before anything is touched. A missing archive that cannot
@@ -97,6 +100,10 @@ public:
     bool sostituisci(int posizione, const QByteArray &record, const QByteArray &atteso);
     // Writes a new record after the last whole one and returns its position.
     int accoda(const QByteArray &record);
+    // Why the last overwrite could not keep the card's old bytes in the
+    // archive's history (storico.h); empty when it kept them or the card did
+    // not change. The overwrite itself goes on without them.
+    QString storicoNonScritto() const { return m_storicoNonScritto; }
     // Hands every record to `visita` in file order, reading in large blocks;
     // `visita` returns false to stop early.
     void scorri(const std::function<bool(int posizione, const char *dati)> &visita);
@@ -134,6 +141,7 @@ private:
     // The old card of a journal this copy cannot put back itself (an archive
     // open for reading only): handed out in place of the torn one.
     std::optional<Giornale> m_sovrapposto;
+    QString m_storicoNonScritto;
 };
 
 template <typename R>
@@ -161,6 +169,7 @@ public:
         return m_file.sostituisci(posizione, codificaScheda(scheda), atteso);
     }
     int accoda(const R &scheda) { return m_file.accoda(codificaScheda(scheda)); }
+    QString storicoNonScritto() const { return m_file.storicoNonScritto(); }
 
     // Every card in file order; `visita(posizione, scheda)` returns false to stop.
     // One card is filled again for every record: a visitor that keeps the card

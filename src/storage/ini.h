@@ -62,6 +62,8 @@ public:
     static bool solaLettura(const QString &percorso);
 
     QString percorso() const { return m_percorso; }
+    // The file's bytes as read, with what imposta() changed since.
+    QByteArray contenuto() const { return m_dati; }
 
 private:
     explicit FileIni(const QString &percorso) : m_percorso(percorso) {}

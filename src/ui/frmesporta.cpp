@@ -348,10 +348,10 @@ void TfrmEsporta::esporta(const QString &destinazione, const QString &filtro, co
         // export is and can stop it, which leaves the file as it was.
         std::unique_ptr<Avanzamento> avanzamento;
         if (m_griglia->righe() > SchedeConAvanzamento)
-            avanzamento = s.avanzamento(this, MsgAvanzamento, m_griglia->righe());
+            avanzamento = s.avanzamento(this, MsgAvanzamento);
         bool fermata = false;
         const auto passo = [&](qsizetype fatte) {
-            fermata = avanzamento && !avanzamento->avanza(fatte);
+            fermata = avanzamento && !avanzamento->aggiorna(fatte, m_griglia->righe());
             return !fermata;
         };
         const bool scritto = scrivi(percorso, passo);

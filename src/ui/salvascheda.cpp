@@ -22,4 +22,11 @@ QString testoArchivioScomparso(const QString &percorso)
         .arg(QDir::toNativeSeparators(percorso));
 }
 
+QString infoStoricoNonScritto(const QString &motivo)
+{
+    return QStringLiteral("Attenzione: la scheda è stata salvata, ma la sua versione precedente non è stata "
+                          "conservata fra le versioni precedenti (%1).")
+        .arg(motivo);
+}
+
 } // namespace qv

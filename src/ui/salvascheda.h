@@ -66,7 +66,13 @@ struct SchermoDaSalvare
     std::function<void(const SchedaLetta<R> &)> mostra;
     // Runs once the card is on the disk, before the confirmation (the photo).
     std::function<void(int posizione)> salvata;
+    // The info line, which says when the card's old version could not be kept.
+    QLabel *panInfo = nullptr;
 };
+
+// What the info line says when a save could not keep the card's old version
+// in the archive's history (`motivo`); the card itself was saved.
+QString infoStoricoNonScritto(const QString &motivo);
 
 // Saves `scheda`: appends a new card, or overwrites the stored one after the
 // check above; a stored card whose archive has vanished is saved only when
@@ -81,7 +87,10 @@ bool salvaSchedaSchermo(const SchermoDaSalvare<R> &s, const R &scheda)
     const QByteArray nuovi = codificaScheda(scheda);
     Archivio<R> archivio(s.percorso);
     const auto scritta = [&](int p, const QString &messaggio) {
+        const QString storico = archivio.storicoNonScritto();
         archivio.chiudi();
+        if (s.panInfo && !storico.isEmpty())
+            s.panInfo->setText(infoStoricoNonScritto(storico));
         s.lblPosizione->setText(QString::number(p));
         *s.caricati = nuovi;
         if (s.salvata)

@@ -103,34 +103,6 @@ private:
     QObject *m_modulo = nullptr;
 };
 
-// Qt's progress window, modal to the window it serves: it shows itself once
-// the work has taken half a second, or sooner when it will take longer, and
-// lets the events through at every step, so that Annulla and Escape are heard.
-class AvanzamentoReale : public Avanzamento
-{
-public:
-    AvanzamentoReale(QWidget *padre, const QString &testo, qsizetype totale)
-        : m_massimo(int(std::min<qsizetype>(totale, std::numeric_limits<int>::max()))),
-          m_finestra(testo, QStringLiteral("Annulla"), 0, m_massimo, padre)
-    {
-        m_finestra.setWindowTitle(QStringLiteral("Quadrivela"));
-        m_finestra.setWindowModality(Qt::WindowModal);
-        m_finestra.setMinimumDuration(500);
-        m_finestra.setAutoReset(false);
-        m_finestra.setValue(0);
-    }
-
-    bool avanza(qsizetype fatti) override
-    {
-        m_finestra.setValue(int(std::min<qsizetype>(fatti, m_massimo)));
-        return !m_finestra.wasCanceled();
-    }
-
-private:
-    int m_massimo;
-    QProgressDialog m_finestra;
-};
-
 } // namespace
 
 Servizi &Servizi::correnti()
@@ -207,6 +179,49 @@ QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().constFirst();
+}
+
+QString ServiziReali::cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale)
+{
+    return QFileDialog::getExistingDirectory(padre, titolo, iniziale,
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+}
+
+namespace {
+
+// QProgressDialog shown after a moment, with "Annulla"; the bar counts in
+// thousandths, so that any total fits its int range.
+class AvanzamentoReale : public Avanzamento
+{
+public:
+    AvanzamentoReale(QWidget *padre, const QString &testo)
+        : m_dialogo(testo, QStringLiteral("Annulla"), 0, 1000, padre)
+    {
+        m_dialogo.setWindowTitle(QStringLiteral("Quadrivela"));
+        m_dialogo.setWindowModality(Qt::WindowModal);
+        m_dialogo.setMinimumDuration(500);
+        m_dialogo.setAutoClose(false);
+        m_dialogo.setAutoReset(false);
+        m_dialogo.setValue(0);
+    }
+
+    bool aggiorna(qint64 fatti, qint64 totale) override
+    {
+        // Setting the value lets the window paint and the button be pressed.
+        m_dialogo.setValue(int(std::clamp<qint64>(fatti * 1000 / std::max<qint64>(1, totale), 0, 1000)));
+        QCoreApplication::processEvents();
+        return !m_dialogo.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialogo;
+};
+
+} // namespace
+
+std::unique_ptr<Avanzamento> ServiziReali::avanzamento(QWidget *padre, const QString &testo)
+{
+    return std::make_unique<AvanzamentoReale>(padre, testo);
 }
 
 bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
@@ -300,10 +315,6 @@ std::unique_ptr<Fotocamera> ServiziReali::fotocamera()
     return std::make_unique<FotocameraReale>();
 }
 
-std::unique_ptr<Avanzamento> ServiziReali::avanzamento(QWidget *padre, const QString &testo, qsizetype totale)
-{
-    return std::make_unique<AvanzamentoReale>(padre, testo, totale);
-}
 
 int ServiziReali::esegui(QDialog *dialogo)
 {

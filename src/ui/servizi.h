@@ -43,14 +43,14 @@ signals:
     void fotogramma(const QImage &immagine);
 };
 
-// The progress of a long piece of work, shown while it runs, with a button
-// that stops it.
+// The progress of a long task (an export, a safety copy), in a window with a button
+// that asks it to stop. It goes when it is destroyed.
 class Avanzamento
 {
 public:
     virtual ~Avanzamento() = default;
-    // How many steps of the work are done; false once the user asked to stop.
-    virtual bool avanza(qsizetype fatti) = 0;
+    // Shows that `fatti` of `totale` are done; false once the user asked to stop.
+    virtual bool aggiorna(qint64 fatti, qint64 totale) = 0;
 };
 
 class Servizi
@@ -81,6 +81,11 @@ public:
     // Asks before overwriting; `estensione` (without the dot) is added to a bare name.
     virtual QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                                   const QString &nomeIniziale, const QString &estensione) = 0;
+    // The folder dialog, opening at `iniziale`; an empty text when the user cancels.
+    virtual QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) = 0;
+    // The progress window of a task described by `testo`; it appears only if
+    // the task lasts (a short one shows nothing).
+    virtual std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) = 0;
     // The print dialog: printer choice and copies; false when cancelled.
     virtual bool dialogoStampa(QWidget *padre, QPrinter &stampante) = 0;
     // The preview window; `disegna` paints every page on the printer it gets.
@@ -96,10 +101,6 @@ public:
     static QString messaggioApertura(const QUrl &url);
     virtual QDateTime adesso() = 0;
     virtual std::unique_ptr<Fotocamera> fotocamera() = 0;
-    // A progress window over `padre` for a work of `totale` steps, with
-    // `testo` over its bar and Annulla to stop the work; it closes when the
-    // object goes.
-    virtual std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) = 0;
     // Runs a dialog modally and returns its result.
     virtual int esegui(QDialog *dialogo) = 0;
     // Ends the program: the event loop stops after the current event.
@@ -126,11 +127,12 @@ public:
                          const QString &cartella) override;
     QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                           const QString &nomeIniziale, const QString &estensione) override;
+    QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override;
     std::unique_ptr<Fotocamera> fotocamera() override;
-    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) override;
     int esegui(QDialog *dialogo) override;
     void termina() override;
 

@@ -100,6 +100,7 @@ const Scorciatoia kScorciatoie[] = {
     {"btnSalva", Qt::CTRL | Qt::Key_S, "Ctrl+S", "Salva", false},
     {"btnTrova", Qt::CTRL | Qt::Key_F, "Ctrl+F", "Trova", false},
     {"btnStampa", Qt::CTRL | Qt::Key_P, "Ctrl+P", "Stampa", false},
+    {"btnVersioni", Qt::CTRL | Qt::Key_H, "Ctrl+H", "Versioni precedenti", false},
     {"cmdPrimo", Qt::CTRL | Qt::Key_PageUp, "Ctrl+PagSu", "Prima scheda", false},
     {"cmdIndietro", QKeyCombination(Qt::Key_PageUp), "PagSu", "Scheda precedente", true},
     {"cmdAvanti", QKeyCombination(Qt::Key_PageDown), "PagGiù", "Scheda successiva", true},

@@ -96,6 +96,7 @@ public:
     std::optional<QString> chiediTesto(QWidget *, const QString &, const QString &, const QString &) override;
     QString fileDaAprire(QWidget *, const QString &, const QStringList &, const QString &) override;
     QString fileDaSalvare(QWidget *, const QString &, const QStringList &, const QString &, const QString &) override;
+    QString cartellaDaScegliere(QWidget *, const QString &, const QString &) override;
     bool dialogoStampa(QWidget *, QPrinter &stampante) override;
     void anteprima(QWidget *, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     int esegui(QDialog *dialogo) override;
@@ -238,6 +239,14 @@ QString ServiziCasuali::fileDaSalvare(QWidget *, const QString &, const QStringL
         d.filePath(QStringLiteral("una cartella")),
         d.filePath(QStringLiteral("manca/dentro.xls")),
     };
+    return scelte[m_driver.caso(std::size(scelte))];
+}
+
+// A safety copy goes into a folder beside the program's, or is given up.
+QString ServiziCasuali::cartellaDaScegliere(QWidget *, const QString &, const QString &)
+{
+    const QDir d(m_driver.cartella);
+    const QString scelte[] = {QString(), d.filePath(QStringLiteral("una cartella")), d.filePath(QStringLiteral("manca"))};
     return scelte[m_driver.caso(std::size(scelte))];
 }
 

@@ -34,7 +34,7 @@ namespace {
 
 // The controls Tab reaches on each card screen, in the order it reaches them.
 const QStringList kOrdineAnagrafica = {
-    "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
+    "btnVersioni", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
     "btnZoomFoto", "btnCancFoto", "btnCaricaFoto", "btnAcquisisciFoto", "btnSalvaFoto",
     "txtDipendente", "btnLavori", "txtCittadinanza", "txtStipendio", "txtLuogo", "txtDataNasc", "btnCalcolaCF",
     "txtCodFisc", "btnCodFisc", "txtPartitaIva", "btnPartitaIva", "txtIndirizzo", "txtCitta", "txtProv", "txtCap",
@@ -44,7 +44,7 @@ const QStringList kOrdineAnagrafica = {
     "btnScaduti", "btnEsporta", "btnGuida", "btnEsci",
 };
 const QStringList kOrdineContratti = {
-    "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
+    "btnVersioni", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
     "btnNuovo", "btnDuplica", "btnSalva", "btnImporta", "btnTrova", "btnFile", "btnRTF", "btnValidi", "btnRescissi",
     "btnEsporta", "btnGuida", "btnEsci",
     "txtDataStipula", "delDataStipula", "txtLuogoStipula", "txtNomeDitta", "txtSedeDitta", "txtProvDitta",
@@ -292,6 +292,7 @@ void TestTastiera::scorciatoie_data()
         {"Ctrl+S", "btnSalva", "Salva (Ctrl+S)"},
         {"Ctrl+F", "btnTrova", "Trova (Ctrl+F)"},
         {"Ctrl+P", "btnStampa", "Stampa (Ctrl+P)"},
+        {"Ctrl+H", "btnVersioni", "Versioni precedenti (Ctrl+H)"},
         {"Ctrl+PgUp", "cmdPrimo", "Prima scheda (Ctrl+PagSu)"},
         {"PgUp", "cmdIndietro", "Scheda precedente (PagSu)"},
         {"PgDown", "cmdAvanti", "Scheda successiva (PagGiù)"},

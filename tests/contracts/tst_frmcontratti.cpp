@@ -103,6 +103,7 @@ private slots:
     void lasciaScheda();
     void cosaContaComeModifica();
     void infoDellaSchedaAperta();
+    void versioniPrecedenti();
 
 private:
     void riempi(int quante, TSchedaContratto (*crea)(int) = contratto);
@@ -1161,6 +1162,12 @@ void TestContratti::infoDellaSchedaAperta()
     m_c->btnValidiClick();
     QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("2"));
     QCOMPARE(m_c->panInfo->text(), QString());
+}
+
+void TestContratti::versioniPrecedenti()
+{
+    riempi(3, contrattoRossi);
+    verificaVersioniPrecedenti<TfrmContratti, TSchedaContratto>(m_c, *m_servizi, fileAnno());
 }
 
 QTEST_MAIN(TestContratti)

@@ -79,6 +79,7 @@ private slots:
     void lasciaScheda();
     void schedaNuovaEFotoCambiate();
     void infoDellaSchedaAperta();
+    void versioniPrecedenti();
 
 private:
     void riempiArchivio(int quante, TSchedaDipendente (*crea)(int) = scheda);
@@ -709,6 +710,13 @@ void TestAnagrafica::infoDellaSchedaAperta()
     m_a->panInfo->setText(QStringLiteral("Trova una scheda in archivio."));
     apriDallaRicerca(m_a, *m_servizi, 3);
     QCOMPARE(m_a->panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
+}
+
+void TestAnagrafica::versioniPrecedenti()
+{
+    riempiArchivio(3, schedaRossi);
+    verificaVersioniPrecedenti<TfrmAnagrafica, TSchedaDipendente>(m_a, *m_servizi,
+                                                                  cartellaProgramma().archivioDipendenti());
 }
 
 QTEST_MAIN(TestAnagrafica)

@@ -611,7 +611,7 @@ void TestExpAnagrafica::annullata()
     QCOMPARE(a.testo, QStringLiteral("Esportazione delle schede in corso..."));
     QCOMPARE(a.totale, schede);
     QVERIFY(a.fermato);
-    QCOMPARE(a.passi, (QList<qsizetype>{1024, 2048}));
+    QCOMPARE(a.passi, (QList<qint64>{1024, 2048}));
     QCOMPARE(m_servizi->testi(), QStringList{ConfermaEsportazione}); // stopped: no failure, no question
     QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto."));
     QCOMPARE(QFile::exists(percorso), fileDiPrima);
@@ -628,7 +628,7 @@ void TestExpAnagrafica::annullata()
     m_servizi->rispondi(false);
     esporta();
     QCOMPARE(m_servizi->avanzamenti.size(), 1);
-    QCOMPARE(m_servizi->avanzamenti.at(0).passi.constLast(), schede);
+    QCOMPARE(m_servizi->avanzamenti.at(0).passi.constLast(), qint64(schede));
     QVERIFY(!m_servizi->avanzamenti.at(0).fermato);
     QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
     QVERIFY(QFileInfo(percorso).size() > 100000);

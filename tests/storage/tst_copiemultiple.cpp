@@ -11,6 +11,7 @@
 #include "storage/archiviopassword.h"
 #include "storage/blocco.h"
 #include "storage/ini.h"
+#include "storage/storico.h"
 #include "support/fileprova.h"
 
 #include <fcntl.h>
@@ -108,6 +109,7 @@ private slots:
         m_path = m_dir.filePath(QStringLiteral("Dipendenti.pro"));
         QFile::remove(m_path);
         QFile::remove(FileArchivio::percorsoGiornale(m_path));
+        QFile::remove(percorsoStorico(m_path));
         guasti::impostaAttesaBlocco(-1);
         guasti::guastaLetturaGiornale(false);
         guasti::negaScrittura(false);

@@ -9,12 +9,15 @@
 #include "support/fileprova.h"
 #include "support/serviziprova.h"
 #include "ui/frmricerca.h"
+#include "ui/frmversioni.h"
+#include "storage/storico.h"
 #include "ui/schermi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QTest>
 
 #include <functional>
@@ -360,6 +363,96 @@ void verificaLasciaScheda(Schermo *s, ServiziProva &servizi, const QString &arch
     servizi.azzera();
     s->btnNuovoClick();
     QCOMPARE(servizi.testi(), QStringList());
+}
+
+// "Versioni precedenti" on card 1 of the three in `archivio`, a card that
+// saves without questions: three saves of changed notes, dated by the
+// services' clock, leave three earlier versions, listed newest first with the
+// field that differs; the oldest, chosen, fills the fields (nothing written
+// yet) and Salva stores it as the card, its replaced version kept in turn.
+// A new card and a card never changed have none; a history that cannot be
+// written does not stop Salva, and the info line says so.
+template <typename Schermo, typename R>
+void verificaVersioniPrecedenti(Schermo *s, ServiziProva &servizi, const QString &archivio)
+{
+    constexpr int D = R::Dimensione;
+    const QDateTime inizio(QDate(2017, 3, 15), QTime(10, 30));
+    s->cmdPrimoClick();
+    const QByteArray originale = leggiFile(archivio).left(D);
+    const QString noteOriginali = s->txtNote->text();
+    for (int i = 1; i <= 3; ++i) {
+        servizi.orologio = inizio.addSecs(3600 * i);
+        s->txtNote->setText(QStringLiteral("versione %1").arg(i));
+        servizi.azzera();
+        s->btnSalvaClick();
+        QCOMPARE(servizi.testi(), QStringList{Salvata});
+    }
+    const QByteArray salvata = leggiFile(archivio).left(D);
+
+    QList<QStringList> righe;
+    servizi.quandoDialogo([&](QDialog *d) {
+        auto *v = qobject_cast<TfrmVersioni *>(d);
+        if (!v)
+            return int(QDialog::Rejected);
+        for (int i = 0; i < v->lstVersioni->topLevelItemCount(); ++i)
+            righe << QStringList{v->lstVersioni->topLevelItem(i)->text(0), v->lstVersioni->topLevelItem(i)->text(1)};
+        v->lstVersioni->setCurrentItem(v->lstVersioni->topLevelItem(2));
+        v->btnMostra->click();
+        return v->result();
+    });
+    servizi.azzera();
+    s->btnVersioniClick();
+    QCOMPARE(servizi.dialoghiEseguiti, QStringList{QStringLiteral("TfrmVersioni")});
+    QCOMPARE(righe.size(), 3);
+    const QString note = nomeCampoSchermo(s, QStringLiteral("Note"));
+    QCOMPARE(note, QStringLiteral("Note"));
+    for (int i = 0; i < 3; ++i) {
+        // Newest first: the version saved over by the third save, at its time.
+        QCOMPARE(righe[i][0], TfrmVersioni::testoData(inizio.addSecs(3600 * (3 - i))));
+        QCOMPARE(righe[i][1], note);
+    }
+    QCOMPARE(s->txtNote->text(), noteOriginali);
+    QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(s->panInfo->text(), infoVersioneMostrata(inizio.addSecs(3600)));
+    QCOMPARE(leggiFile(archivio).left(D), salvata);
+
+    // Salva stores it; the version it replaced is kept, so going back can be undone.
+    servizi.orologio = inizio.addSecs(4 * 3600);
+    servizi.azzera();
+    s->btnSalvaClick();
+    QCOMPARE(servizi.testi(), QStringList{Salvata});
+    QCOMPARE(leggiFile(archivio).left(D), originale);
+    QList<VersioneScheda> versioni;
+    QVERIFY(versioniScheda(archivio, D, 1, versioni));
+    QCOMPARE(versioni.size(), 4);
+    QCOMPARE(versioni.constLast().byte, salvata);
+    QCOMPARE(versioni.constLast().quando, inizio.addSecs(4 * 3600));
+
+    // Card 2 was never changed; a new card is not stored yet.
+    servizi.azzera();
+    s->cmdAvantiClick();
+    s->btnVersioniClick();
+    s->btnNuovoClick();
+    s->btnVersioniClick();
+    QCOMPARE(servizi.testi(),
+             (QStringList{QStringLiteral("La scheda non ha versioni precedenti: non è stata modificata dopo il suo "
+                                         "inserimento in archivio."),
+                          QStringLiteral("Attenzione: le versioni precedenti esistono soltanto per le schede già "
+                                         "inserite in archivio.")}));
+    QVERIFY(servizi.dialoghiEseguiti.isEmpty());
+
+    // A history that cannot be written: the card is saved all the same.
+    QVERIFY(QFile::remove(percorsoStorico(archivio)));
+    QVERIFY(QDir().mkdir(percorsoStorico(archivio)));
+    s->cmdPrimoClick();
+    s->txtNote->setText(QStringLiteral("senza storico"));
+    servizi.azzera();
+    s->btnSalvaClick();
+    QCOMPARE(servizi.testi(), QStringList{Salvata});
+    QVERIFY(s->panInfo->text().startsWith(
+        QStringLiteral("Attenzione: la scheda è stata salvata, ma la sua versione precedente non è stata conservata")));
+    s->txtNote->setText(QStringLiteral("senza storico"));
+    QCOMPARE(leggiFile(archivio).left(D), codificaScheda(s->schedaCorrente()));
 }
 
 } // namespace qv::prova

@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "app/applicazione.h"
+#include "storage/storico.h"
 
 namespace qv {
 
@@ -13,14 +14,18 @@ namespace {
 class AvanzamentoProva : public Avanzamento
 {
 public:
-    AvanzamentoProva(QList<AvanzamentoMostrato> &elenco, qsizetype fermaA)
-        : m_elenco(elenco), m_indice(elenco.size() - 1), m_fermaA(fermaA)
+    // Stops once the work reaches `fermaA` (if not negative), or at the
+    // `alPasso`-th update (if positive).
+    AvanzamentoProva(QList<AvanzamentoMostrato> &elenco, qint64 fermaA, int alPasso)
+        : m_elenco(elenco), m_indice(elenco.size() - 1), m_fermaA(fermaA), m_alPasso(alPasso)
     {
     }
-    bool avanza(qsizetype fatti) override
+    bool aggiorna(qint64 fatti, qint64 totale) override
     {
-        const bool ferma = m_fermaA >= 0 && fatti >= m_fermaA;
+        ++m_passi;
+        const bool ferma = (m_fermaA >= 0 && fatti >= m_fermaA) || (m_alPasso > 0 && m_passi >= m_alPasso);
         if (m_indice < m_elenco.size()) { // the test may have emptied the list meanwhile
+            m_elenco[m_indice].totale = totale;
             m_elenco[m_indice].passi.append(fatti);
             m_elenco[m_indice].fermato = m_elenco[m_indice].fermato || ferma;
         }
@@ -30,7 +35,9 @@ public:
 private:
     QList<AvanzamentoMostrato> &m_elenco;
     qsizetype m_indice;
-    qsizetype m_fermaA;
+    qint64 m_fermaA;
+    int m_alPasso;
+    int m_passi = 0;
 };
 
 } // namespace
@@ -39,6 +46,14 @@ ServiziProva::ServiziProva()
 {
     caricaRisorse();
     Servizi::installa(this);
+    // The cards' history is dated by the scripted clock too.
+    impostaOrologioStorico([this] { return orologio; });
+}
+
+ServiziProva::~ServiziProva()
+{
+    impostaOrologioStorico({});
+    Servizi::installa(nullptr);
 }
 
 QStringList ServiziProva::testi() const
@@ -59,6 +74,8 @@ void ServiziProva::azzera()
     titoliFile.clear();
     filtriFile.clear();
     nomiIniziali.clear();
+    cartelleIniziali.clear();
+    avanzamenti.clear();
     copieOfferte.clear();
     avanzamenti.clear();
     anteprime = 0;
@@ -118,6 +135,20 @@ QString ServiziProva::fileDaSalvare(QWidget *, const QString &titolo, const QStr
     return f;
 }
 
+QString ServiziProva::cartellaDaScegliere(QWidget *, const QString &titolo, const QString &iniziale)
+{
+    titoliFile << titolo;
+    cartelleIniziali << iniziale;
+    return m_cartelle.isEmpty() ? QString() : m_cartelle.dequeue();
+}
+
+std::unique_ptr<Avanzamento> ServiziProva::avanzamento(QWidget *, const QString &testo)
+{
+    avanzamenti.append({testo, 0, {}, false});
+    return std::make_unique<AvanzamentoProva>(avanzamenti, m_annullamenti.isEmpty() ? -1 : m_annullamenti.dequeue(),
+                                              annullaAlPasso);
+}
+
 bool ServiziProva::dialogoStampa(QWidget *, QPrinter &stampante)
 {
     ++dialoghiStampa;
@@ -147,12 +178,6 @@ int ServiziProva::esegui(QDialog *dialogo)
     if (m_dialoghi.isEmpty())
         return QDialog::Rejected;
     return m_dialoghi.dequeue()(dialogo);
-}
-
-std::unique_ptr<Avanzamento> ServiziProva::avanzamento(QWidget *, const QString &testo, qsizetype totale)
-{
-    avanzamenti.append({testo, totale, {}, false});
-    return std::make_unique<AvanzamentoProva>(avanzamenti, m_annullamenti.isEmpty() ? -1 : m_annullamenti.dequeue());
 }
 
 } // namespace qv

@@ -39,8 +39,8 @@ private:
 struct AvanzamentoMostrato
 {
     QString testo;
-    qsizetype totale = 0;
-    QList<qsizetype> passi;
+    qint64 totale = 0;
+    QList<qint64> passi;
     bool fermato = false;
 };
 
@@ -48,7 +48,7 @@ class ServiziProva : public Servizi
 {
 public:
     ServiziProva();
-    ~ServiziProva() override { Servizi::installa(nullptr); }
+    ~ServiziProva() override;
 
     // --- scripting
     QDateTime orologio = QDateTime(QDate(2017, 3, 15), QTime(10, 30, 0));
@@ -58,6 +58,11 @@ public:
     void scegli(int indice) { m_scelte.enqueue(indice); }
     void testoDaDigitare(std::optional<QString> testo) { m_testi.enqueue(testo); }
     void prossimoFile(const QString &percorso) { m_file.enqueue(percorso); }
+    // The folder the next folder dialog gives; with none queued, Annulla.
+    void prossimaCartella(const QString &percorso) { m_cartelle.enqueue(percorso); }
+    // The progress windows' "Annulla" is pressed at this update of the next
+    // task (counting from 1); 0: never.
+    int annullaAlPasso = 0;
     void stampaConfermata(bool si) { m_stampe.enqueue(si); }
     // What the print dialog does before it closes (print to a file, change the
     // copies...); the copies each print dialog was opened with are recorded.
@@ -67,7 +72,7 @@ public:
     // may fill it in and press its buttons, and returns its result.
     void quandoDialogo(std::function<int(QDialog *)> gestore) { m_dialoghi.enqueue(std::move(gestore)); }
     // The next progress window is stopped with Annulla once the work reaches `passo`.
-    void annullaAvanzamento(qsizetype passo) { m_annullamenti.enqueue(passo); }
+    void annullaAvanzamento(qint64 passo) { m_annullamenti.enqueue(passo); }
 
     // --- what the screens did
     QList<MessaggioMostrato> messaggi;
@@ -79,6 +84,7 @@ public:
     QStringList titoliFile;
     QList<QStringList> filtriFile;
     QStringList nomiIniziali;
+    QStringList cartelleIniziali; // where each folder dialog opened
     int anteprime = 0;
     int dialoghiStampa = 0;   // print dialogs offered
     int terminazioni = 0;
@@ -101,11 +107,12 @@ public:
                          const QString &cartella) override;
     QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                           const QString &nomeIniziale, const QString &estensione) override;
+    QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) override;
     bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override { return orologio; }
     std::unique_ptr<Fotocamera> fotocamera() override;
-    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) override;
     int esegui(QDialog *dialogo) override;
     void termina() override { ++terminazioni; }
 
@@ -117,9 +124,10 @@ private:
     QQueue<int> m_scelte;
     QQueue<std::optional<QString>> m_testi;
     QQueue<QString> m_file;
+    QQueue<QString> m_cartelle;
     QQueue<bool> m_stampe;
     QQueue<std::function<int(QDialog *)>> m_dialoghi;
-    QQueue<qsizetype> m_annullamenti;
+    QQueue<qint64> m_annullamenti;
 };
 
 } // namespace qv

@@ -19,7 +19,8 @@
 # contract, the second saves its notes, the first then saves another field,
 # is asked before undoing that change, answers Ricarica and saves again, and
 # the year file keeps both changes; then the first changes the notes and
-# presses an arrow: it asks before leaving the changed card.
+# presses an arrow: it asks before leaving the changed card. Last, a safety
+# copy into a stick's folder and a card's earlier version put back.
 # Usage: finestra_reale.sh <program executable> <password store tool> <screenshot folder>
 set -euo pipefail
 
@@ -27,7 +28,7 @@ exe=$1
 creastore=$2
 shots=$3
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import unzip; do
   if ! command -v "$tool" >/dev/null; then
     echo "manca $tool: eseguire scripts/setup.sh" >&2
     exit 1
@@ -623,4 +624,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/data_digitata.sh"
 # A card saved by the keyboard alone, from the main menu.
 source "$(dirname "${BASH_SOURCE[0]}")/tastiera.sh"
 
-echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate, domanda prima di lasciare una scheda modificata verificati, schermate in $shots"
+# A safety copy, then a card changed by mistake and its earlier version put back.
+source "$(dirname "${BASH_SOURCE[0]}")/copia_storico.sh"
+
+echo "finestra reale: accesso (pulsanti del titolo, posizione), menu principale, riepilogo contratti, scheda salvata byte per byte, elenchi, ricerca, menu e schermata dei contratti, statistiche, scadenze vicine, due copie sulla stessa scheda, date digitate, domanda prima di lasciare una scheda modificata, copia di sicurezza e versione precedente ripristinata verificati, schermate in $shots"

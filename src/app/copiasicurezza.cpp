@@ -1,0 +1,334 @@
+#include "copiasicurezza.h"
+
+#include "core/date.h"
+#include "storage/copiasicurezza.h"
+#include "storage/ini.h"
+#include "storage/presenza.h"
+#include "storage/ripristino.h"
+#include "storage/sololettura.h"
+#include "storage/storico.h"
+#include "ui/schermi.h"
+#include "ui/servizi.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+
+namespace qv {
+
+namespace {
+
+// The date of a copy made in this run, for a folder whose settings file
+// could not keep it.
+QDateTime s_ultimaDiQuestaSessione;
+
+QString nativo(const QString &percorso)
+{
+    return QDir::toNativeSeparators(percorso);
+}
+
+QString dataEOra(const QDateTime &quando)
+{
+    return QStringLiteral("%1 alle %2").arg(scriviData(quando.date()), quando.toString(QStringLiteral("HH:mm")));
+}
+
+QString dimensione(qint64 byte)
+{
+    if (byte < 1024 * 1024)
+        return QStringLiteral("%1 KB").arg(std::max<qint64>(1, (byte + 1023) / 1024));
+    return QStringLiteral("%1 MB").arg(QString::number(double(byte) / (1024 * 1024), 'f', 1).replace(u'.', u','));
+}
+
+// The first few paths of a list, one a line, and how many more there are.
+QString elenco(const QStringList &percorsi)
+{
+    QString out;
+    const qsizetype mostrati = std::min<qsizetype>(percorsi.size(), 5);
+    for (qsizetype i = 0; i < mostrati; ++i)
+        out += QStringLiteral("\r\n") + nativo(percorsi.at(i));
+    if (percorsi.size() > mostrati)
+        out += QStringLiteral("\r\n... e altri %1.").arg(percorsi.size() - mostrati);
+    return out;
+}
+
+// One line of the restore's comparison: what the copy holds and what the folder holds now.
+QString riga(const QString &cosa, const QString &nellaCopia, const QString &ora)
+{
+    return QStringLiteral("\r\n%1: %2 nella copia, %3 ora nella cartella").arg(cosa, nellaCopia, ora);
+}
+
+QString schede(std::optional<int> n)
+{
+    if (!n)
+        return QStringLiteral("nessun archivio");
+    if (*n == 0)
+        return QStringLiteral("nessuna scheda");
+    return *n == 1 ? QStringLiteral("1 scheda") : QStringLiteral("%1 schede").arg(*n);
+}
+
+// What the copy holds against what the folder holds now, archive by archive.
+QString confronto(const ContenutoCopia &copia, const QList<FileCopia> &attuali)
+{
+    struct Conti
+    {
+        QMap<QString, int> archivi; // name → cards
+        int foto = 0, fogli = 0, allegati = 0;
+    };
+    const auto conta = [](const QList<FileCopia> &file) {
+        Conti c;
+        for (const FileCopia &f : file) {
+            switch (f.genere) {
+            case GenereFileCopia::Dipendenti:
+            case GenereFileCopia::Contratti: c.archivi.insert(f.nome, std::max(0, f.schede)); break;
+            case GenereFileCopia::Foto: ++c.foto; break;
+            case GenereFileCopia::FoglioLavoro: ++c.fogli; break;
+            case GenereFileCopia::Allegato: ++c.allegati; break;
+            default: break;
+            }
+        }
+        return c;
+    };
+    const Conti nella = conta(copia.file), ora = conta(attuali);
+    QStringList nomi = nella.archivi.keys() + ora.archivi.keys();
+    nomi.removeDuplicates();
+    // The employees first, then the years in order.
+    std::sort(nomi.begin(), nomi.end(), [](const QString &a, const QString &b) {
+        return std::pair(!a.startsWith(u'D'), a) < std::pair(!b.startsWith(u'D'), b);
+    });
+    QString out;
+    for (const QString &nome : std::as_const(nomi)) {
+        const QString cosa = nome.startsWith(u'D') ? QStringLiteral("Dipendenti")
+                                                   : QStringLiteral("Contratti %1").arg(QFileInfo(nome).completeBaseName());
+        const auto n = [&](const Conti &c) { return c.archivi.contains(nome) ? std::optional<int>(c.archivi.value(nome)) : std::nullopt; };
+        out += riga(cosa, schede(n(nella)), schede(n(ora)));
+    }
+    out += riga(QStringLiteral("Foto"), QString::number(nella.foto), QString::number(ora.foto));
+    out += riga(QStringLiteral("Fogli dei lavori svolti"), QString::number(nella.fogli), QString::number(ora.fogli));
+    out += QStringLiteral("\r\nFile allegati alle schede: %1 nella copia").arg(nella.allegati);
+    return out;
+}
+
+} // namespace
+
+void avviaCartellaProgramma()
+{
+    PresenzaCartella::questa().entra(cartellaProgramma().dir());
+    ImpostazioniCopia i = impostazioniCopia();
+    impostaVersioniPerScheda(i.versioni);
+    // The reminder of a folder never copied counts from its first run.
+    if (!i.ultima.isValid() && !i.dal.isValid() && !percorsoSolaLettura(cartellaProgramma().impostazioni())) {
+        i.dal = Servizi::correnti().oggi();
+        scriviImpostazioniCopia(cartellaProgramma().impostazioni(), i);
+    }
+}
+
+namespace {
+
+ImpostazioniCopia impostazioniCon(const QDateTime &ultimaInSessione)
+{
+    ImpostazioniCopia i = leggiImpostazioniCopia(cartellaProgramma().impostazioni());
+    if (ultimaInSessione.isValid() && (!i.ultima.isValid() || i.ultima < ultimaInSessione))
+        i.ultima = ultimaInSessione;
+    return i;
+}
+
+} // namespace
+
+ImpostazioniCopia impostazioniCopia()
+{
+    return impostazioniCon(s_ultimaDiQuestaSessione);
+}
+
+QDateTime ultimaCopiaInSessione()
+{
+    return s_ultimaDiQuestaSessione;
+}
+
+std::optional<QString> promemoriaCopia(const QDate &oggi, const QDateTime &ultimaInSessione)
+{
+    const ImpostazioniCopia i = impostazioniCon(ultimaInSessione);
+    bool schede = false;
+    if (!i.ultima.isValid())
+        for (const FileCopia &f : fileDatiCartella(cartellaProgramma().dir()))
+            schede = schede || f.schede > 0;
+    if (!copiaDaRicordare(i, oggi, schede))
+        return std::nullopt;
+    const std::optional<int> giorni = giorniDallaCopia(i, oggi);
+    if (!giorni)
+        return QStringLiteral("Nessuna copia di sicurezza dei dati: farla ora");
+    return QStringLiteral("Ultima copia di sicurezza %1 giorni fa: farne una ora").arg(*giorni);
+}
+
+bool salvaImpostazioniCopia(QWidget *padre, const ImpostazioniCopia &impostazioni)
+{
+    impostaVersioniPerScheda(impostazioni.versioni);
+    QString errore;
+    if (scriviImpostazioniCopia(cartellaProgramma().impostazioni(), impostazioni, &errore))
+        return true;
+    Servizi::correnti().messaggio(padre, TipoMessaggio::Avviso,
+                                  QStringLiteral("Attenzione: le impostazioni della copia di sicurezza non possono "
+                                                 "essere salvate in \"Quadrivela.ini\" (%1).\r\n\r\n"
+                                                 "Valgono fino alla chiusura del programma.")
+                                      .arg(errore));
+    return false;
+}
+
+bool eseguiCopiaSicurezza(QWidget *padre)
+{
+    return eseguiCopiaSicurezza(padre, impostazioniCopia().cartella);
+}
+
+bool eseguiCopiaSicurezza(QWidget *padre, const QString &scelta)
+{
+    Servizi &s = Servizi::correnti();
+    QString cartella = scelta;
+    if (cartella.isEmpty() || !QFileInfo(cartella).isDir()) {
+        cartella = s.cartellaDaScegliere(padre, QStringLiteral("Scegliere la cartella in cui salvare la copia di sicurezza"),
+                                         cartella.isEmpty() ? QDir::homePath() : cartella);
+        if (cartella.isEmpty())
+            return false;
+    }
+    cartella = QDir::cleanPath(cartella);
+    const QDateTime quando = s.adesso();
+    EsitoCopia esito;
+    {
+        const std::unique_ptr<Avanzamento> avanzamento =
+            s.avanzamento(padre, QStringLiteral("Copia di sicurezza in corso..."));
+        esito = creaCopiaSicurezza(cartellaProgramma().dir(), cartella, quando,
+                                       [&](qint64 fatti, qint64 totale) { return avanzamento->aggiorna(fatti, totale); });
+    }
+    switch (esito.stato) {
+    case EsitoCopia::Stato::Annullata:
+        s.messaggio(padre, TipoMessaggio::Informazione,
+                    QStringLiteral("La copia di sicurezza è stata annullata: nella cartella \"%1\" non è rimasto "
+                                   "nessun file della copia.")
+                        .arg(nativo(cartella)));
+        return false;
+    case EsitoCopia::Stato::Fallita:
+        s.messaggio(padre, TipoMessaggio::Errore,
+                    QStringLiteral("Attenzione: la copia di sicurezza non è stata fatta: %1.\r\n\r\n"
+                                   "Nella cartella \"%2\" non è rimasto nessun file della copia.")
+                        .arg(esito.errore, nativo(cartella)));
+        return false;
+    case EsitoCopia::Stato::Fatta:
+        break;
+    }
+    qint64 byte = 0;
+    for (const FileCopia &f : std::as_const(esito.contenuto.file))
+        byte += f.byte;
+    QString testo = QStringLiteral("La copia di sicurezza è stata salvata e verificata:\r\n\r\n%1\r\n\r\n"
+                                   "%2 file, %3.")
+                        .arg(nativo(esito.percorso))
+                        .arg(esito.contenuto.file.size())
+                        .arg(dimensione(byte));
+    if (!esito.allegatiMancanti.isEmpty())
+        testo += QStringLiteral("\r\n\r\nAttenzione: questi file allegati alle schede non sono stati trovati e non "
+                                "sono nella copia:")
+                 + elenco(esito.allegatiMancanti);
+    // The reminder counts from now, and the next copy goes to the same folder.
+    s_ultimaDiQuestaSessione = quando;
+    ImpostazioniCopia i = impostazioniCopia();
+    i.cartella = cartella;
+    i.ultima = quando;
+    QString errore;
+    if (!scriviImpostazioniCopia(cartellaProgramma().impostazioni(), i, &errore))
+        testo += QStringLiteral("\r\n\r\nLa data della copia non può essere annotata in \"Quadrivela.ini\" (%1): "
+                                "vale fino alla chiusura del programma.")
+                     .arg(errore);
+    s.messaggio(padre, TipoMessaggio::Informazione, testo);
+    return true;
+}
+
+bool eseguiRipristino(QWidget *padre)
+{
+    Servizi &s = Servizi::correnti();
+    const QString cartella = cartellaProgramma().dir();
+    if (percorsoSolaLettura(cartellaProgramma().archivioDipendenti())) {
+        s.messaggio(padre, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: la cartella del programma è in sola lettura: non è possibile "
+                                   "ripristinarvi una copia di sicurezza.\r\n\r\n"
+                                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
+                                   "del programma."));
+        return false;
+    }
+    const QString copia = s.fileDaAprire(padre, QStringLiteral("Scegliere la copia di sicurezza da ripristinare"),
+                                         {QStringLiteral("Copie di sicurezza di Quadrivela (Quadrivela-copia-*.zip)"),
+                                          QStringLiteral("Tutti i file (*.*)")},
+                                         impostazioniCopia().cartella);
+    if (copia.isEmpty())
+        return false;
+
+    // No other copy of the program may be working on the archives while they are replaced.
+    PresenzaCartella &presenza = PresenzaCartella::questa();
+    if (!presenza.soloQuesta(cartella)) {
+        s.messaggio(padre, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: un'altra copia del programma è aperta su questa cartella.\r\n\r\n"
+                                   "Chiudere le altre copie di Quadrivela e riprovare il ripristino."));
+        return false;
+    }
+    const struct Lascia
+    {
+        PresenzaCartella &p;
+        ~Lascia() { p.lascia(); }
+    } lascia{presenza};
+
+    VerificaCopia verifica;
+    {
+        const std::unique_ptr<Avanzamento> avanzamento =
+            s.avanzamento(padre, QStringLiteral("Verifica della copia di sicurezza in corso..."));
+        verifica = verificaCopia(copia, [&](qint64 f, qint64 t) { return avanzamento->aggiorna(f, t); });
+    }
+    if (verifica.annullata)
+        return false;
+    if (!verifica.integra) {
+        s.messaggio(padre, TipoMessaggio::Errore,
+                    QStringLiteral("Attenzione: il file \"%1\" non è una copia di sicurezza integra di Quadrivela: "
+                                   "%2.\r\n\r\nIl ripristino non è stato fatto.")
+                        .arg(nativo(copia), verifica.errore));
+        return false;
+    }
+
+    const QDateTime quando = s.adesso();
+    const QString accanto = cartellaDatiPrecedenti(cartella, quando);
+    const QString domanda =
+        QStringLiteral("Copia di sicurezza del %1.\r\n").arg(dataEOra(verifica.contenuto.creata))
+        + confronto(verifica.contenuto, fileDatiCartella(cartella))
+        + QStringLiteral("\r\n\r\nRipristinare i dati della copia? I dati attuali non vanno persi: vengono spostati "
+                         "nella cartella \"%1\" dentro la cartella del programma.")
+              .arg(QFileInfo(accanto).fileName());
+    if (!s.domanda(padre, domanda, false))
+        return false;
+
+    EsitoRipristino esito;
+    {
+        const std::unique_ptr<Avanzamento> avanzamento = s.avanzamento(padre, QStringLiteral("Ripristino in corso..."));
+        esito = ripristinaCopia(cartella, copia, verifica.contenuto, quando,
+                                [&](qint64 f, qint64 t) { return avanzamento->aggiorna(f, t); });
+    }
+    if (!esito.riuscito) {
+        s.messaggio(padre, esito.annullato ? TipoMessaggio::Informazione : TipoMessaggio::Errore,
+                    esito.annullato
+                        ? QStringLiteral("Il ripristino è stato annullato: la cartella del programma è com'era.")
+                        : QStringLiteral("Attenzione: il ripristino non è riuscito: %1.\r\n\r\n"
+                                         "La cartella del programma è stata riportata com'era.")
+                              .arg(esito.errore));
+        return false;
+    }
+    // The restored settings count from now.
+    s_ultimaDiQuestaSessione = QDateTime();
+    impostaVersioniPerScheda(impostazioniCopia().versioni);
+    QString testo = QStringLiteral("Il ripristino è stato completato.\r\n\r\nI dati che la cartella conteneva "
+                                   "prima sono stati spostati nella cartella:\r\n%1")
+                        .arg(nativo(esito.cartellaPrecedenti));
+    if (!esito.allegatiRipristinati.isEmpty())
+        testo += QStringLiteral("\r\n\r\nFile allegati rimessi al loro posto, dove mancavano:")
+                 + elenco(esito.allegatiRipristinati);
+    if (!esito.allegatiNonRipristinati.isEmpty())
+        testo += QStringLiteral("\r\n\r\nAttenzione: questi file allegati mancano e non si possono rimettere al loro "
+                                "posto; restano nella copia:")
+                 + elenco(esito.allegatiNonRipristinati);
+    s.messaggio(padre, TipoMessaggio::Informazione, testo);
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,176 @@
+#include "ripristino.h"
+
+#include "archivio.h"
+#include "core/filesicuro.h"
+#include "core/zip.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace qv {
+
+namespace {
+
+// Writes the entry `nome` of the copy to `percorso` through a new file that
+// replaces the old one only if every byte matched `sha256`.
+bool estrai(LetturaZip &zip, const FileCopia &file, const QString &percorso, const std::function<bool(qint64)> &avanza,
+            QString &errore)
+{
+    bool fermata = false;
+    const bool ok = scriviFileSicuro(
+        percorso,
+        [&](const ScriviBlocco &scrivi) {
+            QCryptographicHash sha(QCryptographicHash::Sha256);
+            const bool letto = zip.leggi(file.nome, [&](const char *dati, qint64 n) {
+                sha.addData(QByteArrayView(dati, n));
+                if (!scrivi(QByteArray::fromRawData(dati, n)))
+                    return false;
+                fermata = !avanza(n);
+                return !fermata;
+            });
+            if (!letto && !fermata && !zip.errore().isEmpty())
+                errore = zip.errore();
+            return letto && sha.result().toHex() == file.sha256;
+        },
+        &errore);
+    if (!ok && errore.isEmpty())
+        errore = fermata ? QStringLiteral("ripristino annullato")
+                         : QStringLiteral("\"%1\" non corrisponde alla sua impronta SHA-256").arg(file.nome);
+    return ok;
+}
+
+// What was moved or written so far, to be undone after a failure.
+struct Passi
+{
+    QString cartella, accanto;
+    QStringList spostati, scritti;
+
+    void annulla()
+    {
+        const QDir d(cartella);
+        for (const QString &nome : std::as_const(scritti))
+            QFile::remove(d.filePath(nome));
+        for (const QString &nome : std::as_const(spostati))
+            QFile::rename(QDir(accanto).filePath(nome), d.filePath(nome));
+        QDir().rmdir(accanto);
+        sincronizzaCartella(d.filePath(QStringLiteral("x")));
+    }
+};
+
+} // namespace
+
+QString cartellaDatiPrecedenti(const QString &cartella, const QDateTime &quando)
+{
+    const QString base = QStringLiteral("Dati prima del ripristino %1").arg(quando.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+    const QDir d(cartella);
+    QString nome = base;
+    for (int n = 2; d.exists(nome); ++n)
+        nome = QStringLiteral("%1 (%2)").arg(base).arg(n);
+    return d.filePath(nome);
+}
+
+EsitoRipristino ripristinaCopia(const QString &cartella, const QString &copia, const ContenutoCopia &contenuto,
+                                const QDateTime &quando, const AvanzamentoCopia &avanzamento)
+{
+    EsitoRipristino esito;
+    QFile file(copia);
+    LetturaZip zip(&file);
+    if (!file.open(QIODevice::ReadOnly) || !zip.apri()) {
+        esito.errore = QStringLiteral("la copia non si può leggere");
+        return esito;
+    }
+    qint64 totale = 0, fatti = 0;
+    for (const FileCopia &f : contenuto.file)
+        totale += f.byte;
+    bool fermato = false;
+    const auto avanza = [&](qint64 n) {
+        fatti += n;
+        fermato = avanzamento && !avanzamento(fatti, totale);
+        return !fermato;
+    };
+    // Once the data are in place the attached files follow: stopping no longer undoes anything.
+    const auto continua = [&](qint64 n) {
+        fatti += n;
+        if (avanzamento)
+            avanzamento(fatti, totale);
+        return true;
+    };
+
+    const QDir d(cartella);
+    const QList<FileCopia> attuali = fileDatiCartella(cartella);
+    // A save cut short is finished first, so the archives set aside are whole.
+    for (const FileCopia &f : attuali) {
+        if (f.genere != GenereFileCopia::Dipendenti && f.genere != GenereFileCopia::Contratti)
+            continue;
+        try {
+            FileArchivio a(d.filePath(f.nome), dimensioneScheda(f.genere, f.nome));
+            a.apri(false);
+        } catch (const ErroreArchivio &e) {
+            esito.errore = QStringLiteral("l'archivio \"%1\" non si può aprire (%2)").arg(f.nome, e.dettaglio());
+            return esito;
+        }
+    }
+
+    Passi passi;
+    passi.cartella = cartella;
+    passi.accanto = cartellaDatiPrecedenti(cartella, quando);
+    if (!QDir().mkpath(passi.accanto)) {
+        esito.errore = QStringLiteral("non è possibile creare la cartella \"%1\"").arg(QDir::toNativeSeparators(passi.accanto));
+        return esito;
+    }
+    QStringList daSpostare;
+    for (const FileCopia &f : attuali)
+        daSpostare << f.nome;
+    // A journal that could not be applied goes with its archive.
+    daSpostare << d.entryList({QStringLiteral("*.giornale")}, QDir::Files | QDir::Hidden);
+    for (const QString &nome : std::as_const(daSpostare)) {
+        if (!QFile::rename(d.filePath(nome), QDir(passi.accanto).filePath(nome))) {
+            passi.annulla();
+            esito.errore = QStringLiteral("il file \"%1\" non si può spostare nella cartella \"%2\"")
+                               .arg(nome, QFileInfo(passi.accanto).fileName());
+            return esito;
+        }
+        passi.spostati << nome;
+    }
+    sincronizzaCartella(d.filePath(QStringLiteral("x")));
+    sincronizzaCartella(QDir(passi.accanto).filePath(QStringLiteral("x")));
+
+    for (const FileCopia &f : contenuto.file) {
+        if (f.genere == GenereFileCopia::Allegato)
+            continue;
+        QString errore;
+        if (!estrai(zip, f, d.filePath(f.nome), avanza, errore)) {
+            passi.annulla();
+            esito.annullato = fermato;
+            esito.errore = QStringLiteral("il file \"%1\" non si può ripristinare (%2)").arg(f.nome, errore);
+            return esito;
+        }
+        passi.scritti << f.nome;
+    }
+
+    // The attached files: only where they are missing.
+    for (const FileCopia &f : contenuto.file) {
+        if (f.genere != GenereFileCopia::Allegato)
+            continue;
+        if (QFileInfo::exists(f.origine)) {
+            continua(f.byte);
+            continue;
+        }
+        QString errore;
+        if (QDir().mkpath(QFileInfo(f.origine).absolutePath()) && estrai(zip, f, f.origine, continua, errore))
+            esito.allegatiRipristinati << f.origine;
+        else
+            esito.allegatiNonRipristinati << f.origine;
+    }
+    // A folder that held no data has nothing set aside.
+    if (passi.spostati.isEmpty())
+        QDir().rmdir(passi.accanto);
+    else
+        esito.cartellaPrecedenti = passi.accanto;
+    esito.riuscito = true;
+    return esito;
+}
+
+} // namespace qv
