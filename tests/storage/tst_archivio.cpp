@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "storage/archivio.h"
+#include "core/os/guasti.h"
 #include "support/fileprova.h"
 
 using namespace qv;
@@ -316,8 +317,11 @@ void TestArchivio::sostituisceSoloSeInvariata()
 void TestArchivio::solaLettura_data()
 {
     QTest::addColumn<bool>("esiste");
-    QTest::newRow("archivio esistente") << true;
-    QTest::newRow("anno mai aperto") << false;
+    QTest::addColumn<bool>("dalSistema"); // the system refuses the writes, which are tried
+    QTest::newRow("archivio esistente") << true << false;
+    QTest::newRow("anno mai aperto") << false << false;
+    QTest::newRow("archivio esistente, rifiutato dal sistema") << true << true;
+    QTest::newRow("anno mai aperto, rifiutato dal sistema") << false << true;
 }
 
 void TestArchivio::solaLettura()
@@ -325,13 +329,19 @@ void TestArchivio::solaLettura()
     // A folder that cannot be written: the archive is consulted, every write
     // is refused before anything is touched, a missing one is an empty one.
     QFETCH(bool, esiste);
+    QFETCH(bool, dalSistema);
     const QByteArray prima = cinqueContratti();
     if (esiste)
         QVERIFY(scriviFile(m_path, prima));
-    guasti::negaScrittura(true);
+    if (dalSistema)
+        os::guasti::cartellaSolaLettura(m_dir.path());
+    else
+        guasti::negaScrittura(true);
+    QVERIFY(FileArchivio::soloLettura(m_path));
     ArchivioContratti a(m_path);
     a.apri();
     guasti::negaScrittura(false);
+    os::guasti::cartellaSolaLettura({});
     QVERIFY(a.solaLettura());
     QCOMPARE(a.conta(), esiste ? 5 : 0);
     QCOMPARE(a.leggiTutte().size(), esiste ? 5 : 0);
