@@ -25,6 +25,13 @@ PACKAGES=(
   debootstrap
 )
 
+# With --windows, also what building and testing the program for Windows
+# needs: the MinGW-w64 cross compiler, Ninja, Wine to run the tests, and
+# Debian's source tools that fetch and check Qt's source.
+if [ "${1:-}" = "--windows" ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build wine wine64 dpkg-dev xz-utils)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -16,3 +16,8 @@ targets=$(cd tests/storage && ls tst_*.cpp | sed 's/^/storage_/; s/\.cpp$//')
 cmake --build build-asan -j"$(nproc)" --target $targets
 cd build-asan
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest -R '^storage/' --output-on-failure -j2
+
+# The program for Windows: cross-built with MinGW-w64 against a static Qt
+# (built once into the cache), its tests run under Wine.
+cd ..
+bash scripts/windows.sh --test

@@ -1,6 +1,7 @@
 #include "applicazione.h"
 
 #include "app/traduzioni.h"
+#include "ui/disegno.h"
 #include "ui/finestre.h"
 #include "ui/schermi.h"
 
@@ -73,15 +74,17 @@ void preparaApplicazione(QApplication &app)
     app.setQuitOnLastWindowClosed(false);
     caricaRisorse();
     // Every window carries the program's icon, the one of its menu entry.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/applicazione.svg")));
+    QApplication::setWindowIcon(iconaDisegno(QStringLiteral(":/img/applicazione.svg")));
 
     for (const auto &s : kSostituti)
         QFont::insertSubstitution(QLatin1String(s[0]), QLatin1String(s[1]));
 
-    // Qt's Italian texts: those the program folder carries, else the system's.
+    // Qt's Italian texts: those the program folder carries, else those built
+    // into the program (a static Qt), else the system's.
     QString traduzioni = cartellaProgramma().file(QStringLiteral("translations"));
-    if (!QFileInfo::exists(traduzioni + QStringLiteral("/qtbase_it.qm")))
-        traduzioni = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const QString &altrove : {QStringLiteral(":/traduzioni"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
+        if (!QFileInfo::exists(traduzioni + QStringLiteral("/qtbase_it.qm")))
+            traduzioni = altrove;
     for (const char *nome : {"qtbase_it", "qtmultimedia_it"}) {
         auto *t = new QTranslator(&app);
         if (t->load(QLatin1String(nome), traduzioni))

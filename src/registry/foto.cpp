@@ -1,6 +1,7 @@
 #include "foto.h"
 
 #include "core/filesicuro.h"
+#include "ui/disegno.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "registry/frmwebcam.h"
@@ -14,7 +15,6 @@
 #include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace qv {
 
@@ -71,12 +71,12 @@ QImage disegnoFoto(const QString &risorsa)
         return *it;
     QImage img(DimensioniFoto, QImage::Format_RGB32);
     img.fill(Qt::white);
-    QSvgRenderer svg(risorsa);
-    QRectF area(QPointF(), QSizeF(svg.defaultSize()).scaled(QSizeF(DimensioniFoto), Qt::KeepAspectRatio));
+    const Disegno svg(risorsa);
+    QRectF area(QPointF(), QSizeF(svg.misura()).scaled(QSizeF(DimensioniFoto), Qt::KeepAspectRatio));
     area.moveCenter(QRectF(img.rect()).center());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p, area);
+    svg.disegna(&p, area);
     p.end();
     resi.insert(risorsa, img);
     return img;

@@ -1,5 +1,6 @@
 #include "frmstampaana.h"
 
+#include "ui/disegno.h"
 #include "ui/frmguida.h"
 #include "ui/schermi.h"
 #include "ui/nomestampa.h"
@@ -10,7 +11,6 @@
 
 #include <QLineEdit>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QLocale>
 
 namespace qv {
@@ -89,12 +89,12 @@ OggettoReport figura(OggettoReport::Tipo tipo, const QString &nome, const QRectF
 // The folder icon on a transparent ground, sharp enough for a printer.
 QImage iconaCartella()
 {
-    QSvgRenderer svg(QStringLiteral(":/img/all_cartella.svg"));
-    QImage img(svg.defaultSize() * 8, QImage::Format_ARGB32_Premultiplied);
+    const Disegno svg(QStringLiteral(":/img/all_cartella.svg"));
+    QImage img(svg.misura() * 8, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p);
+    svg.disegna(&p, QRectF(img.rect()));
     return img;
 }
 

@@ -1,9 +1,7 @@
 #include "finestre.h"
+#include "disegno.h"
 
-#ifdef QV_XCB
-#include <xcb/xcb.h>
-#include <cstdlib>
-#endif
+#include "pulsantititolo.h"
 
 #include <QGuiApplication>
 #include <QVariant>
@@ -14,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSvgRenderer>
 
 #include <utility>
 
@@ -23,12 +20,6 @@
 namespace qv {
 
 namespace {
-
-// The window manager hints of the Motif protocol, which window managers read
-// for the decorations and the actions a window allows.
-constexpr uint32_t MwmFunzioni = 1, MwmDecorazioni = 2;
-constexpr uint32_t FunzRidimensiona = 2, FunzSposta = 4, FunzRiduci = 8, FunzIngrandisci = 16, FunzChiudi = 32;
-constexpr uint32_t DecBordo = 2, DecRidimensiona = 4, DecTitolo = 8, DecMenu = 16, DecRiduci = 32, DecIngrandisci = 64;
 
 // Room for the window manager's title bar and borders, which are not known
 // before a window is first shown.
@@ -39,35 +30,7 @@ constexpr int CorniceAlto = 32, CorniceLato = 6;
 void chiediPulsantiTitolo(QWidget *finestra, int pulsanti)
 {
     finestra->setProperty("qvPulsantiTitolo", pulsanti);
-#ifdef QV_XCB
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return;
-    xcb_connection_t *c = x11->connection();
-    // Each button: the action it allows and the decoration that shows it.
-    static const struct { int pulsante; uint32_t funzione, decorazione; } kPulsanti[] = {
-        {BordoRidimensionabile, FunzRidimensiona, DecRidimensiona},
-        {PulsanteChiudi, FunzChiudi, DecMenu},
-        {PulsanteRiduci, FunzRiduci, DecRiduci},
-        {PulsanteIngrandisci, FunzIngrandisci, DecIngrandisci},
-    };
-    uint32_t funzioni = FunzSposta, decorazioni = DecBordo | DecTitolo;
-    for (const auto &p : kPulsanti)
-        if (pulsanti & p.pulsante) {
-            funzioni |= p.funzione;
-            decorazioni |= p.decorazione;
-        }
-    const uint32_t hints[5] = {MwmFunzioni | MwmDecorazioni, funzioni, decorazioni, 0, 0};
-    static const char nome[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t *atomo =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(nome) - 1, nome), nullptr);
-    if (!atomo)
-        return;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(finestra->winId()), atomo->atom, atomo->atom, 32, 5,
-                        hints);
-    xcb_flush(c);
-    free(atomo);
-#endif
+    applicaPulsantiTitolo(finestra, pulsanti);
 }
 
 int pulsantiTitoloChiesti(const QWidget *finestra)
@@ -324,6 +287,8 @@ Figura::Figura(const QString &nome, const QString &risorsa, const QRect &geometr
     impostaRisorsa(risorsa);
 }
 
+Figura::~Figura() = default;
+
 void Figura::premi()
 {
     if (m_cliccabile && isEnabled())
@@ -332,8 +297,7 @@ void Figura::premi()
 
 void Figura::impostaRisorsa(const QString &risorsa)
 {
-    delete m_svg;
-    m_svg = nullptr;
+    m_disegno.reset();
     m_immagine = QImage();
     m_risorsa = risorsa;
     update();
@@ -343,15 +307,14 @@ void Figura::caricaRisorsa()
 {
     const QString risorsa = std::exchange(m_risorsa, QString());
     if (risorsa.endsWith(QStringLiteral(".svg")))
-        m_svg = new QSvgRenderer(risorsa, this);
+        m_disegno = std::make_unique<Disegno>(risorsa);
     else
         m_immagine.load(risorsa);
 }
 
 void Figura::impostaImmagine(const QImage &immagine)
 {
-    delete m_svg;
-    m_svg = nullptr;
+    m_disegno.reset();
     m_risorsa.clear();
     m_immagine = immagine;
     update();
@@ -364,8 +327,8 @@ void Figura::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (m_svg && m_svg->isValid())
-        m_svg->render(&p, QRectF(rect()));
+    if (m_disegno && m_disegno->valido())
+        m_disegno->disegna(&p, QRectF(rect()));
     else if (!m_immagine.isNull())
         p.drawImage(QRectF(rect()), m_immagine);
     p.end();

@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
-class QSvgRenderer;
 
 namespace qv {
+
+class Disegno;
 
 // Dates as "dd/mm/yyyy" and the comma as decimal separator for the whole
 // process; every screen sets them again when it is created.
@@ -142,6 +144,7 @@ class Figura : public QWidget
 public:
     Figura(const QString &nome, const QString &risorsa, const QRect &geometria, QWidget *parent,
            bool cliccabile = false);
+    ~Figura() override;
     void impostaRisorsa(const QString &risorsa);
     void impostaImmagine(const QImage &immagine); // a bitmap picture instead of the resource
     bool cliccabile() const { return m_cliccabile; }
@@ -169,7 +172,7 @@ private:
     void caricaRisorsa();
 
     QString m_risorsa;
-    QSvgRenderer *m_svg = nullptr;
+    std::unique_ptr<Disegno> m_disegno;
     QImage m_immagine;
     bool m_cliccabile;
 };
