@@ -32,8 +32,10 @@ enum Apertura : int {
 int apri(const QString &percorso, int modo);
 void chiudi(int fd);
 
-// Up to `n` bytes at `offset`, without moving the file position: the number
-// read, 0 at the end of the file, -1 with errno.
+// Up to `n` bytes at `offset`: the number read, 0 at the end of the file, -1
+// with errno. Where the file position is left differs (Windows moves it,
+// POSIX does not): a descriptor is read and written either at positions or in
+// sequence, never both.
 qint64 leggiA(int fd, void *dati, qint64 n, qint64 offset);
 // Up to `n` bytes at `offset`: the number written, -1 with errno.
 qint64 scriviA(int fd, const void *dati, qint64 n, qint64 offset);
