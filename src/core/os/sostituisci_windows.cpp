@@ -101,6 +101,22 @@ struct FileNuovo::Stato
         motivo = qt_error_string(numero);
         return false;
     }
+
+    // The new file goes as soon as it cannot take the old one's place.
+    bool rinuncia(int numero)
+    {
+        annulla();
+        return errore(numero);
+    }
+
+    void annulla()
+    {
+        chiudi(fd);
+        fd = -1;
+        if (!confermato && !provvisorio.isEmpty())
+            rimuovi(provvisorio);
+        provvisorio.clear();
+    }
 };
 
 FileNuovo::FileNuovo(const QString &percorso) : d(std::make_unique<Stato>())
@@ -110,9 +126,7 @@ FileNuovo::FileNuovo(const QString &percorso) : d(std::make_unique<Stato>())
 
 FileNuovo::~FileNuovo()
 {
-    chiudi(d->fd);
-    if (!d->confermato && !d->provvisorio.isEmpty())
-        rimuovi(d->provvisorio);
+    d->annulla();
 }
 
 bool FileNuovo::apri(bool scritturaDiretta)
@@ -162,7 +176,7 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
     // A file system that cannot flush (EINVAL) is not a failure: there is
     // nothing more to be done there.
     if (!versa(d->fd) && errno != EINVAL)
-        return d->errore(errno);
+        return d->rinuncia(errno);
     chiudi(d->fd);
     d->fd = -1;
     if (d->provvisorio.isEmpty()) {
@@ -174,12 +188,12 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
     bool liberato = false;
     for (;;) {
         if (const int e = guasti::rifiutoModifica(d->percorso))
-            return d->errore(e);
+            return d->rinuncia(e);
         const DWORD e = sostituisciUnaVolta(d->provvisorio, d->percorso);
         if (e == 0)
             break;
         if (!inUso(e))
-            return d->errore(windows::numeroErrore(e));
+            return d->rinuncia(windows::numeroErrore(e));
         if (liberaVecchio && !liberato) {
             liberaVecchio();
             liberato = true;
@@ -189,6 +203,7 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
         // file meanwhile may be about to change it: the caller reads it again
         // under its lock rather than this copy replacing it blindly.
         if (liberato || std::chrono::steady_clock::now() >= fine) {
+            d->annulla();
             d->occupato = true;
             d->motivo = kInUso;
             return false;
