@@ -2,7 +2,8 @@
 # quadrivela.exe under Wine in a real window (Xvfb and a window manager), and
 # the program built for this machine, each from a fresh folder, driven by the
 # same keys and clicks: log in with the initial password, reach the main menu,
-# save an employee card, go to the contract area, save a contract of 2030. The
+# save an employee card, go to the contract area, save a contract of 2030 and
+# leave it. The
 # files the two wrote (archives, settings, password store) must be the same,
 # byte for byte, so that one folder moves between the two systems.
 # Usage: finestra_wine.sh <quadrivela.exe> <password store tool> <program for this machine> <screenshot folder>
@@ -78,6 +79,7 @@ aspetta_chiusura() { # name pattern
     sleep 0.1
   done
   echo "la finestra '$1' non si è chiusa ($sistema)" >&2
+  import -window root "$shots/wine_errore_$sistema.png" || true
   return 1
 }
 # The origin of a window's centred 995 x 692 panel on the screen.
@@ -115,7 +117,8 @@ sessione() {
   sleep 1.5
   import -window root "$shots/wine_${sistema}_menu.png"
 
-  # The employee card: name, salary the Italian way, codice fiscale; Salva.
+  # The employee card: name, salary the Italian way, codice fiscale, the
+  # contract's end typed as digits; Salva.
   pannello "$menu"
   clic 165 459
   scheda=$(aspetta_finestra 'Anagrafica Dipendenti e Lavori')
@@ -124,6 +127,7 @@ sessione() {
   clic 500 127; scrivi "Rossi Mario"
   clic 760 183; xdotool key ctrl+a; scrivi "1.250,5"; xdotool key Tab
   clic 500 295; scrivi "RSSMRA80A01H501U"
+  clic 120 593; scrivi "31122030"; xdotool key Tab
   clic 907 172
   aspetta_finestra '^Informazione$' >/dev/null
   sleep 0.5
@@ -172,6 +176,11 @@ sessione() {
   import -window root "$shots/wine_${sistema}_contratto_salvato.png"
   xdotool key Return
   aspetta_chiusura '^Informazione$'
+  # Esci leaves the contract screen, which keeps the company's data in Quadrivela.ini.
+  clic 943 116
+  aspetta_chiusura 'Archivio contratti anno 2030'
+  sleep 1
+  [ -s "$cartella/Quadrivela.ini" ] || { echo "Quadrivela.ini non scritto ($sistema)" >&2; return 1; }
 
   kill "$app_pid" 2>/dev/null || true
   wait "$app_pid" 2>/dev/null || true
