@@ -45,6 +45,7 @@ private slots:
     void nonApribileRestaComEra();
     void scritturaInterrotta_data();
     void scritturaInterrotta();
+    void discoPieno_data();
     void discoPieno();
     void sostituisceSoloSeInvariata_data();
     void sostituisceSoloSeInvariata();
@@ -245,15 +246,35 @@ void TestArchivio::scritturaInterrotta()
     QCOMPARE(a.conta(), 5);
 }
 
+void TestArchivio::discoPieno_data()
+{
+    QTest::addColumn<bool>("dispositivo");
+    QTest::newRow("dispositivo sempre pieno") << true;
+    QTest::newRow("disco pieno a metà scheda") << false;
+}
+
 void TestArchivio::discoPieno()
 {
-    // A real device that is always full: the append fails and says so.
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        QSKIP("/dev/full non disponibile");
-    QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_path));
+    // A real device that is always full, or the system's answer of a full
+    // disk part-way through the card: the append fails and says so, and the
+    // part written is cut off again.
+    QFETCH(bool, dispositivo);
+    if (dispositivo) {
+        if (!QFile::exists(QStringLiteral("/dev/full")))
+            QSKIP("/dev/full non disponibile");
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_path));
+    }
     ArchivioContratti a(m_path);
     a.apri();
+    os::guasti::discoPienoDopo(dispositivo ? -1 : 1000);
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.accoda(contratto(1)));
+    os::guasti::discoPienoDopo(-1);
+    if (!dispositivo) {
+        QCOMPARE(a.conta(), 0);
+        a.chiudi();
+        QCOMPARE(QFileInfo(m_path).size(), qint64(0));
+    }
+    a.chiudi();
     QFile::remove(m_path);
 }
 

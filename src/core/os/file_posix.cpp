@@ -67,6 +67,8 @@ qint64 leggiA(int fd, void *dati, qint64 n, qint64 offset)
 
 qint64 scriviA(int fd, const void *dati, qint64 n, qint64 offset)
 {
+    if (!guasti::consentiScrittura(n))
+        return -1;
     ssize_t w;
     do {
         w = ::pwrite(fd, dati, size_t(n), off_t(offset));
@@ -85,6 +87,8 @@ qint64 leggi(int fd, void *dati, qint64 n)
 
 qint64 scrivi(int fd, const void *dati, qint64 n)
 {
+    if (!guasti::consentiScrittura(n))
+        return -1;
     ssize_t w;
     do {
         w = ::write(fd, dati, size_t(n));

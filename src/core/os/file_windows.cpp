@@ -125,6 +125,8 @@ qint64 leggiA(int fd, void *dati, qint64 n, qint64 offset)
 
 qint64 scriviA(int fd, const void *dati, qint64 n, qint64 offset)
 {
+    if (!guasti::consentiScrittura(n))
+        return -1;
     const HANDLE h = handle(fd);
     if (h == INVALID_HANDLE_VALUE)
         return -1;
@@ -151,6 +153,8 @@ qint64 leggi(int fd, void *dati, qint64 n)
 
 qint64 scrivi(int fd, const void *dati, qint64 n)
 {
+    if (!guasti::consentiScrittura(n))
+        return -1;
     const HANDLE h = handle(fd);
     if (h == INVALID_HANDLE_VALUE)
         return -1;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace qv::os::guasti {
@@ -12,6 +13,7 @@ namespace qv::os::guasti {
 namespace {
 
 QString s_cartella;
+qint64 s_byteConsentiti = -1;
 
 bool inCartella(const QString &percorso)
 {
@@ -23,6 +25,24 @@ bool inCartella(const QString &percorso)
 void cartellaSolaLettura(const QString &cartella)
 {
     s_cartella = cartella.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(cartella).absoluteFilePath());
+}
+
+void discoPienoDopo(qint64 byte)
+{
+    s_byteConsentiti = byte < 0 ? -1 : byte;
+}
+
+bool consentiScrittura(qint64 &n)
+{
+    if (s_byteConsentiti < 0 || n <= 0)
+        return true;
+    if (s_byteConsentiti == 0) {
+        errno = ENOSPC;
+        return false;
+    }
+    n = std::min(n, s_byteConsentiti);
+    s_byteConsentiti -= n;
+    return true;
 }
 
 int rifiutoApertura(const QString &percorso, int modo)

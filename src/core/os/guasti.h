@@ -12,6 +12,15 @@ namespace qv::os::guasti {
 // switches it off.
 void cartellaSolaLettura(const QString &cartella);
 
+// The system writes at most `byte` more bytes through os/file.h, then
+// answers every write with ENOSPC, as a full disk does. A negative number
+// switches it off. (Where a whole file is written through Qt, os/sostituisci.h
+// on POSIX systems, it does not reach.)
+void discoPienoDopo(qint64 byte);
+// Cuts the `n` bytes of a write to what the seam lets through; false, with
+// errno ENOSPC, when it lets none.
+bool consentiScrittura(qint64 &n);
+
 // The errno the seam gives an opening of `percorso` with `modo` (os::Apertura),
 // or 0 when it lets the system answer.
 int rifiutoApertura(const QString &percorso, int modo);
