@@ -8,6 +8,8 @@ PACKAGES=(
   g++ cmake make pkg-config patchelf
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libgl-dev libxcb1-dev
+  # the .xlsx workbook of the exports and the work log
+  libxlsxwriter-dev
   # run: platform plugins, image codecs, camera back end, Italian dialogs
   qt6-qpa-plugins qt6-image-formats-plugins libqt6multimedia6 libqt6multimediawidgets6
   libqt6svg6 qt6-translations-l10n
@@ -21,6 +23,8 @@ PACKAGES=(
   xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
   libreoffice-calc-nogui libreoffice-writer-nogui
   poppler-utils
+  # the .xlsx workbooks read back, after LibreOffice converted them
+  python3-openpyxl
   # the portability test: a bare Debian desktop root without Qt
   debootstrap
 )
@@ -29,7 +33,7 @@ PACKAGES=(
 # needs: the MinGW-w64 cross compiler, Ninja, Wine to run the tests, and
 # Debian's source tools that fetch and check Qt's source.
 if [ "${1:-}" = "--windows" ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build wine wine64 dpkg-dev xz-utils)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev ninja-build wine wine64 dpkg-dev xz-utils)
 fi
 
 missing=()

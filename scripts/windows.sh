@@ -16,13 +16,14 @@ bash scripts/setup.sh --windows
 # and the program whose files the Windows one must match.
 bash scripts/build.sh
 PREFIX="$(bash scripts/qtwindows.sh | tail -n1)"
+LIBRERIE="$(bash scripts/librerie-windows.sh | tail -n1)"
 
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 "$PREFIX/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DQV_STRUMENTI="$ROOT/build" -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${launcher[@]}" >/dev/null
+  -DQV_STRUMENTI="$ROOT/build" -DQV_LIBRERIE_WINDOWS="$LIBRERIE" -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${launcher[@]}" >/dev/null
 cmake --build build-windows -j"$(nproc)"
 
 # The zip: the program's own files only, with a new password store (the

@@ -31,8 +31,15 @@ QString CartellaProgramma::foglioLavoro(int posizione) const
     return file(QStringLiteral("Dipendente_") + QString::number(posizione) + QStringLiteral(".xls"));
 }
 
+QString CartellaProgramma::foglioLavoroXlsx(int posizione) const
+{
+    return file(QStringLiteral("Dipendente_") + QString::number(posizione) + QStringLiteral(".xlsx"));
+}
+
 QString CartellaProgramma::esportazioneDipendenti() const { return file(QStringLiteral("Dipendenti.xls")); }
 QString CartellaProgramma::esportazioneContratti() const { return file(QStringLiteral("Contratti_Lavoro.xls")); }
+QString CartellaProgramma::cartellaDipendenti() const { return file(QStringLiteral("Dipendenti.xlsx")); }
+QString CartellaProgramma::cartellaContratti() const { return file(QStringLiteral("Contratti_Lavoro.xlsx")); }
 QString CartellaProgramma::documentoContratto() const { return file(QStringLiteral("Contratto_Collaborazione.rtf")); }
 QString CartellaProgramma::guida() const { return file(QStringLiteral("Guida.pdf")); }
 

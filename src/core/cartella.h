@@ -21,8 +21,11 @@ public:
     QString archivioPassword() const;              // unins000.dll
     QString foto(int posizione) const;             // n.jpg
     QString foglioLavoro(int posizione) const;     // Dipendente_n.xls
+    QString foglioLavoroXlsx(int posizione) const; // Dipendente_n.xlsx
     QString esportazioneDipendenti() const;        // Dipendenti.xls
     QString esportazioneContratti() const;         // Contratti_Lavoro.xls
+    QString cartellaDipendenti() const;            // Dipendenti.xlsx
+    QString cartellaContratti() const;             // Contratti_Lavoro.xlsx
     QString documentoContratto() const;            // Contratto_Collaborazione.rtf
     QString guida() const;                         // Guida.pdf
 

@@ -126,7 +126,8 @@ void aggiungiTesto(QByteArray &out, QStringView testo)
 // in memory; it returns false to give up. The last bytes are left in `out`.
 // The rows are written straight into one buffer kept for every block.
 bool componi(QByteArray &out, qsizetype blocco, const std::function<bool(const QByteArray &)> &scarica,
-             const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe, const CelleRiga &celle)
+             const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe, const CelleRiga &celle,
+             const AvanzamentoScrittura &avanzamento = {})
 {
     out += kApertura;
     aggiungiTesto(out, nomeFoglio);
@@ -144,6 +145,8 @@ bool componi(QByteArray &out, qsizetype blocco, const std::function<bool(const Q
     if (righe > 0)
         out.resize(std::max<qsizetype>(usati, std::min<qsizetype>(blocco, 1 << 20) + (64 << 10)));
     for (qsizetype r = 0; r < righe; ++r) {
+        if (avanzamento && r > 0 && r % 1024 == 0 && !avanzamento(r))
+            return false;
         RigaFoglio riga(out, usati, colonne.size());
         std::memcpy(riga.spazio(4), "<tr>", 4);
         usati += 4;
@@ -160,7 +163,7 @@ bool componi(QByteArray &out, qsizetype blocco, const std::function<bool(const Q
     out.resize(usati);
 
     out += kChiusura;
-    return true;
+    return !avanzamento || avanzamento(righe);
 }
 
 CelleRiga celleDi(const QList<QStringList> &righe)
@@ -265,7 +268,7 @@ QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio>
 }
 
 bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
-                  qsizetype righe, const CelleRiga &celle, QString *errore)
+                  qsizetype righe, const CelleRiga &celle, QString *errore, const AvanzamentoScrittura &avanzamento)
 {
     constexpr qsizetype kBlocco = 1 << 20;
     return scriviFileSicuro(
@@ -273,9 +276,22 @@ bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QLis
         [&](const ScriviBlocco &scrivi) {
             const auto scarica = [&scrivi](const QByteArray &dati) { return scrivi(dati); };
             QByteArray blocco;
-            return componi(blocco, kBlocco, scarica, nomeFoglio, colonne, righe, celle) && scrivi(blocco);
+            return componi(blocco, kBlocco, scarica, nomeFoglio, colonne, righe, celle, avanzamento)
+                && scrivi(blocco);
         },
         errore);
+}
+
+void componiFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe,
+                   const CelleRiga &celle, const std::function<void(QByteArrayView blocco)> &scarica)
+{
+    QByteArray blocco;
+    const auto passa = [&scarica](const QByteArray &dati) {
+        scarica(dati);
+        return true;
+    };
+    componi(blocco, 1 << 20, passa, nomeFoglio, colonne, righe, celle);
+    scarica(blocco);
 }
 
 } // namespace qv

@@ -57,6 +57,8 @@ private:
 
 // Fills data row `riga` (0-based) of a document of `righe` rows.
 using CelleRiga = std::function<void(qsizetype riga, RigaFoglio &celle)>;
+// Told now and then how many data rows are written; false stops the writing.
+using AvanzamentoScrittura = std::function<bool(qsizetype righeScritte)>;
 
 // The whole document. Every row gets one cell per column: missing values give
 // empty cells, values beyond the last column are left out. Values are trimmed;
@@ -75,7 +77,15 @@ bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QLis
 // held as texts: a large archive's export writes them straight from its grid.
 QByteArray documentoFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe,
                            const CelleRiga &celle);
+// `avanzamento` answering false stops the writing as a failure does, with no
+// reason given.
 bool scriviFoglio(const QString &percorso, const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne,
-                  qsizetype righe, const CelleRiga &celle, QString *errore = nullptr);
+                  qsizetype righe, const CelleRiga &celle, QString *errore = nullptr,
+                  const AvanzamentoScrittura &avanzamento = {});
+// The composing alone: the document handed to `scarica` a block of about a
+// megabyte at a time, as scriviFoglio writes it, with no file under it. For
+// measuring what composing costs.
+void componiFoglio(const QString &nomeFoglio, const QList<ColonnaFoglio> &colonne, qsizetype righe,
+                   const CelleRiga &celle, const std::function<void(QByteArrayView blocco)> &scarica);
 
 } // namespace qv

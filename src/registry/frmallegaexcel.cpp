@@ -4,7 +4,7 @@
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "core/testo.h"
-#include "output/foglio.h"
+#include "output/cartellaxlsx.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -20,14 +20,17 @@ const QString MsgErrore = QStringLiteral(
     "Attenzione: il sistema non permette di aprire il file.\n\r\n\r"
     "Accertarsi che la cartella di installazione del software sia accessibile in lettura e scrittura.");
 
+// The sheet made for a card that has none: a workbook with the header row
+// alone, each column with the format of what is written in it (widths in
+// characters).
 const QString NomeFoglio = QStringLiteral("Riepilogo attività svolte");
-const QList<ColonnaFoglio> ColonneFoglio = {
-    {QStringLiteral("Data"), 200},
-    {QStringLiteral("Ora inizio"), 200},
-    {QStringLiteral("Ora fine"), 200},
-    {QStringLiteral("Attività svolta"), 400},
-    {QStringLiteral("Tot. ore"), 200},
-    {QStringLiteral("Note"), 400},
+const QList<ColonnaCartella> ColonneFoglio = {
+    {QStringLiteral("Data"), TipoCella::Data, 12},
+    {QStringLiteral("Ora inizio"), TipoCella::Ora, 12},
+    {QStringLiteral("Ora fine"), TipoCella::Ora, 12},
+    {QStringLiteral("Attività svolta"), TipoCella::Testo, 50},
+    {QStringLiteral("Tot. ore"), TipoCella::Importo, 10},
+    {QStringLiteral("Note"), TipoCella::Testo, 50},
 };
 
 // The lines of the white box, from the top; the separator comes before the fourth.
@@ -102,11 +105,22 @@ void TfrmAllegaExcel::btnStampaClick()
     try {
         bool numero = false;
         const int posizione = trimmed(lblMemory->text()).toInt(&numero);
-        const QString percorso = numero ? cartellaProgramma().foglioLavoro(posizione) : QString();
-        // Created once with its header row; an existing sheet holds the user's work and is never rewritten.
-        if (!numero || (!QFileInfo::exists(percorso) && !scriviFoglio(percorso, NomeFoglio, ColonneFoglio, {}))) {
+        if (!numero) {
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
+        }
+        // A sheet is created once, with its header row, as an .xlsx workbook;
+        // an existing sheet holds the user's work and is never rewritten, also
+        // the .xls sheet of earlier days, which keeps being the card's.
+        QString percorso = cartellaProgramma().foglioLavoro(posizione);
+        if (!QFileInfo::exists(percorso)) {
+            percorso = cartellaProgramma().foglioLavoroXlsx(posizione);
+            const ProprietaCartella proprieta{NomeFoglio, QStringLiteral("Lavori svolti"), s.adesso()};
+            if (!QFileInfo::exists(percorso)
+                && !scriviCartella(percorso, NomeFoglio, ColonneFoglio, 0, {}, proprieta)) {
+                s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
+                return;
+            }
         }
         TMisc::Open(u'"' + percorso + u'"', this);
         accept();

@@ -25,21 +25,31 @@ const QString MsgConferma = QStringLiteral(
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString MsgRiuscita = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString MsgAvanzamento = QStringLiteral("Esportazione delle schede in corso...");
+const QString InfoAnnullata = QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto.");
+// An export of more cards than these shows its progress.
+constexpr qsizetype SchedeConAvanzamento = 5000;
 const QString MsgErrore = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
     "Accertarsi che il file di Excel non sia già aperto.");
 
 } // namespace
 
-// The grid's rows: for each card the trimmed texts of the exported columns, in
-// column order, kept as the archive's bytes; a cell changed in the grid keeps
-// its new text beside them. The position column is the row number.
+// The grid's rows: for each card the trimmed texts of its fields, in the
+// table's order, kept as the archive's bytes; a cell changed in the grid keeps
+// its new text beside them. The position column is the row number. The grid
+// shows the columns that have a grid width.
 class GrigliaEsportazione : public QAbstractTableModel
 {
 public:
     GrigliaEsportazione(const QList<ColonnaGriglia> &colonne, QObject *parent)
         : QAbstractTableModel(parent), m_colonne(colonne)
     {
+        for (int c = 0; c < m_colonne.size(); ++c) {
+            if (m_colonne.at(c).larghezzaGriglia > 0)
+                m_mostrate.append(c);
+            m_nelFoglio.append(c > 0 && m_colonne.at(c).larghezzaFoglio > 0);
+        }
     }
 
     void imposta(CelleGriglia &&nuove)
@@ -50,11 +60,15 @@ public:
         endResetModel();
     }
 
-    // Writes the cells of row `riga` as they stand: changed or as read.
-    void celle(qsizetype riga, RigaFoglio &out) const
+    // Writes the cells of row `riga` as they stand, changed or as read: those
+    // of the .xls sheet's columns (`soloFoglio`) or of every field.
+    template <typename Riga>
+    void celle(qsizetype riga, Riga &out, bool soloFoglio) const
     {
         const char *cella = m_celle.inizioRiga(riga);
         for (qsizetype c = 1; c < m_colonne.size(); ++c, cella = CelleGriglia::dopo(cella)) {
+            if (soloFoglio && !m_nelFoglio.at(c))
+                continue;
             const auto cambiata = m_cambiate.isEmpty() ? m_cambiate.cend() : m_cambiate.constFind(chiave(riga, c));
             if (cambiata != m_cambiate.cend())
                 out.testo(*cambiata);
@@ -63,6 +77,9 @@ public:
         }
     }
     qsizetype righe() const { return m_celle.righe(); }
+    // The table's column shown in grid column `colonna`.
+    int colonnaTabella(int colonna) const { return m_mostrate.value(colonna, -1); }
+    int colonnaGriglia(int colonnaTabella) const { return int(m_mostrate.indexOf(colonnaTabella)); }
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
@@ -70,7 +87,7 @@ public:
     }
     int columnCount(const QModelIndex &parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_colonne.size());
+        return parent.isValid() ? 0 : int(m_mostrate.size());
     }
 
     QVariant data(const QModelIndex &i, int role) const override
@@ -78,12 +95,13 @@ public:
         // The view also asks for no cell at all (Ctrl+C with no current cell).
         if ((role != Qt::DisplayRole && role != Qt::EditRole) || !checkIndex(i, CheckIndexOption::IndexIsValid))
             return {};
-        if (i.column() == 0)
+        const int c = colonnaTabella(i.column());
+        if (c == 0)
             return QString::number(i.row() + 1);
-        const auto cambiata = m_cambiate.constFind(chiave(i.row(), i.column()));
+        const auto cambiata = m_cambiate.constFind(chiave(i.row(), c));
         if (cambiata != m_cambiate.cend())
             return *cambiata;
-        const QByteArrayView b = m_celle.cella(i.row(), i.column() - 1);
+        const QByteArrayView b = m_celle.cella(i.row(), c - 1);
         return fromCp1252(b.data(), b.size());
     }
 
@@ -91,7 +109,7 @@ public:
     {
         if (role != Qt::EditRole || !checkIndex(i, CheckIndexOption::IndexIsValid) || !(flags(i) & Qt::ItemIsEditable))
             return false;
-        m_cambiate.insert(chiave(i.row(), i.column()), valore.toString());
+        m_cambiate.insert(chiave(i.row(), colonnaTabella(i.column())), valore.toString());
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
         return true;
     }
@@ -101,22 +119,24 @@ public:
         const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (!checkIndex(i, CheckIndexOption::IndexIsValid))
             return Qt::NoItemFlags;
-        return m_colonne.at(i.column()).solaLettura ? base : base | Qt::ItemIsEditable;
+        return m_colonne.at(colonnaTabella(i.column())).solaLettura ? base : base | Qt::ItemIsEditable;
     }
 
     QVariant headerData(int sezione, Qt::Orientation o, int role) const override
     {
-        if (o != Qt::Horizontal || role != Qt::DisplayRole || sezione < 0 || sezione >= m_colonne.size())
+        if (o != Qt::Horizontal || role != Qt::DisplayRole || sezione < 0 || sezione >= m_mostrate.size())
             return {};
-        return QString::fromUtf8(m_colonne.at(sezione).intestazione);
+        return QString::fromUtf8(m_colonne.at(colonnaTabella(sezione)).intestazione);
     }
 
 private:
     static qint64 chiave(qsizetype riga, qsizetype colonna) { return (qint64(riga) << 16) | colonna; }
 
     QList<ColonnaGriglia> m_colonne;
+    QList<int> m_mostrate;   // the table's columns the grid shows, in order
+    QList<bool> m_nelFoglio; // for each column of the table, whether the .xls sheet has it
     CelleGriglia m_celle;
-    QHash<qint64, QString> m_cambiate; // (row, column) of the cells changed in the grid
+    QHash<qint64, QString> m_cambiate; // (row, table column) of the cells changed in the grid
 };
 
 // A cell of the grid takes in what a field of the program takes in: a letter
@@ -160,6 +180,9 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
     const Pulsante pulsanti[] = {
         {&TfrmEsporta::cmdEsporta, "cmdEsporta", "all_excel", {14, 8, 44, 44},
          "Esporta l'archivio in formato Microsoft Excel.", &TfrmEsporta::cmdEsportaClick},
+        {&TfrmEsporta::cmdEsportaXlsx, "cmdEsportaXlsx", "all_excel_xlsx", {66, 8, 44, 44},
+         "Esporta in Excel (.xlsx): importi e date come numeri e date, pronti per i calcoli.",
+         &TfrmEsporta::cmdEsportaXlsxClick},
         {&TfrmEsporta::cmdGuida, "cmdGuida", "ana_guida", {618, 16, 110, 28},
          "Visualizza la pagina della guida sensibile al contesto.", &TfrmEsporta::cmdGuidaClick},
         {&TfrmEsporta::cmdEsci, "cmdEsci", "ana_esci", {738, 16, 110, 28},
@@ -190,8 +213,8 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
         "QTableView { background: white; alternate-background-color: #EEF2F7; gridline-color: #C8C8C8; }"
         "QHeaderView::section { background: #E4E4E4; border: none; border-right: 1px solid #C0C0C0;"
         " border-bottom: 1px solid #A9A9A9; padding: 2px 4px; font-weight: bold; }"));
-    for (int i = 0; i < m_def.colonne.size(); ++i)
-        grdRecords->setColumnWidth(i, m_def.colonne.at(i).larghezzaGriglia);
+    for (int i = 0; i < m_griglia->columnCount(); ++i)
+        grdRecords->setColumnWidth(i, m_def.colonne.at(m_griglia->colonnaTabella(i)).larghezzaGriglia);
 
     auto *barra = new QWidget(this);
     barra->setObjectName(QStringLiteral("shpInfo"));
@@ -205,7 +228,8 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
 
     // Moving over a picture button shows its hint, over anything else empties the info line.
     for (QWidget *w : {static_cast<QWidget *>(this), shpStrumenti, static_cast<QWidget *>(cmdEsporta),
-                       static_cast<QWidget *>(cmdGuida), static_cast<QWidget *>(cmdEsci), barra,
+                       static_cast<QWidget *>(cmdEsportaXlsx), static_cast<QWidget *>(cmdGuida),
+                       static_cast<QWidget *>(cmdEsci), barra,
                        static_cast<QWidget *>(grdRecords), grdRecords->viewport()}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
@@ -218,7 +242,7 @@ int TfrmEsporta::colonna(const QString &nome) const
 {
     for (int i = 0; i < m_def.colonne.size(); ++i)
         if (nome == QLatin1String(m_def.colonne.at(i).nome))
-            return i;
+            return m_griglia->colonnaGriglia(i);
     return -1;
 }
 
@@ -253,22 +277,90 @@ void TfrmEsporta::FormShow()
     m_griglia->imposta(std::move(righe));
 }
 
+QList<ColonnaFoglio> TfrmEsporta::colonneFoglio() const
+{
+    QList<ColonnaFoglio> colonne;
+    for (const ColonnaGriglia &c : m_def.colonne)
+        if (c.larghezzaFoglio > 0)
+            colonne.append({QString::fromUtf8(c.intestazione), c.larghezzaFoglio});
+    return colonne;
+}
+
+QList<ColonnaCartella> TfrmEsporta::colonneCartella() const
+{
+    QList<ColonnaCartella> colonne;
+    for (qsizetype c = 1; c < m_def.colonne.size(); ++c)
+        colonne.append({QString::fromUtf8(m_def.colonne.at(c).intestazione), m_def.colonne.at(c).tipo});
+    return colonne;
+}
+
+ProprietaCartella TfrmEsporta::proprieta() const
+{
+    return {m_imp.nomeFoglio, m_imp.oggetto, Servizi::correnti().adesso()};
+}
+
 void TfrmEsporta::cmdEsportaClick()
+{
+    esporta(m_imp.percorsoFoglio(), QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)"),
+            [this](const QString &percorso, const AvanzamentoScrittura &avanzamento) {
+                const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out, true); };
+                return scriviFoglio(percorso, m_imp.nomeFoglio, colonneFoglio(), m_griglia->righe(), celle, nullptr,
+                                    avanzamento);
+            });
+}
+
+void TfrmEsporta::cmdEsportaXlsxClick()
+{
+    esporta(m_imp.percorsoCartella(), QStringLiteral("Cartella di lavoro di Excel (*.xlsx)"),
+            [this](const QString &percorso, const AvanzamentoScrittura &avanzamento) {
+                const auto celle = [this](qsizetype riga, RigaCartella &out) { m_griglia->celle(riga, out, false); };
+                return scriviCartella(percorso, m_imp.nomeFoglio, colonneCartella(), m_griglia->righe(), celle,
+                                      proprieta(), avanzamento);
+            });
+}
+
+qint64 TfrmEsporta::componiFoglio() const
+{
+    qint64 byte = 0;
+    const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out, true); };
+    qv::componiFoglio(m_imp.nomeFoglio, colonneFoglio(), m_griglia->righe(), celle,
+                      [&byte](QByteArrayView blocco) { byte += blocco.size(); });
+    return byte;
+}
+
+bool TfrmEsporta::componiCartella(const QString &percorso) const
+{
+    const auto celle = [this](qsizetype riga, RigaCartella &out) { m_griglia->celle(riga, out, false); };
+    return qv::componiCartella(percorso, m_imp.nomeFoglio, colonneCartella(), m_griglia->righe(), celle,
+                               proprieta());
+}
+
+void TfrmEsporta::esporta(const QString &destinazione, const QString &filtro, const Scrittura &scrivi)
 {
     Servizi &s = Servizi::correnti();
     try {
         if (!s.domanda(this, MsgConferma))
             return;
-        QList<ColonnaFoglio> colonne;
-        for (const ColonnaGriglia &c : std::as_const(m_def.colonne))
-            if (c.larghezzaFoglio > 0)
-                colonne.append({QString::fromUtf8(c.intestazione), c.larghezzaFoglio});
-        const QString percorso = percorsoDaScrivere(this, m_imp.percorsoFoglio(), QStringLiteral("il file di Excel"),
-                                                    QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)"));
+        const QString percorso = percorsoDaScrivere(this, destinazione, QStringLiteral("il file di Excel"), filtro);
         if (percorso.isEmpty())
             return;
-        const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out); };
-        if (!scriviFoglio(percorso, m_imp.nomeFoglio, colonne, m_griglia->righe(), celle)) {
+        // A large archive takes a while: a progress window shows how far the
+        // export is and can stop it, which leaves the file as it was.
+        std::unique_ptr<Avanzamento> avanzamento;
+        if (m_griglia->righe() > SchedeConAvanzamento)
+            avanzamento = s.avanzamento(this, MsgAvanzamento, m_griglia->righe());
+        bool fermata = false;
+        const auto passo = [&](qsizetype fatte) {
+            fermata = avanzamento && !avanzamento->avanza(fatte);
+            return !fermata;
+        };
+        const bool scritto = scrivi(percorso, passo);
+        avanzamento.reset();
+        if (fermata) {
+            panInfo->setText(InfoAnnullata);
+            return;
+        }
+        if (!scritto) {
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }

@@ -1,11 +1,13 @@
 #pragma once
 // The base of the export screens: a whole archive in a grid, one row per card
 // in file order, written on request to a spreadsheet file in the program
-// folder. Each screen gives its column table, its file, its sheet and its guide.
+// folder, as the .xls sheet or as the .xlsx workbook. Each screen gives its
+// column table, its files, its sheet and its guide.
 
 #include "ui/finestre.h"
 #include "storage/archivio.h"
 #include "output/blocchi.h"
+#include "output/cartellaxlsx.h"
 
 #include <QLabel>
 #include <QList>
@@ -89,15 +91,19 @@ private:
     qsizetype m_usati = 0;
 };
 
-// One grid column. The columns with a sheet width are also the sheet's
-// columns, in the same order; the first column is the card's position.
+// One column of the table of an export screen. The first column is the
+// card's position, in the grid only; every other one is a field of the card
+// and a column of the .xlsx workbook, in the same order. The columns with a
+// sheet width are also the columns of the .xls sheet; a column without a grid
+// width is not shown in the grid.
 struct ColonnaGriglia
 {
     const char *nome;
     const char *intestazione;
-    int larghezzaGriglia;
-    int larghezzaFoglio; // 0: not exported (the position column)
+    int larghezzaGriglia; // 0: not in the grid
+    int larghezzaFoglio;  // 0: not in the .xls sheet
     bool solaLettura;
+    TipoCella tipo = TipoCella::Testo; // how the .xlsx workbook writes its cells
 };
 
 // A grid column of a record's field: the column and the field it shows
@@ -119,7 +125,9 @@ public:
         QString nomeFoglio;
         QString titoloGuida;
         QString testoGuida;
-        std::function<QString()> percorsoFoglio;
+        std::function<QString()> percorsoFoglio;   // the .xls sheet
+        std::function<QString()> percorsoCartella; // the .xlsx workbook
+        QString oggetto;                           // what the workbook holds, among its properties
     };
     // The grid's columns, and how the rows of the archive's cards (the bytes
     // of the exported columns, in order) are added to `righe`; a failure is
@@ -133,14 +141,21 @@ public:
     TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent);
 
     QWidget *shpStrumenti;
-    Figura *cmdEsporta, *cmdGuida, *cmdEsci;
+    Figura *cmdEsporta, *cmdEsportaXlsx, *cmdGuida, *cmdEsci;
     // One row per card in file order; the texts live in the grid's model, where
     // the editable columns can be changed before exporting.
     QTableView *grdRecords;
     QLabel *panInfo;
 
-    // The grid column of a column name ("colNote"), or -1.
+    // The grid column of a column name ("colNote"), or -1 (also for a column
+    // the grid does not show).
     int colonna(const QString &nome) const;
+
+    // The composing of each file alone, for measuring what it costs: the .xls
+    // sheet handed a block at a time to nothing (its size is returned), the
+    // .xlsx workbook written as it is to `percorso`.
+    qint64 componiFoglio() const;
+    bool componiCartella(const QString &percorso) const;
 
     // The grid of every card of the archive at the path `archivio` gives
     // (none for no path), through a column table of its fields.
@@ -179,6 +194,7 @@ public:
 public slots:
     void FormShow();
     void cmdEsportaClick();
+    void cmdEsportaXlsxClick();
     void cmdGuidaClick();
     void cmdEsciClick();
 
@@ -187,6 +203,16 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    // Asks, writes the file for `percorso` through `scrivi` (the rows written
+    // so far are told to the progress function it gets, which answers false to
+    // stop) and offers to open it; `descrizione` and `filtro` name the file
+    // when it must go elsewhere.
+    using Scrittura = std::function<bool(const QString &percorso, const AvanzamentoScrittura &avanzamento)>;
+    void esporta(const QString &percorso, const QString &filtro, const Scrittura &scrivi);
+    QList<ColonnaFoglio> colonneFoglio() const;
+    QList<ColonnaCartella> colonneCartella() const;
+    ProprietaCartella proprieta() const;
+
     Impostazioni m_imp;
     Griglia m_def;
     GrigliaEsportazione *m_griglia;

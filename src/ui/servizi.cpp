@@ -18,8 +18,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
+
+#include <limits>
 
 namespace qv {
 
@@ -98,6 +101,34 @@ private:
     }
 
     QObject *m_modulo = nullptr;
+};
+
+// Qt's progress window, modal to the window it serves: it shows itself once
+// the work has taken half a second, or sooner when it will take longer, and
+// lets the events through at every step, so that Annulla and Escape are heard.
+class AvanzamentoReale : public Avanzamento
+{
+public:
+    AvanzamentoReale(QWidget *padre, const QString &testo, qsizetype totale)
+        : m_massimo(int(std::min<qsizetype>(totale, std::numeric_limits<int>::max()))),
+          m_finestra(testo, QStringLiteral("Annulla"), 0, m_massimo, padre)
+    {
+        m_finestra.setWindowTitle(QStringLiteral("Quadrivela"));
+        m_finestra.setWindowModality(Qt::WindowModal);
+        m_finestra.setMinimumDuration(500);
+        m_finestra.setAutoReset(false);
+        m_finestra.setValue(0);
+    }
+
+    bool avanza(qsizetype fatti) override
+    {
+        m_finestra.setValue(int(std::min<qsizetype>(fatti, m_massimo)));
+        return !m_finestra.wasCanceled();
+    }
+
+private:
+    int m_massimo;
+    QProgressDialog m_finestra;
 };
 
 } // namespace
@@ -267,6 +298,11 @@ QDateTime ServiziReali::adesso()
 std::unique_ptr<Fotocamera> ServiziReali::fotocamera()
 {
     return std::make_unique<FotocameraReale>();
+}
+
+std::unique_ptr<Avanzamento> ServiziReali::avanzamento(QWidget *padre, const QString &testo, qsizetype totale)
+{
+    return std::make_unique<AvanzamentoReale>(padre, testo, totale);
 }
 
 int ServiziReali::esegui(QDialog *dialogo)

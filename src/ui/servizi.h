@@ -43,6 +43,16 @@ signals:
     void fotogramma(const QImage &immagine);
 };
 
+// The progress of a long piece of work, shown while it runs, with a button
+// that stops it.
+class Avanzamento
+{
+public:
+    virtual ~Avanzamento() = default;
+    // How many steps of the work are done; false once the user asked to stop.
+    virtual bool avanza(qsizetype fatti) = 0;
+};
+
 class Servizi
 {
 public:
@@ -86,6 +96,10 @@ public:
     static QString messaggioApertura(const QUrl &url);
     virtual QDateTime adesso() = 0;
     virtual std::unique_ptr<Fotocamera> fotocamera() = 0;
+    // A progress window over `padre` for a work of `totale` steps, with
+    // `testo` over its bar and Annulla to stop the work; it closes when the
+    // object goes.
+    virtual std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) = 0;
     // Runs a dialog modally and returns its result.
     virtual int esegui(QDialog *dialogo) = 0;
     // Ends the program: the event loop stops after the current event.
@@ -116,6 +130,7 @@ public:
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override;
     std::unique_ptr<Fotocamera> fotocamera() override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) override;
     int esegui(QDialog *dialogo) override;
     void termina() override;
 

@@ -5,6 +5,7 @@
 
 #include "ui/schermi.h"
 #include "contracts/frmexpcontratti.h"
+#include "support/cartellaprova.h"
 #include "support/contrattiprova.h"
 #include "support/fileprova.h"
 #include "support/foglioprova.h"
@@ -74,10 +75,12 @@ private slots:
     void anniDiversi();
     void guida();
     void apertoDaLibreOffice();
+    void cartellaXlsx();
 
 private:
     QString anno(int a = 2017) const { return cartellaProgramma().archivioContratti(a); }
     QString xls() const { return m_dir->filePath(QStringLiteral("Contratti_Lavoro.xls")); }
+    QString xlsx() const { return m_dir->filePath(QStringLiteral("Contratti_Lavoro.xlsx")); }
     QString testo(int riga, const char *colonna) const
     {
         return m_form->grdRecords->model()->index(riga, m_form->colonna(QLatin1String(colonna))).data().toString();
@@ -248,6 +251,88 @@ void TestExpContratti::apertoDaLibreOffice()
                           s.Luogo, s.DataNasc, s.CodFisc, s.Recapito, s.Indirizzo, s.Citta, s.Prov, s.Cap,
                           s.Stipendio, s.Iban, s.Qualifiche, s.Prestazioni, s.DataInizio, s.DataFine, s.Durata,
                           s.SedeLavoro, s.Rescisso, s.Motivo, s.Note}));
+}
+
+// The year's workbook as a spreadsheet program reads it after LibreOffice
+// opened and saved it: dates and amounts that calculate, codes as text, the
+// cells changed in the grid as they stand there.
+void TestExpContratti::cartellaXlsx()
+{
+    TSchedaContratto a = completo("ROSSI MARIO", "No", "");
+    a.DataNasc = QStringLiteral("01/02/1980");
+    a.CodFisc = QStringLiteral("RSSMRA80B01D704X");
+    a.Recapito = QStringLiteral("0547 123456");
+    a.Iban = QStringLiteral("IT60X0542811101000000123456");
+    a.Stipendio = QStringLiteral("1.250,00");
+    a.DataInizio = QStringLiteral("01/04/2017");
+    a.DataFine = QStringLiteral("31/12/2017");
+    TSchedaContratto b;
+    b.DataStipula = QStringLiteral("02/05/2017");
+    b.Dipendente = QStringLiteral("BIANCHI ANNA");
+    b.Rescisso = TSchedaContratto::testoRescisso(true);
+    b.Motivo = QStringLiteral("Rinuncia: è partita per l'estero");
+    TSchedaContratto c = completo("VERDI LUCA", "No", "");
+    c.Stipendio = QStringLiteral("9.999.999,99");
+    c.Prestazioni = QString(250, u'p');
+    c.DataInizio = QStringLiteral("01/01/2017");
+    c.DataFine = QStringLiteral("31/12/2017");
+    archiviaContratti(anno(), {a, b, c});
+    m_form->FormShow();
+    QAbstractItemModel *m = m_form->grdRecords->model();
+    QVERIFY(m->setData(m->index(2, m_form->colonna(QStringLiteral("colDataFine"))), QStringLiteral("30/06/2017")));
+    QVERIFY(m->setData(m->index(1, m_form->colonna(QStringLiteral("colNote"))), QStringLiteral("Nota cambiata")));
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(false);
+    m_form->cmdEsportaXlsxClick();
+    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+
+    const CartellaLetta letta = leggiCartella(xlsx(), m_dir->filePath(QStringLiteral("lettura")),
+                                              {QStringLiteral("=SUM(O2:O4)"), QStringLiteral("=T2-S2")});
+    QVERIFY2(letta.errore.isEmpty(), qPrintable(letta.errore));
+    QCOMPARE(letta.libreoffice.value("fogli").toArray(), QJsonArray{QStringLiteral("Riepilogo Contratti di Lavoro")});
+    QCOMPARE(letta.originale.value("bloccato").toString(), QStringLiteral("A2"));
+    QCOMPARE(letta.libreoffice.value("filtro").toString(), QStringLiteral("A1:Y4"));
+    const QStringList titoli = intestazioni(letta.libreoffice);
+    QCOMPARE(titoli.size(), 25);
+    QCOMPARE(titoli.at(11), QStringLiteral("Città di residenza"));
+
+    // Row (1 is the first card), column, and the cell as LibreOffice saved it.
+    const struct { int riga; const char *colonna, *atteso; } casi[] = {
+        {1, "Data stipula", "d|2017-03-15|dd/mm/yyyy"},
+        {1, "Partita IVA", "s|01234567890|@"},
+        {1, "Data di nascita", "d|1980-02-01|dd/mm/yyyy"},
+        {1, "Codice fiscale", "s|RSSMRA80B01D704X|@"},
+        {1, "Recapito telefonico", "s|0547 123456|@"},
+        {1, "Città di residenza", "s|Forlì|General"},
+        {1, "CAP", "s|00184|@"},
+        {1, "Rata stipendio", "n|1250|#,##0.00"},
+        {1, "IBAN", "s|IT60X0542811101000000123456|@"},
+        {1, "Data decorrenza", "d|2017-04-01|dd/mm/yyyy"},
+        {1, "Rescisso", "s|No|General"},
+        {2, "Rata stipendio", ""},
+        {2, "Data di nascita", ""},
+        {2, "Partita IVA", ""},
+        {2, "Rescisso", "s|Sì|General"},
+        {2, "Motivo rescissione", "s|Rinuncia: è partita per l'estero|General"},
+        {2, "Note", "s|Nota cambiata|General"},
+        {3, "Rata stipendio", "n|9999999.99|#,##0.00"},
+        {3, "Data scadenza", "d|2017-06-30|dd/mm/yyyy"},
+    };
+    const QList<QStringList> scritte = righe(letta.libreoffice);
+    QCOMPARE(scritte.size(), 4);
+    for (const auto &caso : casi) {
+        const QString cella = scritte.at(caso.riga).value(int(titoli.indexOf(QString::fromUtf8(caso.colonna))));
+        QVERIFY2(cella == QString::fromUtf8(caso.atteso),
+                 qPrintable(QStringLiteral("%1 %2: %3").arg(caso.riga).arg(QString::fromUtf8(caso.colonna), cella)));
+    }
+    QCOMPARE(scritte.at(3).at(titoli.indexOf(QStringLiteral("Prestazioni da svolgere"))),
+             QStringLiteral("s|") + c.Prestazioni + QStringLiteral("|General"));
+
+    // The monthly fees add up; the days of a contract are a subtraction.
+    QCOMPARE(cella(letta.formule.at(0)).section(u'|', 0, 0), QStringLiteral("n"));
+    QCOMPARE(cella(letta.formule.at(0)).section(u'|', 1, 1).toDouble(), 1250.0 + 9999999.99);
+    QCOMPARE(cella(letta.formule.at(1)).section(u'|', 0, 1),
+             QStringLiteral("n|") + QString::number(QDate(2017, 4, 1).daysTo(QDate(2017, 12, 31))));
 }
 
 QTEST_MAIN(TestExpContratti)

@@ -4,9 +4,11 @@
 
 #include "ui/schermi.h"
 #include "registry/frmallegaexcel.h"
+#include "support/cartellaprova.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
+using namespace qv::prova;
 
 namespace {
 
@@ -16,18 +18,6 @@ const QString Conferma = QStringLiteral(
 const QString Errore = QStringLiteral(
     "Attenzione: il sistema non permette di aprire il file.\n\r\n\r"
     "Accertarsi che la cartella di installazione del software sia accessibile in lettura e scrittura.");
-
-// The worksheet name and, to the end of the file, the header row alone; "à" is the Windows-1252 byte E0.
-const QByteArray NomeFoglio = "<x:Name>Riepilogo attivit\xE0 svolte</x:Name>";
-const QByteArray FineFoglio =
-    "<table x:str><tr>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=200>Data</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=200>Ora inizio</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=200>Ora fine</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=400>Attivit\xE0 svolta</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=200>Tot. ore</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=400>Note</td>"
-    "</tr></table></body></html>";
 
 using G = MessaggioMostrato::Genere;
 
@@ -41,6 +31,7 @@ private slots:
     void init();
     void cleanup();
     void creatoUnaVolta();
+    void foglioXlsEsistente();
     void rispostaNo();
     void cartellaInaccessibile();
 
@@ -48,7 +39,8 @@ private:
     struct Esito { bool chiuso = false; QString titolo; QString token; };
     // Opens the dialog from the card for `posizione` and presses "Apri file .XLS".
     Esito apriFoglio(const QString &posizione);
-    QString foglio(int n) const { return m_dir->filePath(QStringLiteral("Dipendente_%1.xls").arg(n)); }
+    QString foglio(int n) const { return m_dir->filePath(QStringLiteral("Dipendente_%1.xlsx").arg(n)); }
+    QString foglioXls(int n) const { return m_dir->filePath(QStringLiteral("Dipendente_%1.xls").arg(n)); }
     static QByteArray contenuto(const QString &percorso);
 
     ServiziProva *m_servizi = nullptr;
@@ -105,21 +97,46 @@ void TestAllegaExcel::creatoUnaVolta()
     QCOMPARE(m_servizi->messaggi[0].testo, Conferma);
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(foglio(3))});
 
-    const QByteArray creato = contenuto(foglio(3));
-    QVERIFY(creato.startsWith("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""));
-    QCOMPARE(creato.count(NomeFoglio), 1);
-    QVERIFY2(creato.endsWith(FineFoglio), creato.constData());
-    QVERIFY(!creato.contains('\r') && !creato.contains('\n'));
+    // A workbook with the header row alone, as a spreadsheet program reads it
+    // after LibreOffice opened and saved it.
+    QVERIFY(contenuto(foglio(3)).startsWith("PK"));
+    QVERIFY(!QFile::exists(foglioXls(3)));
+    const CartellaLetta letta = leggiCartella(foglio(3), m_dir->filePath(QStringLiteral("lettura")));
+    QVERIFY2(letta.errore.isEmpty(), qPrintable(letta.errore));
+    for (const QJsonObject &f : {letta.originale, letta.libreoffice}) {
+        QCOMPARE(f.value("fogli").toArray(), QJsonArray{QStringLiteral("Riepilogo attività svolte")});
+        QCOMPARE(righe(f).size(), 1);
+        QCOMPARE(intestazioni(f), (QStringList{"Data", "Ora inizio", "Ora fine", "Attività svolta", "Tot. ore", "Note"}));
+        QCOMPARE(f.value("grassetto").toArray(), (QJsonArray{true, true, true, true, true, true}));
+        QCOMPARE(f.value("proprieta").toObject().value("autore").toString(), QStringLiteral("Quadrivela"));
+    }
+    QCOMPARE(letta.originale.value("bloccato").toString(), QStringLiteral("A2"));
+    const QJsonObject larghezze = letta.originale.value("larghezze").toObject();
+    QVERIFY(larghezze.value("D").toDouble() > larghezze.value("A").toDouble());
 
     // What the user wrote into the sheet is kept: the second time the file is only opened.
     QFile f(foglio(3));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<html>lavori di marzo</html>");
+    f.write("PK lavori di marzo");
     f.close();
     m_servizi->azzera();
     QVERIFY(apriFoglio(QStringLiteral("3")).chiuso);
-    QCOMPARE(contenuto(foglio(3)), QByteArray("<html>lavori di marzo</html>"));
+    QCOMPARE(contenuto(foglio(3)), QByteArray("PK lavori di marzo"));
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(foglio(3))});
+}
+
+// The .xls sheet a card got in earlier days stays the card's sheet: it is
+// opened as it is, and no workbook is made beside it.
+void TestAllegaExcel::foglioXlsEsistente()
+{
+    QFile f(foglioXls(4));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<html>lavori di febbraio</html>");
+    f.close();
+    QVERIFY(apriFoglio(QStringLiteral("4")).chiuso);
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(foglioXls(4))});
+    QCOMPARE(contenuto(foglioXls(4)), QByteArray("<html>lavori di febbraio</html>"));
+    QVERIFY(!QFile::exists(foglio(4)));
 }
 
 void TestAllegaExcel::rispostaNo()

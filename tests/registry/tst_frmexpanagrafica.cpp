@@ -14,6 +14,8 @@
 #include "ui/schermi.h"
 #include "registry/frmexpanagrafica.h"
 #include "storage/archivio.h"
+#include "core/importo.h"
+#include "support/cartellaprova.h"
 #include "support/foglioprova.h"
 #include "support/guidaprova.h"
 #include "support/serviziprova.h"
@@ -83,11 +85,15 @@ private slots:
     void guida();
     void suggerimenti();
     void apertoDaLibreOffice();
+    void cartellaXlsx();
+    void annullata_data();
+    void annullata();
 
 private:
     void archivio(const QList<TSchedaDipendente> &schede);
     QByteArray esportato() const;
     QString xls() const { return m_dir->filePath(QStringLiteral("Dipendenti.xls")); }
+    QString xlsx() const { return m_dir->filePath(QStringLiteral("Dipendenti.xlsx")); }
 
     ServiziProva *m_servizi = nullptr;
     QTemporaryDir *m_dir = nullptr;
@@ -162,6 +168,7 @@ void TestExpAnagrafica::griglia()
     QVERIFY(!g->model()->setData(m->index(0, 1), QStringLiteral("X")));
     QCOMPARE(testo(0, "colDipendente"), QStringLiteral("ROSSI MARIO"));
     QCOMPARE(m_form->colonna(QStringLiteral("colEmail")), 18);
+    QCOMPARE(m_form->colonna(QStringLiteral("colPreavviso")), -1); // in the .xlsx workbook alone
     QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
 
     // Filled again from the archive, not added to.
@@ -321,6 +328,8 @@ void TestExpAnagrafica::suggerimenti()
     };
     QCOMPARE(sopra(m_form->cmdGuida, QPoint(20, 10)), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     QCOMPARE(sopra(m_form->cmdEsporta, QPoint(20, 20)), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    QCOMPARE(sopra(m_form->cmdEsportaXlsx, QPoint(20, 20)),
+             QStringLiteral("Esporta in Excel (.xlsx): importi e date come numeri e date, pronti per i calcoli."));
     QCOMPARE(sopra(m_form->shpStrumenti, QPoint(300, 30)), QString());
     QCOMPARE(sopra(m_form->cmdEsci, QPoint(30, 10)), QStringLiteral("Esci da questo ambiente di lavoro."));
     QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(100, 100)), QString());
@@ -424,6 +433,205 @@ void TestExpAnagrafica::apertoDaLibreOffice()
              (QStringList{s.Dipendente, s.Cittadinanza, s.Stipendio, s.Luogo, s.DataNasc, s.CodFisc, s.PartitaIva,
                           s.Indirizzo, s.Citta, s.Prov, s.Cap, s.Qualifiche, s.Familiari, s.Iban, s.Note, s.DataSca,
                           s.Recapito, s.Email}));
+}
+
+namespace {
+
+// The cards of the workbook's test: amounts, dates and codes as they come,
+// empty ones, the longest values, texts that are no amount or date, and a
+// card whose editable cells are changed in the grid.
+QList<TSchedaDipendente> schedeCartella()
+{
+    TSchedaDipendente rossi = scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("Ore < 40 & turni €"));
+    rossi.Stipendio = QStringLiteral("1.250,50");
+    TSchedaDipendente vuota;
+    vuota.Dipendente = QStringLiteral("BIANCHI ANNA");
+    TSchedaDipendente lunga = scheda(QStringLiteral("D\u2019AMICO ") + QString(42, u'Z'), QString(250, u'n'));
+    lunga.Stipendio = QStringLiteral("9.999.999,99");
+    lunga.Familiari = QString(250, u'f');
+    lunga.Preavviso = QStringLiteral("365");
+    TSchedaDipendente strana = scheda(QStringLiteral("VERDI LUCA"), QStringLiteral("a\u0001b"));
+    strana.Stipendio = QStringLiteral("da definire");
+    strana.DataNasc = QStringLiteral("31/02/1980");
+    strana.Preavviso = QStringLiteral("n.d");
+    TSchedaDipendente cambiata = scheda(QStringLiteral("NERI PAOLA"), {});
+    cambiata.Stipendio = QStringLiteral("1.000,00");
+    cambiata.DataSca = QStringLiteral("01/01/2018");
+    return {rossi, vuota, lunga, strana, cambiata};
+}
+
+} // namespace
+
+// The workbook as a spreadsheet program reads it after LibreOffice opened and
+// saved it: the grid's rows with the grid's changes, amounts and dates that
+// calculate, codes as text; the header row bold, frozen and filtered.
+void TestExpAnagrafica::cartellaXlsx()
+{
+    archivio(schedeCartella());
+    m_form->FormShow();
+    QAbstractItemModel *m = m_form->grdRecords->model();
+    const auto cambia = [&](const char *nome, const QString &valore) {
+        return m->setData(m->index(4, m_form->colonna(QLatin1String(nome))), valore);
+    };
+    QVERIFY(cambia("colStipendio", QStringLiteral("  2.000,75 ")));
+    QVERIFY(cambia("colDataSca", QStringLiteral("15/06/2018")));
+    QVERIFY(cambia("colEmail", QStringLiteral("paola@esempio.it")));
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(true);
+    m_form->cmdEsportaXlsxClick();
+    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xlsx())});
+    QVERIFY(m_servizi->avanzamenti.isEmpty()); // a handful of cards needs no progress window
+    QVERIFY(!QFile::exists(xls()));
+
+    const CartellaLetta letta = leggiCartella(xlsx(), m_dir->filePath(QStringLiteral("lettura")),
+                                              {QStringLiteral("=SUM(C2:C6)"), QStringLiteral("=P2-E2")});
+    QVERIFY2(letta.errore.isEmpty(), qPrintable(letta.errore));
+
+    const QStringList titoli = {"Cognome e nome", "Cittadinanza", "Stipendio", "Luogo di nascita", "Data di nascita",
+                                "Codice fiscale", "Partita IVA", "Indirizzo di residenza", "Città", "Prov.", "CAP",
+                                "Qualifiche", "Familiari a carico", "IBAN", "Note", "Scadenza contratto",
+                                "Giorni preavviso", "Recapito telefonico", "E-mail"};
+    for (const QJsonObject &foglio : {letta.originale, letta.libreoffice}) {
+        QCOMPARE(foglio.value("fogli").toArray(), QJsonArray{QStringLiteral("Riepilogo Dipendenti")});
+        QCOMPARE(intestazioni(foglio), titoli);
+        QCOMPARE(righe(foglio).size(), 6);
+        QCOMPARE(foglio.value("filtro").toString(), QStringLiteral("A1:S6"));
+        QCOMPARE(foglio.value("grassetto").toArray().size(), titoli.size());
+        for (const QJsonValue &b : foglio.value("grassetto").toArray())
+            QVERIFY(b.toBool());
+        const QJsonObject p = foglio.value("proprieta").toObject();
+        QCOMPARE(p.value("autore").toString(), QStringLiteral("Quadrivela"));
+        QCOMPARE(p.value("titolo").toString(), QStringLiteral("Riepilogo Dipendenti"));
+        QCOMPARE(p.value("creato").toString(), m_servizi->orologio.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    }
+    // The header row stays in view (LibreOffice without a window saves no view).
+    QCOMPARE(letta.originale.value("bloccato").toString(), QStringLiteral("A2"));
+    // Each column as wide as its content: the longest name and note widen theirs.
+    const QJsonObject larghezze = letta.originale.value("larghezze").toObject();
+    QCOMPARE(larghezze.size(), titoli.size());
+    QVERIFY(larghezze.value("A").toDouble() >= 50);
+    QVERIFY(larghezze.value("O").toDouble() >= 80);
+    QVERIFY(larghezze.value("E").toDouble() >= 10);
+    QVERIFY(larghezze.value("J").toDouble() < larghezze.value("E").toDouble());
+
+    // Row (1 is the first card), column, and the cell as LibreOffice saved it
+    // (a text in a column of amounts or dates stays text, in the column's format).
+    const struct { const char *caso; int riga; const char *colonna, *atteso; } casi[] = {
+        {"amount", 1, "Stipendio", "n|1250.5|#,##0.00"},
+        {"empty amount", 2, "Stipendio", ""},
+        {"longest amount", 3, "Stipendio", "n|9999999.99|#,##0.00"},
+        {"no amount", 4, "Stipendio", "s|da definire|#,##0.00"},
+        {"amount changed in the grid", 5, "Stipendio", "n|2000.75|#,##0.00"},
+        {"date", 1, "Data di nascita", "d|1980-02-01|dd/mm/yyyy"},
+        {"empty date", 2, "Data di nascita", ""},
+        {"impossible date", 4, "Data di nascita", "s|31/02/1980|dd/mm/yyyy"},
+        {"date changed in the grid", 5, "Scadenza contratto", "d|2018-06-15|dd/mm/yyyy"},
+        {"codice fiscale", 1, "Codice fiscale", "s|RSSMRA80B01D704X|@"},
+        {"partita IVA with a leading zero", 1, "Partita IVA", "s|01234567890|@"},
+        {"CAP with leading zeros", 1, "CAP", "s|00184|@"},
+        {"empty code", 2, "CAP", ""},
+        {"IBAN", 1, "IBAN", "s|IT60X0542811101000000123456|@"},
+        {"phone number", 1, "Recapito telefonico", "s|0547 123456|@"},
+        {"notice days", 1, "Giorni preavviso", "n|30|0"},
+        {"longest notice", 3, "Giorni preavviso", "n|365|0"},
+        {"no notice days", 4, "Giorni preavviso", "s|n.d|0"},
+        {"empty notice", 2, "Giorni preavviso", ""},
+        {"accented text", 1, "Luogo di nascita", "s|Forlì|General"},
+        {"Windows-1252 text", 1, "Note", "s|Ore < 40 & turni €|General"},
+        {"control character", 4, "Note", "s|a b|General"},
+        {"text changed in the grid", 5, "E-mail", "s|paola@esempio.it|General"},
+    };
+    const QList<QStringList> scritte = righe(letta.libreoffice);
+    for (const auto &c : casi) {
+        const QString cella = scritte.at(c.riga).value(int(titoli.indexOf(QString::fromUtf8(c.colonna))));
+        QVERIFY2(cella == QString::fromUtf8(c.atteso), qPrintable(QStringLiteral("%1: %2").arg(c.caso, cella)));
+    }
+    const TSchedaDipendente lunga = schedeCartella().at(2);
+    QCOMPARE(scritte.at(3).at(0), QStringLiteral("s|") + lunga.Dipendente + QStringLiteral("|General"));
+    QCOMPARE(scritte.at(3).at(14), QStringLiteral("s|") + lunga.Note + QStringLiteral("|General"));
+    QCOMPARE(scritte.at(3).at(12), QStringLiteral("s|") + lunga.Familiari + QStringLiteral("|General"));
+
+    // LibreOffice adds up the amounts to the program's own total (the grid's
+    // amounts as the program reads an amount) and subtracts the dates.
+    double totale = 0;
+    const int stipendio = m_form->colonna(QStringLiteral("colStipendio"));
+    for (int r = 0; r < m->rowCount(); ++r) {
+        const QString t = m->index(r, stipendio).data().toString().trimmed();
+        if (!t.isEmpty() && statoImporto(t) == StatoImporto::Valido)
+            totale += formattaImporto(t).replace(u',', u'.').toDouble();
+    }
+    QCOMPARE(letta.formule.size(), 2);
+    QCOMPARE(cella(letta.formule.at(0)).section(u'|', 0, 0), QStringLiteral("n"));
+    QCOMPARE(QString::number(cella(letta.formule.at(0)).section(u'|', 1, 1).toDouble(), 'f', 2),
+             QString::number(totale, 'f', 2));
+    QCOMPARE(totale, 1250.50 + 9999999.99 + 2000.75);
+    QCOMPARE(cella(letta.formule.at(1)).section(u'|', 0, 1),
+             QStringLiteral("n|") + QString::number(QDate(1980, 2, 1).daysTo(QDate(2017, 12, 31))));
+}
+
+void TestExpAnagrafica::annullata_data()
+{
+    QTest::addColumn<bool>("xlsx");
+    QTest::addColumn<bool>("fileDiPrima");
+    QTest::newRow(".xls") << false << false;
+    QTest::newRow(".xls over an earlier export") << false << true;
+    QTest::newRow(".xlsx") << true << false;
+    QTest::newRow(".xlsx over an earlier export") << true << true;
+}
+
+// An export of thousands of cards shows its progress; stopped, it leaves the
+// file it would replace as it was, or none, and no file of its own.
+void TestExpAnagrafica::annullata()
+{
+    QFETCH(bool, xlsx);
+    QFETCH(bool, fileDiPrima);
+    constexpr int schede = 5001;
+    {
+        QFile f(cartellaProgramma().archivioDipendenti());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray s = codificaScheda(scheda(QStringLiteral("ROSSI MARIO"), {}));
+        for (int i = 0; i < schede; ++i)
+            f.write(s);
+    }
+    const QString percorso = xlsx ? this->xlsx() : xls();
+    if (fileDiPrima) {
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("esportazione di prima");
+    }
+    m_form->FormShow();
+    QCOMPARE(m_form->grdRecords->model()->rowCount(), schede);
+    const auto esporta = [&] { xlsx ? m_form->cmdEsportaXlsxClick() : m_form->cmdEsportaClick(); };
+
+    m_servizi->annullaAvanzamento(2048);
+    esporta();
+    QCOMPARE(m_servizi->avanzamenti.size(), 1);
+    const AvanzamentoMostrato a = m_servizi->avanzamenti.at(0);
+    QCOMPARE(a.testo, QStringLiteral("Esportazione delle schede in corso..."));
+    QCOMPARE(a.totale, schede);
+    QVERIFY(a.fermato);
+    QCOMPARE(a.passi, (QList<qsizetype>{1024, 2048}));
+    QCOMPARE(m_servizi->testi(), QStringList{ConfermaEsportazione}); // stopped: no failure, no question
+    QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto."));
+    QCOMPARE(QFile::exists(percorso), fileDiPrima);
+    if (fileDiPrima) {
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("esportazione di prima"));
+    }
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), fileDiPrima ? 2 : 1);
+
+    // Not stopped, it runs to the last card and writes the file.
+    m_servizi->azzera();
+    m_servizi->rispondi(true);
+    m_servizi->rispondi(false);
+    esporta();
+    QCOMPARE(m_servizi->avanzamenti.size(), 1);
+    QCOMPARE(m_servizi->avanzamenti.at(0).passi.constLast(), schede);
+    QVERIFY(!m_servizi->avanzamenti.at(0).fermato);
+    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QVERIFY(QFileInfo(percorso).size() > 100000);
 }
 
 QTEST_MAIN(TestExpAnagrafica)

@@ -7,6 +7,34 @@
 
 namespace qv {
 
+namespace {
+
+// Records every step in the services' list and stops where the test said.
+class AvanzamentoProva : public Avanzamento
+{
+public:
+    AvanzamentoProva(QList<AvanzamentoMostrato> &elenco, qsizetype fermaA)
+        : m_elenco(elenco), m_indice(elenco.size() - 1), m_fermaA(fermaA)
+    {
+    }
+    bool avanza(qsizetype fatti) override
+    {
+        const bool ferma = m_fermaA >= 0 && fatti >= m_fermaA;
+        if (m_indice < m_elenco.size()) { // the test may have emptied the list meanwhile
+            m_elenco[m_indice].passi.append(fatti);
+            m_elenco[m_indice].fermato = m_elenco[m_indice].fermato || ferma;
+        }
+        return !ferma;
+    }
+
+private:
+    QList<AvanzamentoMostrato> &m_elenco;
+    qsizetype m_indice;
+    qsizetype m_fermaA;
+};
+
+} // namespace
+
 ServiziProva::ServiziProva()
 {
     caricaRisorse();
@@ -32,6 +60,7 @@ void ServiziProva::azzera()
     filtriFile.clear();
     nomiIniziali.clear();
     copieOfferte.clear();
+    avanzamenti.clear();
     anteprime = 0;
 }
 
@@ -118,6 +147,12 @@ int ServiziProva::esegui(QDialog *dialogo)
     if (m_dialoghi.isEmpty())
         return QDialog::Rejected;
     return m_dialoghi.dequeue()(dialogo);
+}
+
+std::unique_ptr<Avanzamento> ServiziProva::avanzamento(QWidget *, const QString &testo, qsizetype totale)
+{
+    avanzamenti.append({testo, totale, {}, false});
+    return std::make_unique<AvanzamentoProva>(avanzamenti, m_annullamenti.isEmpty() ? -1 : m_annullamenti.dequeue());
 }
 
 } // namespace qv

@@ -34,6 +34,16 @@ private:
     bool m_accesa = false;
 };
 
+// A progress window as the screens used it: its text, its total and every
+// step it was told; `fermato` once it stopped the work.
+struct AvanzamentoMostrato
+{
+    QString testo;
+    qsizetype totale = 0;
+    QList<qsizetype> passi;
+    bool fermato = false;
+};
+
 class ServiziProva : public Servizi
 {
 public:
@@ -56,12 +66,15 @@ public:
     // What to do with the next modal dialog instead of running it: the handler
     // may fill it in and press its buttons, and returns its result.
     void quandoDialogo(std::function<int(QDialog *)> gestore) { m_dialoghi.enqueue(std::move(gestore)); }
+    // The next progress window is stopped with Annulla once the work reaches `passo`.
+    void annullaAvanzamento(qsizetype passo) { m_annullamenti.enqueue(passo); }
 
     // --- what the screens did
     QList<MessaggioMostrato> messaggi;
     QList<bool> siPredefiniti; // for each question, whether Enter answers Sì
     QList<QStringList> pulsantiScelte; // the buttons of each question with buttons of its own
     QList<QUrl> aperti;
+    QList<AvanzamentoMostrato> avanzamenti;
     QStringList dialoghiEseguiti;  // class names, in order
     QStringList titoliFile;
     QList<QStringList> filtriFile;
@@ -92,6 +105,7 @@ public:
     void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
     QDateTime adesso() override { return orologio; }
     std::unique_ptr<Fotocamera> fotocamera() override;
+    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo, qsizetype totale) override;
     int esegui(QDialog *dialogo) override;
     void termina() override { ++terminazioni; }
 
@@ -105,6 +119,7 @@ private:
     QQueue<QString> m_file;
     QQueue<bool> m_stampe;
     QQueue<std::function<int(QDialog *)>> m_dialoghi;
+    QQueue<qsizetype> m_annullamenti;
 };
 
 } // namespace qv
