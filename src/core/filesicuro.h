@@ -26,6 +26,16 @@ using ScriviBlocco = std::function<bool(const QByteArray &blocco)>;
 bool scriviFileSicuro(const QString &percorso, const std::function<bool(const ScriviBlocco &)> &componi,
                       QString *errore = nullptr, bool scritturaDiretta = false);
 
+// The same for a caller that holds the old file open itself (and maybe locks
+// it): where a file held open cannot be replaced (os/sostituisci.h),
+// `liberaVecchio` is called to close the caller's handles and the replace is
+// tried once more. When another handle holds the old file by then, false with
+// `*occupato` set: the caller takes its lock again, reads the file again and
+// tries anew.
+bool scriviFileSicuro(const QString &percorso, const std::function<bool(const ScriviBlocco &)> &componi,
+                      QString *errore, bool scritturaDiretta, const std::function<void()> &liberaVecchio,
+                      bool *occupato);
+
 // Makes a completed rename, creation or removal in the folder of
 // `percorsoFile` survive a power cut. Best effort: some file systems cannot
 // synchronise a folder, and the change itself is already made.

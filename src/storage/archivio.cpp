@@ -4,15 +4,12 @@
 #include "sololettura.h"
 #include "storico.h"
 #include "core/filesicuro.h"
-
-#include <QFile>
+#include "core/os/file.h"
+#include "core/os/versa.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -31,28 +28,22 @@ QString testoErrore(int numeroErrore)
     return QString::fromLocal8Bit(std::strerror(numeroErrore));
 }
 
-int apriFile(const QByteArray &nome, int modo)
+int apriFile(const QString &nome, int modo)
 {
-    if (guasti::scritturaNegata() && (modo & (O_RDWR | O_WRONLY | O_CREAT))) {
+    if (guasti::scritturaNegata() && (modo & (os::LetturaScrittura | os::SoloScrittura | os::Crea))) {
         // As a read-only file system answers: a missing file stays missing, an
         // existing one cannot be written, nothing can be created.
-        const bool esiste = ::access(nome.constData(), F_OK) == 0;
-        errno = (modo & O_CREAT) ? (esiste ? EEXIST : EROFS) : (esiste ? EROFS : ENOENT);
+        const bool esiste = os::esiste(nome);
+        errno = (modo & os::Crea) ? (esiste ? EEXIST : EROFS) : (esiste ? EROFS : ENOENT);
         return -1;
     }
-    int fd;
-    do {
-        fd = ::open(nome.constData(), modo | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return os::apri(nome, modo);
 }
 
 bool scriviTutto(int fd, const char *dati, qint64 n, qint64 offset)
 {
     while (n > 0) {
-        const ssize_t w = ::pwrite(fd, dati, size_t(n), off_t(offset));
-        if (w < 0 && errno == EINTR)
-            continue;
+        const qint64 w = os::scriviA(fd, dati, n, offset);
         if (w <= 0) {
             if (w == 0)
                 errno = ENOSPC;
@@ -68,9 +59,7 @@ bool scriviTutto(int fd, const char *dati, qint64 n, qint64 offset)
 bool leggiTutto(int fd, char *dati, qint64 n, qint64 offset)
 {
     while (n > 0) {
-        const ssize_t r = ::pread(fd, dati, size_t(n), off_t(offset));
-        if (r < 0 && errno == EINTR)
-            continue;
+        const qint64 r = os::leggiA(fd, dati, n, offset);
         if (r <= 0) {
             if (r == 0)
                 errno = EIO; // the file ended before the record did
@@ -135,16 +124,15 @@ void FileArchivio::apri(bool creaSeManca)
     // An existing file is only ever opened, never created anew: if it cannot be
     // opened it is reported and left as it is. Reads and writes go straight to
     // the file, so nothing another copy wrote is hidden behind a buffer.
-    const QByteArray nome = QFile::encodeName(m_percorso);
     int fd = -1;
     for (int tentativo = 0; fd < 0; ++tentativo) {
-        fd = apriFile(nome, O_RDWR);
+        fd = apriFile(m_percorso, os::LetturaScrittura);
         if (fd >= 0)
             break;
         if (errno == ENOENT) {
             if (!creaSeManca)
                 throw ErroreArchivio(ErroreArchivio::Tipo::Assente, m_percorso, QStringLiteral("l'archivio non esiste"));
-            fd = apriFile(nome, O_RDWR | O_CREAT | O_EXCL);
+            fd = apriFile(m_percorso, os::LetturaScrittura | os::Crea | os::Esclusiva);
             if (fd >= 0)
                 break;
             // Another copy created the missing file a moment ago: it is opened.
@@ -161,7 +149,7 @@ void FileArchivio::apri(bool creaSeManca)
         if (!scritturaRifiutata(errno))
             errore(ErroreArchivio::Tipo::Apertura, errno);
         // It cannot be written here: it can still be consulted.
-        fd = apriFile(nome, O_RDONLY);
+        fd = apriFile(m_percorso, os::SoloLettura);
         if (fd >= 0) {
             m_solaLettura = true;
             break;
@@ -170,10 +158,10 @@ void FileArchivio::apri(bool creaSeManca)
             continue;
         errore(ErroreArchivio::Tipo::Apertura, errno);
     }
-    struct stat st {};
-    const int statoFile = ::fstat(fd, &st) != 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : 0);
+    const os::Tipo tipo = os::tipo(fd);
+    const int statoFile = tipo == os::Tipo::Ignoto ? errno : (tipo == os::Tipo::Cartella ? EISDIR : 0);
     if (statoFile != 0) {
-        ::close(fd);
+        os::chiudi(fd);
         errore(ErroreArchivio::Tipo::Apertura, statoFile);
     }
     m_fd = fd;
@@ -189,9 +177,9 @@ void FileArchivio::apri(bool creaSeManca)
 
 bool FileArchivio::soloLettura(const QString &percorso)
 {
-    const int fd = apriFile(QFile::encodeName(percorso), O_RDWR);
+    const int fd = apriFile(percorso, os::LetturaScrittura);
     if (fd >= 0) {
-        ::close(fd);
+        os::chiudi(fd);
         return false;
     }
     return errno == ENOENT ? percorsoSolaLettura(percorso) : scritturaRifiutata(errno);
@@ -240,8 +228,7 @@ void FileArchivio::ripristinaGiornale(bool bloccato)
 
 void FileArchivio::chiudi()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    os::chiudi(m_fd);
     m_fd = -1;
     m_aperto = false;
     m_sovrapposto.reset();
@@ -264,10 +251,10 @@ qint64 FileArchivio::dimensioneFile() const
 {
     if (m_assente)
         return 0;
-    struct stat st {};
-    if (::fstat(m_fd, &st) != 0)
+    const qint64 dimensione = os::dimensione(m_fd);
+    if (dimensione < 0)
         errore(ErroreArchivio::Tipo::Lettura, errno);
-    return qint64(st.st_size);
+    return dimensione;
 }
 
 void FileArchivio::blocca(BloccoFile &blocco, bool esclusivo) const
@@ -340,7 +327,7 @@ void FileArchivio::leggiA(qint64 offset, char *dati, qint64 quanti) const
 
 void FileArchivio::sincronizza(ErroreArchivio::Tipo tipo)
 {
-    if (::fsync(m_fd) != 0)
+    if (!os::versa(m_fd))
         errore(tipo, errno);
 }
 
@@ -378,8 +365,8 @@ void FileArchivio::scriviA(qint64 offset, const QByteArray &dati, bool sovrascri
         // The power goes off part-way: what was written stays, nothing else happens.
         const qint64 n = std::min<qint64>(s_interrompiDopo, dati.size());
         if (scriviTutto(m_fd, dati.constData(), n, offset))
-            ::fsync(m_fd);
-        ::_exit(99);
+            os::versa(m_fd);
+        std::_Exit(99);
     }
     if (!scriviTutto(m_fd, dati.constData(), daScrivere, offset))
         errore(ErroreArchivio::Tipo::Scrittura, errno);
@@ -439,7 +426,7 @@ bool FileArchivio::scriviScheda(int posizione, const QByteArray &record, const Q
     } catch (const ErroreArchivio &) {
         // Put the old card back if the disk lets us; the others were never
         // touched. If it does not, the journal puts it back at the next open.
-        if (scriviTutto(m_fd, prima.constData(), prima.size(), offset) && ::fsync(m_fd) == 0 && conGiornale)
+        if (scriviTutto(m_fd, prima.constData(), prima.size(), offset) && os::versa(m_fd) && conGiornale)
             rimuoviGiornale(giornale);
         throw;
     }
@@ -466,7 +453,7 @@ int FileArchivio::accoda(const QByteArray &record)
         // A half-written new record is not a card; cut it off when the disk
         // allows. Under the lock nothing after `offset` belongs to anyone else.
         if (dimensioneFile() > offset)
-            (void)!::ftruncate(m_fd, off_t(offset));
+            os::tronca(m_fd, offset);
         throw;
     }
     return n + 1;

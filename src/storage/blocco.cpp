@@ -1,11 +1,10 @@
 #include "blocco.h"
 
+#include "core/os/blocco.h"
+
 #include <cerrno>
 #include <chrono>
 #include <thread>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -18,36 +17,22 @@ int s_attesa = kAttesaPredefinita;
 
 // The locked byte: 2^62, beyond any file a record archive or a settings file
 // can become, so a lock never covers data that the other copy reads.
-constexpr off_t kByteBlocco = off_t(1) << 62;
+constexpr qint64 kByteBlocco = qint64(1) << 62;
 // The turnstile, the byte after it: a copy takes it (of the same kind as the
 // lock it wants) before the lock and lets it go once it has the lock. A copy
 // that waits for the lock holds the turnstile meanwhile, so another copy that
 // saves back to back cannot take the lock again the moment it lets it go: it
 // queues at the turnstile behind the one that was waiting.
-constexpr off_t kByteTornello = kByteBlocco + 1;
-
-bool imposta(int fd, off_t byte, short tipo)
-{
-    struct flock f {};
-    f.l_type = tipo;
-    f.l_whence = SEEK_SET;
-    f.l_start = byte;
-    f.l_len = 1;
-    int r;
-    do {
-        r = ::fcntl(fd, F_SETLK, &f);
-    } while (r < 0 && errno == EINTR);
-    return r == 0;
-}
+constexpr qint64 kByteTornello = kByteBlocco + 1;
 
 // Takes the lock of kind `tipo` on `byte`, trying again until `fine`.
-bool attendi(int fd, off_t byte, short tipo, std::chrono::steady_clock::time_point fine)
+bool attendi(int fd, qint64 byte, os::TipoBloccoByte tipo, std::chrono::steady_clock::time_point fine)
 {
     auto pausa = std::chrono::milliseconds(1);
     for (;;) {
-        if (imposta(fd, byte, tipo))
+        if (os::bloccaByte(fd, byte, tipo))
             return true;
-        if (errno != EAGAIN && errno != EACCES)
+        if (errno != EAGAIN)
             return false;
         if (std::chrono::steady_clock::now() >= fine) {
             errno = EAGAIN;
@@ -73,14 +58,13 @@ void guasti::impostaAttesaBlocco(int millisecondi)
 bool BloccoFile::prendi(int fd, TipoBlocco tipo)
 {
     rilascia();
-    const short t = tipo == TipoBlocco::Esclusivo ? F_WRLCK : F_RDLCK;
+    const os::TipoBloccoByte t =
+        tipo == TipoBlocco::Esclusivo ? os::TipoBloccoByte::Esclusivo : os::TipoBloccoByte::Condiviso;
     const auto fine = std::chrono::steady_clock::now() + std::chrono::milliseconds(attesaBlocco());
     if (!attendi(fd, kByteTornello, t, fine))
         return false;
     const bool preso = attendi(fd, kByteBlocco, t, fine);
-    const int e = errno;
-    imposta(fd, kByteTornello, F_UNLCK);
-    errno = e;
+    os::sbloccaByte(fd, kByteTornello);
     if (preso)
         m_fd = fd;
     return preso;
@@ -89,9 +73,7 @@ bool BloccoFile::prendi(int fd, TipoBlocco tipo)
 void BloccoFile::rilascia()
 {
     if (m_fd >= 0) {
-        const int salvato = errno;
-        imposta(m_fd, kByteBlocco, F_UNLCK);
-        errno = salvato;
+        os::sbloccaByte(m_fd, kByteBlocco);
         m_fd = -1;
     }
 }

@@ -1,22 +1,27 @@
 #pragma once
 // Advisory locks between copies of the program that work in the same folder.
 //
-// A lock is a POSIX record lock (fcntl) on one byte of the file itself, far
-// beyond any data the file will ever hold. Record locks are the kind that
+// A lock is a lock on one byte of the file itself, far beyond any data the
+// file will ever hold: a POSIX record lock (fcntl), or on Windows a byte-range
+// lock (LockFileEx), through core/os/blocco.h. These are the locks that
 // network file systems hand on to the server (NFS through its lock manager,
 // SMB as a byte-range lock), while a lock on the file's own data would, on a
-// server that enforces byte-range locks, also stop the other copy's plain
-// reads. Locking the file itself needs no extra file in the folder, works on a
-// read-only folder, and goes away with the process that held it, so a copy
-// that ends in the middle of a save never leaves the archive locked.
+// server that enforces byte-range locks (Windows always does), also stop the
+// other copy's plain reads. Locking the file itself needs no extra file in
+// the folder, works on a read-only folder, and goes away with the process
+// that held it, so a copy that ends in the middle of a save never leaves the
+// archive locked.
 //
 // A waiting copy queues at a second byte, the turnstile, so that a copy that
 // saves back to back cannot keep the lock from it: every waiter gets the lock
 // within the wait, whoever else is saving.
 //
-// Record locks belong to a process, not to a descriptor: two descriptors of
-// one file in the same process never wait for each other, and closing either
-// releases the lock. Every lock here lasts one operation on one descriptor.
+// A POSIX record lock belongs to a process, a Windows lock to a descriptor:
+// on POSIX systems two descriptors of one file in the same process never wait
+// for each other and closing either releases the lock, on Windows they wait
+// like two copies. Every lock here lasts one operation on one descriptor, and
+// no operation locks a second descriptor of a file while it holds one, so the
+// program behaves alike on both.
 
 #include <QString>
 

@@ -1,15 +1,11 @@
 #include "giornale.h"
 
 #include "core/filesicuro.h"
-
-#include <QFile>
+#include "core/os/file.h"
+#include "core/os/versa.h"
 
 #include <cerrno>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -96,8 +92,7 @@ QByteArray componiGiornale(qint64 offset, const QByteArray &vecchi, const QByteA
 LetturaGiornale leggiGiornale(const QString &percorso, int dimensione)
 {
     LetturaGiornale out;
-    const QByteArray nome = QFile::encodeName(percorso);
-    const int fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = os::apri(percorso, os::SoloLettura | os::SenzaLink);
     if (fd < 0) {
         if (errno == ENOENT)
             return out;
@@ -111,24 +106,22 @@ LetturaGiornale leggiGiornale(const QString &percorso, int dimensione)
     QByteArray dati(massimo, Qt::Uninitialized);
     qint64 letti = 0;
     int errore = 0;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
+    const os::Tipo tipo = os::tipo(fd);
+    if (tipo == os::Tipo::Ignoto)
         errore = errno;
-    else if (!S_ISREG(st.st_mode))
+    else if (tipo != os::Tipo::File)
         errore = EISDIR; // something else in the journal's place
     else if (s_letturaGuasta)
         errore = EIO;
     while (errore == 0 && letti < massimo) {
-        const ssize_t r = ::read(fd, dati.data() + letti, size_t(massimo - letti));
-        if (r < 0 && errno == EINTR)
-            continue;
+        const qint64 r = os::leggi(fd, dati.data() + letti, massimo - letti);
         if (r < 0)
             errore = errno;
         if (r <= 0)
             break;
         letti += r;
     }
-    ::close(fd);
+    os::chiudi(fd);
     if (errore != 0) {
         // Never taken for a journal cut short: it may hold the only copy of a card.
         out.stato = LetturaGiornale::Stato::Illeggibile;
@@ -147,17 +140,14 @@ LetturaGiornale leggiGiornale(const QString &percorso, int dimensione)
 
 bool scriviGiornale(const QString &percorso, const QByteArray &contenuto)
 {
-    const QByteArray nome = QFile::encodeName(percorso);
-    const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = os::apri(percorso, os::SoloScrittura | os::Crea | os::Tronca);
     if (fd < 0)
         return false;
     const char *p = contenuto.constData();
     qint64 n = contenuto.size();
     bool ok = true;
     while (n > 0) {
-        const ssize_t w = ::write(fd, p, size_t(n));
-        if (w < 0 && errno == EINTR)
-            continue;
+        const qint64 w = os::scrivi(fd, p, n);
         if (w <= 0) {
             if (w == 0)
                 errno = ENOSPC;
@@ -167,11 +157,11 @@ bool scriviGiornale(const QString &percorso, const QByteArray &contenuto)
         p += w;
         n -= w;
     }
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && os::versa(fd);
     const int e = errno;
-    ::close(fd);
+    os::chiudi(fd);
     if (!ok) {
-        ::unlink(nome.constData());
+        os::rimuovi(percorso);
         errno = e;
         return false;
     }
@@ -183,13 +173,12 @@ void rimuoviGiornale(const QString &percorso)
 {
     // A journal left behind by a lost removal is harmless: it names the new
     // card's fingerprint, which the archive then holds.
-    ::unlink(QFile::encodeName(percorso).constData());
+    os::rimuovi(percorso);
 }
 
 bool giornalePresente(const QString &percorso)
 {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(percorso).constData(), &st) == 0;
+    return os::nomePresente(percorso);
 }
 
 } // namespace qv

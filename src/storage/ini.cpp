@@ -3,6 +3,8 @@
 #include "blocco.h"
 #include "sololettura.h"
 #include "core/filesicuro.h"
+#include "core/os/file.h"
+#include "core/os/identita.h"
 #include "core/testo.h"
 
 #include <QFile>
@@ -10,11 +12,8 @@
 #include <QList>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -95,9 +94,31 @@ enum class Apertura { Aperto, Manca, Errore };
 
 bool stessoFile(const QFile &file, const QString &percorso)
 {
-    struct stat a {}, b {};
-    return ::fstat(file.handle(), &a) == 0 && ::stat(QFile::encodeName(percorso).constData(), &b) == 0
-           && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    const std::optional<os::IdentitaFile> aperto = os::identita(file.handle());
+    return aperto && aperto == os::identita(percorso);
+}
+
+// Opens the file at `percorso` through the system's own call, whose handle
+// lets another copy replace the file meanwhile (core/os/file.h), and hands it
+// to `file`. A folder is refused as a file. False with errno.
+bool apri(QFile &file, const QString &percorso, int modo)
+{
+    const int fd = os::apri(percorso, modo);
+    if (fd < 0)
+        return false;
+    if (os::tipo(fd) == os::Tipo::Cartella) {
+        os::chiudi(fd);
+        errno = EISDIR;
+        return false;
+    }
+    file.setFileName(percorso);
+    const QIODevice::OpenMode modoQt = (modo & os::LetturaScrittura) ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    if (!file.open(fd, modoQt, QFileDevice::AutoCloseHandle)) {
+        os::chiudi(fd);
+        errno = EBADF;
+        return false;
+    }
+    return true;
 }
 
 // Opens the file at `percorso` and locks it. A rewrite replaces the file by a
@@ -114,18 +135,24 @@ Apertura apriBloccato(const QString &percorso, QFile &file, BloccoFile &blocco, 
         const bool esiste = QFileInfo::exists(percorso) || QFileInfo(percorso).isSymLink();
         if (!esiste && !scrittura)
             return Apertura::Manca;
-        QIODevice::OpenMode modo = scrittura ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+        int modo = scrittura ? os::LetturaScrittura : os::SoloLettura;
         if (!esiste)
-            modo |= QIODevice::NewOnly;
+            modo |= os::Crea | os::Esclusiva;
         bool bloccabile = true;
-        if (!file.open(modo)) {
+        if (!apri(file, percorso, modo)) {
+            int e = errno;
             if (!esiste && QFileInfo::exists(percorso))
                 continue; // another copy created it meanwhile
             if (esiste && !QFileInfo::exists(percorso))
                 continue; // gone meanwhile
-            if (!scrittura || QFileInfo(percorso).isDir() || !file.open(QIODevice::ReadOnly)) {
+            bool leggibile = false;
+            if (scrittura && !QFileInfo(percorso).isDir()) {
+                leggibile = apri(file, percorso, os::SoloLettura);
+                e = errno;
+            }
+            if (!leggibile) {
                 if (errore)
-                    *errore = file.errorString();
+                    *errore = qt_error_string(e);
                 return Apertura::Errore;
             }
             bloccabile = false;
@@ -257,50 +284,74 @@ bool FileIni::salva(QString *errore)
             *errore = MotivoSolaLettura;
         return false;
     }
-    QFile attuale;
-    BloccoFile blocco;
-    bool creato = false;
-    const Apertura a = apriBloccato(m_percorso, attuale, blocco, true, errore, &creato);
-    if (a == Apertura::Errore)
-        return false;
-    // A file created here only to hold the lock goes again if the write fails,
-    // as if nothing had been tried.
-    const auto annullaCreazione = [&] {
-        if (creato && attuale.size() == 0)
-            QFile::remove(m_percorso);
-    };
-    if (a == Apertura::Aperto) {
-        attuale.seek(0);
-        const QByteArray suDisco = attuale.readAll();
-        if (attuale.error() != QFileDevice::NoError) {
-            // A file that cannot be read is never rewritten.
-            if (errore)
-                *errore = attuale.errorString();
+    // Where a file held open cannot be replaced (core/os/sostituisci.h) this
+    // copy lets its own handle and lock go just before the replace; if
+    // another copy opened the file in that moment, it is read again under the
+    // lock and the values set here are applied anew, until the wait for a
+    // lock is over.
+    const auto fine = std::chrono::steady_clock::now() + std::chrono::milliseconds(attesaBlocco());
+    bool creatoQui = false;
+    for (;;) {
+        QFile attuale;
+        BloccoFile blocco;
+        bool creato = false;
+        const Apertura a = apriBloccato(m_percorso, attuale, blocco, true, errore, &creato);
+        creatoQui = creatoQui || creato;
+        // A file created here only to hold the lock goes again if the write
+        // fails, as if nothing had been tried.
+        const auto annullaCreazione = [&] {
+            if (creatoQui && QFileInfo(m_percorso).size() == 0)
+                QFile::remove(m_percorso);
+        };
+        if (a == Apertura::Errore) {
+            annullaCreazione();
             return false;
         }
-        if (suDisco != m_letti) {
-            // Another copy wrote it meanwhile: its lines stay, ours go on top.
-            m_dati = suDisco;
-            for (const Modifica &m : std::as_const(m_modifiche))
-                applica(m_dati, m.sezione, m.chiave, m.valore);
-            m_letti = suDisco;
+        if (a == Apertura::Aperto) {
+            attuale.seek(0);
+            const QByteArray suDisco = attuale.readAll();
+            if (attuale.error() != QFileDevice::NoError) {
+                // A file that cannot be read is never rewritten.
+                if (errore)
+                    *errore = attuale.errorString();
+                return false;
+            }
+            if (suDisco != m_letti) {
+                // Another copy wrote it meanwhile: its lines stay, ours go on top.
+                m_dati = suDisco;
+                for (const Modifica &m : std::as_const(m_modifiche))
+                    applica(m_dati, m.sezione, m.chiave, m.valore);
+                m_letti = suDisco;
+            }
+            if (!creato && m_dati == suDisco) {
+                m_esiste = true;
+                m_modifiche.clear();
+                return true;
+            }
         }
-        if (!creato && m_dati == suDisco) {
-            m_esiste = true;
-            m_modifiche.clear();
-            return true;
+        // A folder that cannot take a temporary file (read-only, with the file
+        // itself writable) still lets the file be rewritten in place.
+        const auto libera = [&] {
+            blocco.rilascia();
+            attuale.close();
+        };
+        bool occupato = false;
+        const QByteArray &dati = m_dati;
+        if (!scriviFileSicuro(
+                m_percorso, [&dati](const ScriviBlocco &scrivi) { return scrivi(dati); }, errore, true, libera,
+                &occupato)) {
+            if (occupato && std::chrono::steady_clock::now() < fine)
+                continue;
+            if (occupato && errore)
+                *errore = MsgFileOccupato;
+            annullaCreazione();
+            return false;
         }
+        m_letti = m_dati;
+        m_esiste = true;
+        m_modifiche.clear();
+        return true;
     }
-    // A folder that cannot take a temporary file (read-only, with the file
-    // itself writable) still lets the file be rewritten in place.
-    if (!scriviFileSicuro(m_percorso, m_dati, errore, true)) {
-        annullaCreazione();
-        return false;
-    }
-    m_letti = m_dati;
-    m_esiste = true;
-    m_modifiche.clear();
-    return true;
 }
 
 } // namespace qv

@@ -1,10 +1,10 @@
 #include "sololettura.h"
 
-#include <QFile>
+#include "core/os/scrivibile.h"
+
 #include <QFileInfo>
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace qv {
 
@@ -21,13 +21,11 @@ bool percorsoSolaLettura(const QString &percorso)
 {
     if (guasti::scritturaNegata())
         return true;
-    if (::access(QFile::encodeName(percorso).constData(), W_OK) == 0)
+    const int file = os::provaScritturaFile(percorso);
+    if (file == 0 || (file != ENOENT && !scritturaRifiutata(file)))
         return false;
-    if (errno != ENOENT && !scritturaRifiutata(errno))
-        return false;
-    if (::access(QFile::encodeName(QFileInfo(percorso).absolutePath()).constData(), W_OK) == 0)
-        return false;
-    return scritturaRifiutata(errno);
+    const int cartella = os::provaScritturaCartella(QFileInfo(percorso).absolutePath());
+    return cartella != 0 && scritturaRifiutata(cartella);
 }
 
 void guasti::negaScrittura(bool nega)

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "storage/archivio.h"
+#include "core/os/guasti.h"
 #include "support/fileprova.h"
 
 using namespace qv;
@@ -44,6 +45,7 @@ private slots:
     void nonApribileRestaComEra();
     void scritturaInterrotta_data();
     void scritturaInterrotta();
+    void discoPieno_data();
     void discoPieno();
     void sostituisceSoloSeInvariata_data();
     void sostituisceSoloSeInvariata();
@@ -244,15 +246,35 @@ void TestArchivio::scritturaInterrotta()
     QCOMPARE(a.conta(), 5);
 }
 
+void TestArchivio::discoPieno_data()
+{
+    QTest::addColumn<bool>("dispositivo");
+    QTest::newRow("dispositivo sempre pieno") << true;
+    QTest::newRow("disco pieno a metà scheda") << false;
+}
+
 void TestArchivio::discoPieno()
 {
-    // A real device that is always full: the append fails and says so.
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        QSKIP("/dev/full non disponibile");
-    QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_path));
+    // A real device that is always full, or the system's answer of a full
+    // disk part-way through the card: the append fails and says so, and the
+    // part written is cut off again.
+    QFETCH(bool, dispositivo);
+    if (dispositivo) {
+        if (!QFile::exists(QStringLiteral("/dev/full")))
+            QSKIP("/dev/full non disponibile");
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_path));
+    }
     ArchivioContratti a(m_path);
     a.apri();
+    os::guasti::discoPienoDopo(dispositivo ? -1 : 1000);
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.accoda(contratto(1)));
+    os::guasti::discoPienoDopo(-1);
+    if (!dispositivo) {
+        QCOMPARE(a.conta(), 0);
+        a.chiudi();
+        QCOMPARE(QFileInfo(m_path).size(), qint64(0));
+    }
+    a.chiudi();
     QFile::remove(m_path);
 }
 
@@ -316,8 +338,11 @@ void TestArchivio::sostituisceSoloSeInvariata()
 void TestArchivio::solaLettura_data()
 {
     QTest::addColumn<bool>("esiste");
-    QTest::newRow("archivio esistente") << true;
-    QTest::newRow("anno mai aperto") << false;
+    QTest::addColumn<bool>("dalSistema"); // the system refuses the writes, which are tried
+    QTest::newRow("archivio esistente") << true << false;
+    QTest::newRow("anno mai aperto") << false << false;
+    QTest::newRow("archivio esistente, rifiutato dal sistema") << true << true;
+    QTest::newRow("anno mai aperto, rifiutato dal sistema") << false << true;
 }
 
 void TestArchivio::solaLettura()
@@ -325,13 +350,19 @@ void TestArchivio::solaLettura()
     // A folder that cannot be written: the archive is consulted, every write
     // is refused before anything is touched, a missing one is an empty one.
     QFETCH(bool, esiste);
+    QFETCH(bool, dalSistema);
     const QByteArray prima = cinqueContratti();
     if (esiste)
         QVERIFY(scriviFile(m_path, prima));
-    guasti::negaScrittura(true);
+    if (dalSistema)
+        os::guasti::cartellaSolaLettura(m_dir.path());
+    else
+        guasti::negaScrittura(true);
+    QVERIFY(FileArchivio::soloLettura(m_path));
     ArchivioContratti a(m_path);
     a.apri();
     guasti::negaScrittura(false);
+    os::guasti::cartellaSolaLettura({});
     QVERIFY(a.solaLettura());
     QCOMPARE(a.conta(), esiste ? 5 : 0);
     QCOMPARE(a.leggiTutte().size(), esiste ? 5 : 0);

@@ -1,5 +1,6 @@
 // Two copies of the program on one folder, and saves cut short by a power cut:
-// the copies are real processes, the power cut ends a process part-way.
+// the copies are real processes (this test program started again), the power
+// cut ends a process part-way.
 #include <QSet>
 
 #include <limits>
@@ -12,11 +13,9 @@
 #include "storage/blocco.h"
 #include "storage/ini.h"
 #include "storage/storico.h"
+#include "core/os/file.h"
+#include "support/altracopia.h"
 #include "support/fileprova.h"
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace qv;
 using namespace qv::prova;
@@ -35,66 +34,79 @@ TSchedaDipendente dipendente(const QString &nome)
     return d;
 }
 
-// Runs `lavoro` in a child process; returns its exit status (99 after a simulated power cut).
-template <typename F>
-int inProcesso(F &&lavoro)
+// The jobs of the other copy.
+//   accoda PERCORSO NOME N       appends N cards, opening the archive for each
+//   interrompi PERCORSO BYTE POS NOME
+//                                overwrites card POS and ends, as in a power cut,
+//                                after BYTE bytes of it (exit code 99)
+//   blocca PERCORSO TIPO         holds a lock (0 shared, 1 exclusive) on the
+//                                file, answers "y" (or "n"), until told to stop
+//   salva PERCORSO               saves card 1 back to back, answers "y" after
+//                                the first save, until told to stop
+int lavoro(const QStringList &a)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        int codice = 0;
-        try {
-            lavoro();
-        } catch (...) {
-            codice = 1;
+    const QString &cosa = a.value(0);
+    const QString &percorso = a.value(1);
+    if (cosa == QLatin1String("accoda")) {
+        for (int i = 0; i < a.value(3).toInt(); ++i) {
+            ArchivioDipendenti archivio(percorso);
+            archivio.apri();
+            archivio.accoda(dipendente(QStringLiteral("%1 %2").arg(a.value(2)).arg(i)));
+            archivio.chiudi();
         }
-        ::_exit(codice);
+        return 0;
     }
-    int stato = 0;
-    ::waitpid(pid, &stato, 0);
-    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+    if (cosa == QLatin1String("interrompi")) {
+        guasti::interrompiSovrascrittura(a.value(2).toLongLong());
+        ArchivioDipendenti archivio(percorso);
+        archivio.apri();
+        archivio.scrivi(a.value(3).toInt(), dipendente(a.value(4)));
+        return 0;
+    }
+    if (cosa == QLatin1String("blocca")) {
+        const int fd = os::apri(percorso, os::LetturaScrittura);
+        BloccoFile b;
+        rispondi(fd >= 0 && b.prendi(fd, TipoBlocco(a.value(2).toInt())) ? "y" : "n");
+        attendiFine();
+        b.rilascia();
+        os::chiudi(fd);
+        return 0;
+    }
+    if (cosa == QLatin1String("salva")) {
+        ArchivioDipendenti archivio(percorso);
+        archivio.apri();
+        for (int i = 0;; ++i) {
+            archivio.scrivi(1, dipendente(QStringLiteral("SALVATAGGIO %1").arg(i)));
+            if (i == 0)
+                rispondi("y");
+            if (fineRichiesta()) // the word to stop, or this test gone
+                return 0;
+        }
+    }
+    return 2;
 }
 
-// A child process that holds a lock on `percorso` until it is stopped.
-class AltraCopia
+// Another copy that ends in a power cut while it overwrites card `posizione`
+// with a card named `nome`, after `byte` bytes of it: its exit code (99).
+int interrotta(const QString &percorso, qint64 byte, int posizione, const QString &nome)
+{
+    return AltraCopia({QStringLiteral("interrompi"), percorso, QString::number(byte), QString::number(posizione), nome})
+        .fine();
+}
+
+// Another copy that holds a lock on `percorso` until it is destroyed.
+class CopiaCheBlocca
 {
 public:
-    AltraCopia(const QString &percorso, TipoBlocco tipo)
+    CopiaCheBlocca(const QString &percorso, TipoBlocco tipo)
+        : m_copia({QStringLiteral("blocca"), percorso, QString::number(int(tipo))}), m_preso(m_copia.riga() == "y")
     {
-        int pronto[2];
-        int fine[2];
-        if (::pipe(pronto) != 0 || ::pipe(fine) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            const int fd = ::open(QFile::encodeName(percorso).constData(), O_RDWR);
-            BloccoFile b;
-            const char c = (fd >= 0 && b.prendi(fd, tipo)) ? 'y' : 'n';
-            (void)!::write(pronto[1], &c, 1);
-            char x;
-            (void)!::read(fine[0], &x, 1);
-            ::_exit(0);
-        }
-        char c = 'n';
-        (void)!::read(pronto[0], &c, 1);
-        m_preso = c == 'y';
-        m_fine = fine[1];
-        ::close(pronto[0]);
-        ::close(pronto[1]);
-        ::close(fine[0]);
-    }
-    ~AltraCopia()
-    {
-        if (m_pid > 0) {
-            (void)!::write(m_fine, "x", 1);
-            ::waitpid(m_pid, nullptr, 0);
-        }
     }
     bool preso() const { return m_preso; }
 
 private:
-    pid_t m_pid = -1;
-    int m_fine = -1;
-    bool m_preso = false;
+    AltraCopia m_copia;
+    bool m_preso;
 };
 
 } // namespace
@@ -149,26 +161,10 @@ void TestCopieMultiple::dueCopieAccodano()
     // Each copy saves its cards one at a time, opening and closing the archive
     // for every card, as the card screen does.
     constexpr int kSchede = 1000;
-    const auto copia = [&](const QString &nome) {
-        return [&, nome] {
-            for (int i = 0; i < kSchede; ++i) {
-                ArchivioDipendenti a(m_path);
-                a.apri();
-                a.accoda(dipendente(QStringLiteral("%1 %2").arg(nome).arg(i)));
-                a.chiudi();
-            }
-        };
-    };
-    const pid_t primo = ::fork();
-    if (primo == 0) {
-        try { copia(QStringLiteral("PRIMA"))(); } catch (...) { ::_exit(1); }
-        ::_exit(0);
-    }
-    const int secondo = inProcesso(copia(QStringLiteral("SECONDA")));
-    int stato = 0;
-    ::waitpid(primo, &stato, 0);
-    QCOMPARE(secondo, 0);
-    QVERIFY(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+    AltraCopia prima({QStringLiteral("accoda"), m_path, QStringLiteral("PRIMA"), QString::number(kSchede)});
+    AltraCopia seconda({QStringLiteral("accoda"), m_path, QStringLiteral("SECONDA"), QString::number(kSchede)});
+    QCOMPARE(prima.fine(), 0);
+    QCOMPARE(seconda.fine(), 0);
 
     QCOMPARE(QFileInfo(m_path).size(), qint64(2 * kSchede) * TSchedaDipendente::Dimensione);
     ArchivioDipendenti a(m_path);
@@ -199,13 +195,7 @@ void TestCopieMultiple::saveInterrotto()
     QVERIFY(scriviFile(m_path, prima));
     const TSchedaDipendente nuova = dipendente(QStringLiteral("NUOVA"));
 
-    const int esito = inProcesso([&] {
-        guasti::interrompiSovrascrittura(byteScritti);
-        ArchivioDipendenti a(m_path);
-        a.apri();
-        a.scrivi(3, nuova);
-    });
-    QCOMPARE(esito, 99);
+    QCOMPARE(interrotta(m_path, byteScritti, 3, nuova.Dipendente), 99);
     QVERIFY(QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)));
 
     // The next open puts the old card back; a card written whole is kept.
@@ -225,13 +215,7 @@ void TestCopieMultiple::giornaleIncompletoIgnorato()
     // on disk is the right one and stays.
     const QByteArray prima = cinqueSchede();
     QVERIFY(scriviFile(m_path, prima));
-    const int esito = inProcesso([&] {
-        guasti::interrompiSovrascrittura(0);
-        ArchivioDipendenti a(m_path);
-        a.apri();
-        a.scrivi(2, dipendente(QStringLiteral("NUOVA")));
-    });
-    QCOMPARE(esito, 99);
+    QCOMPARE(interrotta(m_path, 0, 2, QStringLiteral("NUOVA")), 99);
     const QString giornale = FileArchivio::percorsoGiornale(m_path);
     const QByteArray intero = leggiFile(giornale);
     QVERIFY(intero.size() > TSchedaDipendente::Dimensione);
@@ -259,13 +243,7 @@ void TestCopieMultiple::giornaleDiUnaCopiaCaduta()
     QVERIFY(scriviFile(m_path, prima));
     ArchivioDipendenti a(m_path);
     a.apri();
-    QCOMPARE(inProcesso([&] {
-                 guasti::interrompiSovrascrittura(400);
-                 ArchivioDipendenti b(m_path);
-                 b.apri();
-                 b.scrivi(3, dipendente(QStringLiteral("NUOVA")));
-             }),
-             99);
+    QCOMPARE(interrotta(m_path, 400, 3, QStringLiteral("NUOVA")), 99);
     a.scrivi(1, dipendente(QStringLiteral("MIA")));
     a.chiudi();
     QVERIFY(!QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)));
@@ -292,7 +270,7 @@ void TestCopieMultiple::archivioOccupato()
     const QByteArray prima = cinqueSchede();
     QVERIFY(scriviFile(m_path, prima));
     guasti::impostaAttesaBlocco(200);
-    AltraCopia altra(m_path, TipoBlocco(tipo));
+    CopiaCheBlocca altra(m_path, TipoBlocco(tipo));
     QVERIFY(altra.preso());
 
     ArchivioDipendenti a(m_path);
@@ -329,8 +307,8 @@ void TestCopieMultiple::impostazioniOccupate()
     const QByteArray testoStore = leggiFile(store);
     guasti::impostaAttesaBlocco(200);
     {
-        AltraCopia altraIni(ini, TipoBlocco::Esclusivo);
-        AltraCopia altraStore(store, TipoBlocco::Esclusivo);
+        CopiaCheBlocca altraIni(ini, TipoBlocco::Esclusivo);
+        CopiaCheBlocca altraStore(store, TipoBlocco::Esclusivo);
         QVERIFY(altraIni.preso() && altraStore.preso());
         QString errore;
         QVERIFY(!FileIni::leggi(ini, &errore));
@@ -346,7 +324,7 @@ void TestCopieMultiple::impostazioniOccupate()
     }
     {
         // A copy that only reads lets this one read and makes it wait to write.
-        AltraCopia altraIni(ini, TipoBlocco::Condiviso);
+        CopiaCheBlocca altraIni(ini, TipoBlocco::Condiviso);
         QVERIFY(altraIni.preso());
         std::optional<FileIni> f = FileIni::leggi(ini);
         QVERIFY(f);
@@ -401,13 +379,7 @@ void TestCopieMultiple::letturaAccantoAUnaCopiaCaduta()
     a.apri();
     guasti::negaScrittura(false);
     QCOMPARE(a.solaLettura(), solaLettura);
-    QCOMPARE(inProcesso([&] {
-                 guasti::interrompiSovrascrittura(byteScritti);
-                 ArchivioDipendenti b(m_path);
-                 b.apri();
-                 b.scrivi(3, nuova);
-             }),
-             99);
+    QCOMPARE(interrotta(m_path, byteScritti, 3, nuova.Dipendente), 99);
     const bool intera = byteScritti == TSchedaDipendente::Dimensione;
     const QByteArray attesa = codificaScheda(intera ? nuova : dipendente(QStringLiteral("SCHEDA 3")));
     QByteArray letti;
@@ -434,13 +406,7 @@ void TestCopieMultiple::giornaleIlleggibileConservato()
     // again, the card is put back.
     const QByteArray prima = cinqueSchede();
     QVERIFY(scriviFile(m_path, prima));
-    QCOMPARE(inProcesso([&] {
-                 guasti::interrompiSovrascrittura(400);
-                 ArchivioDipendenti b(m_path);
-                 b.apri();
-                 b.scrivi(3, dipendente(QStringLiteral("NUOVA")));
-             }),
-             99);
+    QCOMPARE(interrotta(m_path, 400, 3, QStringLiteral("NUOVA")), 99);
     const QString giornale = FileArchivio::percorsoGiornale(m_path);
     const QByteArray strappato = leggiFile(m_path);
     const QByteArray testoGiornale = leggiFile(giornale);
@@ -514,30 +480,8 @@ void TestCopieMultiple::attesaAccantoAChiSalvaDiContinuo()
     // it lets it go: this copy, waiting, still gets its turn every time.
     QFETCH(bool, scrive);
     QVERIFY(scriviFile(m_path, cinqueSchede()));
-    int pronto[2];
-    int fine[2];
-    QVERIFY(::pipe(pronto) == 0 && ::pipe(fine) == 0);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::fcntl(fine[0], F_SETFL, O_NONBLOCK);
-        try {
-            ArchivioDipendenti b(m_path);
-            b.apri();
-            for (int i = 0;; ++i) {
-                b.scrivi(1, dipendente(QStringLiteral("SALVATAGGIO %1").arg(i)));
-                if (i == 0)
-                    (void)!::write(pronto[1], "y", 1);
-                char x;
-                if (::read(fine[0], &x, 1) >= 0) // the word to stop, or this test gone
-                    break;
-            }
-        } catch (...) {
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    char c = 0;
-    QCOMPARE(::read(pronto[0], &c, 1), ssize_t(1));
+    AltraCopia altra({QStringLiteral("salva"), m_path});
+    QCOMPARE(altra.riga(), QByteArray("y"));
     guasti::impostaAttesaBlocco(2000);
     int occupato = 0;
     ArchivioDipendenti a(m_path);
@@ -554,14 +498,9 @@ void TestCopieMultiple::attesaAccantoAChiSalvaDiContinuo()
         }
     }
     a.chiudi();
-    (void)!::write(fine[1], "x", 1);
-    int stato = 0;
-    ::waitpid(pid, &stato, 0);
-    for (const int fd : {pronto[0], pronto[1], fine[0], fine[1]})
-        ::close(fd);
-    QVERIFY(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+    QCOMPARE(altra.fine(), 0);
     QCOMPARE(occupato, 0);
 }
 
-QTEST_GUILESS_MAIN(TestCopieMultiple)
+QV_MAIN_CON_ALTRE_COPIE(TestCopieMultiple, lavoro)
 #include "tst_copiemultiple.moc"

@@ -6,6 +6,7 @@
 #include "storage/impostazioni.h"
 #include "storage/ini.h"
 #include "storage/sololettura.h"
+#include "core/os/guasti.h"
 #include "support/fileprova.h"
 
 #ifdef Q_OS_UNIX
@@ -196,11 +197,15 @@ void TestIni::scritturaFallita_data()
     QTest::addColumn<QString>("nome");
     QTest::addColumn<bool>("discoPieno");
     QTest::addColumn<bool>("solaLettura"); // a read-only folder: said before anything is tried
+    QTest::addColumn<bool>("dalSistema");  // the system refuses the writes, which are tried to tell
 
-    QTest::newRow("missing folder") << QStringLiteral("manca/Quadrivela.ini") << false << false;
-    QTest::newRow("write stops half way") << QStringLiteral("Quadrivela.ini") << true << false;
-    QTest::newRow("read-only folder") << QStringLiteral("Quadrivela.ini") << false << true;
-    QTest::newRow("read-only folder, new file") << QStringLiteral("nuovo.ini") << false << true;
+    QTest::newRow("missing folder") << QStringLiteral("manca/Quadrivela.ini") << false << false << false;
+    QTest::newRow("write stops half way") << QStringLiteral("Quadrivela.ini") << true << false << false;
+    QTest::newRow("read-only folder") << QStringLiteral("Quadrivela.ini") << false << true << false;
+    QTest::newRow("read-only folder, new file") << QStringLiteral("nuovo.ini") << false << true << false;
+    QTest::newRow("folder the system keeps read-only") << QStringLiteral("Quadrivela.ini") << false << true << true;
+    QTest::newRow("folder the system keeps read-only, new file")
+        << QStringLiteral("nuovo.ini") << false << true << true;
 }
 
 void TestIni::scritturaFallita()
@@ -208,6 +213,7 @@ void TestIni::scritturaFallita()
     QFETCH(QString, nome);
     QFETCH(bool, discoPieno);
     QFETCH(bool, solaLettura);
+    QFETCH(bool, dalSistema);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -233,13 +239,20 @@ void TestIni::scritturaFallita()
         setrlimit(RLIMIT_FSIZE, &limite);
         std::signal(SIGXFSZ, gestore);
 #else
-        QSKIP("The file size limit exists only on Unix systems.");
+        // Windows has no file size limit: the system's seam of a full disk.
+        qv::os::guasti::discoPienoDopo(64);
+        ok = ini->salva(&errore);
+        qv::os::guasti::discoPienoDopo(-1);
 #endif
     } else {
-        qv::guasti::negaScrittura(solaLettura);
+        if (dalSistema)
+            qv::os::guasti::cartellaSolaLettura(dir.path());
+        else
+            qv::guasti::negaScrittura(solaLettura);
         QCOMPARE(FileIni::solaLettura(percorso), solaLettura);
         ok = ini->salva(&errore);
         qv::guasti::negaScrittura(false);
+        qv::os::guasti::cartellaSolaLettura({});
     }
     QVERIFY(!ok);
     QVERIFY(!errore.isEmpty());
