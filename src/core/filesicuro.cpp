@@ -3,6 +3,10 @@
 #include "os/sostituisci.h"
 #include "os/versa.h"
 
+#include <QFileDevice>
+
+#include <cerrno>
+
 namespace qv {
 
 bool scriviFileSicuro(const QString &percorso, const std::function<bool(const ScriviBlocco &)> &componi,
@@ -37,11 +41,13 @@ bool sincronizzaFile(QFileDevice &file, QString *errore)
             *errore = file.errorString();
         return false;
     }
-#ifdef Q_OS_UNIX
-    return versaSuDisco(file.handle(), errore);
-#else
-    return true;
-#endif
+    // A file system that cannot flush (EINVAL) is not a failure: nothing
+    // more can be done there.
+    if (os::versa(file.handle()) || errno == EINVAL)
+        return true;
+    if (errore)
+        *errore = qt_error_string(errno);
+    return false;
 }
 
 bool scriviFileSicuro(const QString &percorso, const QByteArray &dati, QString *errore, bool scritturaDiretta)
