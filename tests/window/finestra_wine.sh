@@ -54,7 +54,9 @@ done
 if [ -z "$display" ]; then echo "nessun display virtuale disponibile" >&2; exit 1; fi
 export DISPLAY=$display
 if command -v openbox >/dev/null; then
-  openbox --config-file /dev/null >/dev/null 2>&1 &
+  # An empty configuration of its own: the defaults, and no error window.
+  printf '<openbox_config xmlns="http://openbox.org/3.4/rc"/>\n' >"$work/openbox.xml"
+  openbox --config-file "$work/openbox.xml" >/dev/null 2>&1 &
   wm_pid=$!
   for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
@@ -63,7 +65,7 @@ if command -v openbox >/dev/null; then
 fi
 
 aspetta_finestra() { # name pattern [tries]
-  for _ in $(seq "${2:-150}"); do
+  for _ in $(seq "${2:-300}"); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     if ! kill -0 "$app_pid" 2>/dev/null; then echo "il programma è terminato ($sistema)" >&2; cat "$log" >&2; return 1; fi
@@ -106,7 +108,7 @@ sessione() {
   app_pid=$!
 
   local login menu scheda menu_contratti contratti
-  login=$(aspetta_finestra '^ Quadrivela - ' 300)
+  login=$(aspetta_finestra '^ Quadrivela - ' 900)
   sleep 1.5
   import -window root "$shots/wine_${sistema}_accesso.png"
   xdotool windowactivate --sync "$login" 2>/dev/null || xdotool windowfocus "$login" || true
