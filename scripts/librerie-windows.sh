@@ -8,6 +8,7 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+. "$ROOT/scripts/sorgentidebian.sh"
 CACHE="${QV_CACHE:-$HOME/.cache/quadrivela}/librerie-windows"
 PREFIX="$CACHE/prefisso"
 CC=x86_64-w64-mingw32-gcc-posix
@@ -20,22 +21,10 @@ if [ "$(cat "$PREFIX/RICETTA" 2>/dev/null)" = "$RICETTA" ]; then
   exit 0
 fi
 
-# Debian's source packages through a private apt configuration listing the
-# machine's mirrors as deb-src (apt checks each .dsc against the signed index
-# and each tarball against its .dsc).
-mkdir -p "$CACHE/apt/sources.list.d" "$CACHE/apt/lists/partial" "$CACHE/sorgenti"
-for f in /etc/apt/sources.list.d/*.sources; do
-  [ -f "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f" >"$CACHE/apt/sources.list.d/$(basename "$f")"
-done
-if [ -f /etc/apt/sources.list ]; then
-  sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$CACHE/apt/sources.list.d/principale.list"
-fi
-APT=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$CACHE/apt/sources.list.d"
-     -o "Dir::State::Lists=$CACHE/apt/lists" -o APT::Sandbox::User=root)
+# Debian's source packages.
 if ! ls "$CACHE"/sorgenti/minizip_*.dsc "$CACHE"/sorgenti/libxlsxwriter_*.dsc >/dev/null 2>&1; then
   echo "Sorgenti di minizip e libxlsxwriter: pacchetti di Debian"
-  apt-get "${APT[@]}" update -q >/dev/null
-  (cd "$CACHE/sorgenti" && apt-get "${APT[@]}" source --download-only -q minizip libxlsxwriter >/dev/null)
+  scarica_sorgenti "$CACHE" minizip libxlsxwriter
 fi
 
 # Each package unpacked with Debian's own patches (security fixes included);

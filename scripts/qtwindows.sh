@@ -6,6 +6,7 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+. "$ROOT/scripts/sorgentidebian.sh"
 CACHE="${QV_CACHE:-$HOME/.cache/quadrivela}/qt-windows"
 VERSIONE_DEB="6.4.2+dfsg"
 ORIG="qt6-base_${VERSIONE_DEB}.orig.tar.xz"
@@ -29,26 +30,12 @@ fi
 mkdir -p "$CACHE"
 cd "$CACHE"
 
-# Debian's source package, through a private apt configuration that lists the
-# machine's own mirrors as deb-src; apt checks the .dsc against the signed
-# index and the tarball against the .dsc.
+# Debian's source package, of the same revision as the host's Qt tools,
+# which build it.
 if [ ! -f "$CACHE/sorgenti/$ORIG" ]; then
   echo "Sorgenti di Qt per Windows: pacchetto qt6-base di Debian"
   rm -rf "$CACHE/apt" "$CACHE/sorgenti"
-  mkdir -p "$CACHE/apt/sources.list.d" "$CACHE/apt/lists/partial" "$CACHE/sorgenti"
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f" >"$CACHE/apt/sources.list.d/$(basename "$f")"
-  done
-  if [ -f /etc/apt/sources.list ]; then
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$CACHE/apt/sources.list.d/principale.list"
-  fi
-  APT=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$CACHE/apt/sources.list.d"
-       -o "Dir::State::Lists=$CACHE/apt/lists" -o APT::Sandbox::User=root)
-  apt-get "${APT[@]}" update -q >/dev/null
-  # The same Debian revision as the host's Qt tools, which build it.
-  REVISIONE="$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)"
-  (cd "$CACHE/sorgenti" && { apt-get "${APT[@]}" source --download-only -q "qt6-base=$REVISIONE" >/dev/null 2>&1 \
-     || apt-get "${APT[@]}" source --download-only -q qt6-base >/dev/null; })
+  scarica_sorgenti "$CACHE" "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)"
 fi
 
 # The tarball once more against the checksum its .dsc states.
