@@ -57,39 +57,8 @@ cp "$exe" "$work/Quadrivela/"
 [ -f "$(dirname "$exe")/qv_fotocamera.so" ] && cp "$(dirname "$exe")/qv_fotocamera.so" "$work/Quadrivela/"
 "$creastore" "$work/Quadrivela/unins000.dll"
 
-# A free display of our own: a server that cannot start there (another one is
-# still going away) leaves it to the next number.
-display=""
-for n in $(seq 90 140); do
-  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-  # -noreset: the server would otherwise reset when the probe below disconnects,
-  # and refuse the program for a moment.
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  if kill -0 "$xvfb_pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-if [ -z "$display" ]; then echo "nessun display virtuale disponibile" >&2; exit 1; fi
-export DISPLAY=$display
-
-# A window manager, as on a desktop: it frames the windows and reads the
-# title-bar buttons they ask for.
-wm_pid=""
-if command -v openbox >/dev/null; then
-  openbox --config-file /dev/null >/dev/null 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-fi
+. "$(dirname "$0")/schermo.sh"
+avvia_schermo 90 140 "$work"
 
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb

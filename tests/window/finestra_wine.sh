@@ -36,33 +36,8 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$shots"
 
-display=""
-for n in $(seq 141 190); do
-  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  if kill -0 "$xvfb_pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-if [ -z "$display" ]; then echo "nessun display virtuale disponibile" >&2; exit 1; fi
-export DISPLAY=$display
-if command -v openbox >/dev/null; then
-  # An empty configuration of its own: the defaults, and no error window.
-  printf '<openbox_config xmlns="http://openbox.org/3.4/rc"/>\n' >"$work/openbox.xml"
-  openbox --config-file "$work/openbox.xml" >/dev/null 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-fi
+. "$(dirname "$0")/schermo.sh"
+avvia_schermo 141 190 "$work"
 
 aspetta_finestra() { # name pattern [tries]
   for _ in $(seq "${2:-300}"); do
