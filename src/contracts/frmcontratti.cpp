@@ -446,7 +446,7 @@ void TfrmContratti::delDataFineClick() { txtDataFine->clear(); }
 
 void TfrmContratti::btnVersioniClick()
 {
-    versioniPrecedenti<TSchedaContratto>(this, fileAnno(), lblPosizione, schedaCorrente(),
+    versioniPrecedenti<TSchedaContratto>(this, fileAnno(), lblPosizione,
                                          [this](const TSchedaContratto &versione, const QDateTime &quando) {
                                              // The position and the stored bytes stay: Salva overwrites this card.
                                              schedaNeiControlli(pannello(), versione);
