@@ -239,6 +239,14 @@ QString TfrmContratti::anno() const
 
 void TfrmContratti::impostaAnno(const QString &percorso, const QString &anno)
 {
+    // A card read from one year's archive is never saved over a card of
+    // another: handed another year while it still shows a stored card, the
+    // screen keeps the fields, nothing typed is lost, as a new card of the
+    // year it now has.
+    if (percorso != fileAnno() && !trimmed(lblPosizione->text()).isEmpty()) {
+        lblPosizione->clear();
+        m_caricati.clear();
+    }
     lblFile->setText(percorso);
     setWindowTitle(QStringLiteral(" Quadrivela - Archivio contratti anno ") + anno);
 }
@@ -446,7 +454,7 @@ void TfrmContratti::delDataFineClick() { txtDataFine->clear(); }
 
 void TfrmContratti::btnVersioniClick()
 {
-    versioniPrecedenti<TSchedaContratto>(this, fileAnno(), lblPosizione, schedaCorrente(),
+    versioniPrecedenti<TSchedaContratto>(this, fileAnno(), lblPosizione,
                                          [this](const TSchedaContratto &versione, const QDateTime &quando) {
                                              // The position and the stored bytes stay: Salva overwrites this card.
                                              schedaNeiControlli(pannello(), versione);

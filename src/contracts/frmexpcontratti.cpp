@@ -2,20 +2,13 @@
 
 #include "contracts/schermocontratti.h"
 #include "ui/schermi.h"
+#include "ui/testiguida.h"
 
 namespace qv {
 
 namespace {
 
 const QString TitoloGuida = QStringLiteral("Esportazione archivio contratti in Microsoft Excel.");
-const QString TestoGuida = QStringLiteral(
-    "Il pulsante Esporta archivio consente di esportare tutti i contratti registrati in un anno solare in un foglio "
-    "di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in "
-    "formato .XLS (ad esempio, Open Office, Libre Office o Microsoft Office).\r\n\r\n"
-    "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel. Questa "
-    "operazione crea in tempo reale un file in formato .XLS contenente i contratti dell'anno, che potrà essere "
-    "aperto immediatamente rispondendo affermativamente al messaggio di domanda che appare.\r\n\r\n"
-    "A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome qualsiasi.");
 
 // The grid columns in order; every column with a record field is also a
 // column of the .xls sheet, with its own width there, and of the .xlsx
@@ -56,7 +49,7 @@ const TfrmEsporta::Impostazioni kImpostazioni = {
     QStringLiteral(" Esporta archivio contratti in Microsoft Excel"),
     QStringLiteral("Riepilogo Contratti di Lavoro"),
     TitoloGuida,
-    TestoGuida,
+    testoGuida(paragrafiGuidaEsportaContratti()),
     [] { return cartellaProgramma().esportazioneContratti(); },
     [] { return cartellaProgramma().cartellaContratti(); },
     QStringLiteral("Contratti di lavoro"),

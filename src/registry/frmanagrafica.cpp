@@ -461,7 +461,7 @@ void TfrmAnagrafica::delDataScaClick()
 
 void TfrmAnagrafica::btnVersioniClick()
 {
-    versioniPrecedenti<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), lblPosizione, schedaCorrente(),
+    versioniPrecedenti<TSchedaDipendente>(this, cartellaProgramma().archivioDipendenti(), lblPosizione,
                                           [this](const TSchedaDipendente &versione, const QDateTime &quando) {
                                               // The position and the stored bytes stay: Salva overwrites this card.
                                               schedaNeiControlli(pannello(), versione);

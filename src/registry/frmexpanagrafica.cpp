@@ -1,20 +1,13 @@
 #include "frmexpanagrafica.h"
 
 #include "ui/schermi.h"
+#include "ui/testiguida.h"
 
 namespace qv {
 
 namespace {
 
 const QString TitoloGuida = QStringLiteral("Esportazione archivio Dipendenti in Microsoft Excel.");
-const QString TestoGuida = QStringLiteral(
-    "Il pulsante Esporta archivio consente di esportare le schede anagrafiche dei Dipendenti in un foglio di lavoro "
-    "di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in formato .XLS "
-    "(ad esempio, Open Office, Libre Office o Microsoft Office).\r\n\r\n"
-    "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel. Questa "
-    "operazione crea in tempo reale un file in formato .XLS contenente le schede in archivio, che potrà essere "
-    "aperto immediatamente rispondendo affermativamente al messaggio di domanda che appare.\r\n\r\n"
-    "A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome qualsiasi.");
 
 // The grid columns in order; every column with a record field is also a
 // column of the .xlsx workbook, in the same order, and with a sheet width a
@@ -48,7 +41,7 @@ const TfrmEsporta::Impostazioni kImpostazioni = {
     QStringLiteral(" Esporta archivio Dipendenti in Microsoft Excel"),
     QStringLiteral("Riepilogo Dipendenti"),
     TitoloGuida,
-    TestoGuida,
+    testoGuida(paragrafiGuidaEsportaDipendenti()),
     [] { return cartellaProgramma().esportazioneDipendenti(); },
     [] { return cartellaProgramma().cartellaDipendenti(); },
     QStringLiteral("Archivio Dipendenti"),

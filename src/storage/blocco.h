@@ -2,8 +2,9 @@
 // Advisory locks between copies of the program that work in the same folder.
 //
 // A lock is a lock on one byte of the file itself, far beyond any data the
-// file will ever hold: a POSIX record lock (fcntl), or on Windows a byte-range
-// lock (LockFileEx), through core/os/blocco.h. These are the locks that
+// file will ever hold: a POSIX record lock (fcntl; on Linux the lock of the
+// open file), or on Windows a byte-range lock (LockFileEx), through
+// core/os/blocco.h. These are the locks that
 // network file systems hand on to the server (NFS through its lock manager,
 // SMB as a byte-range lock), while a lock on the file's own data would, on a
 // server that enforces byte-range locks (Windows always does), also stop the
@@ -16,12 +17,14 @@
 // saves back to back cannot keep the lock from it: every waiter gets the lock
 // within the wait, whoever else is saving.
 //
-// A POSIX record lock belongs to a process, a Windows lock to a descriptor:
-// on POSIX systems two descriptors of one file in the same process never wait
-// for each other and closing either releases the lock, on Windows they wait
-// like two copies. Every lock here lasts one operation on one descriptor, and
-// no operation locks a second descriptor of a file while it holds one, so the
-// program behaves alike on both.
+// On Windows and Linux a lock belongs to a descriptor: two descriptors of one
+// file wait for each other like two copies, also in one process, so the main
+// menu's band, which reads the archives on a thread of its own, and a screen
+// that saves meanwhile never both hold a conflicting lock, and neither one's
+// closing drops the other's lock. A classic POSIX record lock (other systems)
+// belongs to the process instead. Every lock here lasts one operation on one
+// descriptor, and no operation locks a second descriptor of a file while it
+// holds one, so the program behaves alike on all.
 
 #include <QString>
 

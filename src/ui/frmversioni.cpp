@@ -11,34 +11,41 @@ namespace qv {
 
 TfrmVersioni::TfrmVersioni(const QList<Riga> &righe, QWidget *parent)
     : DialogoFisso(QStringLiteral(" Versioni precedenti della scheda"), QSize(720, 440), QColor(0x5D, 0x85, 0xA6),
-                   Qt::white, parent)
+                   Qt::white, parent),
+      m_righe(righe)
 {
     setObjectName(QStringLiteral("frmVersioni"));
     QWidget *box = riquadroBianco(this, QRect(14, 14, 692, 360));
     lblSpiegazione = etichetta(box, QStringLiteral("lblSpiegazione"),
                                QStringLiteral("Le versioni che la scheda aveva prima di ogni salvataggio, dalla più "
-                                              "recente. Scegliere quella da riportare nella scheda e premere Salva "
-                                              "per rimetterla in archivio."),
-                               QRect(12, 8, 668, 40), carattere(QStringLiteral("Verdana"), 10));
+                                              "recente, con la data e l'ora in cui sono state sostituite e ciò che "
+                                              "è cambiato allora (campo: prima → dopo). Scegliere quella da "
+                                              "riportare nella scheda e premere Salva per rimetterla in archivio."),
+                               QRect(12, 6, 668, 48), carattere(QStringLiteral("Verdana"), 9));
     lblSpiegazione->setWordWrap(true);
     lstVersioni = new QTreeWidget(box);
     lstVersioni->setObjectName(QStringLiteral("lstVersioni"));
-    lstVersioni->setGeometry(12, 56, 668, 292);
+    lstVersioni->setGeometry(12, 58, 668, 196);
     lstVersioni->setFont(carattere(QStringLiteral("Verdana"), 10));
     lstVersioni->setRootIsDecorated(false);
     lstVersioni->setUniformRowHeights(true);
-    lstVersioni->setHeaderLabels({QStringLiteral("Data e ora"), QStringLiteral("Diversa dalla scheda sullo schermo in")});
+    lstVersioni->setHeaderLabels({QStringLiteral("Sostituita il"), QStringLiteral("Modifiche (campo: prima → dopo)")});
     lstVersioni->header()->setStretchLastSection(true);
     lstVersioni->setColumnWidth(0, 170);
     for (const Riga &r : righe) {
         auto *voce = new QTreeWidgetItem(lstVersioni);
         voce->setText(0, testoData(r.quando));
-        const QString diverse = r.differenze.isEmpty() ? QStringLiteral("nessun campo: è uguale alla scheda")
-                                                       : r.differenze.join(QStringLiteral(", "));
-        voce->setText(1, diverse);
-        voce->setToolTip(1, diverse);
+        voce->setText(1, testoModifiche(r.modifiche));
     }
+    txtModifiche = new QPlainTextEdit(box);
+    txtModifiche->setObjectName(QStringLiteral("txtModifiche"));
+    txtModifiche->setGeometry(12, 262, 668, 86);
+    txtModifiche->setFont(carattere(QStringLiteral("Verdana"), 9));
+    txtModifiche->setReadOnly(true);
+    txtModifiche->setTabChangesFocus(true);
+    connect(lstVersioni, &QTreeWidget::currentItemChanged, this, &TfrmVersioni::mostraModifiche);
     lstVersioni->setCurrentItem(lstVersioni->topLevelItem(0));
+    mostraModifiche();
 
     btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(14, 392, 126, 32), 10);
     btnMostra = pulsante(this, QStringLiteral("btnMostra"), QStringLiteral("Mostra nella scheda"),
@@ -47,9 +54,41 @@ TfrmVersioni::TfrmVersioni(const QList<Riga> &righe, QWidget *parent)
     connect(btnMostra, &QPushButton::clicked, this, &TfrmVersioni::btnMostraClick);
     // A double click or Enter on a line shows it, as the button does.
     connect(lstVersioni, &QTreeWidget::itemActivated, this, &TfrmVersioni::btnMostraClick);
-    setTabOrder(lstVersioni, btnChiudi);
+    setTabOrder(lstVersioni, txtModifiche);
+    setTabOrder(txtModifiche, btnChiudi);
     setTabOrder(btnChiudi, btnMostra);
     lstVersioni->setFocus();
+}
+
+QString TfrmVersioni::testoModifiche(const QList<Modifica> &modifiche, int lunghezza)
+{
+    if (modifiche.isEmpty())
+        return QStringLiteral("nessun campo cambiato (soltanto spazi)");
+    const auto valore = [lunghezza](const QString &v) {
+        const QString semplice = v.simplified();
+        if (semplice.isEmpty())
+            return QStringLiteral("(vuoto)");
+        const QString breve = semplice.size() > lunghezza ? semplice.left(lunghezza - 1).trimmed() + u'…' : semplice;
+        return QStringLiteral("«%1»").arg(breve);
+    };
+    QStringList parti;
+    for (const Modifica &m : modifiche)
+        parti << QStringLiteral("%1: %2 → %3").arg(m.campo, valore(m.prima), valore(m.dopo));
+    return parti.join(QStringLiteral("; "));
+}
+
+void TfrmVersioni::mostraModifiche()
+{
+    const int i = scelta();
+    if (i < 0 || i >= m_righe.size()) {
+        txtModifiche->clear();
+        return;
+    }
+    // The values whole, a change a line.
+    QStringList righe;
+    for (const Modifica &m : m_righe.at(i).modifiche)
+        righe << testoModifiche({m}, 1000);
+    txtModifiche->setPlainText(righe.isEmpty() ? testoModifiche({}) : righe.join(u'\n'));
 }
 
 QString TfrmVersioni::testoData(const QDateTime &quando)
@@ -78,7 +117,8 @@ void TfrmVersioni::btnChiudiClick()
 QString infoVersioneMostrata(const QDateTime &quando)
 {
     const QDateTime locale = quando.toLocalTime();
-    return QStringLiteral("La scheda mostra la versione del %1 alle %2: premere Salva per rimetterla in archivio.")
+    return QStringLiteral("La scheda mostra la versione sostituita il %1 alle %2: premere Salva per rimetterla in "
+                          "archivio.")
         .arg(scriviData(locale.date()), locale.toString(QStringLiteral("HH:mm")));
 }
 

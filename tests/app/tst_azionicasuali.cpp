@@ -25,6 +25,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "app/pannelloscadenze.h"
 #include "storage/archivio.h"
 #include "storage/archiviopassword.h"
 #include "support/fileprova.h"
@@ -58,6 +59,22 @@ void allaFine(int segnale)
     (void)!::write(2, s_resoconto, std::strlen(s_resoconto));
     std::signal(segnale, SIG_DFL);
     std::raise(segnale);
+}
+
+// The kind, path and detail of each archive failure the program shows, as it
+// writes them to its log: a message alone says what the user reads, not which
+// file failed and how.
+QStringList s_erroriArchivio;
+QtMessageHandler s_gestoreQt = nullptr;
+
+void annotaLog(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
+{
+    if (contesto.category && std::strcmp(contesto.category, "qv.archivio") == 0) {
+        s_erroriArchivio << testo;
+        return;
+    }
+    if (s_gestoreQt)
+        s_gestoreQt(tipo, contesto, testo);
 }
 
 QString nomeClasse(const QObject *o)
@@ -366,6 +383,7 @@ void TestAzioniCasuali::initTestCase()
     std::fflush(stdout);
     for (const int s : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL})
         std::signal(s, allaFine);
+    s_gestoreQt = qInstallMessageHandler(annotaLog);
     m_servizi = std::make_unique<ServiziCasuali>(*this);
     impostaCartellaProgramma(cartella);
     // A file opened by a relative name lands in the temporary folder, not
@@ -601,6 +619,14 @@ void TestAzioniCasuali::controllaDialoghi()
 
 void TestAzioniCasuali::dopoAzione()
 {
+    // The main menu's band reads the archives in the background: the read
+    // started by this action ends here, so that the band's lines (controls the
+    // next actions may pick) and the archives are the same on a busy machine
+    // and an idle one, whatever the order in which the threads run.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        for (PannelloScadenze *p : w->findChildren<PannelloScadenze *>())
+            if (!QTest::qWaitFor([p] { return !p->inLettura(); }, 60000))
+                fallisci(QStringLiteral("lettura della fascia delle scadenze non terminata in 60 secondi"));
     // Posted events (deferred deletes, single-shot timers) run now.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -613,11 +639,15 @@ void TestAzioniCasuali::dopoAzione()
     for (const MessaggioMostrato &m : std::as_const(m_servizi->messaggi)) {
         // In a sound folder the archives are always within reach.
         if (m.testo == MsgArchivioInaccessibile || m.testo == MsgFileOccupato)
-            fallisci(QStringLiteral("messaggio d'errore d'archivio in una cartella sana: %1").arg(m.testo));
+            fallisci(QStringLiteral("messaggio d'errore d'archivio in una cartella sana: %1\nerrore (tipo, "
+                                    "percorso: dettaglio): %2")
+                         .arg(m.testo, s_erroriArchivio.isEmpty() ? QStringLiteral("non annotato")
+                                                                  : s_erroriArchivio.join(QStringLiteral("; "))));
         ++m_testi[m.testo.left(60)];
     }
     m_servizi->azzera();
     m_servizi->inCorso.clear();
+    s_erroriArchivio.clear();
 }
 
 void TestAzioniCasuali::azioniCasuali()

@@ -104,6 +104,7 @@ private slots:
     void cosaContaComeModifica();
     void infoDellaSchedaAperta();
     void versioniPrecedenti();
+    void altroAnnoConLaSchedaAperta();
 
 private:
     void riempi(int quante, TSchedaContratto (*crea)(int) = contratto);
@@ -1168,6 +1169,39 @@ void TestContratti::versioniPrecedenti()
 {
     riempi(3, contrattoRossi);
     verificaVersioniPrecedenti<TfrmContratti, TSchedaContratto>(m_c, *m_servizi, fileAnno());
+}
+
+// The screen, still showing card 5 of 2017, is handed 2016 (as the contract
+// menu and the main menu's band hand a year over): Salva never writes card 5
+// of 2016, which does not exist, nor any other card of it, and 2017 stays as
+// it was; the fields are kept and go to 2016 as a new card.
+void TestContratti::altroAnnoConLaSchedaAperta()
+{
+    riempi(5, contrattoRossi);
+    const QString anno2016 = cartellaProgramma().archivioContratti(2016);
+    QVERIFY(scriviFile(anno2016, codificaScheda(contratto(1)) + codificaScheda(contratto(2))));
+    const QByteArray prima2016 = leggiFile(anno2016), prima2017 = leggiFile(fileAnno());
+    m_c->cmdUltimoClick();
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("5"));
+    m_c->txtNote->setText(QStringLiteral("scritta prima del cambio d'anno"));
+
+    m_c->impostaAnno(anno2016, QStringLiteral("2016"));
+    QCOMPARE(m_c->lblPosizione->text(), QString());
+    QCOMPARE(m_c->txtNote->text(), QStringLiteral("scritta prima del cambio d'anno"));
+    m_servizi->azzera();
+    m_c->btnSalvaClick();
+    // Its date of 2017 in the archive of 2016 is asked about, as for any card.
+    QCOMPARE(m_servizi->testi().size(), 2);
+    QVERIFY(m_servizi->testi().at(0).contains(QStringLiteral("non è dell'anno 2016 dell'archivio aperto")));
+    QCOMPARE(m_servizi->testi().at(1), Inserita);
+    QCOMPARE(leggiFile(fileAnno()), prima2017);
+    QCOMPARE(leggiFile(anno2016), prima2016 + codificaScheda(m_c->schedaCorrente()));
+    QCOMPARE(m_c->schedaCorrente().Note, QStringLiteral("scritta prima del cambio d'anno"));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("3"));
+
+    // The same year handed again keeps the card where it is.
+    m_c->impostaAnno(anno2016, QStringLiteral("2016"));
+    QCOMPARE(m_c->lblPosizione->text(), QStringLiteral("3"));
 }
 
 QTEST_MAIN(TestContratti)

@@ -220,14 +220,15 @@ void TestExpContratti::guida()
     const GuidaMostrata g = guidaMostrata(*m_servizi, [this] { m_form->cmdGuidaClick(); });
     QCOMPARE(g.dialoghi, QStringList{QStringLiteral("TfrmGuida")});
     QCOMPARE(g.titolo, QStringLiteral("Esportazione archivio contratti in Microsoft Excel."));
-    QCOMPARE(g.paragrafi.size(), 3);
+    QCOMPARE(g.paragrafi.size(), 4);
     QVERIFY(g.paragrafi.at(0).startsWith(QStringLiteral(
         "Il pulsante Esporta archivio consente di esportare tutti i contratti registrati in un anno solare in un "
         "foglio di lavoro di Microsoft Excel")));
-    QVERIFY(g.paragrafi.at(0).contains(QStringLiteral(".XLS")));
-    QVERIFY(g.paragrafi.at(1).startsWith(QStringLiteral(
-        "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel.")));
-    QCOMPARE(g.paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco "
+    // Both spreadsheet buttons, each with the file it writes.
+    for (const char *parola : {"Contratti_Lavoro.xls,", "Esporta in Excel (.xlsx)", "Contratti_Lavoro.xlsx"})
+        QVERIFY2(g.paragrafi.at(1).contains(QLatin1String(parola)), parola);
+    QVERIFY(g.paragrafi.at(2).contains(QStringLiteral("Annulla")));
+    QCOMPARE(g.paragrafi.at(3), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco "
                                                "fisso assegnandogli un nome qualsiasi."));
 }
 

@@ -197,7 +197,7 @@ void TestMenuContratti::guida()
     });
     QTest::mouseClick(m_menu->imgGuida, Qt::LeftButton);
     QCOMPARE(titolo, QStringLiteral("Applicazione Archivio Contratti."));
-    QCOMPARE(paragrafiGuidaContratti().size(), 12);
+    QCOMPARE(paragrafiGuidaContratti().size(), 13);
     QCOMPARE(testo, paragrafiGuidaContratti().join(QStringLiteral("\n\n")));
     QVERIFY(testo.startsWith(QStringLiteral("L'applicazione Archivio Contratti serve a redigere")));
 }

@@ -402,10 +402,13 @@ void TestExpAnagrafica::guida()
     const GuidaMostrata g = guidaMostrata(*m_servizi, [this] { m_form->cmdGuidaClick(); });
     QCOMPARE(g.dialoghi, QStringList{QStringLiteral("TfrmGuida")});
     QCOMPARE(g.titolo, QStringLiteral("Esportazione archivio Dipendenti in Microsoft Excel."));
-    QCOMPARE(g.paragrafi.size(), 3);
+    QCOMPARE(g.paragrafi.size(), 4);
     QVERIFY(g.paragrafi.at(0).startsWith(QStringLiteral("Il pulsante Esporta archivio consente")));
-    QVERIFY(g.paragrafi.at(1).contains(QStringLiteral("crea in tempo reale un file in formato .XLS contenente")));
-    QCOMPARE(g.paragrafi.at(2), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
+    // Both spreadsheet buttons, each with the file it writes.
+    for (const char *parola : {"Dipendenti.xls,", "Esporta in Excel (.xlsx)", "Dipendenti.xlsx", "giorni di preavviso"})
+        QVERIFY2(g.paragrafi.at(1).contains(QLatin1String(parola)), parola);
+    QVERIFY(g.paragrafi.at(2).contains(QStringLiteral("Annulla")));
+    QCOMPARE(g.paragrafi.at(3), QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
                                                "assegnandogli un nome qualsiasi."));
 }
 

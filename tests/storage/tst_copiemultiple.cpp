@@ -1,9 +1,12 @@
 // Two copies of the program on one folder, and saves cut short by a power cut:
 // the copies are real processes (this test program started again), the power
 // cut ends a process part-way.
+#include <QSemaphore>
 #include <QSet>
+#include <QThread>
 
 #include <limits>
+#include <memory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +136,7 @@ private slots:
     void giornaleDiUnaCopiaCaduta();
     void archivioOccupato_data();
     void archivioOccupato();
+    void letturaInUnAltroThread();
     void impostazioniOccupate();
     void impostazioniUnite();
     void letturaAccantoAUnaCopiaCaduta_data();
@@ -292,6 +296,50 @@ void TestCopieMultiple::archivioOccupato()
     QCOMPARE(occupato, atteso);
     QCOMPARE(leggiFile(m_path), prima);
     QVERIFY(!QFileInfo::exists(FileArchivio::percorsoGiornale(m_path)));
+}
+
+void TestCopieMultiple::letturaInUnAltroThread()
+{
+    // The main menu's band reads the archives on a thread of its own while a
+    // screen may save: within one copy the reader's lock keeps the save out
+    // as another copy's would, and the save waits for the read to end.
+    const QByteArray prima = cinqueSchede();
+    QVERIFY(scriviFile(m_path, prima));
+    guasti::impostaAttesaBlocco(200);
+    QSemaphore dentro, via;
+    int lette = 0;
+    std::unique_ptr<QThread> lettore(QThread::create([&] {
+        ArchivioDipendenti a(m_path);
+        a.apri();
+        a.perOgni([&](int, TSchedaDipendente &&) {
+            if (lette++ == 0) {
+                dentro.release();
+                via.acquire();
+            }
+            return true;
+        });
+    }));
+    lettore->start();
+    dentro.acquire();
+    bool occupato = false;
+    try {
+        ArchivioDipendenti a(m_path);
+        a.apri();
+        a.scrivi(1, dipendente(QStringLiteral("NUOVA")));
+    } catch (const ErroreArchivio &e) {
+        occupato = e.tipo() == ErroreArchivio::Tipo::Occupato;
+    }
+    via.release();
+    QVERIFY(lettore->wait(10000));
+    QVERIFY(occupato);
+    QCOMPARE(lette, 5);
+    QCOMPARE(leggiFile(m_path), prima);
+
+    // Once the read is over, the save goes through.
+    ArchivioDipendenti a(m_path);
+    a.apri();
+    a.scrivi(1, dipendente(QStringLiteral("NUOVA")));
+    QCOMPARE(a.leggi(1).Dipendente, QStringLiteral("NUOVA"));
 }
 
 void TestCopieMultiple::impostazioniOccupate()

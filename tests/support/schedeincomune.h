@@ -367,9 +367,12 @@ void verificaLasciaScheda(Schermo *s, ServiziProva &servizi, const QString &arch
 
 // "Versioni precedenti" on card 1 of the three in `archivio`, a card that
 // saves without questions: three saves of changed notes, dated by the
-// services' clock, leave three earlier versions, listed newest first with the
-// field that differs; the oldest, chosen, fills the fields (nothing written
-// yet) and Salva stores it as the card, its replaced version kept in turn.
+// services' clock, leave three earlier versions, listed newest first, each
+// with the time a save replaced it and what that save changed, before and
+// after (the newest against the card in the archive, not the unsaved edit on
+// the screen), long values cut in the list and whole below it; the oldest,
+// chosen, fills the fields (nothing written yet) and Salva stores it as the
+// card, its replaced version kept in turn.
 // A new card and a card never changed have none; a history that cannot be
 // written does not stop Salva, and the info line says so.
 template <typename Schermo, typename R>
@@ -380,22 +383,31 @@ void verificaVersioniPrecedenti(Schermo *s, ServiziProva &servizi, const QString
     s->cmdPrimoClick();
     const QByteArray originale = leggiFile(archivio).left(D);
     const QString noteOriginali = s->txtNote->text();
+    QVERIFY(noteOriginali.size() < 24);
+    const QString lunga = QStringLiteral("versione 3: una nota lunga che la riga accorcia");
+    const QStringList note{QStringLiteral("versione 1"), QStringLiteral("versione 2"), lunga};
     for (int i = 1; i <= 3; ++i) {
         servizi.orologio = inizio.addSecs(3600 * i);
-        s->txtNote->setText(QStringLiteral("versione %1").arg(i));
+        s->txtNote->setText(note.at(i - 1));
         servizi.azzera();
         s->btnSalvaClick();
         QCOMPARE(servizi.testi(), QStringList{Salvata});
     }
     const QByteArray salvata = leggiFile(archivio).left(D);
+    // An edit not saved yet is no change of any version.
+    s->txtNote->setText(QStringLiteral("non salvata"));
 
     QList<QStringList> righe;
+    QStringList intestazione;
+    QString dettaglio;
     servizi.quandoDialogo([&](QDialog *d) {
         auto *v = qobject_cast<TfrmVersioni *>(d);
         if (!v)
             return int(QDialog::Rejected);
         for (int i = 0; i < v->lstVersioni->topLevelItemCount(); ++i)
             righe << QStringList{v->lstVersioni->topLevelItem(i)->text(0), v->lstVersioni->topLevelItem(i)->text(1)};
+        intestazione << v->lstVersioni->headerItem()->text(0) << v->lstVersioni->headerItem()->text(1);
+        dettaglio = v->txtModifiche->toPlainText();
         v->lstVersioni->setCurrentItem(v->lstVersioni->topLevelItem(2));
         v->btnMostra->click();
         return v->result();
@@ -403,14 +415,22 @@ void verificaVersioniPrecedenti(Schermo *s, ServiziProva &servizi, const QString
     servizi.azzera();
     s->btnVersioniClick();
     QCOMPARE(servizi.dialoghiEseguiti, QStringList{QStringLiteral("TfrmVersioni")});
+    QCOMPARE(nomeCampoSchermo(s, QStringLiteral("Note")), QStringLiteral("Note"));
+    QCOMPARE(intestazione, (QStringList{QStringLiteral("Sostituita il"), QStringLiteral("Modifiche (campo: prima → dopo)")}));
+    const QString prima = noteOriginali.isEmpty() ? QStringLiteral("(vuoto)") : QStringLiteral("«%1»").arg(noteOriginali);
+    const QStringList modifiche{
+        QStringLiteral("Note: «versione 2» → «versione 3: una nota lu…»"),
+        QStringLiteral("Note: «versione 1» → «versione 2»"),
+        QStringLiteral("Note: %1 → «versione 1»").arg(prima),
+    };
     QCOMPARE(righe.size(), 3);
-    const QString note = nomeCampoSchermo(s, QStringLiteral("Note"));
-    QCOMPARE(note, QStringLiteral("Note"));
     for (int i = 0; i < 3; ++i) {
         // Newest first: the version saved over by the third save, at its time.
         QCOMPARE(righe[i][0], TfrmVersioni::testoData(inizio.addSecs(3600 * (3 - i))));
-        QCOMPARE(righe[i][1], note);
+        QCOMPARE(righe[i][1], modifiche.at(i));
     }
+    // Below the list, the line chosen with its values whole.
+    QCOMPARE(dettaglio, QStringLiteral("Note: «versione 2» → «%1»").arg(lunga));
     QCOMPARE(s->txtNote->text(), noteOriginali);
     QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
     QCOMPARE(s->panInfo->text(), infoVersioneMostrata(inizio.addSecs(3600)));

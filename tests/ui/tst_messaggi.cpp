@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "ui/schermi.h"
 #include "ui/servizi.h"
 
 #include <QAbstractButton>
@@ -17,7 +18,35 @@ class TestMessaggi : public QObject
 private slots:
     void soloOk_data();
     void soloOk();
+    void erroreArchivioNelLog_data();
+    void erroreArchivioNelLog();
 };
+
+// The user reads what to do; the log keeps the failure's kind, path and
+// detail, which tell one failure from another behind the same message.
+void TestMessaggi::erroreArchivioNelLog_data()
+{
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("messaggio");
+    QTest::addColumn<QString>("log");
+    QTest::newRow("scrittura") << int(ErroreArchivio::Tipo::Scrittura) << MsgArchivioInaccessibile
+                               << "Scrittura, /cartella/2017.con: la scheda 5 non esiste";
+    QTest::newRow("apertura") << int(ErroreArchivio::Tipo::Apertura) << MsgArchivioInaccessibile
+                              << "Apertura, /cartella/2017.con: la scheda 5 non esiste";
+    QTest::newRow("occupato") << int(ErroreArchivio::Tipo::Occupato) << MsgFileOccupato
+                              << "Occupato, /cartella/2017.con: la scheda 5 non esiste";
+}
+
+void TestMessaggi::erroreArchivioNelLog()
+{
+    QFETCH(int, tipo);
+    QFETCH(QString, messaggio);
+    QFETCH(QString, log);
+    const ErroreArchivio e(ErroreArchivio::Tipo(tipo), QStringLiteral("/cartella/2017.con"),
+                           QStringLiteral("la scheda 5 non esiste"));
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(log));
+    QCOMPARE(testoErroreArchivio(e), messaggio);
+}
 
 void TestMessaggi::soloOk_data()
 {

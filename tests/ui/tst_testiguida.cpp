@@ -16,13 +16,14 @@ using namespace qv;
 
 namespace {
 
-// The words each paragraph of the general guide begins with. Paragraphs 13 to 24
+// The words each paragraph of the general guide begins with. Paragraphs 14 to 26
 // are also the contract area's help, which names longer beginnings for them.
 const char *const kInizi[] = {
     "Quadrivela è un software facile e intuitivo",
     "L'applicazione Anagrafica Dipendenti e Lavori consente di schedare",
     "La scheda anagrafica permette, inoltre, di prendere nota",
     "Per inserire una scheda anagrafica in archivio",
+    "Nessuna modifica va persa: prima di ogni salvataggio",
     "Per allegare una foto del Dipendente",
     "La foto del lavoratore viene ridotta in scala automaticamente",
     "A ciascuna scheda è possibile allegare non solo una foto",
@@ -35,6 +36,7 @@ const char *const kInizi[] = {
     "stipulati con i propri Dipendenti",
     "Il tipo di contratto di lavoro gestito dal software è quello di collaborazione coordinata e continuativa",
     "Per registrare un nuovo contratto in archivio, bisogna selezionare un anno solare",
+    "Anche di ogni contratto il programma conserva le versioni precedenti",
     "Si tenga presente che la data di stipula del contratto viene inserita in automatico",
     "Il luogo di stipula, il foro competente in caso di controversia giudiziaria e i dati della propria ditta",
     "I dati del Dipendente possono essere o digitati sul momento oppure importati dall'archivio anagrafico",
@@ -49,6 +51,8 @@ const char *const kInizi[] = {
     "L'applicazione Riepilogo Contratti permette di visualizzare",
     "Il riepilogo dei contratti può essere stampato su carta facendo clic sull'apposito pulsante.",
     "Quadrivela funziona anche su chiavetta USB.",
+    "Per mettere al sicuro i dati si usa il pulsante Copia di sicurezza del menu principale (Ctrl+B)",
+    "Il pulsante Ripristina da una copia (Ctrl+R) riporta i dati com'erano in una copia di sicurezza",
     "L'accesso al software è protetto da una password",
     "Quadrivela è quindi lo strumento ideale",
 };
@@ -63,6 +67,8 @@ private slots:
     void inizi_data();
     void inizi();
     void paragrafiPrescritti();
+    void funzioniNominate_data();
+    void funzioniNominate();
     void unione_data();
     void unione();
     void documentoPdf();
@@ -95,16 +101,79 @@ void TestTestiGuida::inizi()
 void TestTestiGuida::paragrafiPrescritti()
 {
     const QStringList &paragrafi = paragrafiGuidaGenerale();
-    QCOMPARE(paragrafi.at(27), QString::fromUtf8(kInizi[27]));
-    QVERIFY(paragrafi.at(29).contains(QLatin1String("\"mirtillobianco\" (senza le virgolette)")));
-    QVERIFY(paragrafi.at(29).contains(QLatin1String("Cambia Password")));
+    QCOMPARE(paragrafi.at(29), QString::fromUtf8(kInizi[29]));
+    QVERIFY(paragrafi.at(33).contains(QLatin1String("\"mirtillobianco\" (senza le virgolette)")));
+    QVERIFY(paragrafi.at(33).contains(QLatin1String("Cambia Password")));
 
     // The employee card's and the contract area's help are slices of the general guide.
-    QCOMPARE(paragrafiGuidaAnagrafica(), paragrafi.mid(1, 11));
+    QCOMPARE(paragrafiGuidaAnagrafica(), paragrafi.mid(1, 12));
     const QStringList contratti = paragrafiGuidaContratti();
-    QCOMPARE(contratti, paragrafi.mid(12, 12));
+    QCOMPARE(contratti, paragrafi.mid(13, 13));
     QVERIFY(contratti.last().endsWith(
         QLatin1String("con chiunque non abbia installato Quadrivela sul proprio computer.")));
+}
+
+// Each help names what the program offers on its screens today, in the words
+// of its buttons, and no longer what the program does by itself.
+void TestTestiGuida::funzioniNominate_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QStringList>("parole");
+    QTest::addColumn<QStringList>("superate");
+    const QStringList copiaAMano{QStringLiteral("copiare l'intera cartella")};
+    QTest::newRow("guida generale (F1 sul menu principale, Guida.pdf)")
+        << testoGuida(paragrafiGuidaGenerale())
+        << QStringList{QStringLiteral("Copia di sicurezza del menu principale (Ctrl+B)"),
+                       QStringLiteral("Crea la copia"),
+                       QStringLiteral("Quadrivela-copia-AAAA-MM-GG-hhmm.zip"),
+                       QStringLiteral("Ripristina da una copia (Ctrl+R)"),
+                       QStringLiteral("Dati prima del ripristino"),
+                       QStringLiteral("La password resta quella in uso"),
+                       QStringLiteral("restano anche le impostazioni della copia di sicurezza"),
+                       QStringLiteral("all'avvio successivo il programma lo completa oppure rimette i dati com'erano"),
+                       QStringLiteral("Versioni precedenti (Ctrl+H)"),
+                       QStringLiteral("Esporta in Excel (.xlsx)"),
+                       QStringLiteral("Ctrl+S a Salva"),
+                       QStringLiteral("il tasto F4")}
+        << copiaAMano;
+    QTest::newRow("scheda anagrafica")
+        << testoGuida(paragrafiGuidaAnagrafica())
+        << QStringList{QStringLiteral("Versioni precedenti (Ctrl+H)"),
+                       QStringLiteral("la data e l'ora in cui un salvataggio l'ha sostituita"),
+                       QStringLiteral("il valore di prima e quello di dopo"),
+                       QStringLiteral("Mostra nella scheda"),
+                       QStringLiteral("Salvare le modifiche?"),
+                       QStringLiteral("Dipendenti.xlsx"),
+                       QStringLiteral("Ctrl+S"),
+                       QStringLiteral("il tasto F4")}
+        << QStringList();
+    QTest::newRow("contratti")
+        << testoGuida(paragrafiGuidaContratti())
+        << QStringList{QStringLiteral("Versioni precedenti (Ctrl+H)"),
+                       QStringLiteral("la data e l'ora in cui un salvataggio l'ha sostituita"),
+                       QStringLiteral("Contratti_Lavoro.xlsx"),
+                       QStringLiteral("Ctrl+S"),
+                       QStringLiteral("il tasto F4")}
+        << QStringList();
+    QTest::newRow("esportazione Dipendenti")
+        << testoGuida(paragrafiGuidaEsportaDipendenti())
+        << QStringList{QStringLiteral("Esporta in Excel (.xlsx)"), QStringLiteral("Dipendenti.xlsx")}
+        << QStringList();
+    QTest::newRow("esportazione contratti")
+        << testoGuida(paragrafiGuidaEsportaContratti())
+        << QStringList{QStringLiteral("Esporta in Excel (.xlsx)"), QStringLiteral("Contratti_Lavoro.xlsx")}
+        << QStringList();
+}
+
+void TestTestiGuida::funzioniNominate()
+{
+    QFETCH(QString, testo);
+    QFETCH(QStringList, parole);
+    QFETCH(QStringList, superate);
+    for (const QString &p : parole)
+        QVERIFY2(testo.contains(p), qPrintable(p));
+    for (const QString &p : superate)
+        QVERIFY2(!testo.contains(p), qPrintable(p));
 }
 
 void TestTestiGuida::unione_data()
@@ -165,7 +234,7 @@ void TestTestiGuida::documentoPdf()
     for (int i = 0; i < totale; ++i)
         QCOMPARE(pagine.at(i), i + 1);
 
-    // Without the footers, the pages read as the heading, the title and the 31
+    // Without the footers, the pages read as the heading, the title and the
     // paragraphs, each once and in order.
     testo = testo.remove(piede).simplified();
     const QStringList intestazione{QStringLiteral("Quadrivela"), QStringLiteral("Guida all'utilizzo del software"),

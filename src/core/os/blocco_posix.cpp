@@ -1,5 +1,6 @@
 #include "blocco.h"
 
+#include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -9,6 +10,40 @@ namespace qv::os {
 
 namespace {
 
+// Linux has locks of the open file (F_OFD_SETLK): they belong to the
+// descriptor, as on Windows, so two threads of one copy (the main menu's band
+// reads the archives in the background while the screens save) exclude each
+// other like two copies, and closing one descriptor never drops the lock of
+// another. They conflict with the classic record locks of other processes,
+// so older copies of the program are still kept out. Where the system has
+// none (another POSIX system, a kernel before 3.15), the classic record lock
+// of the process is used.
+#ifdef F_OFD_SETLK
+std::atomic<bool> s_delFile{true};
+#else
+std::atomic<bool> s_delFile{false};
+#endif
+
+int chiamata(int fd, struct flock *f)
+{
+    int r;
+#ifdef F_OFD_SETLK
+    if (s_delFile.load(std::memory_order_relaxed)) {
+        do {
+            r = ::fcntl(fd, F_OFD_SETLK, f);
+        } while (r < 0 && errno == EINTR);
+        if (r == 0 || errno != EINVAL)
+            return r;
+        // A kernel that does not know the call: from now on the process's locks.
+        s_delFile.store(false, std::memory_order_relaxed);
+    }
+#endif
+    do {
+        r = ::fcntl(fd, F_SETLK, f);
+    } while (r < 0 && errno == EINTR);
+    return r;
+}
+
 bool imposta(int fd, qint64 byte, short tipo)
 {
     struct flock f {};
@@ -16,11 +51,8 @@ bool imposta(int fd, qint64 byte, short tipo)
     f.l_whence = SEEK_SET;
     f.l_start = off_t(byte);
     f.l_len = 1;
-    int r;
-    do {
-        r = ::fcntl(fd, F_SETLK, &f);
-    } while (r < 0 && errno == EINTR);
-    return r == 0;
+    f.l_pid = 0; // required by the locks of the open file
+    return chiamata(fd, &f) == 0;
 }
 
 } // namespace
@@ -44,7 +76,7 @@ void sbloccaByte(int fd, qint64 byte)
 
 bool bloccoDelProcesso()
 {
-    return true;
+    return !s_delFile.load(std::memory_order_relaxed);
 }
 
 } // namespace qv::os
