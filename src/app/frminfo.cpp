@@ -25,14 +25,12 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     lnkWeb = new Collegamento(QStringLiteral("lnkWeb"), EmailProduttore, box);
     lnkWeb->setGeometry(76, 150, 400, 27);
     collegaIcona(imgEmail, lnkWeb);
-    // The log, named whole where it fits (a long path loses its middle).
+    // The log, on a line of its own (a long path loses its middle).
     const QString registro = QDir::toNativeSeparators(cartellaProgramma().diario());
-    lblRegistro = etichetta(box, QStringLiteral("lblRegistro"), QString(), QRect(40, 184, 540, 18),
+    lblRegistro = etichetta(box, QStringLiteral("lblRegistro"), QString(), QRect(40, 180, 560, 28),
                             carattere(QStringLiteral("Verdana"), 8));
-    lblRegistro->setText(QFontMetrics(lblRegistro->font())
-                             .elidedText(QStringLiteral("Registro degli errori, da inviare in caso di problemi: ")
-                                             + registro,
-                                         Qt::ElideMiddle, lblRegistro->width()));
+    lblRegistro->setText(QStringLiteral("In caso di problemi inviare all'assistenza il registro degli errori:\n")
+                         + QFontMetrics(lblRegistro->font()).elidedText(registro, Qt::ElideMiddle, lblRegistro->width()));
     lblRegistro->setToolTip(registro);
 
     btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(506, 244, 120, 34));

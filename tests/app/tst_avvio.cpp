@@ -128,8 +128,9 @@ void TestAvvio::collegamenti()
     QCOMPARE(mail.path(), EmailProduttore);
     QVERIFY(mail.query(QUrl::FullyDecoded).startsWith(QStringLiteral("subject=Software Quadrivela&body=Salve, ")));
     // The screen names the log to send when something went wrong.
-    QCOMPARE(info->lblRegistro->text(), QStringLiteral("Registro degli errori, da inviare in caso di problemi: ")
-                                            + QDir::toNativeSeparators(cartellaProgramma().dir() + "/Quadrivela.log"));
+    QCOMPARE(info->lblRegistro->text(),
+             QStringLiteral("In caso di problemi inviare all'assistenza il registro degli errori:\n")
+                 + QDir::toNativeSeparators(cartellaProgramma().dir() + "/Quadrivela.log"));
     delete info;
 
     m_servizi.azzera();

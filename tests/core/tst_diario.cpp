@@ -9,19 +9,11 @@
 #include "storage/archivio.h"
 #include "storage/blocco.h"
 #include "support/altracopia.h"
+#include "support/fileprova.h"
 
 using namespace qv;
 using qv::prova::AltraCopia;
-
-namespace {
-
-QByteArray leggi(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using qv::prova::leggiFile;
 
 class TestDiario : public QObject
 {
@@ -69,7 +61,7 @@ void TestDiario::messaggiNelFile()
     diario::disinstalla();
     qCWarning(logArchivi) << "dopo la fine";
 
-    const QList<QByteArray> righe = leggi(m_diario).split('\n');
+    const QList<QByteArray> righe = leggiFile(m_diario).split('\n');
     QCOMPARE(righe.size(), 4); // three lines, each ended by CR LF
     QVERIFY(righe[3].isEmpty());
     QVERIFY2(righe[0].contains(" archivi avviso: primo avviso"), righe[0]);
@@ -89,7 +81,7 @@ void TestDiario::rotazioneLimitata()
     diario::installa(m_diario, limite);
     for (int i = 0; i < 300; ++i)
         qCWarning(logArchivi).noquote() << QStringLiteral("messaggio numero %1").arg(i, 4, 10, QLatin1Char('0'));
-    const QByteArray nuovo = leggi(m_diario), vecchio = leggi(m_diario + QStringLiteral(".1"));
+    const QByteArray nuovo = leggiFile(m_diario), vecchio = leggiFile(m_diario + QStringLiteral(".1"));
     QVERIFY(nuovo.size() > 0 && nuovo.size() <= limite);
     QVERIFY(vecchio.size() > limite / 2 && vecchio.size() <= limite);
     QVERIFY(nuovo.contains("messaggio numero 0299\r\n"));
@@ -129,7 +121,7 @@ void TestDiario::nessunValoreDiScheda()
     }
     QVERIFY(!scriviFileSicuro(ini, QByteArray("[Ditta]\r\nNome Ditta=Zanzibar Quintilio\r\n")));
 
-    const QByteArray testo = leggi(m_diario);
+    const QByteArray testo = leggiFile(m_diario);
     QCOMPARE(testo.count("archivi avviso: Archivio, in uso da un'altra copia oltre l'attesa: " + percorso.toUtf8()), 2);
     QVERIFY2(testo.contains("archivi avviso: Scrittura non riuscita: " + ini.toUtf8()), testo);
     for (const char *valore : {"Zanzibar", "Quintilio", "ZNZQTL80A01H501X", "riservatissima"})
