@@ -48,6 +48,7 @@ impacchetta() {
   esac
   mv "$archivio.nuovo" "$archivio"
   cartella_impacchettata=$(du -sh "$stadio/Quadrivela" | cut -f1)
+  rm -rf "$stadio"
 }
 
 # Used by the scripts that build for Windows from Debian's source packages.
