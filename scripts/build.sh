@@ -4,10 +4,7 @@
 # folder: archives, settings, photos and the password store stay as they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# ccache, where the machine has it, lets a second checkout reuse the objects.
-launcher=()
-if command -v ccache >/dev/null 2>&1; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+. scripts/comune.sh
+lanciatore_ccache
 cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build build -j"$(nproc)"

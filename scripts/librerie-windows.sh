@@ -8,15 +8,15 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-. "$ROOT/scripts/sorgentidebian.sh"
+. "$ROOT/scripts/comune.sh"
 CACHE="${QV_CACHE:-$HOME/.cache/quadrivela}/librerie-windows"
 PREFIX="$CACHE/prefisso"
 CC=x86_64-w64-mingw32-gcc-posix
 AR=x86_64-w64-mingw32-gcc-ar-posix
 CFLAGS=(-O2 -DNDEBUG -D_FILE_OFFSET_BITS=64)
-RICETTA="$(sha256sum "$0" | cut -c1-16)"
+RICETTA="$(ricetta "$0" </dev/null)"
 
-if [ "$(cat "$PREFIX/RICETTA" 2>/dev/null)" = "$RICETTA" ]; then
+if gia_costruito "$PREFIX" "$RICETTA"; then
   echo "$PREFIX"
   exit 0
 fi
@@ -63,5 +63,5 @@ $AR rcs "$PREFIX/lib/libxlsxwriter.a" "$CACHE"/obj/xlsxwriter/*.o
 cp -r "$XW/include/xlsxwriter.h" "$XW/include/xlsxwriter" "$PREFIX/include/"
 
 rm -rf "$CACHE/obj" "$CACHE/src"
-echo "$RICETTA" >"$PREFIX/RICETTA"
+segna_costruito "$PREFIX" "$RICETTA"
 echo "$PREFIX"

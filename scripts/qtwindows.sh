@@ -6,7 +6,7 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-. "$ROOT/scripts/sorgentidebian.sh"
+. "$ROOT/scripts/comune.sh"
 CACHE="${QV_CACHE:-$HOME/.cache/quadrivela}/qt-windows"
 VERSIONE_DEB="6.4.2+dfsg"
 ORIG="qt6-base_${VERSIONE_DEB}.orig.tar.xz"
@@ -20,9 +20,9 @@ OPZIONI=(
   -qt-doubleconversion
 )
 # The recipe: the options and the toolchain; another recipe builds afresh.
-RICETTA="$(printf '%s\n' "${OPZIONI[@]}" | cat - "$TOOLCHAIN" | sha256sum | cut -c1-16)"
+RICETTA="$(printf '%s\n' "${OPZIONI[@]}" | ricetta "$TOOLCHAIN")"
 
-if [ "$(cat "$PREFIX/RICETTA" 2>/dev/null)" = "$RICETTA" ] && [ -x "$PREFIX/bin/qt-cmake" ]; then
+if gia_costruito "$PREFIX" "$RICETTA" bin/qt-cmake; then
   echo "$PREFIX"
   exit 0
 fi
@@ -60,7 +60,7 @@ echo "Configurazione di Qt statico per Windows"
 echo "Compilazione di Qt statico per Windows (circa 20 minuti su 2 processori)"
 cmake --build . --parallel "$(nproc)" >compilazione.log 2>&1 || { tail -n 40 compilazione.log >&2; exit 1; }
 cmake --install . >/dev/null
-echo "$RICETTA" >"$PREFIX/RICETTA"
+segna_costruito "$PREFIX" "$RICETTA"
 # The build tree is large (some GB) and no longer needed.
 cd "$CACHE" && rm -rf "$CACHE/build" "$CACHE/src"
 echo "$PREFIX"

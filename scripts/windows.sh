@@ -10,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
+. scripts/comune.sh
 
 bash scripts/setup.sh --windows
 # The build for this machine provides the tools that make the generated files
@@ -18,25 +19,15 @@ bash scripts/build.sh
 PREFIX="$(bash scripts/qtwindows.sh | tail -n1)"
 LIBRERIE="$(bash scripts/librerie-windows.sh | tail -n1)"
 
-launcher=()
-if command -v ccache >/dev/null 2>&1; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+lanciatore_ccache
 "$PREFIX/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DQV_STRUMENTI="$ROOT/build" -DQV_LIBRERIE_WINDOWS="$LIBRERIE" -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${launcher[@]}" >/dev/null
 cmake --build build-windows -j"$(nproc)"
 
 # The zip: the program's own files only, with a new password store (the
 # folder above may hold a changed password and the user's data).
-versione=$(sed -n 's/^project(Quadrivela VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-stadio=$(mktemp -d)
-trap 'rm -rf "$stadio"' EXIT
-mkdir -p "$stadio/Quadrivela" dist
-cp Quadrivela-windows/quadrivela.exe Quadrivela-windows/Guida.pdf "$stadio/Quadrivela/"
-build/src/qv_creastore "$stadio/Quadrivela/unins000.dll"
-zip="dist/Quadrivela-$versione-windows-x86_64.zip"
-rm -f "$zip"
-(cd "$stadio" && cmake -E tar cf "$ROOT/$zip" --format=zip Quadrivela)
+zip="dist/Quadrivela-$(versione_progetto)-windows-x86_64.zip"
+impacchetta "$(basename "$zip")" Quadrivela-windows/quadrivela.exe Quadrivela-windows/Guida.pdf
 echo "Cartella per Windows: $ROOT/Quadrivela-windows ($(du -sh Quadrivela-windows | cut -f1)); archivio: $ROOT/$zip ($(du -h "$zip" | cut -f1))"
 
 if [ "${1:-}" = "--test" ]; then

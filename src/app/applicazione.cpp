@@ -1,6 +1,7 @@
 #include "applicazione.h"
 
 #include "app/traduzioni.h"
+#include "core/diario.h"
 #include "ui/disegno.h"
 #include "ui/finestre.h"
 #include "ui/schermi.h"
@@ -89,10 +90,14 @@ void preparaApplicazione(QApplication &app)
             traduzioni = altrove;
     for (const char *nome : {"qtbase_it", "qtmultimedia_it"}) {
         auto *t = new QTranslator(&app);
-        if (t->load(QLatin1String(nome), traduzioni))
+        if (t->load(QLatin1String(nome), traduzioni)) {
             QApplication::installTranslator(t);
-        else
+        } else {
+            // Without them Qt's own buttons and dialogs speak English.
+            if (qstrcmp(nome, "qtbase_it") == 0)
+                qCWarning(logAvvio).noquote() << QStringLiteral("Testi italiani di Qt non trovati in") << traduzioni;
             delete t;
+        }
     }
     // Installed last, asked first: only the texts Qt's own files leave in English.
     QApplication::installTranslator(new TraduzioniProgramma(&app));

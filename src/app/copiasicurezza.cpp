@@ -1,6 +1,7 @@
 #include "copiasicurezza.h"
 
 #include "core/date.h"
+#include "core/diario.h"
 #include "storage/copiasicurezza.h"
 #include "storage/ini.h"
 #include "storage/presenza.h"
@@ -205,6 +206,8 @@ bool eseguiCopiaSicurezza(QWidget *padre, const QString &scelta)
                         .arg(nativo(cartella)));
         return false;
     case EsitoCopia::Stato::Fallita:
+        qCWarning(logCopia).noquote() << QStringLiteral("Copia di sicurezza non riuscita in") << cartella
+                                      << QStringLiteral("-") << esito.errore;
         s.messaggio(padre, TipoMessaggio::Errore,
                     QStringLiteral("Attenzione: la copia di sicurezza non è stata fatta: %1.\r\n\r\n"
                                    "Nella cartella \"%2\" non è rimasto nessun file della copia.")
@@ -281,6 +284,8 @@ bool eseguiRipristino(QWidget *padre)
     if (verifica.annullata)
         return false;
     if (!verifica.integra) {
+        qCWarning(logCopia).noquote() << QStringLiteral("Copia da ripristinare non integra:") << copia
+                                      << QStringLiteral("-") << verifica.errore;
         s.messaggio(padre, TipoMessaggio::Errore,
                     QStringLiteral("Attenzione: il file \"%1\" non è una copia di sicurezza integra di Quadrivela: "
                                    "%2.\r\n\r\nIl ripristino non è stato fatto.")
@@ -306,6 +311,9 @@ bool eseguiRipristino(QWidget *padre)
                                 [&](qint64 f, qint64 t) { return avanzamento->aggiorna(f, t); });
     }
     if (!esito.riuscito) {
+        if (!esito.annullato)
+            qCWarning(logCopia).noquote() << QStringLiteral("Ripristino non riuscito da") << copia << QStringLiteral("-")
+                                          << esito.errore;
         s.messaggio(padre, esito.annullato ? TipoMessaggio::Informazione : TipoMessaggio::Errore,
                     esito.annullato
                         ? QStringLiteral("Il ripristino è stato annullato: la cartella del programma è com'era.")

@@ -2,7 +2,11 @@
 
 #include "ui/frmguida.h"
 #include "app/produttore.h"
+#include "ui/schermi.h"
 #include "ui/servizi.h"
+
+#include <QDir>
+#include <QFontMetrics>
 
 namespace qv {
 
@@ -21,6 +25,13 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     lnkWeb = new Collegamento(QStringLiteral("lnkWeb"), EmailProduttore, box);
     lnkWeb->setGeometry(76, 150, 400, 27);
     collegaIcona(imgEmail, lnkWeb);
+    // The log, on a line of its own (a long path loses its middle).
+    const QString registro = QDir::toNativeSeparators(cartellaProgramma().diario());
+    lblRegistro = etichetta(box, QStringLiteral("lblRegistro"), QString(), QRect(40, 180, 560, 28),
+                            carattere(QStringLiteral("Verdana"), 8));
+    lblRegistro->setText(QStringLiteral("In caso di problemi inviare all'assistenza il registro degli errori:\n")
+                         + QFontMetrics(lblRegistro->font()).elidedText(registro, Qt::ElideMiddle, lblRegistro->width()));
+    lblRegistro->setToolTip(registro);
 
     btnChiudi = pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(506, 244, 120, 34));
 

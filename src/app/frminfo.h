@@ -1,5 +1,6 @@
 #pragma once
-// The about screen, with a link that writes an e-mail to the maker.
+// The about screen, with a link that writes an e-mail to the maker and the
+// place of the program's log, the file to send when something went wrong.
 
 #include "ui/finestre.h"
 
@@ -17,6 +18,7 @@ public:
     Figura *imgEmail;
     Collegamento *lnkWeb;
     QLabel *lblVersione;
+    QLabel *lblRegistro;
     QPushButton *btnChiudi;
 
     // What the mail link hands to the shell.

@@ -1,6 +1,7 @@
 // Quadrivela: registry of collaborators and archive of collaboration contracts.
 #include "app/applicazione.h"
 #include "app/copiasicurezza.h"
+#include "core/diario.h"
 #include "ui/schermi.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     if (cartella.isEmpty())
         cartella = QCoreApplication::applicationDirPath();
     qv::impostaCartellaProgramma(cartella);
+    // What goes wrong from now on is written to Quadrivela.log in the folder.
+    qv::diario::installa(qv::cartellaProgramma().diario());
     qv::preparaApplicazione(app);
     qv::avviaCartellaProgramma();
 

@@ -14,13 +14,7 @@ void disegnaPiede(Tela &t, const Grafico &g, QRectF &zona);
 // The legend at the bottom of `zona`: its box.
 QRectF disegnaLegenda(Tela &t, const Grafico &g, const QRectF &zona);
 
-// A value mark: its text in a rounded box.
-struct Segno
-{
-    QString testo;
-    QRectF box;
-};
-
+// A value mark (`Segno`): its text in a rounded box.
 void disegnaSegno(Tela &t, const Segno &s, const QFont &f);
 
 } // namespace qv::grafico

@@ -3,6 +3,7 @@
 #include "chart/disegno.h"
 #include "chart/etichette.h"
 #include "chart/tela.h"
+#include "ui/nomestampa.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -107,16 +108,16 @@ bool Grafico::stampa(QPrinter &stampante, int copie) const
     stampante.setCopyCount(1);
     QPainter p;
     if (!p.begin(&stampante))
-        return false;
+        return stampaFallita(stampante, "la stampante non accetta il disegno");
     const QRectF pagina(QPointF(0, 0), stampante.pageLayout().paintRectPixels(stampante.resolution()).size());
     for (int i = 0; i < copie; ++i) {
         if (i > 0 && !stampante.newPage()) {
             p.end();
-            return false;
+            return stampaFallita(stampante, "la stampante rifiuta una nuova pagina");
         }
         disegna(p, pagina);
     }
-    return p.end();
+    return p.end() || stampaFallita(stampante, "la stampa non si è conclusa");
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 // scale of the device and the painter that records every text it places.
 
 #include "chart/grafico.h"
+#include "chart/impaginazione.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -49,6 +50,7 @@ struct Tela
     qreal u;
 
     QFontMetricsF metriche(const QFont &f) const { return QFontMetricsF(f, p.device()); }
+    MisureGrafico misure() const { return {p.device(), u}; }
 
     void testo(TestoGrafico::Ruolo ruolo, const QRectF &r, int allineamento, const QString &t, const QFont &f,
                const QColor &colore)
@@ -59,6 +61,8 @@ struct Tela
         d.testi.append({ruolo, t, r});
     }
 };
+
+using Segno = SegnoGrafico;
 
 inline QString abbreviata(const QString &etichetta)
 {

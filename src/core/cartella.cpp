@@ -23,6 +23,7 @@ QString CartellaProgramma::archivioContratti(int anno) const
 }
 
 QString CartellaProgramma::impostazioni() const { return file(QStringLiteral("Quadrivela.ini")); }
+QString CartellaProgramma::diario() const { return file(QStringLiteral("Quadrivela.log")); }
 QString CartellaProgramma::archivioPassword() const { return file(QStringLiteral("unins000.dll")); }
 QString CartellaProgramma::foto(int posizione) const { return file(QString::number(posizione) + QStringLiteral(".jpg")); }
 

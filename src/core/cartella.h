@@ -28,6 +28,7 @@ public:
     QString cartellaContratti() const;             // Contratti_Lavoro.xlsx
     QString documentoContratto() const;            // Contratto_Collaborazione.rtf
     QString guida() const;                         // Guida.pdf
+    QString diario() const;                        // Quadrivela.log (and Quadrivela.log.1)
 
 private:
     QString m_dir;

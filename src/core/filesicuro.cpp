@@ -1,5 +1,6 @@
 #include "filesicuro.h"
 
+#include "diario.h"
 #include "os/sostituisci.h"
 #include "os/versa.h"
 
@@ -26,6 +27,10 @@ bool scriviFileSicuro(const QString &percorso, const std::function<bool(const Sc
         *occupato = !ok && file.occupato();
     if (!ok && errore)
         *errore = file.errore();
+    // A writer that gave up by itself (stopped by the user) leaves no reason.
+    if (!ok && !file.errore().isEmpty())
+        qCWarning(logArchivi).noquote() << QStringLiteral("Scrittura non riuscita:") << percorso << QStringLiteral("-")
+                                        << file.errore();
     return ok;
 }
 

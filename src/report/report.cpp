@@ -1,5 +1,6 @@
 #include "report/report.h"
 
+#include "ui/nomestampa.h"
 #include "ui/servizi.h"
 
 #include <QPainter>
@@ -216,17 +217,17 @@ bool Report::stampa(QPrinter &stampante)
 {
     stampante.setFullPage(false);
     if (!stampante.setPageLayout(impaginazione()))
-        return false;
+        return stampaFallita(stampante, "la stampante rifiuta il formato della pagina");
     prepara();
     QPainter pittore;
     if (!pittore.begin(&stampante))
-        return false;
+        return stampaFallita(stampante, "la stampante non accetta il disegno");
     for (int p = 0; p < m_pagine; ++p) {
         if (p > 0 && !stampante.newPage())
-            return false;
+            return stampaFallita(stampante, "la stampante rifiuta una nuova pagina");
         disegna(pittore, p);
     }
-    return pittore.end();
+    return pittore.end() || stampaFallita(stampante, "la stampa non si è conclusa");
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "blocco.h"
 #include "sololettura.h"
 #include "storico.h"
+#include "core/diario.h"
 #include "core/filesicuro.h"
 #include "core/os/file.h"
 #include "core/os/versa.h"
@@ -93,6 +94,14 @@ ErroreArchivio::ErroreArchivio(Tipo tipo, const QString &percorso, const QString
     : m_tipo(tipo), m_percorso(percorso), m_dettaglio(dettaglio),
       m_what((percorso + QStringLiteral(": ") + dettaglio).toUtf8())
 {
+    // Every failure of an archive goes to the log, with its kind, its file and
+    // the system's words; a missing archive and a write refused to an archive
+    // open for reading are states, not failures.
+    const char *const cosa[] = {"apertura non riuscita", "lettura non riuscita", "scrittura non riuscita",
+                                "in uso da un'altra copia oltre l'attesa", "", "", "giornale illeggibile"};
+    if (tipo != Tipo::Assente && tipo != Tipo::SolaLettura)
+        qCWarning(logArchivi).noquote() << QStringLiteral("Archivio, %1:").arg(QLatin1String(cosa[int(tipo)]))
+                                        << percorso << QStringLiteral("-") << dettaglio;
 }
 
 FileArchivio::FileArchivio(const QString &percorso, int dimensione)
@@ -413,6 +422,9 @@ bool FileArchivio::scriviScheda(int posizione, const QByteArray &record, const Q
     if (prima != record && !annotaVersione(m_percorso, posizione, prima, &m_storicoNonScritto)
         && m_storicoNonScritto.isEmpty())
         m_storicoNonScritto = QStringLiteral("errore sconosciuto");
+    if (!m_storicoNonScritto.isEmpty())
+        qCWarning(logArchivi).noquote() << QStringLiteral("Versione precedente della scheda %1 non conservata:").arg(posizione)
+                                        << m_percorso << QStringLiteral("-") << m_storicoNonScritto;
     bool conGiornale = !s_senzaGiornale;
     if (conGiornale && !scriviGiornale(giornale, componiGiornale(offset, prima, record))) {
         // A folder that takes no new file (read-only, with the archive itself

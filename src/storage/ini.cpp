@@ -2,6 +2,7 @@
 
 #include "blocco.h"
 #include "sololettura.h"
+#include "core/diario.h"
 #include "core/filesicuro.h"
 #include "core/os/file.h"
 #include "core/os/identita.h"
@@ -151,6 +152,8 @@ Apertura apriBloccato(const QString &percorso, QFile &file, BloccoFile &blocco, 
                 e = errno;
             }
             if (!leggibile) {
+                qCWarning(logArchivi).noquote() << QStringLiteral("Apertura non riuscita:") << percorso
+                                                << QStringLiteral("-") << qt_error_string(e);
                 if (errore)
                     *errore = qt_error_string(e);
                 return Apertura::Errore;
@@ -163,6 +166,8 @@ Apertura apriBloccato(const QString &percorso, QFile &file, BloccoFile &blocco, 
             return Apertura::Aperto;
         if (!blocco.prendi(file.handle(), scrittura ? TipoBlocco::Esclusivo : TipoBlocco::Condiviso)) {
             if (errno == EAGAIN) {
+                qCWarning(logArchivi).noquote() << QStringLiteral("Blocco non ottenuto entro %1 ms:").arg(attesaBlocco())
+                                                << percorso;
                 if (errore)
                     *errore = MsgFileOccupato;
                 if (creato && *creato)
@@ -178,6 +183,7 @@ Apertura apriBloccato(const QString &percorso, QFile &file, BloccoFile &blocco, 
         if (creato && *creato)
             *creato = false;
     }
+    qCWarning(logArchivi).noquote() << QStringLiteral("File sostituito di continuo da un'altra copia:") << percorso;
     if (errore)
         *errore = MsgFileOccupato;
     return Apertura::Errore;
@@ -342,8 +348,12 @@ bool FileIni::salva(QString *errore)
                 &occupato)) {
             if (occupato && std::chrono::steady_clock::now() < fine)
                 continue;
-            if (occupato && errore)
-                *errore = MsgFileOccupato;
+            if (occupato) {
+                qCWarning(logArchivi).noquote() << QStringLiteral("Sostituzione impedita da un'altra copia fino alla fine dell'attesa:")
+                                                << m_percorso;
+                if (errore)
+                    *errore = MsgFileOccupato;
+            }
             annullaCreazione();
             return false;
         }

@@ -1,5 +1,6 @@
 #include "nomestampa.h"
 
+#include "core/diario.h"
 #include "ui/schermi.h"
 #include "storage/sololettura.h"
 
@@ -54,6 +55,16 @@ QString nomeDocumentoStampa(const QString &cosa, const QDate &giorno)
         if (c.unicode() < 32 || QStringView(u"/\\:*?\"<>|").contains(c))
             c = u' ';
     return nome.simplified();
+}
+
+bool stampaFallita(const QPrinter &stampante, const char *perche)
+{
+    qCWarning(logStampa).noquote() << QStringLiteral("Stampa non riuscita su")
+                                   << (stampante.outputFormat() == QPrinter::PdfFormat
+                                           ? QStringLiteral("un file PDF")
+                                           : QStringLiteral("\"%1\"").arg(stampante.printerName()))
+                                   << QStringLiteral("-") << QString::fromUtf8(perche);
+    return false;
 }
 
 QString fileStampaProposto(const QString &nomeDocumento)

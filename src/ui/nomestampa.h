@@ -14,6 +14,10 @@ class QPrinter;
 
 namespace qv {
 
+// Writes to the program's log that printing on `stampante` failed, and why
+// (the printer's name or "a PDF file", never what was printed); false.
+bool stampaFallita(const QPrinter &stampante, const char *perche);
+
 // A document name: `cosa`, then the day as dd-mm-yyyy when one is given;
 // characters a file name cannot hold become blanks.
 QString nomeDocumentoStampa(const QString &cosa, const QDate &giorno = QDate());

@@ -16,12 +16,7 @@ set -uo pipefail
 cartella=$(cd "$1" && pwd -P)
 base_file=$2
 creastore=$3
-falliti=0
-passati=0
-verifica() { # description, command...
-  local d="$1"; shift
-  if "$@"; then passati=$((passati + 1)); else echo "FAIL: $d"; falliti=$((falliti + 1)); fi
-}
+. "$(dirname "$0")/../support/funzioni.sh"
 
 # The newest symbol versions the folder may ask for: Debian 12 (bookworm),
 # Ubuntu 22.04 and newer, Linux Mint 21 and newer, Fedora 36 and newer.
@@ -34,7 +29,7 @@ elf=()
 while IFS= read -r -d '' f; do
   if head -c4 "$f" | grep -q 'ELF'; then elf+=("$f"); fi
 done < <(find "$cartella" -type f \( -name quadrivela -o -name '*.so' -o -name '*.so.*' \) -print0)
-verifica "the folder holds the program, its libraries and plugins (${#elf[@]} files)" test "${#elf[@]}" -gt 20
+controlla "the folder holds the program, its libraries and plugins (${#elf[@]} files)" test "${#elf[@]}" -gt 20
 
 # runpath
 for f in "${elf[@]}"; do
@@ -44,9 +39,9 @@ for f in "${elf[@]}"; do
   for v in "${voci[@]}"; do
     case "$v" in '$ORIGIN'|'$ORIGIN/'*) ;; *) ok=false ;; esac
   done
-  verifica "run path of ${f#"$cartella"/} is relative ($percorsi)" $ok
+  controlla "run path of ${f#"$cartella"/} is relative ($percorsi)" $ok
 done
-verifica "the executable looks in lib/" test "$(readelf -d "$cartella/quadrivela" | grep -c 'RUNPATH.*\$ORIGIN/lib')" -eq 1
+controlla "the executable looks in lib/" test "$(readelf -d "$cartella/quadrivela" | grep -c 'RUNPATH.*\$ORIGIN/lib')" -eq 1
 
 # ldd
 fuori() { # file: the libraries it finds outside the folder and the base system
@@ -57,7 +52,7 @@ fuori() { # file: the libraries it finds outside the folder and the base system
 }
 for f in "${elf[@]}"; do
   estranee=$(fuori "$f")
-  verifica "${f#"$cartella"/} finds all it loads in the folder or the base system: $estranee" test -z "$estranee"
+  controlla "${f#"$cartella"/} finds all it loads in the folder or the base system: $estranee" test -z "$estranee"
 done
 
 # simboli
@@ -67,8 +62,8 @@ versioni() { # prefix
 glibc=$(versioni GLIBC)
 glibcxx=$(versioni GLIBCXX)
 al_massimo() { [ -n "$1" ] && [ "$(printf '%s\n%s\n' "$1" "$2" | sort -V | tail -n1)" = "$2" ]; }
-verifica "C library at most $GLIBC_MASSIMA (asks $glibc)" al_massimo "$glibc" "$GLIBC_MASSIMA"
-verifica "C++ runtime at most $GLIBCXX_MASSIMA (asks $glibcxx)" al_massimo "$glibcxx" "$GLIBCXX_MASSIMA"
+controlla "C library at most $GLIBC_MASSIMA (asks $glibc)" al_massimo "$glibc" "$GLIBC_MASSIMA"
+controlla "C++ runtime at most $GLIBCXX_MASSIMA (asks $glibcxx)" al_massimo "$glibcxx" "$GLIBCXX_MASSIMA"
 
 # radice: the package source apt uses here, the release of this system
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
@@ -91,8 +86,8 @@ if [ ! -f "$radice/.pronta" ]; then
     tail -n 20 "$cache/debootstrap.log"
   fi
 fi
-verifica "a bare desktop root was made" test -f "$radice/.pronta"
-verifica "the root has no Qt" test -z "$(find "$radice/usr/lib" "$radice/lib" -name 'libQt6*' 2>/dev/null | head -n1)"
+controlla "a bare desktop root was made" test -f "$radice/.pronta"
+controlla "the root has no Qt" test -z "$(find "$radice/usr/lib" "$radice/lib" -name 'libQt6*' 2>/dev/null | head -n1)"
 
 lavoro=$(mktemp -d)
 xvfb_pid=""
@@ -108,8 +103,9 @@ trap cleanup EXIT
 exec 3>"$lavoro/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$lavoro/display" ] && break; sleep 0.1; done
+ripeti 50 0.1 test -s "$lavoro/display"
 display=":$(head -n1 "$lavoro/display")"
+export DISPLAY=$display
 
 # Starts a command inside the root (its /proc, /dev and the X socket mounted in
 # a private mount namespace, so nothing stays mounted) and waits for the login
@@ -123,26 +119,17 @@ prova() { # name, command inside the root...
       exec chroot "$r" env -i HOME=/root LANG=C.UTF-8 DISPLAY="$0" "$@"' \
     "$display" "$radice" "$@" >"$lavoro/$nome.log" 2>&1 &
   app_pid=$!
-  local login=""
-  for _ in $(seq 100); do
-    login=$(DISPLAY=$display xdotool search --onlyvisible --name '^ Quadrivela - ' 2>/dev/null | head -n1)
-    [ -n "$login" ] && break
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  verifica "$nome: the login window appears" test -n "$login"
+  local login menu
+  # Its output goes with the log below, on a failure.
+  login=$(aspetta_finestra '^ Quadrivela - ' 2>/dev/null)
+  controlla "$nome: the login window appears" test -n "$login"
   if [ -n "$login" ]; then
     sleep 0.5
-    DISPLAY=$display xdotool windowfocus --sync "$login" 2>/dev/null
-    DISPLAY=$display xdotool type --delay 30 "mirtillobianco"
-    DISPLAY=$display xdotool key Return
-    local menu=""
-    for _ in $(seq 100); do
-      menu=$(DISPLAY=$display xdotool search --onlyvisible --name '^ Quadrivela$' 2>/dev/null | head -n1)
-      [ -n "$menu" ] && break
-      sleep 0.2
-    done
-    verifica "$nome: the main menu appears" test -n "$menu"
+    xdotool windowfocus --sync "$login" 2>/dev/null
+    xdotool type --delay 30 "mirtillobianco"
+    xdotool key Return
+    menu=$(aspetta_finestra '^ Quadrivela$' 2>/dev/null)
+    controlla "$nome: the main menu appears" test -n "$menu"
   fi
   if [ "$falliti" -gt 0 ]; then echo "--- $nome:"; cat "$lavoro/$nome.log"; fi
   kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null

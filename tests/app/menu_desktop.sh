@@ -5,12 +5,7 @@
 # Usage: menu_desktop.sh <program folder as built>
 set -uo pipefail
 costruita="$1"
-falliti=0
-passati=0
-verifica() { # description, command...
-  local d="$1"; shift
-  if "$@"; then passati=$((passati + 1)); else echo "FAIL: $d"; falliti=$((falliti + 1)); fi
-}
+. "$(dirname "$0")/../support/funzioni.sh"
 
 lavoro="$(mktemp -d)"
 trap 'rm -rf "$lavoro"' EXIT
@@ -23,35 +18,35 @@ ln -s "$costruita/quadrivela" "$cartella/quadrivela"
 export HOME="$lavoro/casa" XDG_DATA_HOME="$lavoro/casa/dati"
 mkdir -p "$HOME"
 for giro in 1 2; do
-  verifica "registration run $giro" bash "$cartella/registra-menu.sh" >/dev/null
+  controlla "registration run $giro" bash "$cartella/registra-menu.sh" >/dev/null
 done
 
 voci=("$XDG_DATA_HOME"/applications/*uadrivela*.desktop)
-verifica "exactly one entry after two runs" test "${#voci[@]}" -eq 1
+controlla "exactly one entry after two runs" test "${#voci[@]}" -eq 1
 voce="$XDG_DATA_HOME/applications/quadrivela.desktop"
-verifica "the entry is where the menu looks" test -f "$voce"
+controlla "the entry is where the menu looks" test -f "$voce"
 valore() { grep -m1 "^$1=" "$voce" | cut -d= -f2-; }
-verifica "one [Desktop Entry] group" test "$(grep -c '^\[Desktop Entry\]$' "$voce")" -eq 1
-verifica "Type" test "$(valore Type)" = "Application"
-verifica "Name" test "$(valore Name)" = "Quadrivela"
-verifica "Italian comment" grep -q "^Comment=Archivia l'anagrafica dei Dipendenti" "$voce"
-verifica "category Office" test "$(valore Categories)" = "Office;"
-verifica "Terminal" test "$(valore Terminal)" = "false"
-verifica "Icon" test "$(valore Icon)" = "quadrivela"
-verifica "Path is the folder" test "$(valore Path)" = "$cartella"
+controlla "one [Desktop Entry] group" test "$(grep -c '^\[Desktop Entry\]$' "$voce")" -eq 1
+controlla "Type" test "$(valore Type)" = "Application"
+controlla "Name" test "$(valore Name)" = "Quadrivela"
+controlla "Italian comment" grep -q "^Comment=Archivia l'anagrafica dei Dipendenti" "$voce"
+controlla "category Office" test "$(valore Categories)" = "Office;"
+controlla "Terminal" test "$(valore Terminal)" = "false"
+controlla "Icon" test "$(valore Icon)" = "quadrivela"
+controlla "Path is the folder" test "$(valore Path)" = "$cartella"
 # The Exec key runs the launcher through the shell, quotes the path and
 # escapes the dollar sign twice.
 atteso="sh \"$lavoro/Chiavetta USB/Quadrivela \\\\\$copia/avvia.sh\""
-verifica "Exec runs the folder's program (got: $(valore Exec))" test "$(valore Exec)" = "$atteso"
-verifica "every key once" test "$(cut -d= -f1 "$voce" | sort | uniq -d | wc -l)" -eq 0
+controlla "Exec runs the folder's program (got: $(valore Exec))" test "$(valore Exec)" = "$atteso"
+controlla "every key once" test "$(cut -d= -f1 "$voce" | sort | uniq -d | wc -l)" -eq 0
 
 for lato in 16 22 24 32 48 64 128 256; do
   icona="$XDG_DATA_HOME/icons/hicolor/${lato}x${lato}/apps/quadrivela.png"
-  verifica "icon $lato installed" test -f "$icona"
-  verifica "icon $lato is ${lato}x${lato}" test "$(identify -format '%wx%h' "$icona" 2>/dev/null)" = "${lato}x${lato}"
+  controlla "icon $lato installed" test -f "$icona"
+  controlla "icon $lato is ${lato}x${lato}" test "$(identify -format '%wx%h' "$icona" 2>/dev/null)" = "${lato}x${lato}"
 done
-verifica "scalable icon" cmp -s "$cartella/icone/quadrivela.svg" "$XDG_DATA_HOME/icons/hicolor/scalable/apps/quadrivela.svg"
-verifica "nothing added to the program folder" test "$(find "$cartella" | wc -l)" -eq "$(( $(find "$costruita/icone" | wc -l) + 4 ))"
+controlla "scalable icon" cmp -s "$cartella/icone/quadrivela.svg" "$XDG_DATA_HOME/icons/hicolor/scalable/apps/quadrivela.svg"
+controlla "nothing added to the program folder" test "$(find "$cartella" | wc -l)" -eq "$(( $(find "$costruita/icone" | wc -l) + 4 ))"
 
 echo "$passati passed, $falliti failed"
 [ "$falliti" -eq 0 ]

@@ -1,4 +1,5 @@
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 
 #include "app/frmavvio.h"
@@ -126,6 +127,10 @@ void TestAvvio::collegamenti()
     QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
     QCOMPARE(mail.path(), EmailProduttore);
     QVERIFY(mail.query(QUrl::FullyDecoded).startsWith(QStringLiteral("subject=Software Quadrivela&body=Salve, ")));
+    // The screen names the log to send when something went wrong.
+    QCOMPARE(info->lblRegistro->text(),
+             QStringLiteral("In caso di problemi inviare all'assistenza il registro degli errori:\n")
+                 + QDir::toNativeSeparators(cartellaProgramma().dir() + "/Quadrivela.log"));
     delete info;
 
     m_servizi.azzera();

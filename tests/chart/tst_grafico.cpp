@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "chart/grafico.h"
+#include "chart/impaginazione.h"
 #include "support/serviziprova.h"
 
 using namespace qv;
@@ -113,6 +114,10 @@ private slots:
     void contorniPallidi();
     void titoloSuUnaRiga_data();
     void titoloSuUnaRiga();
+    void impaginazioneBarre_data();
+    void impaginazioneBarre();
+    void impaginazioneTorta_data();
+    void impaginazioneTorta();
 
 private:
     ServiziProva m_servizi;
@@ -449,6 +454,126 @@ void TestGrafico::titoloSuUnaRiga()
             if (t.ruolo != TestoGrafico::Ruolo::Titolo && t.ruolo != TestoGrafico::Ruolo::Sottotitolo)
                 QVERIFY2(!t.rett.intersects(r.d.titolo) && !t.rett.intersects(r.d.sottotitolo), qPrintable(t.testo));
     }
+}
+
+void TestGrafico::impaginazioneBarre_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSizeF>("zona");
+    QTest::addColumn<bool>("tridimensionale");
+    QTest::newRow("anno tipico") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSizeF(900, 380) << true;
+    QTest::newRow("piatto") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSizeF(900, 380) << false;
+    // Marks wider than a slot: some go one level up, on a leader.
+    QTest::newRow("segni stretti") << Valori(12, 987654) << QSizeF(420, 300) << true;
+    QTest::newRow("anno vuoto") << Valori(12, 0) << QSizeF(900, 380) << true;
+}
+
+// The bars' layout, worked out with no painter: the plot inside the zone, a
+// round axis over the highest value, each front as tall as its value and
+// inside its slot between the walls, one name and one mark for each month,
+// no mark over another and each above its own bar.
+void TestGrafico::impaginazioneBarre()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSizeF, zona);
+    QFETCH(bool, tridimensionale);
+    Grafico g = grafico(valori, TipoGrafico::Barre);
+    g.tridimensionale = tridimensionale;
+    const QImage dispositivo(16, 16, QImage::Format_ARGB32);
+    const QRectF z(QPointF(20, 30), zona);
+    const ImpaginazioneBarre b = impaginaBarre({&dispositivo, 1}, g, z);
+
+    const QRectF &t = b.tracciato;
+    QVERIFY(z.contains(t.adjusted(0, -b.dy, b.dx, 0)));
+    QCOMPARE(b.dx > 0, tridimensionale);
+    QVERIFY(b.massimoAsse >= *std::max_element(valori.begin(), valori.end()));
+    QCOMPARE(std::fmod(b.massimoAsse, b.passoAsse), 0.0);
+    QCOMPARE(b.valori.constFirst().y, t.bottom());
+    QCOMPARE(b.valori.constLast().y, t.top());
+    QVERIFY(!b.valori.constLast().rett.isNull());
+
+    QCOMPARE(b.fronti.size(), 12);
+    QCOMPARE(b.categorie.size(), 12);
+    QCOMPARE(b.segni.size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        const QRectF &f = b.fronti[i];
+        QCOMPARE(f.bottom(), t.bottom());
+        QVERIFY(std::abs(f.height() - valori[i] / b.massimoAsse * t.height()) < 1e-9);
+        QVERIFY(f.left() >= t.left() + b.dx + i * b.slot - 1e-9);
+        QVERIFY(f.right() + b.dx <= t.left() + b.dx + (i + 1) * b.slot + 1e-9);
+        QVERIFY(std::abs(b.categorie[i].rett.center().x() - f.center().x()) < 1e-9);
+        QVERIFY(b.categorie[i].rett.top() > t.bottom());
+        const auto &s = b.segni[i];
+        QCOMPARE(s.segno.testo, Grafico::formatta(valori[i]));
+        QVERIFY(s.segno.box.bottom() <= f.top() - b.dy);
+        QVERIFY(s.segno.box.top() >= z.top());
+        QCOMPARE(s.guida, s.segno.box.bottom() < f.top() - b.dy - 3 - 1e-9);
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(!b.segni[j].segno.box.intersects(s.segno.box), qPrintable(QStringLiteral("%1, %2").arg(j).arg(i)));
+    }
+    const bool suDueLivelli = std::any_of(b.segni.begin(), b.segni.end(), [](const auto &s) { return s.guida; });
+    QCOMPARE(suDueLivelli, QByteArray(QTest::currentDataTag()) == "segni stretti");
+}
+
+void TestGrafico::impaginazioneTorta_data()
+{
+    QTest::addColumn<Valori>("valori");
+    QTest::addColumn<QSizeF>("zona");
+    QTest::newRow("anno tipico") << Valori{3, 5, 8, 6, 4, 7, 2, 0, 9, 6, 5, 1} << QSizeF(900, 380);
+    // Eleven thin slices crowd the top: their marks are pushed apart and
+    // some leaders go round the disc.
+    QTest::newRow("una fetta grande") << Valori{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 60} << QSizeF(700, 300);
+    QTest::newRow("anno vuoto") << Valori(12, 0) << QSizeF(900, 380);
+}
+
+// The pie's layout: slices clockwise from twelve o'clock in the ratio of the
+// values, none for a zero month; the disc inside the zone; each mark outside
+// the disc on its slice's side, inside the zone, over no other mark, and its
+// leader running from the slice's edge to the mark.
+void TestGrafico::impaginazioneTorta()
+{
+    QFETCH(Valori, valori);
+    QFETCH(QSizeF, zona);
+    const Grafico g = grafico(valori, TipoGrafico::Torta);
+    const QImage dispositivo(16, 16, QImage::Format_ARGB32);
+    const QRectF z(QPointF(20, 30), zona);
+    const ImpaginazioneTorta p = impaginaTorta({&dispositivo, 1}, g, z);
+
+    double totale = 0;
+    for (double v : valori)
+        totale += v;
+    const int conValore = int(std::count_if(valori.begin(), valori.end(), [](double v) { return v > 0; }));
+    QCOMPARE(p.fette.size(), conValore);
+    QCOMPARE(p.segni.size(), conValore);
+    QVERIFY(p.ry < p.rx && p.spessore > 0);
+    QVERIFY(z.contains(QRectF(p.centro.x() - p.rx, p.centro.y() - p.ry, 2 * p.rx, 2 * p.ry + p.spessore)));
+    qreal angolo = 90;
+    for (const auto &f : p.fette) {
+        QVERIFY(valori[f.punto] > 0);
+        QVERIFY(std::abs(f.da - angolo) < 1e-9);
+        QVERIFY(std::abs((f.da - f.a) - 360 * valori[f.punto] / totale) < 1e-9);
+        angolo = f.a;
+    }
+    if (conValore > 0)
+        QVERIFY(std::abs(angolo + 270) < 1e-9);
+
+    for (int i = 0; i < int(p.segni.size()); ++i) {
+        const auto &s = p.segni[i];
+        const QRectF &box = s.segno.box;
+        QVERIFY(z.contains(box));
+        QVERIFY(box.left() >= p.centro.x() + p.rx || box.right() <= p.centro.x() - p.rx);
+        QCOMPARE(s.guida.constFirst(), s.attacco);
+        QCOMPARE(s.guida.constLast().y(), box.center().y());
+        QVERIFY(std::abs(s.guida.constLast().x() - box.left()) < 1e-9 || std::abs(s.guida.constLast().x() - box.right()) < 1e-9);
+        // The leader starts on the slice's edge: on the top face's ellipse or the rim's bottom.
+        const qreal x = (s.attacco.x() - p.centro.x()) / p.rx;
+        const qreal ySu = (s.attacco.y() - p.centro.y()) / p.ry, yGiu = (s.attacco.y() - p.centro.y() - p.spessore) / p.ry;
+        QVERIFY(std::abs(x * x + ySu * ySu - 1) < 1e-6 || std::abs(x * x + yGiu * yGiu - 1) < 1e-6);
+        for (int j = 0; j < i; ++j)
+            QVERIFY(!p.segni[j].segno.box.intersects(box));
+    }
+    if (QByteArray(QTest::currentDataTag()) == "una fetta grande")
+        QVERIFY(std::any_of(p.segni.begin(), p.segni.end(), [](const auto &s) { return s.guida.size() > 4; }));
 }
 
 QTEST_MAIN(TestGrafico)

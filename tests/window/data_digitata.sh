@@ -12,7 +12,7 @@
 # Enter, the notice period typed on at once; F4 opens the picker, where
 # "1.3.27" and Enter are taken; Dipendenti.pro holds the date as dd/mm/yyyy.
 contratti=$(aspetta_finestra "Archivio contratti anno $anno_corrente")
-xdotool windowactivate --sync "$contratti" 2>/dev/null || xdotool windowfocus "$contratti" 2>/dev/null || true
+attiva "$contratti"
 geometria "$contratti"
 pannello_x=$((X + (WIDTH - 995) / 2))
 pannello_y=$((Y + (HEIGHT - 692) / 2))

@@ -13,28 +13,6 @@ anno_corrente=$(date +%Y)
 anno="$work/Quadrivela/$anno_corrente.con" # the file `atteso` reads from now on
 cp "$work/Quadrivela/2030.con" "$anno"
 
-# A visible window of one copy (its process id) whose name matches; nothing when none.
-finestra_di() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n1 || true; }
-aspetta_finestra_di() { # pid name pattern
-  local id
-  for _ in $(seq 100); do
-    id=$(finestra_di "$1" "$2")
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$1" 2>/dev/null || { echo "la copia $1 del programma è terminata" >&2; return 1; }
-    sleep 0.2
-  done
-  echo "nessuna finestra '$2' della copia $1" >&2
-  return 1
-}
-aspetta_chiusura_di() { # pid name pattern
-  for _ in $(seq 50); do
-    [ -z "$(finestra_di "$1" "$2")" ] && return 0
-    sleep 0.1
-  done
-  echo "la finestra '$2' della copia $1 non si è chiusa" >&2
-  return 1
-}
-attiva() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true; }
 # From a copy's main menu to the first card of the current year's contracts;
 # prints the contract window.
 primo_contratto() { # pid

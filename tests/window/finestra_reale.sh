@@ -57,44 +57,14 @@ cp "$exe" "$work/Quadrivela/"
 [ -f "$(dirname "$exe")/qv_fotocamera.so" ] && cp "$(dirname "$exe")/qv_fotocamera.so" "$work/Quadrivela/"
 "$creastore" "$work/Quadrivela/unins000.dll"
 
-. "$(dirname "$0")/schermo.sh"
+. "$(dirname "$0")/../support/funzioni.sh"
 avvia_schermo 90 140 "$work"
 
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
-"$work/Quadrivela/quadrivela" >"$work/app.log" 2>&1 &
+log="$work/app.log"
+"$work/Quadrivela/quadrivela" >"$log" 2>&1 &
 app_pid=$!
-
-aspetta_chiusura() { # name pattern
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  echo "la finestra '$1' non si è chiusa" >&2
-  return 1
-}
-
-aspetta_finestra() { # name pattern
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    if ! kill -0 "$app_pid" 2>/dev/null; then echo "il programma è terminato" >&2; cat "$work/app.log" >&2; return 1; fi
-    sleep 0.2
-  done
-  echo "nessuna finestra '$1'" >&2
-  return 1
-}
-
-# X, Y, WIDTH and HEIGHT of a window's client area on the screen. (xdotool's
-# own geometry counts the window manager's frame offset twice.)
-geometria() {
-  local info
-  info=$(xwininfo -id "$1")
-  X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-  Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-  WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
-  HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
-}
 
 login=$(aspetta_finestra '^ Quadrivela - ')
 sleep 1
@@ -168,14 +138,7 @@ xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 901)) $((Y + (HEIGHT - 692) 
 sleep 0.5
 geometria "$parametri"
 xdotool mousemove --sync $((X + (WIDTH - 995) / 2 + 649)) $((Y + (HEIGHT - 692) / 2 + 591)) click 1
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name 'Riepilogo Contratti$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-if xdotool search --onlyvisible --name 'Riepilogo Contratti$' >/dev/null 2>&1; then
-  echo "Esci non ha chiuso il riepilogo" >&2
-  exit 1
-fi
+aspetta_chiusura 'Riepilogo Contratti$' || { echo "Esci non ha chiuso il riepilogo" >&2; exit 1; }
 aspetta_finestra '^ Quadrivela$' >/dev/null
 
 # The registry area: a click on its button picture opens the employee card.
@@ -220,10 +183,7 @@ clic 120 593; xdotool key a
 calendario=$(aspetta_finestra '^ Importazione data$')
 sleep 0.5
 xdotool key Tab space
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^ Importazione data$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
+ripeti 50 0.1 chiusa '^ Importazione data$' || true
 import -window root "$shots/scheda_compilata.png"
 # Salva refuses the salary with the slip still in it, and writes nothing.
 clic 907 172
@@ -277,14 +237,7 @@ xdotool key Return
 sleep 0.3
 import -window root "$shots/scadenze_trovato.png"
 xdotool key Escape
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name 'contratti in scadenza o scaduti' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-if xdotool search --onlyvisible --name 'contratti in scadenza o scaduti' >/dev/null 2>&1; then
-  echo "Esc non ha chiuso l'elenco delle scadenze" >&2
-  exit 1
-fi
+aspetta_chiusura 'contratti in scadenza o scaduti' || { echo "Esc non ha chiuso l'elenco delle scadenze" >&2; exit 1; }
 
 # The card's Scaduti button opens the expired-contract list, whose Chiudi closes it.
 xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 376)) click 1
@@ -293,14 +246,8 @@ sleep 1
 import -window root "$shots/scaduti.png"
 geometria "$lista"
 xdotool mousemove --sync $((X + 786)) $((Y + 526)) click 1
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scaduti' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-if xdotool search --onlyvisible --name 'Riepilogo Dipendenti con contratti scaduti' >/dev/null 2>&1; then
-  echo "Chiudi non ha chiuso l'elenco dei contratti scaduti" >&2
-  exit 1
-fi
+aspetta_chiusura 'Riepilogo Dipendenti con contratti scaduti' \
+  || { echo "Chiudi non ha chiuso l'elenco dei contratti scaduti" >&2; exit 1; }
 
 # Trova opens the employee search; its Chiudi closes it.
 xdotool mousemove --sync $((pannello_x + 907)) $((pannello_y + 206)) click 1
@@ -559,11 +506,9 @@ menu_y=$((Y + (HEIGHT - 692) / 2))
 colore_a() { # x y: the screen's colour there, as #RRGGBB
   import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1
 }
+pannello_scadenze() { [ "$(colore_a $((menu_x + 24)) $((menu_y + 157)))" = "#FFF7EC" ]; }
 pannello_visibile=""
-for _ in $(seq 50); do
-  [ "$(colore_a $((menu_x + 24)) $((menu_y + 157)))" = "#FFF7EC" ] && { pannello_visibile=1; break; }
-  sleep 0.1
-done
+ripeti 50 0.1 pannello_scadenze && pannello_visibile=1
 import -window root "$shots/menu_scadenze.png"
 [ -n "$pannello_visibile" ] || { echo "il menu principale non mostra le scadenze vicine" >&2; exit 1; }
 xdotool mousemove --sync $((menu_x + 17 + 480 + 120)) $((menu_y + 157)) click 1

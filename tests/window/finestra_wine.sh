@@ -36,39 +36,18 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$shots"
 
-. "$(dirname "$0")/schermo.sh"
+. "$(dirname "$0")/../support/funzioni.sh"
 avvia_schermo 141 190 "$work"
+# The program under Wine starts and answers slowly: longer waits, and each
+# failure names the system and leaves a screenshot.
+tentativi_finestra=300
+tentativi_chiusura=100
 
-aspetta_finestra() { # name pattern [tries]
-  for _ in $(seq "${2:-300}"); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    if ! kill -0 "$app_pid" 2>/dev/null; then echo "il programma è terminato ($sistema)" >&2; cat "$log" >&2; return 1; fi
-    sleep 0.2
-  done
-  echo "nessuna finestra '$1' ($sistema)" >&2
-  import -window root "$shots/wine_errore_$sistema.png" || true
-  return 1
-}
-aspetta_chiusura() { # name pattern
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  echo "la finestra '$1' non si è chiusa ($sistema)" >&2
-  import -window root "$shots/wine_errore_$sistema.png" || true
-  return 1
-}
 # The origin of a window's centred 995 x 692 panel on the screen.
 pannello() {
-  local info x y w h
-  info=$(xwininfo -id "$1")
-  x=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-  y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-  w=$(sed -n 's/^ *Width: *//p' <<<"$info")
-  h=$(sed -n 's/^ *Height: *//p' <<<"$info")
-  PX=$((x + (w - 995) / 2))
-  PY=$((y + (h - 692) / 2))
+  geometria "$1"
+  PX=$((X + (WIDTH - 995) / 2))
+  PY=$((Y + (HEIGHT - 692) / 2))
 }
 clic() { xdotool mousemove --sync $((PX + $1)) $((PY + $2)) click 1; sleep 0.4; }
 scrivi() { xdotool type --delay 40 "$1"; }
@@ -78,6 +57,8 @@ sessione() {
   sistema=$1
   local cartella=$2
   shift 2
+  dove=$sistema
+  foto_errore="$shots/wine_errore_$sistema.png"
   log="$work/$sistema.log"
   (cd "$cartella" && exec "$@") >"$log" 2>&1 &
   app_pid=$!
@@ -86,7 +67,7 @@ sessione() {
   login=$(aspetta_finestra '^ Quadrivela - ' 900)
   sleep 1.5
   import -window root "$shots/wine_${sistema}_accesso.png"
-  xdotool windowactivate --sync "$login" 2>/dev/null || xdotool windowfocus "$login" || true
+  attiva "$login"
   sleep 0.3
   scrivi "mirtillobianco"
   xdotool key Return

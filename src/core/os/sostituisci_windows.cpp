@@ -1,6 +1,7 @@
 #include "sostituisci.h"
 
 #include "file.h"
+#include "core/diario.h"
 #include "guasti.h"
 #include "scrivibile.h"
 #include "sistema_windows.h"
@@ -183,15 +184,20 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
         d->confermato = true;
         return true;
     }
-    const auto fine = std::chrono::steady_clock::now() + kAttesa;
+    const auto inizio = std::chrono::steady_clock::now();
+    const auto fine = inizio + kAttesa;
     auto pausa = 1ms;
     bool liberato = false;
+    int tentativi = 0;
+    DWORD ultimo = 0;
     for (;;) {
         if (const int e = guasti::rifiutoModifica(d->percorso))
             return d->rinuncia(e);
         const DWORD e = sostituisciUnaVolta(d->provvisorio, d->percorso);
+        ++tentativi;
         if (e == 0)
             break;
+        ultimo = e;
         if (!inUso(e))
             return d->rinuncia(windows::numeroErrore(e));
         if (liberaVecchio && !liberato) {
@@ -203,6 +209,13 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
         // file meanwhile may be about to change it: the caller reads it again
         // under its lock rather than this copy replacing it blindly.
         if (liberato || std::chrono::steady_clock::now() >= fine) {
+            qCWarning(logArchivi).noquote()
+                << QStringLiteral("Sostituzione non riuscita dopo %1 tentativi in %2 ms:")
+                       .arg(tentativi)
+                       .arg(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now()
+                                                                                  - inizio)
+                                .count())
+                << d->percorso << QStringLiteral("- errore di sistema %1").arg(ultimo);
             d->annulla();
             d->occupato = true;
             d->motivo = kInUso;
@@ -211,6 +224,14 @@ bool FileNuovo::conferma(const std::function<void()> &liberaVecchio)
         std::this_thread::sleep_for(pausa);
         pausa = std::min(pausa * 2, std::chrono::milliseconds(50));
     }
+    // A replace that had to wait for another program says so.
+    if (tentativi > 1)
+        qCWarning(logArchivi).noquote()
+            << QStringLiteral("Sostituzione riuscita al tentativo %1, dopo %2 ms:")
+                   .arg(tentativi)
+                   .arg(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inizio)
+                            .count())
+            << d->percorso << QStringLiteral("- errore di sistema %1").arg(ultimo);
     d->confermato = true;
     versaCartella(d->percorso);
     return true;
