@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLoggingCategory>
 #include <QPointer>
 
 #include <functional>
@@ -137,19 +136,10 @@ void passaA(QWidget *destinazione, QWidget *origine)
         origine->hide();
 }
 
-// Every screen shows an archive failure through testoErroreArchivio, which
-// also writes the failure's kind, path and detail to the log (category
-// "qv.archivio"), as "Scrittura, /cartella/2017.con: ...": the user reads
-// what to do, whoever looks into a failure which file failed and how.
-Q_LOGGING_CATEGORY(lcArchivio, "qv.archivio")
-
+// An archive failure is already in the log, with its kind, path and detail,
+// from the moment it happened (core/diario.h): here only the user's words.
 QString testoErroreArchivio(const ErroreArchivio &errore)
 {
-    static const char *const kTipi[] = {"Apertura", "Lettura", "Scrittura", "Occupato", "SolaLettura", "Assente",
-                                        "DaControllare"};
-    qCWarning(lcArchivio).noquote() << QStringLiteral("%1, %2: %3")
-                                           .arg(QLatin1String(kTipi[int(errore.tipo())]), errore.percorso(),
-                                                errore.dettaglio());
     switch (errore.tipo()) {
     case ErroreArchivio::Tipo::Occupato:
         return MsgFileOccupato;

@@ -69,7 +69,7 @@ QtMessageHandler s_gestoreQt = nullptr;
 
 void annotaLog(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
 {
-    if (contesto.category && std::strcmp(contesto.category, "qv.archivio") == 0) {
+    if (contesto.category && std::strcmp(contesto.category, "qv.archivi") == 0) {
         s_erroriArchivio << testo;
         return;
     }

@@ -30,11 +30,11 @@ void TestMessaggi::erroreArchivioNelLog_data()
     QTest::addColumn<QString>("messaggio");
     QTest::addColumn<QString>("log");
     QTest::newRow("scrittura") << int(ErroreArchivio::Tipo::Scrittura) << MsgArchivioInaccessibile
-                               << "Scrittura, /cartella/2017.con: la scheda 5 non esiste";
+                               << "Archivio, scrittura non riuscita: /cartella/2017.con - la scheda 5 non esiste";
     QTest::newRow("apertura") << int(ErroreArchivio::Tipo::Apertura) << MsgArchivioInaccessibile
-                              << "Apertura, /cartella/2017.con: la scheda 5 non esiste";
+                              << "Archivio, apertura non riuscita: /cartella/2017.con - la scheda 5 non esiste";
     QTest::newRow("occupato") << int(ErroreArchivio::Tipo::Occupato) << MsgFileOccupato
-                              << "Occupato, /cartella/2017.con: la scheda 5 non esiste";
+                              << "Archivio, in uso da un'altra copia oltre l'attesa: /cartella/2017.con - la scheda 5 non esiste";
 }
 
 void TestMessaggi::erroreArchivioNelLog()
@@ -42,9 +42,9 @@ void TestMessaggi::erroreArchivioNelLog()
     QFETCH(int, tipo);
     QFETCH(QString, messaggio);
     QFETCH(QString, log);
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(log));
     const ErroreArchivio e(ErroreArchivio::Tipo(tipo), QStringLiteral("/cartella/2017.con"),
                            QStringLiteral("la scheda 5 non esiste"));
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(log));
     QCOMPARE(testoErroreArchivio(e), messaggio);
 }
 
