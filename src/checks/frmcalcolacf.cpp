@@ -27,7 +27,7 @@ constexpr int AltezzaCampo = 24;
 const DefCampo kCampi[] = {
     {"txtCognome", "txtNome"},
     {"txtNome", "optMaschio"},
-    {"txtDataNasc", "txtLuogo"},
+    {"txtDataNasc", "txtLuogo", DataCalendario, "datanasccf"},
     {"txtLuogo", "btnImporta"},
 };
 
@@ -165,8 +165,8 @@ void TfrmCalcolaCF::precompila(const QString &cognomeNome, const QString &luogo,
     const CognomeNome cn = separaCognomeNome(cognomeNome);
     txtCognome->setText(cn.cognome);
     txtNome->setText(cn.nome);
-    const std::optional<QDate> data = leggiData(dataNascita);
-    txtDataNasc->setText(data ? scriviData(*data) : trimmed(dataNascita));
+    const DataDigitata data = leggiDataDigitata(dataNascita);
+    txtDataNasc->setText(data.stato == DataDigitata::Valida ? data.testo : trimmed(dataNascita));
     txtLuogo->setText(trimmed(luogo));
     for (QLineEdit *e : {txtCognome, txtNome, txtDataNasc, txtLuogo})
         e->setCursorPosition(0);
@@ -198,20 +198,26 @@ QString TfrmCalcolaCF::motivo(QWidget **campo) const
     const QString testoData = trimmed(txtDataNasc->text());
     if (testoData.isEmpty())
         return manca(txtDataNasc, QStringLiteral("Indicare la data di nascita."));
-    const std::optional<QDate> data = leggiData(testoData);
-    if (!data)
-        return manca(txtDataNasc, QStringLiteral("La data di nascita ") + testoData
+    // Read as typed ("1/2/85"), as the field writes it once left.
+    const DataDigitata digitata = leggiDataDigitata(testoData);
+    if (digitata.stato != DataDigitata::Valida)
+        return manca(txtDataNasc, QStringLiteral("La data di nascita ")
+                                      + (digitata.stato == DataDigitata::Inesistente ? digitata.testo : testoData)
                                       + QStringLiteral(" non esiste: indicarla nel formato gg/mm/aaaa."));
+    const std::optional<QDate> data = digitata.data;
     if (*data > Servizi::correnti().oggi())
         return manca(txtDataNasc, QStringLiteral("La data di nascita è successiva alla data odierna."));
     const LuogoScritto luogo = separaProvincia(txtLuogo->text());
     if (luogo.nome.isEmpty())
         return manca(txtLuogo, QStringLiteral("Indicare il luogo di nascita."));
     const QList<Luogo> trovati = luoghiPerNome(luogo.nome, luogo.provincia, *data);
-    if (trovati.isEmpty())
+    if (trovati.isEmpty()) {
+        const QString ora = luogoNonPiuItaliano(luogo.nome, luogo.provincia, *data);
         return manca(txtLuogo, QStringLiteral("Il luogo di nascita ") + trimmed(txtLuogo->text())
                                    + QStringLiteral(" non risulta tra i comuni e gli stati esteri esistenti alla data "
-                                                    "di nascita."));
+                                                    "di nascita")
+                                   + (ora.isEmpty() ? QString() : QStringLiteral(": ") + ora) + u'.');
+    }
     if (trovati.size() > 1) {
         QStringList province;
         for (const Luogo &l : trovati)
@@ -233,7 +239,7 @@ void TfrmCalcolaCF::aggiorna()
         lblStato->setText(perche);
         return;
     }
-    const QDate data = *leggiData(txtDataNasc->text());
+    const QDate data = leggiDataDigitata(txtDataNasc->text()).data;
     const LuogoScritto luogo = separaProvincia(txtLuogo->text());
     const DatiAnagrafici dati{txtCognome->text(), txtNome->text(), optFemmina->isChecked() ? u'F' : u'M', data,
                               luoghiPerNome(luogo.nome, luogo.provincia, data).constFirst().codice};
@@ -273,16 +279,7 @@ void TfrmCalcolaCF::btnAnnullaClick()
 
 void TfrmCalcolaCF::btnCalendarioClick()
 {
-    auto *dlg = new TfrmCalendario(this);
-    if (const std::optional<QDate> data = leggiData(txtDataNasc->text()))
-        dlg->calAppuntamenti->setSelectedDate(*data);
-    // The picker's own targets are the card screens' date fields: its date
-    // (chosen, or typed there) comes here when this dialog opened it.
-    connect(dlg, &TfrmCalendario::dataImportata, this, [this, dlg](const QDate &data) {
-        txtDataNasc->setText(scriviData(data));
-        dlg->accept();
-    });
-    eseguiDialogo(dlg);
+    apriCalendario(this, QStringLiteral("datanasccf"));
     txtDataNasc->setFocus(Qt::OtherFocusReason);
 }
 

@@ -17,7 +17,7 @@ using S = TSchedaContratto;
 // contract in force, the reason of one expired or rescinded.
 constexpr ColonnaElenco kRigaValido[] = {
     {u"Data stipula: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
-    {u"  Da: ", 10},         {u"  A: ", 10}, {u"  Rata: € ", kNonTagliato},
+    {u"  Da: ", 10},         {u"  A: ", 10}, {u"  Rata: € ", kNonTagliato, true},
 };
 constexpr ColonnaElenco kRigaRescisso[] = {
     {u"Stipula: ", 10}, {u"  ", 28}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
@@ -28,7 +28,7 @@ constexpr ColonnaElenco kRigaRescisso[] = {
 // without scrolling sideways.
 constexpr ColonnaElenco kRigaInScadenza[] = {
     {u"Fine: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
-    {u"  Da: ", 10}, {u"  Stipula: ", 10}, {u"  Rata: € ", kNonTagliato},
+    {u"  Da: ", 10}, {u"  Stipula: ", 10}, {u"  Rata: € ", kNonTagliato, true},
 };
 
 QString riga(std::span<const ColonnaElenco> colonne, const S &s, QStringView ultimo)

@@ -8,7 +8,7 @@ namespace {
 
 constexpr ColonnaElenco kRigaContratto[] = {
     {u"Data stipula: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
-    {u"  Da: ", 10},         {u"  A: ", 10}, {u"  Rata: € ", kNonTagliato},
+    {u"  Da: ", 10},         {u"  A: ", 10}, {u"  Rata: € ", kNonTagliato, true},
 };
 
 constexpr QString TSchedaContratto::*kCampiRiga[] = {

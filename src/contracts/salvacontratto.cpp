@@ -64,6 +64,11 @@ bool TfrmContratti::salva()
     for (const auto &[campo, quale] : dateContratto)
         if (!dataEsistente(this, campo, QString::fromUtf8(quale), QStringLiteral("il contratto")))
             return false;
+    const std::pair<QLineEdit *, const char *> nascite[] = {
+        {txtDataNasc, "la data di nascita del Dipendente"}, {txtDataNascLeg, "la data di nascita del Legale Rappresentante"}};
+    for (const auto &[campo, quale] : nascite)
+        if (!dataEsistente(this, campo, QString::fromUtf8(quale), QStringLiteral("il contratto"), true))
+            return false;
     const DateContratto date{txtDataStipula->text(), txtDataInizio->text(), txtDataFine->text(), txtDataNasc->text(),
                              txtDataNascLeg->text()};
     if (!primaDiSalvare(this, txtStipendio, problemiDateContratto(date, anno().toInt(), s.oggi()),

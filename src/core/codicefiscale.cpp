@@ -3,6 +3,8 @@
 #include "core/identificativi.h"
 #include "core/testo.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -171,6 +173,43 @@ QChar SessoDaCodiceFiscale(const QString &codice)
         return QChar();
     const std::optional<Struttura> s = leggiStruttura(c);
     return s ? s->sesso : QChar();
+}
+
+QString difettoCodiceFiscale(const QString &testo)
+{
+    const QString codice = upperAZ(trimmed(testo));
+    if (codice.isEmpty())
+        return QString();
+    if (allDigits(codice)) {
+        // The number of a company, or of a person not yet given a code of letters.
+        if (codice.size() != LunghezzaPartitaIva)
+            return QStringLiteral("un codice di sole cifre ne ha 11, questo ne ha %1").arg(codice.size());
+        return ControllaPartitaIva(codice)
+                   ? QString()
+                   : QStringLiteral("l'ultima delle 11 cifre, quella di controllo, non è esatta");
+    }
+    for (QChar c : codice)
+        if (!lettera(c) && !cifra(c))
+            return QStringLiteral("contiene il carattere «%1», ma un codice fiscale ha solo lettere e cifre").arg(c);
+    if (codice.size() != LunghezzaCodFisc)
+        return QStringLiteral("ha %1 caratteri invece di 16").arg(codice.size());
+    for (int p = 0; p < LunghezzaCodFisc; ++p) {
+        const QChar c = codice.at(p);
+        const bool postoCifra = std::find(std::begin(kPosizioniCifre), std::end(kPosizioniCifre), p)
+                                != std::end(kPosizioniCifre);
+        if (postoCifra && !cifra(c) && !QStringView(kOmocodia).contains(c))
+            return QStringLiteral("il %1° carattere, %2, dovrebbe essere una cifra").arg(p + 1).arg(c);
+        if (!postoCifra && !lettera(c))
+            return QStringLiteral("il %1° carattere, %2, dovrebbe essere una lettera").arg(p + 1).arg(c);
+    }
+    const QChar controllo = CarattereControlloCodFisc(codice);
+    if (codice.back() != controllo)
+        return QStringLiteral("l'ultimo carattere, quello di controllo, dovrebbe essere %1 e non %2")
+            .arg(controllo)
+            .arg(codice.back());
+    if (!leggiStruttura(codice))
+        return QStringLiteral("la data di nascita o il codice del luogo di nascita che contiene non esistono");
+    return QString();
 }
 
 } // namespace qv

@@ -50,6 +50,14 @@ QString CalcolaCodiceFiscale(const DatiAnagrafici &dati);
 // (ControllaCodFisc does that).
 std::optional<DatiAnagrafici> LeggiCodiceFiscale(const QString &codice, QDate oggi);
 
+// Why `testo` cannot be a codice fiscale, as a phrase without a capital or a
+// full stop ("ha 8 caratteri invece di 16"); empty when it can, and for an
+// empty text. A code of letters must have 16 of them, letters and digits each
+// in their places (the letters of omocodia in place of digits), the right
+// check letter and a birth date and place that can exist; a code of digits
+// alone is a company's, 11 digits with the right check digit.
+QString difettoCodiceFiscale(const QString &testo);
+
 // The sex a code gives, 'M' or 'F', when its check letter is right and its
 // layout possible (whatever the century); a null character otherwise.
 QChar SessoDaCodiceFiscale(const QString &codice);

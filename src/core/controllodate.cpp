@@ -11,9 +11,10 @@ QStringList problemiNascita(const QString &nascita, const QString &di, QDate rif
     const QString t = trimmed(nascita);
     if (t.isEmpty())
         return {};
+    // A birth date that is no date is refused before the save asks anything.
     const std::optional<QDate> d = leggiData(t);
     if (!d)
-        return {QStringLiteral("la data di nascita %1 %2 non è una data esistente nel formato gg/mm/aaaa").arg(di, t)};
+        return {};
     if (*d > oggi)
         return {QStringLiteral("la data di nascita %1 %2 è nel futuro").arg(di, t)};
     if (!riferimento.isValid())

@@ -12,10 +12,11 @@ namespace qv {
 // The youngest age at which someone signs a collaboration.
 constexpr int EtaMinima = 14;
 
-// A birth date typed freely: not a date, in the future (after `oggi`), or less
+// A birth date in the future (after `oggi`), or less
 // than EtaMinima years before `riferimento` (an invalid `riferimento` means
 // `oggi`). `di` names the person ("del Dipendente"); `quando` the moment of
-// the age ("alla stipula", "oggi"). An empty field is no problem.
+// the age ("alla stipula", "oggi"). An empty field, or one that holds no
+// date (the save refuses it first), is no problem here.
 QStringList problemiNascita(const QString &nascita, const QString &di, QDate riferimento, const QString &quando,
                             QDate oggi);
 

@@ -149,4 +149,32 @@ QString formattaImporto(const QString &testo)
     return s;
 }
 
+QString mostraImporto(QStringView testo)
+{
+    const QString t = trimmed(testo.toString());
+    if (t.isEmpty() || statoImporto(t) != StatoImporto::Valido)
+        return t;
+    const QString f = formattaImporto(t);
+    const qsizetype virgola = f.indexOf(u',');
+    const QString intera = f.left(virgola);
+    // Digits only: the general format writes a large number with an exponent.
+    if (!allDigits(intera))
+        return f;
+    QString s;
+    for (qsizetype i = 0; i < intera.size(); ++i) {
+        if (i > 0 && (intera.size() - i) % 3 == 0)
+            s += u'.';
+        s += intera.at(i);
+    }
+    return s + f.mid(virgola);
+}
+
+QString importoArchivio(QStringView testo)
+{
+    QString t = trimmed(testo.toString());
+    if (statoImporto(t) == StatoImporto::Valido)
+        t.remove(u'.');
+    return t;
+}
+
 } // namespace qv

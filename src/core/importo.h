@@ -1,5 +1,7 @@
 #pragma once
-// Amounts are texts with a decimal comma, normalised when an amount field is left.
+// Amounts are texts with a decimal comma. The archives hold them without the
+// thousands dots ("1234567,89"); every screen, list, print and document shows
+// them with the dots ("1.234.567,89").
 
 #include <QString>
 #include <QStringView>
@@ -29,5 +31,15 @@ QString importoIncollato(QStringView testo);
 // empty or unreadable text gives "0,00". The dots of an amount whose thousands
 // are grouped by them are dropped: "1.250,50" gives "1250,50".
 QString formattaImporto(const QString &testo);
+
+// An amount as it is shown everywhere: formatted (formattaImporto), then the
+// thousands grouped by dots, "1234567,89" and "1.234.567,89" both give
+// "1.234.567,89", "2500" gives "2.500,00". A text that is not an amount (a
+// letter, two commas) is shown as it is, trimmed; an empty one stays empty.
+QString mostraImporto(QStringView testo);
+
+// An amount as the archives hold it: a shown amount loses its thousands dots
+// ("1.234.567,89" gives "1234567,89"); any other text stays as it is, trimmed.
+QString importoArchivio(QStringView testo);
 
 } // namespace qv

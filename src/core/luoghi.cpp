@@ -39,13 +39,19 @@ Tabella carica()
     const QString testo = QString::fromUtf8(f.readAll());
     for (QStringView riga : QStringView(testo).split(u'\n', Qt::SkipEmptyParts)) {
         const QList<QStringView> c = riga.split(u'\t');
-        if (c.size() != 5)
+        // The other names and what the place is today come last, when it has them.
+        if (c.size() < 5 || c.size() > 7)
             continue;
-        t.luoghi.append({c[0].toString(), c[1].toString(), leggiGiorno(c[2]), leggiGiorno(c[3]), c[4].toString()});
+        t.luoghi.append({c[0].toString(), c[1].toString(), leggiGiorno(c[2]), leggiGiorno(c[3]), c[4].toString(),
+                         c.size() > 6 ? c[6].toString() : QString()});
+        const qsizetype i = t.luoghi.size() - 1;
+        QStringList nomi = t.luoghi.at(i).nome.split(u'/');
+        if (c.size() > 5 && !c[5].isEmpty())
+            nomi += c[5].toString().split(u'/');
+        for (const QString &nome : std::as_const(nomi))
+            if (const QString chiave = chiaveLuogo(nome); !t.nomi.contains(chiave, i))
+                t.nomi.insert(chiave, i);
     }
-    for (qsizetype i = 0; i < t.luoghi.size(); ++i)
-        for (const QString &nome : t.luoghi.at(i).nome.split(u'/'))
-            t.nomi.insert(chiaveLuogo(nome), i);
     return t;
 }
 
@@ -138,6 +144,16 @@ QString LuogoDaCodice(const QString &codiceCatastale, QDate data)
 {
     const Luogo *l = luogoPerCodice(codiceCatastale, data);
     return l ? l->nome : QString();
+}
+
+QString luogoNonPiuItaliano(const QString &luogo, const QString &provincia, const QDate &data)
+{
+    for (const Luogo &l : luoghiPerNome(luogo, provincia, QDate()))
+        if (!l.oggi.isEmpty() && l.al.isValid() && data.isValid() && data > l.al)
+            return QStringLiteral("%1 fu un comune italiano fino al %2; oggi è %3: per chi vi è nato dopo, indicare "
+                                  "lo stato estero")
+                .arg(l.nome, l.al.toString(QStringLiteral("dd/MM/yyyy")), l.oggi);
+    return QString();
 }
 
 QStringList nomiLuoghi()

@@ -18,6 +18,7 @@ struct Luogo
     QDate dal;         // first day the code was in use
     QDate al;          // last day; null while still in use
     QString nome;      // "Roma", "Francia"
+    QString oggi;      // a place that was Italian: what it is now ("Rijeka, in Croazia"); empty otherwise
 
     bool estero() const { return codice.startsWith(u'Z'); }
     // Whether the code was in use on `data`; a null date: at any time.
@@ -34,7 +35,10 @@ const QList<Luogo> &tabellaLuoghi();
 QString chiaveLuogo(const QString &nome);
 
 // The places called `luogo` (compared by chiaveLuogo; a name written with
-// both forms, "Myanmar/Birmania", answers to either), in `provincia` when one
+// both forms, "Myanmar/Birmania", answers to either, and so does each other
+// name the table gives a place: the other official name of a comune named in
+// two languages, "Bozen", a name in everyday use, "Reggio Emilia", "USA",
+// the name of today of a place that was Italian, "Rijeka"), in `provincia` when one
 // is given ("EE" for the foreign states), whose code was in use on `data`
 // (a null date: at any time).
 QList<Luogo> luoghiPerNome(const QString &luogo, const QString &provincia, const QDate &data);
@@ -61,6 +65,12 @@ QString CodiceCatastale(const QString &luogo, const QString &provincia, QDate da
 // The name of the place whose code was `codiceCatastale` on `data` (a null
 // date: the last place that had it); empty when there is none.
 QString LuogoDaCodice(const QString &codiceCatastale, QDate data);
+
+// What to add when no place called `luogo` (in `provincia`) was in use on
+// `data`, though one that was Italian once is: "Fiume fu un comune italiano
+// fino al 16/09/1947; oggi è Rijeka, in Croazia: per chi vi è nato dopo,
+// indicare lo stato estero". Empty otherwise.
+QString luogoNonPiuItaliano(const QString &luogo, const QString &provincia, const QDate &data);
 
 // Every place as the birthplace field offers it for completion ("Roma (RM)",
 // "Francia"), each once, sorted.

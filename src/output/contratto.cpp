@@ -2,6 +2,7 @@
 
 #include "core/codicefiscale.h"
 #include "core/filesicuro.h"
+#include "core/importo.h"
 #include "core/testo.h"
 
 #include <iterator>
@@ -210,7 +211,13 @@ QByteArray documentoContratto(const CampiContratto &campi)
     const Donne donne{SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFisc"))) == u'F',
                       SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFiscLeg"))) == u'F'};
     percorri([&out](std::string_view testo) { out.append(testo.data(), qsizetype(testo.size())); },
-             [&](QLatin1String nome) { aggiungiValore(out, trimmedView(campi.value(nome))); }, donne);
+             [&](QLatin1String nome) {
+                 // The fee as every amount is shown: "1.234.567,89".
+                 const QString valore = campi.value(nome);
+                 aggiungiValore(out, nome == QLatin1String("txtStipendio") ? QStringView(mostraImporto(valore))
+                                                                          : trimmedView(valore));
+             },
+             donne);
     return out;
 }
 

@@ -21,7 +21,8 @@ QStringList campiDocumentoContratto();
 // The whole document, laid out for A4 paper. For a collaborator whose valid
 // codice fiscale says female her paragraph reads "Sig.ra", "nata" and
 // "denominata"; a legal representative whose valid code says female is
-// "nata". Values are written without leading and trailing blanks
+// "nata". The monthly fee (txtStipendio) is written as every amount is
+// shown ("1.234.567,89"). Values are written without leading and trailing blanks
 // and control characters, as single Windows-1252 bytes; a backslash or a brace
 // is escaped so that it stays text, a character outside the code page is
 // written as an RTF Unicode escape and a control character inside a value as a

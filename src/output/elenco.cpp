@@ -1,5 +1,6 @@
 #include "elenco.h"
 
+#include "core/importo.h"
 #include "core/testo.h"
 
 #include <algorithm>
@@ -14,7 +15,12 @@ QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStri
     riga.reserve(160);
     for (size_t i = 0; i < colonne.size(); ++i) {
         const ColonnaElenco &c = colonne[i];
-        const QStringView valore = i < valori.size() ? trimmedView(valori[i]) : QStringView();
+        QStringView valore = i < valori.size() ? trimmedView(valori[i]) : QStringView();
+        QString importo;
+        if (c.importo) {
+            importo = mostraImporto(valore);
+            valore = importo;
+        }
         riga += c.separatore;
         if (c.larghezza == kNonTagliato) {
             riga += valore;
@@ -29,7 +35,16 @@ QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStri
 FormaRigaByte::FormaRigaByte(std::span<const ColonnaElenco> colonne)
 {
     for (const ColonnaElenco &c : colonne)
-        m_pezzi.append({toCp1252(c.separatore.toString()), c.larghezza});
+        m_pezzi.append({toCp1252(c.separatore.toString()), c.larghezza, c.importo});
+}
+
+QByteArrayView FormaRigaByte::mostrato(const Pezzo &p, QByteArrayView v, QByteArray &buffer)
+{
+    if (!p.importo)
+        return v;
+    // An amount is digits, dots and a comma: the same in Latin-1 and Windows-1252.
+    buffer = mostraImporto(QString::fromLatin1(v.data(), v.size())).toLatin1();
+    return buffer;
 }
 
 qsizetype FormaRigaByte::lunghezza(std::span<const QByteArrayView> valori) const
@@ -38,7 +53,10 @@ qsizetype FormaRigaByte::lunghezza(std::span<const QByteArrayView> valori) const
     for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
         const Pezzo &p = m_pezzi.at(i);
         n += p.separatore.size();
-        n += p.larghezza == kNonTagliato ? (size_t(i) < valori.size() ? valori[i].size() : 0) : p.larghezza;
+        QByteArray buffer;
+        n += p.larghezza == kNonTagliato
+                 ? (size_t(i) < valori.size() ? mostrato(p, valori[i], buffer).size() : 0)
+                 : p.larghezza;
     }
     return n;
 }
@@ -47,7 +65,8 @@ void FormaRigaByte::scrivi(std::span<const QByteArrayView> valori, char *d) cons
 {
     for (qsizetype i = 0; i < m_pezzi.size(); ++i) {
         const Pezzo &p = m_pezzi.at(i);
-        const QByteArrayView v = size_t(i) < valori.size() ? valori[i] : QByteArrayView();
+        QByteArray buffer;
+        const QByteArrayView v = mostrato(p, size_t(i) < valori.size() ? valori[i] : QByteArrayView(), buffer);
         std::memcpy(d, p.separatore.constData(), size_t(p.separatore.size()));
         d += p.separatore.size();
         const qsizetype copiati = p.larghezza == kNonTagliato ? v.size() : std::min<qsizetype>(v.size(), p.larghezza);

@@ -23,10 +23,12 @@ struct ColonnaElenco
 {
     QStringView separatore;
     int larghezza;
+    bool importo = false; // an amount, shown as everywhere (mostraImporto)
 };
 
 // The line of one card: each value trimmed, padded and cut to its width (a
-// value of width kNonTagliato is appended as it is), after its separator.
+// value of width kNonTagliato is appended as it is), after its separator; an
+// amount with its thousands dots.
 // A missing value counts as empty.
 QString rigaElenco(std::span<const ColonnaElenco> colonne, std::span<const QStringView> valori);
 
@@ -48,7 +50,10 @@ private:
     {
         QByteArray separatore;
         int larghezza;
+        bool importo;
     };
+    // The value as the line shows it: an amount with its thousands dots.
+    static QByteArrayView mostrato(const Pezzo &p, QByteArrayView v, QByteArray &buffer);
     QList<Pezzo> m_pezzi;
 };
 

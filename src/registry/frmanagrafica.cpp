@@ -70,7 +70,7 @@ const DefCampo kComportamenti[] = {
     {"txtCittadinanza", "txtStipendio"},
     {"txtStipendio", "txtLuogo", Importo},
     {"txtLuogo", "txtDataNasc"},
-    {"txtDataNasc", "txtCodFisc"},
+    {"txtDataNasc", "txtCodFisc", DataCalendario, "datanasc"},
     {"txtCodFisc", "txtPartitaIva", Maiuscole | Codice},
     {"txtPartitaIva", "txtIndirizzo", SoloCifre | Codice},
     {"txtIndirizzo", "txtCitta"},
@@ -349,6 +349,9 @@ bool TfrmAnagrafica::salva()
     }
     if (!dataEsistente(this, txtDataSca, QStringLiteral("la data di scadenza"), QStringLiteral("la scheda")))
         return false;
+    if (!dataEsistente(this, txtDataNasc, QStringLiteral("la data di nascita del Dipendente"),
+                       QStringLiteral("la scheda"), true))
+        return false;
     if (trimmed(txtPreavviso->text()).isEmpty()) {
         s.messaggio(this, TipoMessaggio::Avviso,
                     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso."));
@@ -358,10 +361,11 @@ bool TfrmAnagrafica::salva()
     if (!primaDiSalvare(this, txtStipendio, problemiDateDipendente(txtDataNasc->text(), txtDataSca->text(), s.oggi()),
                         QStringLiteral("la scheda")))
         return false;
-    if (!confermaCodiciFiscali(this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}}}))
-        return false;
-
     try {
+        const QStringList altre = schedeConCodiceFiscale(txtCodFisc->text(), trimmed(lblPosizione->text()).toInt());
+        if (!confermaCodiciFiscali(
+                this, {{QString(), txtCodFisc, {txtDipendente->text(), txtLuogo->text(), txtDataNasc->text()}, altre}}))
+            return false;
         if (!salvaSchedaSchermo<TSchedaDipendente>(
                 {this, cartellaProgramma().archivioDipendenti(), lblPosizione, &m_caricati,
                  [this](const SchedaLetta<TSchedaDipendente> &l) { mostraScheda(l); }, [this](int p) { foto->salva(p); },

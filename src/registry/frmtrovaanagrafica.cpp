@@ -82,7 +82,7 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick()
                 contratti = parentWidget()->window();
             for (const Copia &c : kCopiaContratti)
                 if (auto *campo = contratti ? contratti->findChild<QLineEdit *>(QLatin1String(c.campo)) : nullptr)
-                    campo->setText(trimmed(s.*c.dato));
+                    mostraValore(campo, s.*c.dato);
         }
     } catch (const ErroreArchivio &e) {
         // The screen closes without applying anything further.

@@ -2,10 +2,13 @@
 // present, and every foreign state, with its cadastral code) into the table the
 // program carries as a resource: one line a place, sorted by code,
 //
-//     code TAB province TAB valid from TAB valid to TAB name
+//     code TAB province TAB valid from TAB valid to TAB name TAB other names TAB today
 //
 // dates as yyyyMMdd (an empty "to": still in use), the province "EE" for a
-// foreign state, names in UTF-8. The name and province of every code in use
+// foreign state, names in UTF-8; the other names (separated by "/") are the
+// other official name of a comune named in two languages and the names people
+// use that the lists lack (altrinomiluoghi.tsv), "today" what a place that
+// was Italian is now. The name and province of every code in use
 // today come from ISTAT's list of comuni (elencoistat.h), which the package
 // has wrong for a few hundred of them (an old name, the province of 1861,
 // "D'ivrea" for "d'Ivrea"). Run by the build; it reads only the files it is
@@ -100,9 +103,9 @@ int esci(const QString &messaggio)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 7)
+    if (argc != 8)
         return esci(QStringLiteral("uso: crealuoghi <cities-countries.ts> <lista-comuni.js> <city.js> <province.js> "
-                                   "<correzioni> <tabella>"));
+                                   "<correzioni> <altri nomi> <tabella>"));
     QHash<QString, ComuneInUso> inUso;
     const QString errore = leggiComuniInUso(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                                             QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]), &inUso);
@@ -181,16 +184,18 @@ int main(int argc, char **argv)
     QString resoconto;
     aggiornaLuoghi(luoghi, inUso, &resoconto);
     std::printf("crealuoghi: %s\n", qPrintable(resoconto));
+    if (const QString e = aggiungiAltriNomi(QString::fromLocal8Bit(argv[6]), luoghi); !e.isEmpty())
+        return esci(e);
     std::sort(luoghi.begin(), luoghi.end(), [](const Luogo &a, const Luogo &b) {
         return a.codice != b.codice ? a.codice < b.codice : a.dal < b.dal;
     });
 
-    QSaveFile uscita(QString::fromLocal8Bit(argv[6]));
+    QSaveFile uscita(QString::fromLocal8Bit(argv[7]));
     if (!uscita.open(QIODevice::WriteOnly))
         return esci(QStringLiteral("non si scrive ") + uscita.fileName());
     QByteArray righe;
     for (const Luogo &l : std::as_const(luoghi))
-        righe += (QStringList{l.codice, l.provincia, l.dal, l.al, l.nome}.join(u'\t') + u'\n').toUtf8();
+        righe += (QStringList{l.codice, l.provincia, l.dal, l.al, l.nome, l.altri, l.oggi}.join(u'\t') + u'\n').toUtf8();
     uscita.write(righe);
     if (!uscita.commit())
         return esci(QStringLiteral("non si scrive ") + uscita.fileName());

@@ -148,8 +148,12 @@ QString leggiComuniInUso(const QString &listaComuni, const QString &citta, const
     // ("Bolzano/Bozen", "Sgonico-Zgonik") also answers to its Italian part,
     // after every whole name.
     QHash<QString, QString> grafie;
-    for (const ComuneInUso &c : std::as_const(scritti))
+    QHash<QString, QString> bilingui; // province and Italian name -> the name in the other language
+    for (const ComuneInUso &c : std::as_const(scritti)) {
         grafie.insert(c.provincia + chiaveNome(c.nome), c.nome);
+        if (c.nome.contains(u'/'))
+            bilingui.insert(c.provincia + chiaveNome(c.nome.section(u'/', 0, 0)), c.nome.section(u'/', 1));
+    }
     for (const ComuneInUso &c : std::as_const(scritti))
         for (QChar separatore : {u'/', u'-'}) {
             const QString italiano = c.nome.section(separatore, 0, 0);
@@ -177,6 +181,13 @@ QString leggiComuniInUso(const QString &listaComuni, const QString &citta, const
         ComuneInUso c = aMano.value(it.key(), ComuneInUso());
         if (c.nome.isEmpty())
             c = {it->provincia, grafie.value(it->provincia + chiaveNome(it->nome))};
+        // "Bolzano/Bozen": the Italian name, and the other that it answers to.
+        if (c.nome.contains(u'/')) {
+            c.altri = c.nome.section(u'/', 1);
+            c.nome = c.nome.section(u'/', 0, 0);
+        } else {
+            c.altri = bilingui.value(c.provincia + chiaveNome(c.nome));
+        }
         if (c.nome.isEmpty())
             senzaNome.append(it.key() + u' ' + it->nome + QStringLiteral(" (") + it->provincia + u')');
         comuni->insert(it.key(), c);
@@ -213,7 +224,7 @@ void aggiornaLuoghi(QList<Luogo> &luoghi, const QHash<QString, ComuneInUso> &inU
         const auto riga = ultimo.constFind(it.key());
         if (riga == ultimo.cend() || !luoghi.at(*riga).al.isEmpty()) {
             // In use again, or new since the first source was made.
-            Luogo nuovo{it.key(), it->provincia, QString(), QString(), it->nome};
+            Luogo nuovo{it.key(), it->provincia, QString(), QString(), it->nome, it->altri, QString()};
             if (riga != ultimo.cend())
                 nuovo.dal = QDate::fromString(luoghi.at(*riga).al, QStringLiteral("yyyyMMdd"))
                                 .addDays(1)
@@ -227,6 +238,7 @@ void aggiornaLuoghi(QList<Luogo> &luoghi, const QHash<QString, ComuneInUso> &inU
         nomi += l.nome != it->nome;
         province += l.provincia != it->provincia;
         l.nome = it->nome;
+        l.altri = it->altri;
         l.provincia = it->provincia;
         dallElenco.insert(*riga);
     }
@@ -249,4 +261,32 @@ void aggiornaLuoghi(QList<Luogo> &luoghi, const QHash<QString, ComuneInUso> &inU
     if (!nonInElenco.isEmpty())
         *resoconto += QStringLiteral("; in uso per la prima fonte ma non nell'elenco ISTAT: ")
                       + nonInElenco.join(QStringLiteral(", "));
+}
+
+QString aggiungiAltriNomi(const QString &percorso, QList<Luogo> &luoghi)
+{
+    QString errore;
+    const QString testo = leggiFile(percorso, &errore);
+    if (!errore.isEmpty())
+        return errore;
+    static const QRegularExpression codice(QStringLiteral("^[A-Z]\\d{3}$"));
+    for (const QString &riga : testo.split(u'\n')) {
+        if (riga.trimmed().isEmpty() || riga.startsWith(u'#'))
+            continue;
+        const QStringList c = riga.split(u'\t');
+        if (c.size() < 2 || c.size() > 3 || !codice.match(c.at(0)).hasMatch() || c.at(1).trimmed().isEmpty())
+            return QStringLiteral("riga illeggibile in %1: %2").arg(percorso, riga);
+        bool trovato = false;
+        for (Luogo &l : luoghi) {
+            if (l.codice != c.at(0))
+                continue;
+            trovato = true;
+            l.altri = l.altri.isEmpty() ? c.at(1).trimmed() : l.altri + u'/' + c.at(1).trimmed();
+            if (c.size() == 3)
+                l.oggi = c.at(2).trimmed();
+        }
+        if (!trovato)
+            return QStringLiteral("altri nomi per un codice che la tabella non ha: ") + c.at(0);
+    }
+    return QString();
 }

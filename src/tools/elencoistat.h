@@ -14,13 +14,16 @@
 struct Luogo
 {
     QString codice, provincia, dal, al, nome;
+    QString altri; // other names it answers to, separated by "/" ("Bozen", "Reggio Emilia")
+    QString oggi;  // what a place no longer Italian is today ("Rijeka, in Croazia")
 };
 
 // A comune in use today.
 struct ComuneInUso
 {
     QString provincia;
-    QString nome;
+    QString nome;  // the Italian name
+    QString altri; // the name in the other official language, for a comune named in two ("Bozen")
 };
 
 // What a name is matched by: letters and digits only, accents dropped, upper case.
@@ -42,5 +45,13 @@ QString leggiComuniInUso(const QString &listaComuni, const QString &citta, const
 
 // Gives every Italian place no longer in use ISTAT's case, and every code in
 // use today its current name and province (a code the table does not have in
-// use is added from the day after its last use). `resoconto` says what changed.
+// use is added from the day after its last use), with the other official
+// name of a comune named in two languages. `resoconto` says what changed.
 void aggiornaLuoghi(QList<Luogo> &luoghi, const QHash<QString, ComuneInUso> &inUso, QString *resoconto);
+
+// Reads the names people use that the lists lack (`percorso`: "code TAB
+// names separated by / TAB what the place is today", the last column only
+// for a place no longer Italian; # for a comment) and gives them to every
+// row of that code. Returns an error text, empty when all went well: a line
+// that cannot be read, or a code the table does not have.
+QString aggiungiAltriNomi(const QString &percorso, QList<Luogo> &luoghi);

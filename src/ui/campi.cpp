@@ -235,7 +235,7 @@ void ComportamentiCampi::lascia(const Voce &v)
         // ("1250.50"): the amount stays as typed, marked, until corrected.
         rifiuta(v.campo, motivo);
     } else {
-        v.campo->setText(formattaImporto(v.campo->text()));
+        v.campo->setText(mostraImporto(formattaImporto(v.campo->text())));
     }
     if (m_corrente == &v)
         m_corrente = nullptr;

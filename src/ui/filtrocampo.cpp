@@ -437,6 +437,42 @@ void applicaFiltro(QLineEdit *campo, int comportamenti, AvvisoCampo avviso)
         avviso = [campo](const QString &motivo, bool grave) { avvisoSenzaRigaInfo(campo, motivo, grave); };
     delete campo->validator();
     campo->setValidator(new FiltroCampo(campo, comportamenti, std::move(avviso)));
+    if ((comportamenti & Importo) && capacitaImporto(campo) == 0 && campo->maxLength() < 32767) {
+        // Room for the thousands dots the record field does not hold.
+        campo->setProperty(ProprietaCapacitaImporto, campo->maxLength());
+        campo->setMaxLength(campo->maxLength() + campo->maxLength() / 3);
+    }
+}
+
+int capacitaImporto(const QLineEdit *campo)
+{
+    return campo->property(ProprietaCapacitaImporto).toInt();
+}
+
+// The value an amount field was given, as the card held it.
+static constexpr char ProprietaImportoCaricato[] = "qvImportoCaricato";
+
+void mostraValore(QLineEdit *campo, const QString &valore)
+{
+    if (capacitaImporto(campo)) {
+        campo->setProperty(ProprietaImportoCaricato, trimmed(valore));
+        campo->setText(mostraImporto(valore));
+    } else {
+        campo->setText(trimmed(valore));
+    }
+    campo->setCursorPosition(0);
+}
+
+QString valoreDelTesto(const QLineEdit *campo)
+{
+    if (!capacitaImporto(campo))
+        return trimmed(campo->text());
+    const QString valore = importoArchivio(campo->text());
+    const QString caricato = campo->property(ProprietaImportoCaricato).toString();
+    const bool stesso = !caricato.isEmpty() && statoImporto(valore) == StatoImporto::Valido
+                        && statoImporto(caricato) == StatoImporto::Valido
+                        && formattaImporto(valore) == formattaImporto(caricato);
+    return stesso ? caricato : valore;
 }
 
 void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, bool grave)

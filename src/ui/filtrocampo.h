@@ -80,6 +80,20 @@ using AvvisoCampo = std::function<void(const QString &motivo, bool grave)>;
 // left to what the field shows.
 void applicaFiltro(QLineEdit *campo, int comportamenti, AvvisoCampo avviso = {});
 
+// An amount field shows the thousands dots ("1.234.567,89") that its record
+// field does not hold ("1234567,89"): applicaFiltro lets it take a third more
+// characters than the record field's capacity, which it keeps here. 0 for a
+// field that is no amount field, or has no maximum length.
+inline constexpr char ProprietaCapacitaImporto[] = "qvCapacitaImporto";
+int capacitaImporto(const QLineEdit *campo);
+// A value a card holds put into its field: the value trimmed, an amount with
+// its thousands dots (mostraImporto), the start in view. And what the card
+// holds of the field's text: the text trimmed, an amount without the dots
+// (importoArchivio); an amount still the one put in keeps the value's own
+// writing ("1200,5" shown as "1.200,50"), so that an unchanged card keeps its bytes.
+void mostraValore(QLineEdit *campo, const QString &valore);
+QString valoreDelTesto(const QLineEdit *campo);
+
 // The short message of a screen without an info line.
 void avvisoSenzaRigaInfo(QLineEdit *campo, const QString &motivo, bool grave);
 

@@ -16,11 +16,16 @@
 
 namespace qv {
 
-const TfrmCalendario::Destinazione TfrmCalendario::Destinazioni[4] = {
+const TfrmCalendario::Destinazione TfrmCalendario::Destinazioni[8] = {
     {"datasca", "TfrmAnagrafica", "txtDataSca"},
     {"datastipula", "TfrmContratti", "txtDataStipula"},
     {"datainizio", "TfrmContratti", "txtDataInizio"},
     {"datafine", "TfrmContratti", "txtDataFine"},
+    {"datanasc", "TfrmAnagrafica", "txtDataNasc"},
+    {"datanascdip", "TfrmContratti", "txtDataNasc"},
+    {"datanascleg", "TfrmContratti", "txtDataNascLeg"},
+    // The codice fiscale calculator is a dialog: the window that opened the picker.
+    {"datanasccf", "", "txtDataNasc"},
 };
 
 TfrmCalendario::TfrmCalendario(QWidget *parent)

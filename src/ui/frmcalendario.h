@@ -28,7 +28,7 @@ public:
 
     // The date field each token names: screen class and field.
     struct Destinazione { const char *token; const char *schermo; const char *campo; };
-    static const Destinazione Destinazioni[4];
+    static const Destinazione Destinazioni[8];
 
     // Shows the month of the date the field named by lblMemory holds and
     // selects that date; a field without a date leaves today's.

@@ -5,6 +5,7 @@
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "output/foglio.h"
+#include "core/importo.h"
 #include "core/testo.h"
 #include "ui/filtrocampo.h"
 
@@ -102,6 +103,9 @@ public:
         if (cambiata != m_cambiate.cend())
             return *cambiata;
         const QByteArrayView b = m_celle.cella(i.row(), c - 1);
+        // An amount is shown as everywhere ("1.234.567,89"), and edited as the archive holds it.
+        if (role == Qt::DisplayRole && m_colonne.at(c).tipo == TipoCella::Importo)
+            return mostraImporto(fromCp1252(b.data(), b.size()));
         return fromCp1252(b.data(), b.size());
     }
 

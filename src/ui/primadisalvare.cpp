@@ -21,16 +21,28 @@ bool primaDiSalvare(QWidget *schermo, QLineEdit *importo, const QStringList &pro
         segnaRifiuto(importo, true);
         return false;
     }
-    if (testo.contains(u'.'))
-        importo->setText(formattaImporto(testo));
+    const QString mostrato = mostraImporto(testo);
+    if (mostrato != importo->text())
+        importo->setText(mostrato);
+    if (const int capacita = capacitaImporto(importo); capacita > 0 && valoreDelTesto(importo).size() > capacita) {
+        // Never cut: the archive would hold another amount.
+        s.messaggio(schermo, TipoMessaggio::Avviso,
+                    QStringLiteral("Attenzione: l'importo %1 è troppo grande per l'archivio, che ne tiene al più %2 "
+                                   "caratteri senza i punti delle migliaia.\r\n\r\nLa scheda non è stata salvata.")
+                        .arg(mostrato)
+                        .arg(capacita));
+        importo->setFocus(Qt::OtherFocusReason);
+        segnaRifiuto(importo, true);
+        return false;
+    }
     if (problemi.isEmpty())
         return true;
     return s.domanda(schermo, domandaDate(problemi, cosa), false);
 }
 
-bool dataEsistente(QWidget *schermo, QLineEdit *campo, const QString &quale, const QString &cosa)
+bool dataEsistente(QWidget *schermo, QLineEdit *campo, const QString &quale, const QString &cosa, bool facoltativa)
 {
-    if (leggiData(campo->text()))
+    if (leggiData(campo->text()) || (facoltativa && trimmed(campo->text()).isEmpty()))
         return true;
     Servizi::correnti().messaggio(schermo, TipoMessaggio::Semplice,
                                   QStringLiteral("Attenzione: ") + quale + u' ' + trimmed(campo->text())

@@ -5,6 +5,7 @@
 // framed boxes behind groups of fields, and the info line at the bottom that
 // shows the hint of the control under the mouse.
 
+#include "ui/filtrocampo.h"
 #include "ui/finestre.h"
 #include "ui/salvascheda.h"
 #include "ui/servizi.h"
@@ -27,8 +28,8 @@ namespace qv {
 // screen shows in its own way, like a check box).
 QWidget *controlloCampo(const QWidget *radice, const QString &campo);
 
-// The card as the controls hold it: every text trimmed. Fields without a
-// control stay empty.
+// The card as the controls hold it: every text trimmed, an amount without
+// its thousands dots. Fields without a control stay empty.
 template <typename R>
 R schedaDaiControlli(const QWidget *radice)
 {
@@ -36,7 +37,7 @@ R schedaDaiControlli(const QWidget *radice)
     for (const auto &c : R::campi()) {
         QWidget *w = controlloCampo(radice, QLatin1String(c.nome));
         if (auto *e = qobject_cast<QLineEdit *>(w))
-            s.*(c.membro) = trimmed(e->text());
+            s.*(c.membro) = valoreDelTesto(e);
         else if (auto *l = qobject_cast<QLabel *>(w))
             s.*(c.membro) = trimmed(l->text());
     }
@@ -44,15 +45,15 @@ R schedaDaiControlli(const QWidget *radice)
 }
 
 // Puts every field of a stored card, trimmed, into its control, a long value
-// showing its start; fields without a control are left to the screen.
+// showing its start and an amount as it is shown (mostraImporto); fields
+// without a control are left to the screen.
 template <typename R>
 void schedaNeiControlli(QWidget *radice, const R &scheda)
 {
     for (const auto &c : R::campi()) {
         QWidget *w = controlloCampo(radice, QLatin1String(c.nome));
         if (auto *e = qobject_cast<QLineEdit *>(w)) {
-            e->setText(trimmed(scheda.*(c.membro)));
-            e->setCursorPosition(0);
+            mostraValore(e, scheda.*(c.membro));
         } else if (auto *l = qobject_cast<QLabel *>(w))
             l->setText(trimmed(scheda.*(c.membro)));
     }

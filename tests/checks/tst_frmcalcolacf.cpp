@@ -10,6 +10,7 @@
 #include "registry/frmanagrafica.h"
 #include "storage/archivio.h"
 #include "support/serviziprova.h"
+#include "ui/filtrocampo.h"
 #include "ui/frmcalendario.h"
 #include "ui/schermi.h"
 
@@ -145,6 +146,14 @@ void TestCalcolaCF::datiMancanti()
         {"Corigliano Calabro (CS)", "31/12/2019",
          "Il luogo di nascita Corigliano Calabro (CS) non risulta tra i comuni e gli stati esteri esistenti alla data di nascita."},
         {"Roma", "31/02/1980", "La data di nascita 31/02/1980 non esiste: indicarla nel formato gg/mm/aaaa."},
+        {"Roma", "1/2/85", "Nato il 01/02/1985 a Roma (RM)"}, // read as typed, before the field is left
+        {"Reggio Emilia", "01/02/1985", "Nato il 01/02/1985 a Reggio nell'Emilia (RE)"},
+        {"Fiume", "01/02/1930", "Nato il 01/02/1930 a Fiume (FU)"},
+        {"Fiume", "01/02/1985",
+         "Il luogo di nascita Fiume non risulta tra i comuni e gli stati esteri esistenti alla data di nascita: Fiume fu "
+         "un comune italiano fino al 16/09/1947; oggi è Rijeka, in Croazia: per chi vi è nato dopo, indicare lo stato "
+         "estero."},
+        {"Roma", "29/2/23", "La data di nascita 29/02/2023 non esiste: indicarla nel formato gg/mm/aaaa."},
         {"Roma", "02/01/2024", "La data di nascita è successiva alla data odierna."},
         {"", "01/01/1980", "Indicare il luogo di nascita."},
         {"Roma", "", "Indicare la data di nascita."},
@@ -195,6 +204,25 @@ void TestCalcolaCF::calendarioETasti()
     QCOMPARE(dlg.codice().left(15), QStringLiteral("DNGNCL85P21D704"));
     QTest::keyClick(dlg.txtLuogo, Qt::Key_Return);
     QVERIFY(dlg.btnImporta->hasFocus());
+    // Typed, the date is written as "dd/mm/yyyy" on Enter, as in every date
+    // field; a day that does not exist stays as typed, marked, and Enter stays.
+    dlg.txtDataNasc->setFocus();
+    dlg.txtDataNasc->selectAll();
+    QTest::keyClick(dlg.txtDataNasc, Qt::Key_Delete);
+    QTest::keyClicks(dlg.txtDataNasc, QStringLiteral("31/02/1985"));
+    QTest::keyClick(dlg.txtDataNasc, Qt::Key_Return);
+    QCOMPARE(dlg.txtDataNasc->text(), QStringLiteral("31/02/1985"));
+    QVERIFY(rifiutoSegnato(dlg.txtDataNasc));
+    QVERIFY(dlg.txtDataNasc->hasFocus());
+    QCOMPARE(dlg.panInfo->text(), QStringLiteral("La data 31/02/1985 non esiste: correggerla prima di salvare."));
+    dlg.txtDataNasc->selectAll();
+    QTest::keyClick(dlg.txtDataNasc, Qt::Key_Delete);
+    QTest::keyClicks(dlg.txtDataNasc, QStringLiteral("21.9.85"));
+    QTest::keyClick(dlg.txtDataNasc, Qt::Key_Return);
+    QCOMPARE(dlg.txtDataNasc->text(), QStringLiteral("21/09/1985"));
+    QVERIFY(dlg.txtLuogo->hasFocus());
+    QCOMPARE(dlg.codice().left(15), QStringLiteral("DNGNCL85P21D704"));
+    dlg.btnImporta->setFocus();
     QTest::keyClick(dlg.btnImporta, Qt::Key_Escape);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
@@ -235,7 +263,7 @@ void TestCalcolaCF::domandaAlSalvataggio_data()
     QTest::newRow("agrees") << "Rossi Mario" << "Roma (RM)" << "01/01/1980" << cf << QStringList();
     QTest::newRow("name first") << "Mario Rossi" << "ROMA" << "1/1/1980" << cf << QStringList();
     QTest::newRow("nothing to compare") << "Rossi" << "" << "" << cf << QStringList();
-    QTest::newRow("unknown birthplace, date typed wrong") << "Rossi Mario" << "Parigi" << "1980" << cf << QStringList();
+    QTest::newRow("unknown birthplace") << "Rossi Mario" << "Parigi" << "01/01/1980" << cf << QStringList();
     QTest::newRow("check letter wrong") << "Bianchi Mario" << "Milano" << "01/01/1981"
                                         << "RSSMRA80A01H501A" << QStringList();
     QTest::newRow("date") << "Rossi Mario" << "Roma" << "01/01/1981" << cf << QStringList{data};
@@ -271,7 +299,7 @@ void TestCalcolaCF::domandaAlSalvataggio()
     };
     if (righe.isEmpty()) {
         m_a->btnSalvaClick();
-        // Nothing is said about the code; a birth date typed wrong is asked about on its own.
+        // Nothing is said about the code's agreement with the card.
         QCOMPARE(m_servizi->testi().constLast(), Inserita);
         for (const QString &t : m_servizi->testi())
             QVERIFY2(!t.contains(QLatin1String("codice fiscale indica")), qPrintable(t));

@@ -466,7 +466,7 @@ void TestRiepilogo::rigaIntera()
         w->resize(1100, 760);
         QCoreApplication::processEvents();
         const QString riga = w->righe().at(1);
-        QVERIFY(riga.endsWith(QStringLiteral("Rata: € 123456789,00")));
+        QVERIFY(riga.endsWith(QStringLiteral("Rata: € 123.456.789,00")));
         necessaria = w->lstRecords->fontMetrics().horizontalAdvance(riga);
         visibile = w->lstRecords->horizontalScrollBar()->maximum() + w->lstRecords->viewport()->width();
     });
@@ -555,7 +555,7 @@ void TestRiepilogo::stampaPdf()
     // Read back in order: title, the lines (the long name cut at 30 characters), the three closing lines, the footer.
     const QStringList attesi = {
         "Riepilogo contratti - Prestazioni: consulenza",
-        "Data stipula: 01/03/2017 Rossi Mario C.F. RSSMRA70A01H501U Tel. 06 1234567 Da: 01/04/2017 A: 31/12/2017 Rata: € 1250,50",
+        "Data stipula: 01/03/2017 Rossi Mario C.F. RSSMRA70A01H501U Tel. 06 1234567 Da: 01/04/2017 A: 31/12/2017 Rata: € 1.250,50",
         "Data stipula: 02/03/2017 Bartolomeo Sebastiano Fortunat C.F. RSSMRA70A01H501U",
         "- - - - - - - - - - - - - - - -",
         "INTERVALLO SELEZIONATO: Dal 01/03/2017 al 31/03/2017",

@@ -334,7 +334,7 @@ void TestStampaCon::dalloSchermoContratti()
     const QByteArray doc = leggiFile(documento());
     QVERIFY(doc.contains("Ditta \\b ACME\\} SRL\\b0 ,"));
     QVERIFY(doc.contains("Sig. \\b Bianchi Niccol\xF2\\b0 ,"));
-    QVERIFY(doc.contains("\\'80\\b  1250,00\\b0 "));
+    QVERIFY(doc.contains("\\'80\\b  1.250,00\\b0 "));
     QVERIFY(doc.contains("\\b 15/03/2017\\b0 ."));
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(documento())});
     QCOMPARE(contenuto(m_dir->path()), QStringList{QStringLiteral("Contratto_Collaborazione.rtf")});

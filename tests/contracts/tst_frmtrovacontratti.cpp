@@ -144,7 +144,7 @@ void TestTrovaContratti::riga()
     QTest::mouseClick(w->btnCerca, Qt::LeftButton);
     QCOMPARE(w->righe(), QStringList{QStringLiteral(
         "Data stipula: 01/02/2017  COGNOMEMOLTOLUNGO NOMEALTRETTA  C.F. RSSMRA70A01H501U  Tel. +39 06 1234567"
-        "  Da: 01/02/2017  A: 31/01/2018  Rata: € 12345678,50")});
+        "  Da: 01/02/2017  A: 31/01/2018  Rata: € 12.345.678,50")});
     QCOMPARE(w->posizioneVoce(0), 1);
 }
 

@@ -116,7 +116,7 @@ void TestValidi::righe()
     archiviaContratti(anno(), {v, r});
     QCOMPARE(apri(false)->righe(), QStringList{QStringLiteral(
         "Data stipula: 02/01/2017  COGNOMEMOLTOLUNGO NOMEALTRETTA  C.F. RSSMRA70A01H501U  Tel. 06 1234567    "
-        "  Da: 02/01/2017  A: 31/12/2017  Rata: € 1250,00")});
+        "  Da: 02/01/2017  A: 31/12/2017  Rata: € 1.250,00")});
     QCOMPARE(apri(true)->righe(), QStringList{QStringLiteral(
         "Stipula: 02/01/2017  COGNOMEMOLTOLUNGO NOMEALTRET  C.F. RSSMRA70A01H501U  Tel. 06 1234567    "
         "  Da: 02/01/2017  A: 31/12/2017  ") + r.Motivo});
@@ -235,7 +235,7 @@ void TestValidi::stampa()
         QStringList attese{QString::fromUtf8(a.titolo)};
         if (a.righe == 1)
             attese.append(QStringLiteral("Data stipula: 01/03/2017 ROSSI MARIO C.F. RSSMRA70A01H501U Tel. 06 1234567 "
-                                         "Da: 01/03/2017 A: 01/03/2018 Rata: € 1250,00"));
+                                         "Da: 01/03/2017 A: 01/03/2018 Rata: € 1.250,00"));
         attese.append(QStringLiteral("Stampa eseguita in data 15/03/2017"));
         QCOMPARE(m_servizi->righeStampate(), attese);
     }

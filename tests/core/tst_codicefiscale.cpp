@@ -31,6 +31,8 @@ private slots:
     void impossibili();
     void ricerche_data();
     void ricerche();
+    void altriNomi_data();
+    void altriNomi();
     void nomiUfficiali_data();
     void nomiUfficiali();
     void luogoScritto();
@@ -245,6 +247,52 @@ void TestCodiceFiscale::ricerche()
     QCOMPARE(LuogoDaCodice(QStringLiteral("Z404"), d(1982, 9, 25)), QStringLiteral("Stati Uniti d'America"));
     QCOMPARE(LuogoDaCodice(QStringLiteral("C744"), QDate()), QStringLiteral("Città della Pieve"));
     QCOMPARE(LuogoDaCodice(QStringLiteral("X999"), QDate()), QString());
+}
+
+// The names people use: short and bilingual names of comuni, everyday names
+// of states, and places that were Italian until 1947 by their names of then
+// and of now; after that day the place says what it is now.
+void TestCodiceFiscale::altriNomi_data()
+{
+    QTest::addColumn<QString>("luogo");
+    QTest::addColumn<QDate>("data");
+    QTest::addColumn<QString>("codice"); // empty: none on that day
+    QTest::addColumn<QString>("ora");    // what luogoNonPiuItaliano adds
+    QTest::newRow("Reggio Emilia") << "Reggio Emilia" << d(1980, 1, 1) << "H223" << "";
+    QTest::newRow("Reggio Calabria") << "reggio calabria" << d(1980, 1, 1) << "H224" << "";
+    QTest::newRow("Bozen") << "Bozen" << d(1980, 1, 1) << "A952" << "";
+    QTest::newRow("Bozen (BZ)") << "Bozen (BZ)" << d(1980, 1, 1) << "A952" << "";
+    QTest::newRow("Brixen, from ISTAT's bilingual names") << "Brixen" << d(1980, 1, 1) << "B160" << "";
+    QTest::newRow("Aoste") << "Aoste" << d(1980, 1, 1) << "A326" << "";
+    QTest::newRow("Stati Uniti") << "Stati Uniti" << d(1980, 1, 1) << "Z404" << "";
+    QTest::newRow("USA") << "USA" << d(1980, 1, 1) << "Z404" << "";
+    QTest::newRow("Fiume before 1947") << "Fiume" << d(1930, 5, 1) << "D620" << "";
+    QTest::newRow("Rijeka before 1947") << "Rijeka" << d(1930, 5, 1) << "D620" << "";
+    QTest::newRow("Pola before 1947") << "Pola" << d(1935, 1, 1) << "G778" << "";
+    QTest::newRow("Zara before 1947") << "Zara" << d(1940, 1, 1) << "M149" << "";
+    QTest::newRow("Fiume after 1947")
+        << "Fiume" << d(1960, 1, 1) << ""
+        << "Fiume fu un comune italiano fino al 16/09/1947; oggi è Rijeka, in Croazia: per chi vi è nato dopo, "
+           "indicare lo stato estero";
+    QTest::newRow("Zara (ZA) after 1947")
+        << "Zara (ZA)" << d(1950, 1, 1) << ""
+        << "Zara fu un comune italiano fino al 16/09/1947; oggi è Zadar, in Croazia: per chi vi è nato dopo, "
+           "indicare lo stato estero";
+    QTest::newRow("a comune merged since says nothing more") << "Corigliano Calabro" << d(2019, 1, 1) << "" << "";
+}
+
+void TestCodiceFiscale::altriNomi()
+{
+    QFETCH(QString, luogo);
+    QFETCH(QDate, data);
+    QFETCH(QString, codice);
+    QFETCH(QString, ora);
+    QCOMPARE(CodiceCatastale(luogo, QString(), data), codice);
+    const LuogoScritto scritto = separaProvincia(luogo);
+    QCOMPARE(luogoNonPiuItaliano(scritto.nome, scritto.provincia, data), ora);
+    // The place keeps its own name ("Bolzano", "Reggio nell'Emilia"): the other names only find it.
+    if (!codice.isEmpty())
+        QVERIFY(!LuogoDaCodice(codice, data).contains(u'/'));
 }
 
 // Comuni in use today are named as ISTAT names them now, with their current

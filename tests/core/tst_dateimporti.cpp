@@ -13,6 +13,8 @@ private slots:
     void dateDigitate();
     void importi_data();
     void importi();
+    void importiMostrati_data();
+    void importiMostrati();
     void statoImporti_data();
     void statoImporti();
 };
@@ -139,6 +141,39 @@ void TestDateImporti::importi()
     QFETCH(QString, digitato);
     QFETCH(QString, risultato);
     QCOMPARE(qv::formattaImporto(digitato), risultato);
+}
+
+// Every amount is shown with the thousands dots and at least two decimals,
+// and read back as the archives hold it.
+void TestDateImporti::importiMostrati_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("mostrato");
+    QTest::addColumn<QString>("archivio");
+    QTest::newRow("milioni digitati coi punti") << "1.234.567,89" << "1.234.567,89" << "1234567,89";
+    QTest::newRow("milioni dall'archivio") << "1234567,89" << "1.234.567,89" << "1234567,89";
+    QTest::newRow("migliaia intere") << "2500" << "2.500,00" << "2500";
+    QTest::newRow("mille") << "1000,5" << "1.000,50" << "1000,5";
+    QTest::newRow("sotto mille") << "999,99" << "999,99" << "999,99";
+    QTest::newRow("zero") << "0,00" << "0,00" << "0,00";
+    QTest::newRow("tre decimali restano") << "12345,678" << "12.345,678" << "12345,678";
+    QTest::newRow("dodici cifre") << "123456789012" << "123.456.789.012,00" << "123456789012";
+    QTest::newRow("spazi attorno") << " 1800 " << "1.800,00" << "1800";
+    QTest::newRow("vuoto") << "" << "" << "";
+    QTest::newRow("non un importo") << "1,250,50" << "1,250,50" << "1,250,50";
+    QTest::newRow("punto fuori posto") << "1250.50" << "1250.50" << "1250.50";
+}
+
+void TestDateImporti::importiMostrati()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, mostrato);
+    QFETCH(QString, archivio);
+    QCOMPARE(qv::mostraImporto(testo), mostrato);
+    QCOMPARE(qv::importoArchivio(testo), archivio);
+    // What is shown reads back as the same amount.
+    if (qv::statoImporto(testo) == qv::StatoImporto::Valido)
+        QCOMPARE(qv::formattaImporto(qv::importoArchivio(mostrato)), qv::formattaImporto(testo));
 }
 
 void TestDateImporti::statoImporti_data()

@@ -79,7 +79,7 @@ void TestContratto::documentoPieno()
     QVERIFY(doc.startsWith(kInizio));
     QVERIFY(doc.endsWith(kFine));
     QVERIFY(doc.contains("Sig. \\b Bianchi Niccol\xF2\\b0 , di cittadinanza \\b italiana\\b0 , nato a \\b Forl\xEC\\b0  il"));
-    QVERIFY(doc.contains("mensilmente in \\'80\\b  1250,00\\b0  al lordo"));
+    QVERIFY(doc.contains("mensilmente in \\'80\\b  1.250,00\\b0  al lordo"));
 }
 
 // A woman by her valid code: her paragraph agrees, and nothing else changes.
@@ -139,6 +139,10 @@ void TestContratto::schedaVuota()
     QVERIFY(!doc.contains('\n') && !doc.contains('\r'));
     QVERIFY(doc.contains("\\par Ditta \\b \\b0 , con sede legale in \\b \\b0 , prov. \\b \\b0 ; partita IVA: \\b \\b0 ,"));
     QVERIFY(doc.contains("\\'80\\b  0,00\\b0  al lordo"));
+    // The fee as every amount is shown, however the card holds it.
+    for (const char *importo : {"1234567,89", "1.234.567,89"})
+        QVERIFY(qv::documentoContratto({{QStringLiteral("txtStipendio"), QString::fromLatin1(importo)}})
+                    .contains("concordato mensilmente in \\'80\\b  1.234.567,89\\b0  al lordo"));
     QVERIFY(doc.contains("\\par \\b \\b0 , \\b 15/03/2017\\b0 ."));
     QCOMPARE(doc.count("\\b \\b0"), 32); // 34 places, two of them filled
     for (int articolo = 2; articolo <= 15; ++articolo)

@@ -15,10 +15,11 @@ constexpr qv::ColonnaElenco kRigaDipendente[] = {
     {u"", 30}, {u"  C.F. ", 16}, {u"  Scad. ", 10}, {u"  Tel. ", 15}, {u" Note: ", qv::kNonTagliato},
 };
 
-// The valid-contract line: a label before the first field and a euro sign in a separator.
+// The valid-contract line: a label before the first field, a euro sign in a
+// separator and an amount shown as everywhere.
 constexpr qv::ColonnaElenco kRigaContratto[] = {
     {u"Data stipula: ", 10}, {u"  ", 30}, {u"  C.F. ", 16}, {u"  Tel. ", 14},
-    {u"  Da: ", 10}, {u"  A: ", 10}, {u"  Rata: € ", qv::kNonTagliato},
+    {u"  Da: ", 10}, {u"  A: ", 10}, {u"  Rata: € ", qv::kNonTagliato, true},
 };
 
 const QStringList kVoci = {
@@ -76,7 +77,7 @@ void TestElenco::rigaContratto()
 {
     const QStringList valori = {QStringLiteral("15/03/2024"), QStringLiteral("Verdi Luca"),
                                 QStringLiteral("VRDLCU75C15F205X"), QStringLiteral("02 7654321"),
-                                QStringLiteral("01/04/2024"), QStringLiteral("31/03/2025"), QStringLiteral("1.250,00")};
+                                QStringLiteral("01/04/2024"), QStringLiteral("31/03/2025"), QStringLiteral("1250")};
     QCOMPARE(riga(kRigaContratto, valori),
              QStringLiteral("Data stipula: 15/03/2024  Verdi Luca                      C.F. VRDLCU75C15F205X"
                             "  Tel. 02 7654321      Da: 01/04/2024  A: 31/03/2025  Rata: € 1.250,00"));

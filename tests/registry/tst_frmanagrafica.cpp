@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "app/frmavvio.h"
+#include "core/codicefiscale.h"
 #include "ui/schermi.h"
 #include "registry/foto.h"
 #include "registry/frmallegaexcel.h"
@@ -27,7 +28,10 @@ TSchedaDipendente scheda(int n)
     TSchedaDipendente s;
     s.Dipendente = QStringLiteral("Dipendente %1").arg(n);
     s.Stipendio = QStringLiteral("1250,00");
-    s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    // Each card its own code (Rossi Mario, born on 1 + n January 1980): the
+    // same code on two cards is asked about.
+    s.CodFisc = CalcolaCodiceFiscale({QStringLiteral("Rossi"), QStringLiteral("Mario"), u'M', QDate(1980, 1, 1 + n),
+                                      QStringLiteral("H501")});
     s.DataSca = QStringLiteral("31/12/2017");
     s.Preavviso = QStringLiteral("30");
     s.File01 = QStringLiteral("/tmp/contratto%1.pdf").arg(n);
@@ -40,6 +44,14 @@ TSchedaDipendente schedaRossi(int n)
 {
     TSchedaDipendente s = scheda(n);
     s.Dipendente = QStringLiteral("Rossi Mario");
+    return s;
+}
+
+// Cards that all hold the code of the card compila() fills in.
+TSchedaDipendente schedaStessoCodice(int n)
+{
+    TSchedaDipendente s = schedaRossi(n);
+    s.CodFisc = QStringLiteral("RSSMRA80A01H501U");
     return s;
 }
 
@@ -57,8 +69,8 @@ private slots:
     void duplica();
     void controlliDelSalvataggio_data();
     void controlliDelSalvataggio();
-    void scadenzaDigitata_data();
-    void scadenzaDigitata();
+    void dateDigitate_data();
+    void dateDigitate();
     void scadenzaDigitataDiSeguito();
     void archivioInaccessibile();
     void fotoMancanteEPoiSalvata();
@@ -67,6 +79,9 @@ private slots:
     void chiusuraTornaAlMenu();
     void domandeSulleDate_data();
     void domandeSulleDate();
+    void codiceFiscaleImpossibile_data();
+    void codiceFiscaleImpossibile();
+    void codiceFiscaleDiUnAltraScheda();
     void codiciIncollati_data();
     void codiciIncollati();
     void schedaCambiataDaUnAltraCopia_data();
@@ -191,6 +206,21 @@ void TestAnagrafica::salvaNuovaEPoiSovrascrive()
     QCOMPARE(b.mid(1043, 11), QByteArray("\x0A" "29/02/2016"));
     QVERIFY(!QFile::exists(cartellaProgramma().foto(1))); // no photo, no file
 
+    // The salary typed with or without the thousands dots is shown with
+    // them and stored without them, as the record field holds amounts.
+    QApplication::setActiveWindow(m_a);
+    QVERIFY(QTest::qWaitForWindowActive(m_a));
+    for (const char *digitato : {"1234567,89", "1.234.567,89"}) {
+        m_servizi->azzera();
+        m_a->txtStipendio->setFocus();
+        m_a->txtStipendio->selectAll();
+        QTest::keyClicks(m_a->txtStipendio, QString::fromLatin1(digitato));
+        QTest::keyClick(m_a->txtStipendio, Qt::Key_Tab);
+        QCOMPARE(m_a->txtStipendio->text(), QStringLiteral("1.234.567,89"));
+        m_a->btnSalvaClick();
+        QCOMPARE(leggiFile(cartellaProgramma().archivioDipendenti()).mid(102, 11), QByteArray("\x0A" "1234567,89"));
+    }
+
     m_servizi->azzera();
     m_a->txtNote->setText(QStringLiteral("seconda volta"));
     m_a->btnSalvaClick();
@@ -276,54 +306,71 @@ void TestAnagrafica::controlliDelSalvataggio()
     QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
 }
 
-// The expiry date typed as people type it, then Salva clicked at once (the
-// field still has the focus): the card holds the date as "dd/mm/yyyy"; a day
-// that does not exist is refused, marked, and nothing is written.
-void TestAnagrafica::scadenzaDigitata_data()
+// The expiry date and the birth date typed as people type them, then Salva
+// clicked at once (the field still has the focus): the card holds the date as
+// "dd/mm/yyyy"; a day that does not exist is refused, naming the field,
+// marked, and nothing is written.
+void TestAnagrafica::dateDigitate_data()
 {
+    QTest::addColumn<QString>("campo");
     QTest::addColumn<QString>("digitato");
     QTest::addColumn<QString>("salvato"); // empty: refused
-    QTest::newRow("otto cifre") << "21122026" << "21/12/2026";
-    QTest::newRow("barre") << "21/12/2026" << "21/12/2026";
-    QTest::newRow("trattini, anno corto") << "21-12-26" << "21/12/2026";
-    QTest::newRow("punti") << "21.12.2026" << "21/12/2026";
-    QTest::newRow("cifre singole") << "1/2/2026" << "01/02/2026";
-    QTest::newRow("31 febbraio") << "31/02/2026" << "";
-    QTest::newRow("giorno 32") << "32/01/2026" << "";
-    QTest::newRow("senza anno") << "21/12" << "";
+    const char *sca = "txtDataSca", *nasc = "txtDataNasc";
+    QTest::newRow("otto cifre") << sca << "21122026" << "21/12/2026";
+    QTest::newRow("barre") << sca << "21/12/2026" << "21/12/2026";
+    QTest::newRow("trattini, anno corto") << sca << "21-12-26" << "21/12/2026";
+    QTest::newRow("punti") << sca << "21.12.2026" << "21/12/2026";
+    QTest::newRow("cifre singole") << sca << "1/2/2026" << "01/02/2026";
+    QTest::newRow("31 febbraio") << sca << "31/02/2026" << "";
+    QTest::newRow("giorno 32") << sca << "32/01/2026" << "";
+    QTest::newRow("senza anno") << sca << "21/12" << "";
+    QTest::newRow("nascita, cifre singole, anno corto") << nasc << "1/2/85" << "01/02/1985";
+    QTest::newRow("nascita, otto cifre") << nasc << "01021985" << "01/02/1985";
+    QTest::newRow("nascita, sei cifre") << nasc << "150385" << "15/03/1985";
+    QTest::newRow("nascita, 31 febbraio") << nasc << "31/02/2024" << "";
+    QTest::newRow("nascita, 29 febbraio non bisestile") << nasc << "29/02/2023" << "";
+    QTest::newRow("nascita, mese 13") << nasc << "12/13/2024" << "";
+    QTest::newRow("nascita, zeri") << nasc << "0/0/0" << "";
 }
 
-void TestAnagrafica::scadenzaDigitata()
+void TestAnagrafica::dateDigitate()
 {
+    QFETCH(QString, campo);
     QFETCH(QString, digitato);
     QFETCH(QString, salvato);
     QApplication::setActiveWindow(m_a);
     QVERIFY(QTest::qWaitForWindowActive(m_a));
     compila();
-    m_a->txtDataSca->clear();
-    // Reached with Enter from the notes, as on the keyboard.
-    m_a->txtNote->setFocus();
-    QTest::keyClick(m_a->txtNote, Qt::Key_Return);
-    QVERIFY(m_a->txtDataSca->hasFocus());
-    QTest::keyClicks(m_a->txtDataSca, digitato);
+    auto *e = m_a->findChild<QLineEdit *>(campo);
+    e->clear();
+    // Reached with Enter from the field before it, as on the keyboard.
+    QLineEdit *prima = e == m_a->txtDataSca ? m_a->txtNote : m_a->txtLuogo;
+    prima->setFocus();
+    QTest::keyClick(prima, Qt::Key_Return);
+    QVERIFY(e->hasFocus());
+    QTest::keyClicks(e, digitato);
     QTest::mouseClick(m_a->btnSalva, Qt::LeftButton);
     QVERIFY(m_servizi->dialoghiEseguiti.isEmpty());
+    const QString quale = e == m_a->txtDataSca ? QStringLiteral("la data di scadenza ")
+                                               : QStringLiteral("la data di nascita del Dipendente ");
     if (salvato.isEmpty()) {
         QCOMPARE(m_servizi->testi(),
-                 QStringList{QStringLiteral("Attenzione: la data di scadenza ") + digitato
+                 QStringList{QStringLiteral("Attenzione: ") + quale + digitato
                              + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
                                               "indicare una data valida nel formato gg/mm/aaaa.")});
-        QCOMPARE(m_a->txtDataSca->text(), digitato);
-        QVERIFY(rifiutoSegnato(m_a->txtDataSca));
-        QVERIFY(m_a->txtDataSca->hasFocus());
+        QCOMPARE(e->text(), digitato);
+        QVERIFY(rifiutoSegnato(e));
+        QVERIFY(e->hasFocus());
         QVERIFY(!QFile::exists(cartellaProgramma().archivioDipendenti()));
         return;
     }
-    QCOMPARE(m_servizi->testi(), QStringList{Inserita});
-    QCOMPARE(m_a->txtDataSca->text(), salvato);
+    // A birth date other than the code's (Rossi Mario's of 1980) is asked about; Sì.
+    QCOMPARE(m_servizi->testi().constLast(), Inserita);
+    QCOMPARE(e->text(), salvato);
     ArchivioDipendenti a(cartellaProgramma().archivioDipendenti());
     a.apri();
-    QCOMPARE(a.leggi(1).DataSca, salvato);
+    const TSchedaDipendente letta = a.leggi(1);
+    QCOMPARE(e == m_a->txtDataSca ? letta.DataSca : letta.DataNasc, salvato);
 }
 
 void TestAnagrafica::scadenzaDigitataDiSeguito()
@@ -545,6 +592,83 @@ void TestAnagrafica::domandeSulleDate()
         QVERIFY(!QFile::exists(archivio));
         QCOMPARE(m_a->lblPosizione->text(), QString());
     }
+}
+
+// A code that cannot be a codice fiscale is put to the user, with the reason,
+// like one that disagrees with the card: No writes nothing, Sì stores it.
+void TestAnagrafica::codiceFiscaleImpossibile_data()
+{
+    QTest::addColumn<QString>("codice");
+    QTest::addColumn<QString>("motivo");
+    QTest::newRow("troppo corto") << "BNCNNA85" << "ha 8 caratteri invece di 16";
+    QTest::newRow("un nome") << "NERIPAOLA" << "ha 9 caratteri invece di 16";
+    QTest::newRow("lettera al posto dell'anno") << "RSSMRAX0A01H501U" << "il 7° carattere, X, dovrebbe essere una cifra";
+    QTest::newRow("cifra al posto del mese") << "RSSMRA8001H501UA" << "il 9° carattere, 0, dovrebbe essere una lettera";
+    QTest::newRow("carattere di controllo")
+        << "RSSMRA80A01H501A" << "l'ultimo carattere, quello di controllo, dovrebbe essere U e non A";
+    QTest::newRow("sole cifre, non 11") << "1234567" << "un codice di sole cifre ne ha 11, questo ne ha 7";
+    QTest::newRow("sole cifre, controllo") << "01234567891"
+                                           << "l'ultima delle 11 cifre, quella di controllo, non è esatta";
+}
+
+void TestAnagrafica::codiceFiscaleImpossibile()
+{
+    QFETCH(QString, codice);
+    QFETCH(QString, motivo);
+    const QString archivio = cartellaProgramma().archivioDipendenti();
+    for (bool si : {false, true}) {
+        m_servizi->azzera();
+        compila();
+        m_a->txtCodFisc->setText(codice);
+        m_servizi->rispondi(si);
+        m_a->btnSalvaClick();
+        QCOMPARE(m_servizi->testi().constFirst(),
+                 QStringLiteral("Attenzione: il codice fiscale ") + codice
+                     + QStringLiteral(" non è un codice fiscale possibile: ") + motivo
+                     + QStringLiteral(".\r\n\r\nSi vuole salvare comunque la scheda?"));
+        QCOMPARE(m_servizi->siPredefiniti, QList<bool>{false});
+        if (!si) {
+            QCOMPARE(m_servizi->testi().size(), 1);
+            QVERIFY(!QFile::exists(archivio));
+            QVERIFY(m_a->txtCodFisc->hasFocus() || !m_a->isActiveWindow());
+        }
+    }
+    QCOMPARE(m_servizi->testi().constLast(), Inserita);
+    ArchivioDipendenti a(archivio);
+    a.apri();
+    QCOMPARE(a.leggi(1).CodFisc, codice);
+}
+
+// The same valid code on another card is pointed out, naming that card; the
+// user may go on. The card's own stored copy does not count.
+void TestAnagrafica::codiceFiscaleDiUnAltraScheda()
+{
+    riempiArchivio(2, schedaStessoCodice);
+    compila();
+    m_servizi->rispondi(false);
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(),
+             QStringList{QStringLiteral("Attenzione: il codice fiscale RSSMRA80A01H501U è già nelle schede "
+                                        "1 (Rossi Mario), 2 (Rossi Mario).\r\n\r\nSi vuole salvare comunque la scheda?")});
+    QCOMPARE(leggiFile(cartellaProgramma().archivioDipendenti()).size(), 2 * 2666);
+
+    // Card 2 shown and saved: only card 1 is named; Sì saves it.
+    m_servizi->scegli(ConNonSalvare); // the new card is left unsaved
+    m_a->cmdUltimoClick();
+    m_servizi->azzera();
+    m_a->txtNote->setText(QStringLiteral("nota"));
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(),
+             (QStringList{QStringLiteral("Attenzione: il codice fiscale RSSMRA80A01H501U è già nella scheda 1 (Rossi "
+                                         "Mario).\r\n\r\nSi vuole salvare comunque la scheda?"),
+                          Salvata}));
+
+    // Another code, on no other card: nothing is asked.
+    m_servizi->azzera();
+    m_a->txtDipendente->setText(QStringLiteral("Bianchi Anna"));
+    m_a->txtCodFisc->setText(QStringLiteral("BNCNNA85M41A944B"));
+    m_a->btnSalvaClick();
+    QCOMPARE(m_servizi->testi(), QStringList{Salvata});
 }
 
 void TestAnagrafica::codiciIncollati_data()

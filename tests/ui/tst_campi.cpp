@@ -793,9 +793,9 @@ void TestCampi::importi_data()
     QTest::addColumn<QString>("uscita");     // the text once the field is left
     QTest::addColumn<QString>("infoUscita"); // the info line then
     QTest::addColumn<bool>("segnato");       // the field marked once left
-    QTest::newRow("digitato, punto delle migliaia") << "digitato" << "" << "1.250,50" << "1.250,50" << "" << "1250,50" << "" << false;
-    QTest::newRow("digitato, milioni") << "digitato" << "" << "1.234.567" << "1.234.567" << "" << "1234567,00" << "" << false;
-    QTest::newRow("digitato, Ctrl+A su 0,00") << "ctrl+a" << "0,00" << "1300,125" << "1300,125" << "" << "1300,125" << "" << false;
+    QTest::newRow("digitato, punto delle migliaia") << "digitato" << "" << "1.250,50" << "1.250,50" << "" << "1.250,50" << "" << false;
+    QTest::newRow("digitato, milioni") << "digitato" << "" << "1.234.567" << "1.234.567" << "" << "1.234.567,00" << "" << false;
+    QTest::newRow("digitato, Ctrl+A su 0,00") << "ctrl+a" << "0,00" << "1300,125" << "1300,125" << "" << "1.300,125" << "" << false;
     QTest::newRow("digitato, 1,250,50") << "digitato" << "" << "1,250,50" << "1,25050" << MsgUnaVirgola << "1,25050"
                                         << daControllare("1,25050") << true;
     QTest::newRow("digitato, 1,2,3") << "digitato" << "" << "1,2,3" << "1,23" << MsgUnaVirgola << "1,23"
@@ -806,14 +806,14 @@ void TestCampi::importi_data()
                                        << daControllare("10") << true;
     QTest::newRow("digitato, punto decimale inglese") << "digitato" << "" << "1250.50" << "1250.50" << "" << "1250.50"
                                                       << ambiguo("1250.50") << true;
-    QTest::newRow("incollato, euro e punti") << "incollato" << "" << "€ 1.250,50" << "1.250,50" << NotaEuro << "1250,50"
+    QTest::newRow("incollato, euro e punti") << "incollato" << "" << "€ 1.250,50" << "1.250,50" << NotaEuro << "1.250,50"
                                              << NotaEuro << false;
     QTest::newRow("incollato, 1,250,50") << "incollato" << "" << "1,250,50" << "" << MsgUnaVirgola << "0,00"
                                          << MsgUnaVirgola << false;
     QTest::newRow("incollato, nessun importo") << "incollato" << "12" << "dodici euro" << "12" << MsgSoloImporto
                                                << "12,00" << MsgSoloImporto << false;
     QTest::newRow("incollato, accanto alle cifre") << "incollato" << "12" << "3,45" << "123,45" << "" << "123,45" << "" << false;
-    QTest::newRow("trascinato, euro in coda") << "trascinato" << "" << "1.250 €" << "1.250" << NotaEuro << "1250,00"
+    QTest::newRow("trascinato, euro in coda") << "trascinato" << "" << "1.250 €" << "1.250" << NotaEuro << "1.250,00"
                                               << NotaEuro << false;
 }
 
@@ -879,7 +879,7 @@ void TestCampi::svistaCorretta()
     QTest::keyClick(e, Qt::Key_Backspace);
     QTest::keyClicks(e, ".250,50");
     QTest::keyClick(e, Qt::Key_Return);
-    QCOMPARE(e->text(), QStringLiteral("1250,50"));
+    QCOMPARE(e->text(), QStringLiteral("1.250,50"));
     QVERIFY(!rifiutoSegnato(e));
     // A card loaded into the screen starts afresh.
     e->setFocus();
