@@ -38,7 +38,10 @@ const QStringList &paragrafiGuidaGenerale()
             "pulsante Scadenze mostra l'elenco dei Dipendenti con contratti in "
             "scadenza entro i giorni di preavviso indicati o già scaduti, mentre il pulsante Scaduti "
             "elenca soltanto quelli con contratti già scaduti. In entrambi gli elenchi, un doppio clic su "
-            "una voce richiama la scheda corrispondente."),
+            "una voce richiama la scheda corrispondente. "
+            "Le date di nascita si scrivono allo stesso modo: 1/2/85 o 01021985 diventano 01/02/1985. Una data che "
+            "non esiste, come 31/02/2024, resta segnata in rosso e la scheda non si salva finché non la si "
+            "corregge; la data di nascita può anche restare vuota."),
         // 4
         QStringLiteral(
             "Per inserire una scheda anagrafica in archivio, bisogna fare clic sul pulsante Nuovo, "
@@ -48,7 +51,9 @@ const QStringList &paragrafiGuidaGenerale()
             "apportare le modifiche e premere di nuovo Salva: i nuovi dati sostituiscono quelli "
             "precedenti. Se si lascia una scheda modificata senza averla salvata, con le frecce, con Nuovo, "
             "Duplica o Esci oppure chiudendo la finestra, il programma chiede \"La scheda corrente è stata "
-            "modificata. Salvare le modifiche?\" e propone Salva, Non salvare e Annulla."),
+            "modificata. Salvare le modifiche?\" e propone Salva, Non salvare e Annulla. "
+            "Gli importi si possono scrivere con o senza i punti delle migliaia (1.234.567,89 o 1234567,89) e "
+            "compaiono ovunque, nelle schede, negli elenchi, nelle stampe e nel contratto, come 1.234.567,89."),
         // 5
         QStringLiteral(
             "Nessuna modifica va persa: prima di ogni salvataggio che cambia una scheda già in archivio, il "
@@ -99,7 +104,13 @@ const QStringList &paragrafiGuidaGenerale()
             "della partita IVA indica anche l'ufficio provinciale che l'ha attribuita, mentre un codice "
             "fiscale composto di sole cifre viene verificato come partita IVA. L'icona della busta, "
             "accanto al campo E-mail, apre il programma di posta elettronica con un nuovo messaggio già "
-            "indirizzato al Dipendente."),
+            "indirizzato al Dipendente. "
+            "Al salvataggio il programma controlla il codice fiscale: se non può essere un codice fiscale "
+            "(lunghezza, lettere al posto di cifre, carattere di controllo) ne spiega il motivo e chiede se "
+            "salvare comunque, e segnala un codice fiscale già presente in un'altra scheda, indicandone il "
+            "numero e il nome. Come luogo di nascita valgono anche i nomi d'uso e bilingui (Reggio Emilia, "
+            "Bozen, Aoste, Stati Uniti, USA); per Fiume, Pola, Zara e gli altri comuni italiani fino al 1947 "
+            "chi vi è nato prima indica il comune, chi vi è nato dopo lo stato estero di oggi."),
         // 11
         QStringLiteral(
             "Il pulsante Trova permette di trovare le schede dei Dipendenti in archivio: si compilano uno "
@@ -263,7 +274,9 @@ const QStringList &paragrafiGuidaGenerale()
             "copiata così com'è, anche su un altro computer, a programma chiuso. Per salvare i dati, il "
             "programma deve poter scrivere nella propria cartella. Se la stessa cartella è aperta da due "
             "copie del programma, per esempio da due computer in rete, ogni salvataggio attende il proprio "
-            "turno e nessuna scheda va persa."),
+            "turno e nessuna scheda va persa. In caso di problemi si può inviare all'assistenza il registro "
+            "degli errori, il file Quadrivela.log nella cartella del programma: vi sono annotati soltanto i "
+            "file e gli errori, mai i dati delle schede."),
         // 32
         QStringLiteral(
             "Per mettere al sicuro i dati si usa il pulsante Copia di sicurezza del menu principale "
