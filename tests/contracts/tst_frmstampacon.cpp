@@ -117,9 +117,10 @@ void TestStampaCon::aspetto()
             QVERIFY(etichette[i]->y() >= etichette[i - 1]->geometry().bottom());
     }
     QCOMPARE(m_form->btnAnnulla->objectName(), QStringLiteral("btnAnnulla"));
-    QCOMPARE(m_form->btnAnnulla->text(), QStringLiteral("Annulla"));
+    // Each with its mnemonic: Alt+A, Alt+E.
+    QCOMPARE(m_form->btnAnnulla->text(), QStringLiteral("&Annulla"));
     QCOMPARE(m_form->btnStampa->objectName(), QStringLiteral("btnStampa"));
-    QCOMPARE(m_form->btnStampa->text(), QStringLiteral("Esporta e stampa"));
+    QCOMPARE(m_form->btnStampa->text(), QStringLiteral("&Esporta e stampa"));
     QCOMPARE(m_form->btnAnnulla->nextInFocusChain(), m_form->btnStampa);
     QCOMPARE(m_form->btnStampa->font().family(), QStringLiteral("Verdana"));
     QVERIFY(m_form->btnStampa->geometry().top() > m_form->panBianco->geometry().bottom());

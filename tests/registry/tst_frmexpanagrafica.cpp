@@ -96,6 +96,13 @@ private:
     QByteArray esportato() const;
     QString xls() const { return m_dir->filePath(QStringLiteral("Dipendenti.xls")); }
     QString xlsx() const { return m_dir->filePath(QStringLiteral("Dipendenti.xlsx")); }
+    // The info line once the mouse moved to `p` over `w`, as the window system delivers the move.
+    QString sopra(QWidget *w, QPoint p)
+    {
+        QTest::mouseMove(w, p);
+        QCoreApplication::processEvents();
+        return m_form->panInfo->text();
+    }
 
     ServiziProva *m_servizi = nullptr;
     QTemporaryDir *m_dir = nullptr;
@@ -323,11 +330,6 @@ void TestExpAnagrafica::suggerimenti()
 {
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    const auto sopra = [this](QWidget *w, QPoint p) {
-        QTest::mouseMove(w, p);
-        QCoreApplication::processEvents();
-        return m_form->panInfo->text();
-    };
     QCOMPARE(sopra(m_form->cmdGuida, QPoint(20, 10)), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     QCOMPARE(sopra(m_form->cmdEsporta, QPoint(20, 20)), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
     QCOMPARE(sopra(m_form->cmdEsportaXlsx, QPoint(20, 20)),
@@ -625,11 +627,6 @@ void TestExpAnagrafica::annullata()
     // takes its place, and the grid empties the line of the hint.
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    const auto sopra = [this](QWidget *w, QPoint p) {
-        QTest::mouseMove(w, p);
-        QCoreApplication::processEvents();
-        return m_form->panInfo->text();
-    };
     QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(100, 100)), annullata);
     QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(120, 140)), annullata);
     QCOMPARE(sopra(m_form->cmdEsci, QPoint(30, 10)), QStringLiteral("Esci da questo ambiente di lavoro."));
