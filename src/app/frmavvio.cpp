@@ -57,6 +57,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     : SchermoArea(QStringLiteral(" Quadrivela"), QColor(0x5D, 0x85, 0xA6), Qt::white, parent)
 {
     setObjectName(QStringLiteral("frmAvvio"));
+    // Escape does not end the program; its exit icon and the window's close do.
+    m_escChiude = false;
     shpSfondo = new QFrame(pannello());
     shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
     shpSfondo->setGeometry(4, 4, 986, 684);

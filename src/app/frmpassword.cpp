@@ -2,6 +2,7 @@
 
 #include "app/frmavvio.h"
 #include "ui/frmguida.h"
+#include "ui/mnemonici.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 #include "core/testo.h"
@@ -83,6 +84,7 @@ void FinestraFissa::showEvent(QShowEvent *e)
         m_posta = true;
     }
     chiediPulsantiTitolo(this, SenzaPulsanti);
+    assegnaMnemonici(this);
     SfondoSfumato::showEvent(e);
 }
 

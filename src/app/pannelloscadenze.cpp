@@ -6,6 +6,7 @@
 #include "registry/frmanagrafica.h"
 #include "registry/frmscadute.h"
 #include "ui/finestre.h"
+#include "ui/mnemonici.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
 
@@ -122,11 +123,11 @@ void PannelloScadenze::mostra(const ScadenzeVicine &s, int anno, const std::opti
 {
     const int dip = s.dipendenti.value_or(0), con = s.contratti.value_or(0);
     lblScadenze->setVisible(dip > 0 || con > 0);
-    btnScadenzeDipendenti->setText(dip > 0 ? testoDipendenti(dip) : QString());
+    testoPulsante(btnScadenzeDipendenti, dip > 0 ? testoDipendenti(dip) : QString());
     btnScadenzeDipendenti->setVisible(dip > 0);
-    btnScadenzeContratti->setText(con > 0 ? testoContratti(con, anno) : QString());
+    testoPulsante(btnScadenzeContratti, con > 0 ? testoContratti(con, anno) : QString());
     btnScadenzeContratti->setVisible(con > 0);
-    btnPromemoriaCopia->setText(promemoria.value_or(QString()));
+    testoPulsante(btnPromemoriaCopia, promemoria.value_or(QString()));
     btnPromemoriaCopia->setVisible(promemoria.has_value());
     setVisible(dip > 0 || con > 0 || promemoria);
     // Three lines at once are too long for the band at the usual size: the

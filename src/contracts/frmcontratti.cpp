@@ -220,7 +220,7 @@ TfrmContratti::TfrmContratti(QWidget *parent)
     m_comportamenti = new ComportamentiCampi(this, comportamenti);
     m_comportamenti->suggerimento = [this](const QString &t) { panInfo->setText(t); };
     m_rigaInfo->collega();
-    m_partenza = schedaCorrente();
+    fissaPartenza();
     // Tab in screen order, box by box (each button beside its field), and the shortcuts.
     comandiDaTastiera(this, p);
     // The screen opens with the focus in its first field.
@@ -265,7 +265,13 @@ void TfrmContratti::caricaScheda(const TSchedaContratto &scheda, int posizione)
         chkRescisso->setChecked(*r);
     lblPosizione->setText(QString::number(posizione));
     m_caricati = codificaScheda(scheda);
+    fissaPartenza();
+}
+
+void TfrmContratti::fissaPartenza()
+{
     m_partenza = schedaCorrente();
+    m_rigaInfo->schedaCambiata();
 }
 
 void TfrmContratti::mostraScheda(const SchedaLetta<TSchedaContratto> &letta)
@@ -298,7 +304,7 @@ void TfrmContratti::nuovaScheda()
     chkRescisso->setChecked(false);
     lblPosizione->clear();
     m_caricati.clear();
-    m_partenza = schedaCorrente();
+    fissaPartenza();
 }
 
 void TfrmContratti::leggiDitta()
@@ -376,7 +382,7 @@ void TfrmContratti::btnDuplicaClick()
                   txtDipendente,
                   [this] {
                       m_caricati.clear();
-                      m_partenza = schedaCorrente();
+                      fissaPartenza();
                   },
                   [this] { return lasciaScheda(); });
 }
@@ -460,7 +466,7 @@ void TfrmContratti::btnVersioniClick()
                                              schedaNeiControlli(pannello(), versione);
                                              if (const std::optional<bool> r = versione.rescisso())
                                                  chkRescisso->setChecked(*r);
-                                             panInfo->setText(infoVersioneMostrata(quando));
+                                             m_rigaInfo->notaScheda(infoVersioneMostrata(quando));
                                          });
 }
 

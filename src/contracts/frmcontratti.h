@@ -126,6 +126,8 @@ private:
     void messaggioArchivio(const ErroreArchivio &errore);
     // Salva: true when the card was written.
     bool salva();
+    // The card shown is the one changes are measured against: loaded, new or saved.
+    void fissaPartenza();
 
     QByteArray m_caricati;
     TSchedaContratto m_partenza; // the card changes are measured against

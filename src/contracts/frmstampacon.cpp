@@ -170,9 +170,9 @@ void TfrmStampaCon::btnStampaClick()
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }
-        if (!s.domanda(this, MsgRiuscita))
-            return;
-        TMisc::Open(u'"' + percorso + u'"', this);
+        // The document is written: the dialog's work is done, whatever the answer.
+        if (s.domanda(this, MsgRiuscita))
+            TMisc::Open(u'"' + percorso + u'"', this);
         accept();
     } catch (...) {
         s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);

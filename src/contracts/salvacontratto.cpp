@@ -89,7 +89,7 @@ bool TfrmContratti::salva()
         messaggioArchivio(e);
         return false;
     }
-    m_partenza = schedaCorrente();
+    fissaPartenza();
     return true;
 }
 

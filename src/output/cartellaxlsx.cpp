@@ -336,6 +336,12 @@ bool componiCartella(const QString &percorso, const QString &nomeFoglio, const Q
     for (lxw_col_t c = 0; c < s.tipi.size(); ++c)
         s.esito(worksheet_set_column(s.foglio, c, c, std::min(kLarghezzaMassima, s.larghezze[c] + 1), s.formati[c]));
     worksheet_freeze_panes(s.foglio, 1, 0);
+    // On paper: A4 landscape, every column on one page across (as many pages
+    // down as the rows take), the header row on top of every page.
+    worksheet_set_paper(s.foglio, 9);
+    worksheet_set_landscape(s.foglio);
+    worksheet_fit_to_pages(s.foglio, 1, 0);
+    s.esito(worksheet_repeat_rows(s.foglio, 0, 0));
     s.esito(worksheet_autofilter(s.foglio, 0, 0, lxw_row_t(righe), lxw_col_t(s.tipi.size() - 1)));
 
     const std::string titolo = proprieta.titolo.toStdString(), oggetto = proprieta.oggetto.toStdString();

@@ -3,8 +3,9 @@
 // format (.xlsx), for the spreadsheet programs of today: amounts are numbers
 // with two decimals and dates are dates, so that they add up and subtract;
 // codes stay text, so that no leading zero is lost; the header row is bold,
-// frozen and filtered, every column as wide as its content, and the document
-// properties name the program. One worksheet, written row by row in constant
+// frozen and filtered, every column as wide as its content, the sheet prints
+// on A4 landscape, one page wide, with the header row on every page, and the
+// document properties name the program. One worksheet, written row by row in constant
 // memory, whatever the number of rows.
 
 #include "output/foglio.h"

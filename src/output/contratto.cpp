@@ -3,8 +3,10 @@
 #include "core/codicefiscale.h"
 #include "core/filesicuro.h"
 #include "core/importo.h"
+#include "core/luoghi.h"
 #include "core/testo.h"
 
+#include <algorithm>
 #include <iterator>
 #include <string_view>
 
@@ -16,7 +18,10 @@ namespace {
 // between them. The fixed text is plain ASCII and writes accented letters as
 // hexadecimal escapes; «name» stands for the value of that contract field,
 // «@word» for a word that agrees with the collaborator's sex and «Leg@word»
-// for one that agrees with the legal representative's (kFemminile).
+// for one that agrees with the legal representative's (kFemminile); «=a
+// name» is the preposition before the birthplace in that field ("a Forlì",
+// "in Germania") and «=Ditta» the word before the company's name, left out
+// when the name begins with it.
 constexpr const char *kPezzi[] = {
     // Header: code page, default language, font table, colour table.
     R"({\rtf1\ansi\ansicpg1252\deff0\deflang1040{\fonttbl{\f0\fswiss\fprq2\fcharset0 Verdana;}{\f1\froman\fprq2\fcharset2 Symbol;}{\f2\fnil Verdana;}})",
@@ -34,12 +39,12 @@ constexpr const char *kPezzi[] = {
     R"(\par \pard\qj\fs22 Con la presente scrittura privata, redatta in duplice copia, a valere a tutti gli effetti di legge, tra le seguenti parti:)",
     R"(\par)",
     // The principal company, the "Committente".
-    R"(\par Ditta \b «txtNomeDitta»\b0 , con sede legale in \b «txtSedeDitta»\b0 , prov. \b «txtProvDitta»\b0 ; partita IVA: \b «txtIvaDitta»\b0 , iscritta al Registro delle imprese del Comune di \b «txtComuneReg»\b0 , prov. \b «txtProvReg»\b0 , con numero \b «txtNumReg»\b0 , nella persona del legale rappresentante \b «txtLegale»\b0 , «Leg@nato» a \b «txtLuogoNascLeg»\b0  il \b «txtDataNascLeg»\b0 , C.F. \b «txtCodFiscLeg»\b0 , esercente l'attivit\'e0 di \b «txtAttivita»\b0 , di seguito denominata Committente,)",
+    R"(\par «=Ditta»\b «txtNomeDitta»\b0 , con sede legale in \b «txtSedeDitta»\b0 , prov. \b «txtProvDitta»\b0 ; partita IVA: \b «txtIvaDitta»\b0 , iscritta al Registro delle imprese del Comune di \b «txtComuneReg»\b0 , prov. \b «txtProvReg»\b0 , con numero \b «txtNumReg»\b0 , nella persona del legale rappresentante \b «txtLegale»\b0 , «Leg@nato» «=a txtLuogoNascLeg» \b «txtLuogoNascLeg»\b0  il \b «txtDataNascLeg»\b0 , C.F. \b «txtCodFiscLeg»\b0 , esercente l'attivit\'e0 di \b «txtAttivita»\b0 , di seguito denominata Committente,)",
     R"(\par)",
     // The collaborator.
     R"(\par \pard\qc\b e)",
     R"(\par \b0)",
-    R"(\par \pard\qj «@Sig.» \b «txtDipendente»\b0 , di cittadinanza \b «txtCittadinanza»\b0 , «@nato» a \b «txtLuogo»\b0  il \b «txtDataNasc»\b0 , residente a \b «txtCitta»\b0 , prov. \b «txtProv»\b0 , CAP: \b «txtCap»\b0 , in \b «txtIndirizzo»\b0 , C.F. \b «txtCodFisc»\b0 , recapito telefonico: \b «txtRecapito»\b0 , di seguito «@denominato» Collaboratore,)",
+    R"(\par \pard\qj «@Sig.» \b «txtDipendente»\b0 , di cittadinanza \b «txtCittadinanza»\b0 , «@nato» «=a txtLuogo» \b «txtLuogo»\b0  il \b «txtDataNasc»\b0 , residente a \b «txtCitta»\b0 , prov. \b «txtProv»\b0 , CAP: \b «txtCap»\b0 , in \b «txtIndirizzo»\b0 , C.F. \b «txtCodFisc»\b0 , recapito telefonico: \b «txtRecapito»\b0 , di seguito «@denominato» Collaboratore,)",
     R"(\par)",
     // The premises, as a bulleted list (font 1 is Symbol, \'b7 its bullet).
     R"(\par \pard\qc\b premesso e convenuto fra le parti che)",
@@ -79,7 +84,7 @@ constexpr const char *kPezzi[] = {
     R"(\par)",
     R"(\par \b 13.\b0  In caso di controversia, le parti cercheranno di addivenire ad una soluzione extragiudiziale. In caso contrario, il Foro competente \'e8 quello di \b «txtForo»\b0 .)",
     R"(\par)",
-    R"(\par \b 14.\b0  Il Collaboratore, ricevuta l'informativa di cui all'art. 13 del Decreto legislativo 30 giugno 2003, n. 196 (Codice in materia di protezione dei dati personali), esprime il proprio libero ed informato consenso al trattamento dei propri dati personali, ivi compreso il loro trasferimento all'estero, per le finalit\'e0, con le modalit\'e0 e nei limiti indicati nella medesima informativa.)",
+    R"(\par \b 14.\b0  Il Collaboratore, ricevuta l'informativa di cui all'art. 13 del Regolamento (UE) 2016/679 e al Decreto legislativo 30 giugno 2003, n. 196 (Codice in materia di protezione dei dati personali), esprime il proprio libero ed informato consenso al trattamento dei propri dati personali, ivi compreso il loro trasferimento all'estero, per le finalit\'e0, con le modalit\'e0 e nei limiti indicati nella medesima informativa.)",
     R"(\par)",
     R"(\par \b 15.\b0  Per quanto non previsto esplicitamente nel presente contratto, si rimanda alle norme di legge vigenti in materia.)",
     R"(\par)",
@@ -120,18 +125,40 @@ constexpr Accordo kFemminile[] = {{"Sig.", "Sig.ra"}, {"nato", "nata"}, {"denomi
 constexpr std::string_view kApri = "\u00AB";   // «
 constexpr std::string_view kChiudi = "\u00BB"; // »
 
-// Whose sex a gendered word agrees with: the collaborator («@word», her code
-// in txtCodFisc) or the legal representative («Leg@word», txtCodFiscLeg).
-struct Donne
+// The words of the document that depend on the values: «@word» and
+// «Leg@word» agree with the sex of the collaborator (her code in txtCodFisc)
+// or of the legal representative (txtCodFiscLeg); «=a name» and «=Ditta»
+// (above) read the value they stand before.
+std::string_view parolaVariabile(std::string_view segno, const CampiContratto &campi)
 {
-    bool collaboratrice = false;
-    bool rappresentante = false;
-};
+    if (const size_t chiocciola = segno.find('@'); chiocciola != std::string_view::npos) {
+        const QString codice = campi.value(chiocciola == 0 ? QStringLiteral("txtCodFisc") : QStringLiteral("txtCodFiscLeg"));
+        const bool donna = SessoDaCodiceFiscale(codice) == u'F';
+        const std::string_view parola = segno.substr(chiocciola + 1);
+        for (const Accordo &a : kFemminile)
+            if (a.maschile == parola)
+                return donna ? a.femminile : a.maschile;
+        return parola;
+    }
+    if (segno == "=Ditta") {
+        // "Ditta Esempio S.r.l." is not written "Ditta Ditta Esempio S.r.l.".
+        const QString nome = trimmed(campi.value(QStringLiteral("txtNomeDitta")));
+        const bool giaDitta = nome.startsWith(QLatin1String("ditta"), Qt::CaseInsensitive)
+            && (nome.size() == 5 || !nome.at(5).isLetterOrNumber());
+        return giaDitta ? std::string_view() : std::string_view("Ditta ");
+    }
+    if (segno.starts_with("=a ")) {
+        const std::string_view campo = segno.substr(3);
+        return luogoEstero(campi.value(QLatin1String(campo.data(), qsizetype(campo.size())))) ? "in" : "a";
+    }
+    return {};
+}
 
 // Calls `testo(bytes)` for every run of fixed text and `campo(name)` for every
-// field place, in document order; a gendered word is fixed text.
+// field place, in document order; a word that depends on the values is fixed
+// text, as `campi` (none: the masculine, "a" and "Ditta") make it.
 template <typename Testo, typename Campo>
-void percorri(Testo &&testo, Campo &&campo, Donne donne = {})
+void percorri(Testo &&testo, Campo &&campo, const CampiContratto &campi = {})
 {
     for (const char *p : kPezzi) {
         std::string_view resto(p);
@@ -142,15 +169,11 @@ void percorri(Testo &&testo, Campo &&campo, Donne donne = {})
                 break;
             resto.remove_prefix(a + kApri.size());
             const size_t c = resto.find(kChiudi);
-            if (const size_t chiocciola = resto.substr(0, c).find('@'); chiocciola != std::string_view::npos) {
-                const std::string_view parola = resto.substr(chiocciola + 1, c - chiocciola - 1);
-                const bool donna = chiocciola == 0 ? donne.collaboratrice : donne.rappresentante;
-                for (const Accordo &a : kFemminile)
-                    if (a.maschile == parola)
-                        testo(donna ? a.femminile : a.maschile);
-            } else {
-                campo(QLatin1String(resto.data(), qsizetype(c)));
-            }
+            const std::string_view segno = resto.substr(0, c);
+            if (segno.starts_with('=') || segno.find('@') != std::string_view::npos)
+                testo(parolaVariabile(segno, campi));
+            else
+                campo(QLatin1String(segno.data(), qsizetype(segno.size())));
             resto.remove_prefix(c + kChiudi.size());
         }
     }
@@ -193,6 +216,16 @@ void aggiungiValore(QByteArray &out, QStringView valore)
 
 } // namespace
 
+bool luogoEstero(const QString &luogo)
+{
+    const LuogoScritto scritto = separaProvincia(trimmed(luogo));
+    if (!scritto.provincia.isEmpty())
+        return scritto.provincia.compare(QLatin1String("EE"), Qt::CaseInsensitive) == 0;
+    // A name that only a foreign state bears; a comune of that name wins.
+    const QList<Luogo> luoghi = luoghiPerNome(scritto.nome, QString(), QDate());
+    return !luoghi.isEmpty() && std::all_of(luoghi.begin(), luoghi.end(), [](const Luogo &l) { return l.estero(); });
+}
+
 QStringList campiDocumentoContratto()
 {
     QStringList nomi;
@@ -208,8 +241,6 @@ QByteArray documentoContratto(const CampiContratto &campi)
 {
     QByteArray out;
     out.reserve(12 * 1024);
-    const Donne donne{SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFisc"))) == u'F',
-                      SessoDaCodiceFiscale(campi.value(QStringLiteral("txtCodFiscLeg"))) == u'F'};
     percorri([&out](std::string_view testo) { out.append(testo.data(), qsizetype(testo.size())); },
              [&](QLatin1String nome) {
                  // The fee as every amount is shown: "1.234.567,89".
@@ -217,7 +248,7 @@ QByteArray documentoContratto(const CampiContratto &campi)
                  aggiungiValore(out, nome == QLatin1String("txtStipendio") ? QStringView(mostraImporto(valore))
                                                                           : trimmedView(valore));
              },
-             donne);
+             campi);
     return out;
 }
 

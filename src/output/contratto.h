@@ -18,10 +18,16 @@ using CampiContratto = QHash<QString, QString>;
 // of their first place in the text.
 QStringList campiDocumentoContratto();
 
+// Whether a birthplace as a card writes it names a foreign state ("Germania",
+// "Francia (EE)"), which takes "in" where a comune takes "a".
+bool luogoEstero(const QString &luogo);
+
 // The whole document, laid out for A4 paper. For a collaborator whose valid
 // codice fiscale says female her paragraph reads "Sig.ra", "nata" and
 // "denominata"; a legal representative whose valid code says female is
-// "nata". The monthly fee (txtStipendio) is written as every amount is
+// "nata"; a birthplace that is a foreign state follows "in" ("nata in
+// Germania"), and a company's name that begins with "Ditta" is not given a
+// second one. The monthly fee (txtStipendio) is written as every amount is
 // shown ("1.234.567,89"). Values are written without leading and trailing blanks
 // and control characters, as single Windows-1252 bytes; a backslash or a brace
 // is escaped so that it stays text, a character outside the code page is

@@ -214,6 +214,7 @@ void TfrmAnagrafica::fissaPartenza()
 {
     m_partenza = schedaCorrente();
     m_fotoPartenza = foto->imgFoto->immagine();
+    m_rigaInfo->schedaCambiata();
 }
 
 bool TfrmAnagrafica::schedaModificata() const
@@ -469,7 +470,7 @@ void TfrmAnagrafica::btnVersioniClick()
                                           [this](const TSchedaDipendente &versione, const QDateTime &quando) {
                                               // The position and the stored bytes stay: Salva overwrites this card.
                                               schedaNeiControlli(pannello(), versione);
-                                              panInfo->setText(infoVersioneMostrata(quando));
+                                              m_rigaInfo->notaScheda(infoVersioneMostrata(quando));
                                           });
 }
 

@@ -28,7 +28,7 @@ const ColonnaCampo<S> kColonne[] = {
     {{"colProv", "Prov.", 100, 150, true}, &S::Prov},
     {{"colCap", "CAP", 120, 150, false, T::Codice}, &S::Cap},
     {{"colQualifiche", "Qualifiche", 300, 300, true}, &S::Qualifiche},
-    {{"colFamiliari", "Familiari a carico", 300, 300, true}, &S::Familiari},
+    {{"colFamiliari", "Familiari a carico", 300, 300, true, T::Intero}, &S::Familiari},
     {{"colIban", "IBAN", 200, 250, false, T::Codice}, &S::Iban},
     {{"colNote", "Note", 350, 400, true}, &S::Note},
     {{"colDataSca", "Scadenza contratto", 150, 200, false, T::Data}, &S::DataSca},

@@ -1,4 +1,5 @@
 #include "anteprima.h"
+#include "mnemonici.h"
 
 #include "ui/finestre.h"
 
@@ -115,6 +116,7 @@ FinestraAnteprima::FinestraAnteprima(QPrinter &stampante, std::function<void(QPr
 
 void FinestraAnteprima::showEvent(QShowEvent *e)
 {
+    assegnaMnemonici(this);
     // As large as it may be up to its own size, on the screen it opens on,
     // centred on the window that opened it.
     if (!e->spontaneous()) {

@@ -2,6 +2,7 @@
 #include "disegno.h"
 
 #include "pulsantititolo.h"
+#include "mnemonici.h"
 
 #include <QGuiApplication>
 #include <QVariant>
@@ -157,6 +158,38 @@ void SchermoArea::resizeEvent(QResizeEvent *)
     m_pannello->move(std::max(0, (width() - LarghezzaPannello) / 2), std::max(0, (height() - AltezzaPannello) / 2));
 }
 
+void SchermoArea::showEvent(QShowEvent *e)
+{
+    assegnaMnemonici(this);
+    QWidget::showEvent(e);
+}
+
+namespace {
+
+// Presses the closing control of a window, as Escape does.
+bool premiChiusura(const QWidget *finestra)
+{
+    QWidget *chiusura = controlloChiusura(finestra);
+    if (auto *b = qobject_cast<QAbstractButton *>(chiusura))
+        b->click();
+    else if (auto *f = qobject_cast<Figura *>(chiusura))
+        f->premi();
+    return chiusura != nullptr;
+}
+
+} // namespace
+
+void SchermoArea::keyPressEvent(QKeyEvent *e)
+{
+    if (m_escChiude && e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        if (!premiChiusura(this))
+            close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
 DialogoFisso::DialogoFisso(const QString &titolo, const QSize &area, const QColor &alto, const QColor &basso,
                            QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -193,6 +226,7 @@ void DialogoFisso::paintEvent(QPaintEvent *)
 
 void DialogoFisso::showEvent(QShowEvent *e)
 {
+    assegnaMnemonici(this);
     // A maximised dialog keeps the ordinary title bar of a window.
     if (!m_pannello) {
         centra();
@@ -209,17 +243,23 @@ void DialogoFisso::resizeEvent(QResizeEvent *e)
     QDialog::resizeEvent(e);
 }
 
-QWidget *DialogoFisso::pulsanteChiusura() const
+QWidget *controlloChiusura(const QWidget *finestra)
 {
-    for (QAbstractButton *b : findChildren<QAbstractButton *>())
-        if (b->isVisible() && b->isEnabled() && TestiChiusura.contains(QString(b->text()).remove(u'&')))
+    for (QAbstractButton *b : finestra->findChildren<QAbstractButton *>())
+        if (b->window() == finestra && b->isVisible() && b->isEnabled()
+            && TestiChiusura.contains(QString(b->text()).remove(u'&')))
             return b;
-    for (Figura *f : findChildren<Figura *>())
-        if (f->isVisible() && f->isEnabled()
+    for (Figura *f : finestra->findChildren<Figura *>())
+        if (f->window() == finestra && f->isVisible() && f->isEnabled()
             && std::any_of(TestiChiusura.begin(), TestiChiusura.end(),
                            [f](const QString &t) { return f->objectName().endsWith(t); }))
             return f;
     return nullptr;
+}
+
+QWidget *DialogoFisso::pulsanteChiusura() const
+{
+    return controlloChiusura(this);
 }
 
 void DialogoFisso::keyPressEvent(QKeyEvent *e)
@@ -232,11 +272,7 @@ void DialogoFisso::keyPressEvent(QKeyEvent *e)
     // Escape does what the dialog's own closing button does, and nothing without one.
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
         e->accept();
-        QWidget *chiusura = pulsanteChiusura();
-        if (auto *b = qobject_cast<QAbstractButton *>(chiusura))
-            b->click();
-        else if (auto *f = qobject_cast<Figura *>(chiusura))
-            f->premi();
+        premiChiusura(this);
         return;
     }
     QDialog::keyPressEvent(e);

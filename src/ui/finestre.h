@@ -81,6 +81,14 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
+    // Every button gets its mnemonic (ui/mnemonici.h).
+    void showEvent(QShowEvent *) override;
+    // Escape closes the screen back to the one that opened it, as its own
+    // "Esci" or "Chiudi" does (a screen that shows a card asks first about its
+    // changes, in its own close).
+    void keyPressEvent(QKeyEvent *) override;
+    // The main menu, which Escape does not close: closing it ends the program.
+    bool m_escChiude = true;
 
 private:
     QWidget *m_pannello;
@@ -101,6 +109,11 @@ protected:
 
 // The captions of the buttons that close a dialog without doing anything else.
 inline const QStringList TestiChiusura = {QStringLiteral("Chiudi"), QStringLiteral("Annulla"), QStringLiteral("Esci")};
+
+// The control of `finestra` that closes it without doing anything else, the
+// one Escape presses: a push button with one of those captions, or a picture
+// button named after one (cmdEsci); nullptr when it has none shown.
+QWidget *controlloChiusura(const QWidget *finestra);
 
 // A dialog of fixed client size with a single border and no title-bar buttons,
 // centred on the screen or on the window that opened it. Escape presses its

@@ -9,12 +9,17 @@
 #include "core/testo.h"
 #include "ui/filtrocampo.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
+
+#include <optional>
 
 namespace qv {
 
@@ -26,6 +31,14 @@ const QString MsgConferma = QStringLiteral(
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString MsgRiuscita = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+// The workbook's closing question says where the file went.
+QString riuscitaCartella(const QString &percorso)
+{
+    const QFileInfo f(percorso);
+    return QStringLiteral("Le schede in archivio sono state esportate con successo nel file %1, nella cartella %2."
+                          "\r\n\r\nSi vuole aprire il file di Excel?")
+        .arg(f.fileName(), QDir::toNativeSeparators(f.absolutePath()));
+}
 const QString MsgAvanzamento = QStringLiteral("Esportazione delle schede in corso...");
 const QString InfoAnnullata = QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto.");
 // An export of more cards than these shows its progress.
@@ -33,6 +46,17 @@ constexpr qsizetype SchedeConAvanzamento = 5000;
 const QString MsgErrore = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
     "Accertarsi che il file di Excel non sia già aperto.");
+
+// Tab, Shift+Tab, Ctrl+Tab and Ctrl+Shift+Tab leave the grid, forward or
+// back, as in the other programs of the desktop; the arrows move inside it.
+std::optional<bool> tabulazione(const QKeyEvent *k)
+{
+    if (k->key() == Qt::Key_Backtab)
+        return false;
+    if (k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::AltModifier))
+        return !(k->modifiers() & Qt::ShiftModifier);
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -150,7 +174,26 @@ private:
 class EditoreCella : public QStyledItemDelegate
 {
 public:
-    EditoreCella(QLabel *rigaInfo, QObject *parent) : QStyledItemDelegate(parent), m_rigaInfo(rigaInfo) {}
+    // `esci(avanti)` moves the focus out of the grid, after the cell being
+    // edited is taken in, when Tab is pressed in it.
+    EditoreCella(QLabel *rigaInfo, std::function<void(bool avanti)> esci, QObject *parent)
+        : QStyledItemDelegate(parent), m_rigaInfo(rigaInfo), m_esci(std::move(esci))
+    {
+    }
+
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *editore = qobject_cast<QWidget *>(o);
+        if (editore && e->type() == QEvent::KeyPress) {
+            if (const auto avanti = tabulazione(static_cast<QKeyEvent *>(e))) {
+                emit commitData(editore);
+                emit closeEditor(editore, NoHint);
+                m_esci(*avanti);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &opzioni, const QModelIndex &indice) const override
     {
@@ -167,6 +210,7 @@ public:
 
 private:
     QPointer<QLabel> m_rigaInfo;
+    std::function<void(bool)> m_esci;
 };
 
 TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *parent)
@@ -179,23 +223,27 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
     shpStrumenti->setAttribute(Qt::WA_StyledBackground);
     shpStrumenti->setStyleSheet(QStringLiteral("#shpStrumenti { background: white; border-bottom: 1px solid #A9A9A9; }"));
 
+    // Each picture button with its mnemonic (Alt and the letter), which its tooltip names.
     struct Pulsante { Figura *TfrmEsporta::*membro; const char *nome, *risorsa; QRect geometria;
-                      const char *suggerimento; void (TfrmEsporta::*clic)(); };
+                      const char *suggerimento, *titolo, *lettera; void (TfrmEsporta::*clic)(); };
     const Pulsante pulsanti[] = {
         {&TfrmEsporta::cmdEsporta, "cmdEsporta", "all_excel", {14, 8, 44, 44},
-         "Esporta l'archivio in formato Microsoft Excel.", &TfrmEsporta::cmdEsportaClick},
+         "Esporta l'archivio in formato Microsoft Excel.", "Esporta in Excel (.xls)", "e",
+         &TfrmEsporta::cmdEsportaClick},
         {&TfrmEsporta::cmdEsportaXlsx, "cmdEsportaXlsx", "all_excel_xlsx", {66, 8, 44, 44},
          "Esporta in Excel (.xlsx): importi e date come numeri e date, pronti per i calcoli.",
-         &TfrmEsporta::cmdEsportaXlsxClick},
+         "Esporta in Excel (.xlsx)", "x", &TfrmEsporta::cmdEsportaXlsxClick},
         {&TfrmEsporta::cmdGuida, "cmdGuida", "ana_guida", {618, 16, 110, 28},
-         "Visualizza la pagina della guida sensibile al contesto.", &TfrmEsporta::cmdGuidaClick},
+         "Visualizza la pagina della guida sensibile al contesto.", "Guida", "g", &TfrmEsporta::cmdGuidaClick},
         {&TfrmEsporta::cmdEsci, "cmdEsci", "ana_esci", {738, 16, 110, 28},
-         "Esci da questo ambiente di lavoro.", &TfrmEsporta::cmdEsciClick},
+         "Esci da questo ambiente di lavoro.", "Esci", "s", &TfrmEsporta::cmdEsciClick},
     };
     for (const Pulsante &d : pulsanti) {
         auto *f = new Figura(QLatin1String(d.nome), QStringLiteral(":/img/%1.svg").arg(QLatin1String(d.risorsa)),
                              d.geometria, shpStrumenti, true);
         f->setProperty("suggerimento", QString::fromUtf8(d.suggerimento));
+        f->setToolTip(QString::fromUtf8(d.titolo));
+        f->setProperty("mnemonico", QString::fromUtf8(d.lettera));
         connect(f, &Figura::clicked, this, d.clic);
         this->*(d.membro) = f;
     }
@@ -228,7 +276,9 @@ TfrmEsporta::TfrmEsporta(const Impostazioni &imp, Griglia griglia, QWidget *pare
     panInfo = etichetta(barra, QStringLiteral("panInfo"), InfoIniziale, QRect(14, 0, 834, 40),
                         carattere(QStringLiteral("Tahoma"), 12), Qt::white);
     panInfo->setWordWrap(true);
-    grdRecords->setItemDelegate(new EditoreCella(panInfo, grdRecords));
+    grdRecords->setTabKeyNavigation(false);
+    grdRecords->setItemDelegate(new EditoreCella(
+        panInfo, [this](bool avanti) { focusNextPrevChild(avanti); }, grdRecords));
 
     // Moving over a picture button shows its hint, over anything else empties the info line.
     for (QWidget *w : {static_cast<QWidget *>(this), shpStrumenti, static_cast<QWidget *>(cmdEsporta),
@@ -258,9 +308,23 @@ void TfrmEsporta::showEvent(QShowEvent *e)
 
 bool TfrmEsporta::eventFilter(QObject *o, QEvent *e)
 {
+    if (o == grdRecords && e->type() == QEvent::KeyPress) {
+        if (const auto avanti = tabulazione(static_cast<QKeyEvent *>(e))) {
+            focusNextPrevChild(*avanti);
+            return true;
+        }
+    }
+    // Over a picture button the line shows its hint; over anything else it
+    // is emptied of a hint or of its opening words, while a notice (an export
+    // stopped, a character refused in a cell) stays until the next hint.
     if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
         const QVariant h = o->property("suggerimento");
-        panInfo->setText(h.isValid() ? h.toString() : QString());
+        if (h.isValid()) {
+            m_suggerimento = h.toString();
+            panInfo->setText(m_suggerimento);
+        } else if (panInfo->text() == m_suggerimento || panInfo->text() == InfoIniziale) {
+            panInfo->clear();
+        }
     }
     return DialogoFisso::eventFilter(o, e);
 }
@@ -305,7 +369,7 @@ ProprietaCartella TfrmEsporta::proprieta() const
 
 void TfrmEsporta::cmdEsportaClick()
 {
-    esporta(m_imp.percorsoFoglio(), QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)"),
+    esporta(Formato::Foglio, m_imp.percorsoFoglio(), QStringLiteral("Cartella di lavoro di Microsoft Excel (*.xls)"),
             [this](const QString &percorso, const AvanzamentoScrittura &avanzamento) {
                 const auto celle = [this](qsizetype riga, RigaFoglio &out) { m_griglia->celle(riga, out, true); };
                 return scriviFoglio(percorso, m_imp.nomeFoglio, colonneFoglio(), m_griglia->righe(), celle, nullptr,
@@ -315,7 +379,7 @@ void TfrmEsporta::cmdEsportaClick()
 
 void TfrmEsporta::cmdEsportaXlsxClick()
 {
-    esporta(m_imp.percorsoCartella(), QStringLiteral("Cartella di lavoro di Excel (*.xlsx)"),
+    esporta(Formato::Cartella, m_imp.percorsoCartella(), QStringLiteral("Cartella di lavoro di Excel (*.xlsx)"),
             [this](const QString &percorso, const AvanzamentoScrittura &avanzamento) {
                 const auto celle = [this](qsizetype riga, RigaCartella &out) { m_griglia->celle(riga, out, false); };
                 return scriviCartella(percorso, m_imp.nomeFoglio, colonneCartella(), m_griglia->righe(), celle,
@@ -339,11 +403,13 @@ bool TfrmEsporta::componiCartella(const QString &percorso) const
                                proprieta());
 }
 
-void TfrmEsporta::esporta(const QString &destinazione, const QString &filtro, const Scrittura &scrivi)
+void TfrmEsporta::esporta(Formato formato, const QString &destinazione, const QString &filtro, const Scrittura &scrivi)
 {
     Servizi &s = Servizi::correnti();
+    const bool grande = m_griglia->righe() > SchedeConAvanzamento;
     try {
-        if (!s.domanda(this, MsgConferma))
+        // The workbook asks about the time only when it will take some.
+        if ((formato == Formato::Foglio || grande) && !s.domanda(this, MsgConferma))
             return;
         const QString percorso = percorsoDaScrivere(this, destinazione, QStringLiteral("il file di Excel"), filtro);
         if (percorso.isEmpty())
@@ -351,7 +417,7 @@ void TfrmEsporta::esporta(const QString &destinazione, const QString &filtro, co
         // A large archive takes a while: a progress window shows how far the
         // export is and can stop it, which leaves the file as it was.
         std::unique_ptr<Avanzamento> avanzamento;
-        if (m_griglia->righe() > SchedeConAvanzamento)
+        if (grande)
             avanzamento = s.avanzamento(this, MsgAvanzamento);
         bool fermata = false;
         const auto passo = [&](qsizetype fatte) {
@@ -368,7 +434,7 @@ void TfrmEsporta::esporta(const QString &destinazione, const QString &filtro, co
             s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);
             return;
         }
-        if (s.domanda(this, MsgRiuscita))
+        if (s.domanda(this, formato == Formato::Foglio ? MsgRiuscita : riuscitaCartella(percorso)))
             TMisc::Open(u'"' + percorso + u'"', this);
     } catch (...) {
         s.messaggio(this, TipoMessaggio::Semplice, MsgErrore);

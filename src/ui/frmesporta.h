@@ -207,14 +207,18 @@ private:
     // so far are told to the progress function it gets, which answers false to
     // stop) and offers to open it; `descrizione` and `filtro` name the file
     // when it must go elsewhere.
+    // The .xls sheet asks first and says it is done as it always did; the
+    // .xlsx workbook asks only before a large export and names the file it wrote.
     using Scrittura = std::function<bool(const QString &percorso, const AvanzamentoScrittura &avanzamento)>;
-    void esporta(const QString &percorso, const QString &filtro, const Scrittura &scrivi);
+    enum class Formato { Foglio, Cartella };
+    void esporta(Formato formato, const QString &percorso, const QString &filtro, const Scrittura &scrivi);
     QList<ColonnaFoglio> colonneFoglio() const;
     QList<ColonnaCartella> colonneCartella() const;
     ProprietaCartella proprieta() const;
 
     Impostazioni m_imp;
     Griglia m_def;
+    QString m_suggerimento; // the hint the info line showed last
     GrigliaEsportazione *m_griglia;
 };
 

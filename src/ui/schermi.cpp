@@ -167,6 +167,8 @@ void segnalaErroreArchivio(QWidget *padre, const ErroreArchivio &errore)
 
 int eseguiDialogo(QDialog *dialogo)
 {
+    // Made first, it gives the focus back once the dialog is gone.
+    const RitornoFuoco ritorno;
     std::unique_ptr<QDialog> proprieta(dialogo);
     return Servizi::correnti().esegui(dialogo);
 }

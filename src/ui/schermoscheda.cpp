@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace qv {
 
@@ -58,8 +59,13 @@ RigaInfo::RigaInfo(QWidget *schermo, QWidget *pannello, const QString &testoIniz
 void RigaInfo::collega()
 {
     for (QWidget *w : m_pannello->findChildren<QWidget *>()) {
-        if (w == m_panInfo || qobject_cast<QLineEdit *>(w))
+        if (w == m_panInfo)
             continue;
+        // An edit field is watched for its focus and its keys alone.
+        if (qobject_cast<QLineEdit *>(w)) {
+            w->installEventFilter(this);
+            continue;
+        }
         if (w->property("suggerimento").isNull())
             w->setMouseTracking(true);
         else // its moves stay with it, or the panel behind would empty the line
@@ -72,21 +78,54 @@ void RigaInfo::collega()
     m_schermo->installEventFilter(this);
 }
 
+void RigaInfo::suggerisci(const QString &suggerimento)
+{
+    m_suggerimento = suggerimento;
+    m_panInfo->setText(suggerimento);
+}
+
+void RigaInfo::togli(const QString &testo)
+{
+    if (!testo.isEmpty() && m_panInfo->text() == testo)
+        m_panInfo->clear();
+}
+
+void RigaInfo::notaScheda(const QString &nota)
+{
+    m_nota = nota;
+    m_panInfo->setText(nota);
+}
+
+void RigaInfo::schedaCambiata()
+{
+    togli(std::exchange(m_nota, QString()));
+}
+
 bool RigaInfo::eventFilter(QObject *o, QEvent *e)
 {
+    // Typing into a field, or coming into it, the hint of the button last
+    // pointed at or reached no longer applies (what the line says about the
+    // field itself, a refused character, stays).
+    if (qobject_cast<QLineEdit *>(o)) {
+        if (e->type() == QEvent::KeyPress
+            || (e->type() == QEvent::FocusIn
+                && static_cast<QFocusEvent *>(e)->reason() != Qt::ActiveWindowFocusReason))
+            togli(m_suggerimento);
+        return false;
+    }
     // A button reached by Tab says what it does, as under the mouse; the
     // focus coming back after a message box leaves the line as it is.
     if (e->type() == QEvent::FocusIn) {
         const auto motivo = static_cast<QFocusEvent *>(e)->reason();
         const QVariant h = o->property("suggerimento");
         if (h.isValid() && (motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason))
-            m_panInfo->setText(h.toString());
+            suggerisci(h.toString());
         return false;
     }
     if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
         const QVariant h = o->property("suggerimento");
         if (h.isValid())
-            m_panInfo->setText(h.toString());
+            suggerisci(h.toString());
         // Only a move over the background empties it: the mouse coming back
         // after a menu or a message box leaves what the line says (a refused
         // paste's reason) until the mouse moves on.

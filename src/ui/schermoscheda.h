@@ -149,7 +149,10 @@ QFrame *riquadro(QWidget *parent, const char *nome, const QRect &geometria, cons
 // "suggerimento" property shows it there; over the background, the panels
 // and the decorations the line is emptied; over an edit field it stays as it
 // is (date fields show their own hint through their behaviours). A control
-// with a hint that Tab reaches shows it there too.
+// with a hint that Tab reaches shows it there too. A button's hint goes as
+// soon as an edit field takes the focus or a key is typed into one, and a
+// note about the card shown (notaScheda) as soon as another card is shown,
+// a new one started or the card saved (schedaCambiata).
 class RigaInfo : public QObject
 {
     Q_OBJECT
@@ -159,14 +162,24 @@ public:
     // Hooks every control of the panel made so far; called once, when the
     // screen has all its controls.
     void collega();
+    // Shows a note that holds for the card shown now and no other.
+    void notaScheda(const QString &nota);
+    // The card shown is now another, a new one or the one just saved.
+    void schedaCambiata();
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    void suggerisci(const QString &suggerimento);
+    // Empties the line when it still shows `testo`.
+    void togli(const QString &testo);
+
     QWidget *m_schermo;
     QWidget *m_pannello;
     QLabel *m_panInfo;
+    QString m_suggerimento; // the control's hint the line showed last
+    QString m_nota;         // the note about the card shown
 };
 
 // Duplicate: a card not yet in the archive cannot be duplicated (`avviso` says

@@ -2,6 +2,7 @@
 
 #include "core/cartella.h"
 #include "ui/anteprima.h"
+#include "ui/mnemonici.h"
 #include "ui/nomestampa.h"
 #include "ui/richiesta.h"
 
@@ -105,6 +106,26 @@ private:
 
 } // namespace
 
+RitornoFuoco::RitornoFuoco()
+    : m_fuoco(QApplication::focusWidget()),
+      m_finestra(m_fuoco ? m_fuoco->window() : QApplication::activeWindow())
+{
+}
+
+RitornoFuoco::~RitornoFuoco()
+{
+    // A window hidden meanwhile (the screen left for another) is left so,
+    // and a modal window still open above it keeps the keyboard.
+    if (!m_finestra || !m_finestra->isVisible())
+        return;
+    if (QWidget *modale = QApplication::activeModalWidget(); modale && modale != m_finestra)
+        return;
+    QWidget *fuoco = m_finestra->focusWidget() ? m_finestra->focusWidget() : m_fuoco.data();
+    m_finestra->activateWindow();
+    if (fuoco && fuoco->window() == m_finestra && fuoco->isVisible() && fuoco->isEnabled())
+        fuoco->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 Servizi &Servizi::correnti()
 {
     static ServiziReali reali;
@@ -119,24 +140,29 @@ void Servizi::installa(Servizi *servizi)
 void ServiziReali::messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo)
 {
     // A message asks nothing: OK is its only button, and Escape presses it too.
+    const RitornoFuoco ritorno;
     QMessageBox box(iconaMessaggio(tipo), titoloMessaggio(tipo), testo, QMessageBox::NoButton, padre);
     box.setEscapeButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    assegnaMnemonici(&box);
     box.exec();
 }
 
 bool ServiziReali::domanda(QWidget *padre, const QString &testo, bool siPredefinito)
 {
+    const RitornoFuoco ritorno;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
     QPushButton *si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
     box.setDefaultButton(siPredefinito ? si : no);
     box.setEscapeButton(no);
+    assegnaMnemonici(&box);
     box.exec();
     return box.clickedButton() != no;
 }
 
 int ServiziReali::scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito, int fuga)
 {
+    const RitornoFuoco ritorno;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo, QMessageBox::NoButton, padre);
     QList<QPushButton *> creati;
     for (int i = 0; i < pulsanti.size(); ++i)
@@ -145,6 +171,7 @@ int ServiziReali::scelta(QWidget *padre, const QString &testo, const QStringList
         box.setDefaultButton(creati.at(predefinito));
     if (fuga >= 0 && fuga < creati.size())
         box.setEscapeButton(creati.at(fuga));
+    assegnaMnemonici(&box);
     box.exec();
     const int premuto = int(creati.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
     return premuto >= 0 ? premuto : fuga;
@@ -153,6 +180,7 @@ int ServiziReali::scelta(QWidget *padre, const QString &testo, const QStringList
 std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
                                                  const QString &iniziale)
 {
+    const RitornoFuoco ritorno;
     QInputDialog dlg(padre);
     preparaRichiesta(dlg, titolo, richiesta, iniziale);
     if (dlg.exec() != QDialog::Accepted)
@@ -163,6 +191,7 @@ std::optional<QString> ServiziReali::chiediTesto(QWidget *padre, const QString &
 QString ServiziReali::fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
                                    const QString &cartella)
 {
+    const RitornoFuoco ritorno;
     // "*.*" means every file on Windows; here it would hide the files without an extension.
     QString f = filtri.join(QStringLiteral(";;"));
     f.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
@@ -172,6 +201,7 @@ QString ServiziReali::fileDaAprire(QWidget *padre, const QString &titolo, const 
 QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
                                     const QString &nomeIniziale, const QString &estensione)
 {
+    const RitornoFuoco ritorno;
     QFileDialog dlg(padre, titolo, nomeIniziale, filtri.join(QStringLiteral(";;")));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -183,6 +213,7 @@ QString ServiziReali::fileDaSalvare(QWidget *padre, const QString &titolo, const
 
 QString ServiziReali::cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale)
 {
+    const RitornoFuoco ritorno;
     return QFileDialog::getExistingDirectory(padre, titolo, iniziale,
                                              QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }
@@ -226,6 +257,7 @@ std::unique_ptr<Avanzamento> ServiziReali::avanzamento(QWidget *padre, const QSt
 
 bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
 {
+    const RitornoFuoco ritorno;
     QPrintDialog dlg(&stampante, padre);
     dlg.setOption(QAbstractPrintDialog::PrintToFile);
     dlg.setOption(QAbstractPrintDialog::PrintCollateCopies);
@@ -238,6 +270,7 @@ bool ServiziReali::dialogoStampa(QWidget *padre, QPrinter &stampante)
 
 void ServiziReali::anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna)
 {
+    const RitornoFuoco ritorno;
     FinestraAnteprima finestra(stampante, disegna, [&](QPrinter &p) { return dialogoStampa(&finestra, p); }, padre);
     finestra.exec();
 }

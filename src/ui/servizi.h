@@ -7,9 +7,11 @@
 #include <QDateTime>
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -17,7 +19,6 @@
 
 class QDialog;
 class QPrinter;
-class QWidget;
 
 namespace qv {
 
@@ -111,6 +112,23 @@ public:
 protected:
     // The system's opener itself: false when it cannot take the address.
     virtual bool apriConSistema(const QUrl &url) = 0;
+};
+
+// While it lives, a modal window may come and go: when it goes, the focus
+// goes back to the control of the window below that had it (or the one that
+// window's code gave it meanwhile), and that window is made active again,
+// since a window manager may leave the program with no window in focus
+// (Openbox does, once a message box over a dialog has closed).
+class RitornoFuoco
+{
+public:
+    RitornoFuoco();
+    ~RitornoFuoco();
+    RitornoFuoco(const RitornoFuoco &) = delete;
+    RitornoFuoco &operator=(const RitornoFuoco &) = delete;
+
+private:
+    QPointer<QWidget> m_fuoco, m_finestra;
 };
 
 // The real services, on Qt's own dialogs and the desktop.

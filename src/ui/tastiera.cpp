@@ -170,7 +170,12 @@ void comandiDaTastiera(QWidget *schermo, QWidget *pannello)
             if (f->isVisible())
                 f->premi();
         });
-        f->setToolTip(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(s.azione), QString::fromUtf8(s.nomeTasto)));
+        const QString azione = QString::fromUtf8(s.azione);
+        f->setToolTip(QStringLiteral("%1 (%2)").arg(azione, QString::fromUtf8(s.nomeTasto)));
+        // Its mnemonic is Ctrl's letter where the action has it (Alt+S for Salva, Alt+P for Stampa).
+        const QChar lettera = QChar(char16_t(s.tasto.key())).toLower();
+        if (lettera.isLetter() && azione.contains(lettera, Qt::CaseInsensitive))
+            f->setProperty("mnemonico", QString(lettera));
     }
 }
 

@@ -2,6 +2,7 @@
 // band by the services' clock, and the restore with its refusals and its question.
 #include <QTest>
 
+#include "ui/mnemonici.h"
 #include "app/copiasicurezza.h"
 #include "app/frmavvio.h"
 #include "app/frmcopia.h"
@@ -178,7 +179,8 @@ void TestCopiaDalMenu::promemoria()
     QPushButton *b = m_menu->panScadenze->btnPromemoriaCopia;
     QCOMPARE(b->isVisible(), !atteso.isEmpty());
     QCOMPARE(m_menu->panScadenze->isVisible(), !atteso.isEmpty());
-    QCOMPARE(b->text(), atteso);
+    QCOMPARE(QString(b->text()).remove(u'&'), atteso); // the text, without its mnemonic's mark
+    QVERIFY(atteso.isEmpty() || !mnemonico(b).isNull());
 }
 
 // With both lines of the contracts that end soon, the reminder still shows
@@ -250,7 +252,8 @@ void TestCopiaDalMenu::copiaDalDialogoEDalPromemoria()
     // Four days later the band reminds of it; its click copies into the same folder.
     m_servizi.orologio = m_servizi.orologio.addDays(4);
     mostraMenu();
-    QCOMPARE(m_menu->panScadenze->btnPromemoriaCopia->text(), QStringLiteral("Ultima copia di sicurezza 4 giorni fa: farne una ora"));
+    QCOMPARE(nomePulsante(m_menu->panScadenze->btnPromemoriaCopia),
+             QStringLiteral("Ultima copia di sicurezza 4 giorni fa: farne una ora"));
     m_servizi.azzera();
     QTest::mouseClick(m_menu->panScadenze->btnPromemoriaCopia, Qt::LeftButton);
     QVERIFY(m_servizi.cartelleIniziali.isEmpty());

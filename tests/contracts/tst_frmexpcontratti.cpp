@@ -282,10 +282,13 @@ void TestExpContratti::cartellaXlsx()
     QAbstractItemModel *m = m_form->grdRecords->model();
     QVERIFY(m->setData(m->index(2, m_form->colonna(QStringLiteral("colDataFine"))), QStringLiteral("30/06/2017")));
     QVERIFY(m->setData(m->index(1, m_form->colonna(QStringLiteral("colNote"))), QStringLiteral("Nota cambiata")));
-    m_servizi->rispondi(true);
+    // A few cards take no time: no question before, and the one after says
+    // where the file is.
     m_servizi->rispondi(false);
     m_form->cmdEsportaXlsxClick();
-    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QCOMPARE(m_servizi->testi(), QStringList{RiuscitaCartella(xlsx())});
+    QVERIFY(RiuscitaCartella(xlsx()).contains(QStringLiteral("nel file Contratti_Lavoro.xlsx, nella cartella ")
+                                              + QDir::toNativeSeparators(m_dir->path()) + u'.'));
 
     const CartellaLetta letta = leggiCartella(xlsx(), m_dir->filePath(QStringLiteral("lettura")),
                                               {QStringLiteral("=SUM(O2:O4)"), QStringLiteral("=T2-S2")});
@@ -296,6 +299,11 @@ void TestExpContratti::cartellaXlsx()
     const QStringList titoli = intestazioni(letta.libreoffice);
     QCOMPARE(titoli.size(), 25);
     QCOMPARE(titoli.at(11), QStringLiteral("Città di residenza"));
+    // On paper: A4 landscape, one page wide, the header row on every page;
+    // three contracts are one page.
+    for (const QJsonObject &foglio : {letta.originale, letta.libreoffice})
+        QCOMPARE(stampa(foglio), QStringLiteral("landscape|9|fit|1|0|$1:$1"));
+    QCOMPARE(letta.pagine, 1);
 
     // Row (1 is the first card), column, and the cell as LibreOffice saved it.
     const struct { int riga; const char *colonna, *atteso; } casi[] = {

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -50,6 +51,32 @@ const QByteArray kInizio =
     "\\viewkind4\\uc1\\pard\\qc\\b\\f0\\fs24 CONTRATTO DI COLLABORAZIONE COORDINATA E CONTINUATIVA";
 const QByteArray kFine = "\\par Firma del Collaboratore: ____________________________\\par \\pard\\cf1\\b\\f2\\fs24\\par }";
 
+// The documents as LibreOffice reads them, as plain text (one conversion,
+// private profile and output under `cartella`); a document it could not read
+// is an empty text, with LibreOffice's words in `errore`.
+QStringList testiLibreOffice(const QStringList &rtf, const QString &cartella, QString *errore)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("soffice")),
+            QStringList{QStringLiteral("-env:UserInstallation=")
+                            + QUrl::fromLocalFile(cartella + QStringLiteral("/profilo")).toString(),
+                        QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                        QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"),
+                        cartella + QStringLiteral("/txt")}
+                + rtf);
+    p.waitForFinished(300000);
+    *errore = QString::fromLocal8Bit(p.readAllStandardError());
+    QStringList testi;
+    for (const QString &f : rtf) {
+        QByteArray byte = leggiFile(cartella + QStringLiteral("/txt/") + QFileInfo(f).completeBaseName()
+                                    + QStringLiteral(".txt"));
+        if (byte.startsWith("\xEF\xBB\xBF"))
+            byte.remove(0, 3);
+        testi << QString::fromUtf8(byte);
+    }
+    return testi;
+}
+
 } // namespace
 
 class TestContratto : public QObject
@@ -66,6 +93,9 @@ private slots:
     void scritturaInterrotta();
     void apertoDaLibreOffice();
     void paginaA4();
+    void parolePerIValori();
+    void luoghiEsteri_data();
+    void luoghiEsteri();
 };
 
 void TestContratto::documentoPieno()
@@ -260,18 +290,9 @@ void TestContratto::apertoDaLibreOffice()
     QVERIFY(qv::scriviDocumentoContratto(rtf, campi));
 
     // A private profile keeps parallel runs from clashing over the user's one.
-    QProcess p;
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=")
-                          + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString(),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                      QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"),
-                      dir.filePath(QStringLiteral("txt")), rtf});
-    QVERIFY(p.waitForFinished(180000));
-    QByteArray byte = leggiFile(dir.filePath(QStringLiteral("txt/Contratto_Collaborazione.txt")));
-    QVERIFY2(!byte.isEmpty(), p.readAllStandardError().constData());
-    if (byte.startsWith("\xEF\xBB\xBF"))
-        byte.remove(0, 3);
-    const QString testo = QString::fromUtf8(byte);
+    QString errore;
+    const QString testo = testiLibreOffice({rtf}, dir.path(), &errore).value(0);
+    QVERIFY2(!testo.isEmpty(), qPrintable(errore));
 
     QVERIFY2(testo.startsWith(QStringLiteral("CONTRATTO DI COLLABORAZIONE COORDINATA E CONTINUATIVA")), qPrintable(testo.left(200)));
     // Every value, in order of its first place in the text, and whole.
@@ -360,6 +381,76 @@ void TestContratto::paginaA4()
         QCOMPARE(ultima.count(QStringLiteral("Firma del Committente:")), ultima.count(QStringLiteral("Firma del Collaboratore:")));
         QVERIFY(ultima.indexOf(QStringLiteral("Firma del Collaboratore:"), ultima.indexOf(QStringLiteral("Si approvano"))) > 0);
     }
+}
+
+// The words that depend on the values, read back as LibreOffice shows the
+// written documents (all converted at once); the privacy clause cites the
+// regulation in force.
+void TestContratto::parolePerIValori()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed: the document is not opened by a real word processor.");
+    // A foreign state takes "in", a comune "a"; with her code she is "nata".
+    // The company's name that begins with "Ditta" is not given a second one.
+    const struct { const char *campo, *valore, *letto; } casi[] = {
+        {"txtLuogo", "Germania", "Sig.ra Bianchi Nicoletta, di cittadinanza italiana, nata in Germania il 21/09/1985"},
+        {"txtLuogo", "Francia (EE)", "nata in Francia (EE) il"},
+        {"txtLuogo", "Forlì (FC)", "nata a Forlì (FC) il"},
+        {"txtLuogo", "forlì", "nata a forlì il"},
+        {"txtLuogoNascLeg", " svizzera ", "legale rappresentante Ferretti Giovanni, nato in svizzera il 02/05/1960"},
+        {"txtNomeDitta", "Ditta Esempio S.r.l.", "\nDitta Esempio S.r.l., con sede legale in Roma"},
+        {"txtNomeDitta", "DITTA ROSSI", "\nDITTA ROSSI, con sede legale"},
+        {"txtNomeDitta", "Ditta", "\nDitta, con sede legale"},
+        {"txtNomeDitta", "Dittamondo SRL", "\nDitta Dittamondo SRL, con sede legale"},
+        {"txtNomeDitta", "Edilizia Ferretti S.r.l.", "\nDitta Edilizia Ferretti S.r.l., con sede legale"},
+    };
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QStringList documenti;
+    for (const auto &c : casi) {
+        CampiContratto campi = schedaPiena();
+        campi["txtDipendente"] = "Bianchi Nicoletta";
+        campi["txtCodFisc"] = "BNCNLT85P61D704M";
+        campi[QString::fromUtf8(c.campo)] = QString::fromUtf8(c.valore);
+        documenti << dir.filePath(QStringLiteral("caso%1.rtf").arg(documenti.size()));
+        QVERIFY(qv::scriviDocumentoContratto(documenti.constLast(), campi));
+    }
+    QString errore;
+    const QStringList testi = testiLibreOffice(documenti, dir.path(), &errore);
+    QCOMPARE(testi.size(), documenti.size());
+    const QRegularExpression doppia(QStringLiteral("\\bDitta Ditta\\b"), QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype i = 0; i < testi.size(); ++i) {
+        const QString &testo = testi.at(i);
+        QVERIFY2(!testo.isEmpty(), qPrintable(errore));
+        QVERIFY2(testo.contains(QString::fromUtf8(casi[i].letto)), qPrintable(testo.left(1200)));
+        QVERIFY(!testo.contains(doppia));
+        QVERIFY(testo.contains(QStringLiteral(
+            "14. Il Collaboratore, ricevuta l'informativa di cui all'art. 13 del Regolamento (UE) 2016/679 e al "
+            "Decreto legislativo 30 giugno 2003, n. 196 (Codice in materia di protezione dei dati personali), "
+            "esprime il proprio libero ed informato consenso al trattamento dei propri dati personali, ivi "
+            "compreso il loro trasferimento all'estero, per le finalità, con le modalità e nei limiti indicati "
+            "nella medesima informativa.")));
+    }
+}
+
+void TestContratto::luoghiEsteri_data()
+{
+    QTest::addColumn<QString>("luogo");
+    QTest::addColumn<bool>("estero");
+    QTest::newRow("stato") << QStringLiteral("Germania") << true;
+    QTest::newRow("stato in maiuscolo") << QStringLiteral("STATI UNITI D'AMERICA") << true;
+    QTest::newRow("stato con EE") << QStringLiteral("Marocco (EE)") << true;
+    QTest::newRow("comune") << QStringLiteral("Roma") << false;
+    QTest::newRow("comune con provincia") << QStringLiteral("Samone (TO)") << false;
+    QTest::newRow("sconosciuto") << QStringLiteral("Atlantide") << false;
+    QTest::newRow("vuoto") << QStringLiteral("") << false;
+}
+
+void TestContratto::luoghiEsteri()
+{
+    QFETCH(QString, luogo);
+    QFETCH(bool, estero);
+    QCOMPARE(qv::luogoEstero(luogo), estero);
 }
 
 QTEST_GUILESS_MAIN(TestContratto)

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QDir>
 #include <QFile>
@@ -88,12 +89,20 @@ private slots:
     void cartellaXlsx();
     void annullata_data();
     void annullata();
+    void tabEsceDallaGriglia();
 
 private:
     void archivio(const QList<TSchedaDipendente> &schede);
     QByteArray esportato() const;
     QString xls() const { return m_dir->filePath(QStringLiteral("Dipendenti.xls")); }
     QString xlsx() const { return m_dir->filePath(QStringLiteral("Dipendenti.xlsx")); }
+    // The info line once the mouse moved to `p` over `w`, as the window system delivers the move.
+    QString sopra(QWidget *w, QPoint p)
+    {
+        QTest::mouseMove(w, p);
+        QCoreApplication::processEvents();
+        return m_form->panInfo->text();
+    }
 
     ServiziProva *m_servizi = nullptr;
     QTemporaryDir *m_dir = nullptr;
@@ -321,11 +330,6 @@ void TestExpAnagrafica::suggerimenti()
 {
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    const auto sopra = [this](QWidget *w, QPoint p) {
-        QTest::mouseMove(w, p);
-        QCoreApplication::processEvents();
-        return m_form->panInfo->text();
-    };
     QCOMPARE(sopra(m_form->cmdGuida, QPoint(20, 10)), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     QCOMPARE(sopra(m_form->cmdEsporta, QPoint(20, 20)), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
     QCOMPARE(sopra(m_form->cmdEsportaXlsx, QPoint(20, 20)),
@@ -480,9 +484,8 @@ void TestExpAnagrafica::cartellaXlsx()
     QVERIFY(cambia("colDataSca", QStringLiteral("15/06/2018")));
     QVERIFY(cambia("colEmail", QStringLiteral("paola@esempio.it")));
     m_servizi->rispondi(true);
-    m_servizi->rispondi(true);
     m_form->cmdEsportaXlsxClick();
-    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QCOMPARE(m_servizi->testi(), QStringList{RiuscitaCartella(xlsx())});
     QCOMPARE(m_servizi->aperti, QList<QUrl>{QUrl::fromLocalFile(xlsx())});
     QVERIFY(m_servizi->avanzamenti.isEmpty()); // a handful of cards needs no progress window
     QVERIFY(!QFile::exists(xls()));
@@ -510,6 +513,9 @@ void TestExpAnagrafica::cartellaXlsx()
     }
     // The header row stays in view (LibreOffice without a window saves no view).
     QCOMPARE(letta.originale.value("bloccato").toString(), QStringLiteral("A2"));
+    for (const QJsonObject &foglio : {letta.originale, letta.libreoffice})
+        QCOMPARE(stampa(foglio), QStringLiteral("landscape|9|fit|1|0|$1:$1"));
+    QCOMPARE(letta.pagine, 1);
     // Each column as wide as its content: the longest name and note widen theirs.
     const QJsonObject larghezze = letta.originale.value("larghezze").toObject();
     QCOMPARE(larghezze.size(), titoli.size());
@@ -540,6 +546,8 @@ void TestExpAnagrafica::cartellaXlsx()
         {"longest notice", 3, "Giorni preavviso", "n|365|0"},
         {"no notice days", 4, "Giorni preavviso", "s|n.d|0"},
         {"empty notice", 2, "Giorni preavviso", ""},
+        {"dependants", 1, "Familiari a carico", "n|2|0"},
+        {"no dependants", 2, "Familiari a carico", ""},
         {"accented text", 1, "Luogo di nascita", "s|Forlì|General"},
         {"Windows-1252 text", 1, "Note", "s|Ore < 40 & turni €|General"},
         {"control character", 4, "Note", "s|a b|General"},
@@ -553,7 +561,7 @@ void TestExpAnagrafica::cartellaXlsx()
     const TSchedaDipendente lunga = schedeCartella().at(2);
     QCOMPARE(scritte.at(3).at(0), QStringLiteral("s|") + lunga.Dipendente + QStringLiteral("|General"));
     QCOMPARE(scritte.at(3).at(14), QStringLiteral("s|") + lunga.Note + QStringLiteral("|General"));
-    QCOMPARE(scritte.at(3).at(12), QStringLiteral("s|") + lunga.Familiari + QStringLiteral("|General"));
+    QCOMPARE(scritte.at(3).at(12), QStringLiteral("s|") + lunga.Familiari + QStringLiteral("|0"));
 
     // LibreOffice adds up the amounts to the program's own total (the grid's
     // amounts as the program reads an amount) and subtracts the dates.
@@ -616,7 +624,16 @@ void TestExpAnagrafica::annullata()
     QVERIFY(a.fermato);
     QCOMPARE(a.passi, (QList<qint64>{1024, 2048}));
     QCOMPARE(m_servizi->testi(), QStringList{ConfermaEsportazione}); // stopped: no failure, no question
-    QCOMPARE(m_form->panInfo->text(), QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto."));
+    const QString annullata = QStringLiteral("Esportazione annullata: il file di Excel non è stato scritto.");
+    QCOMPARE(m_form->panInfo->text(), annullata);
+    // The notice stays while the pointer crosses the grid; a button's hint
+    // takes its place, and the grid empties the line of the hint.
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(100, 100)), annullata);
+    QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(120, 140)), annullata);
+    QCOMPARE(sopra(m_form->cmdEsci, QPoint(30, 10)), QStringLiteral("Esci da questo ambiente di lavoro."));
+    QCOMPARE(sopra(m_form->grdRecords->viewport(), QPoint(100, 100)), QString());
     QCOMPARE(QFile::exists(percorso), fileDiPrima);
     if (fileDiPrima) {
         QFile f(percorso);
@@ -633,8 +650,60 @@ void TestExpAnagrafica::annullata()
     QCOMPARE(m_servizi->avanzamenti.size(), 1);
     QCOMPARE(m_servizi->avanzamenti.at(0).passi.constLast(), qint64(schede));
     QVERIFY(!m_servizi->avanzamenti.at(0).fermato);
-    QCOMPARE(m_servizi->testi(), (QStringList{ConfermaEsportazione, RiuscitaEsportazione}));
+    QCOMPARE(m_servizi->testi(),
+             (QStringList{ConfermaEsportazione, xlsx ? RiuscitaCartella(percorso) : RiuscitaEsportazione}));
     QVERIFY(QFileInfo(percorso).size() > 100000);
+}
+
+// Tab, Shift+Tab and Ctrl+Tab leave a grid with rows, also from a cell being
+// edited (which keeps what was typed), so that the buttons above it are
+// reached; the arrows move inside it.
+void TestExpAnagrafica::tabEsceDallaGriglia()
+{
+    archivio({scheda(QStringLiteral("ROSSI MARIO"), {}), scheda(QStringLiteral("BIANCHI ANNA"), {})});
+    m_form->show();
+    QApplication::setActiveWindow(m_form);
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QTableView *g = m_form->grdRecords;
+    const QModelIndex primo = g->model()->index(0, m_form->colonna(QStringLiteral("colEmail")));
+    const auto inGriglia = [&] {
+        g->setFocus(Qt::OtherFocusReason);
+        g->setCurrentIndex(primo);
+        return g->hasFocus();
+    };
+    const struct { Qt::Key tasto; Qt::KeyboardModifiers modificatori; QWidget *dopo; } casi[] = {
+        {Qt::Key_Tab, Qt::NoModifier, m_form->cmdEsporta},
+        {Qt::Key_Backtab, Qt::ShiftModifier, m_form->cmdEsci},
+        {Qt::Key_Tab, Qt::ControlModifier, m_form->cmdEsporta},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, m_form->cmdEsci},
+    };
+    for (const auto &c : casi) {
+        QVERIFY(inGriglia());
+        QTest::keyClick(g, c.tasto, c.modificatori);
+        QCOMPARE(QApplication::focusWidget(), c.dopo);
+        QCOMPARE(g->currentIndex(), primo);
+    }
+    // From the last button Tab comes back to the grid.
+    QTest::keyClick(m_form->cmdEsci, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), g);
+    // The arrows move inside it.
+    QVERIFY(inGriglia());
+    QTest::keyClick(g, Qt::Key_Down);
+    QCOMPARE(g->currentIndex().row(), 1);
+    QTest::keyClick(g, Qt::Key_Left);
+    QCOMPARE(g->currentIndex().column(), primo.column() - 1);
+    QVERIFY(g->hasFocus());
+
+    // A cell being edited takes in what was typed, and Tab leaves the grid.
+    QVERIFY(inGriglia());
+    g->edit(primo);
+    auto *editore = g->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editore);
+    editore->setText(QStringLiteral("anna@esempio.it"));
+    QTest::keyClick(editore, Qt::Key_Tab);
+    QCOMPARE(primo.data().toString(), QStringLiteral("anna@esempio.it"));
+    QCOMPARE(QApplication::focusWidget(), m_form->cmdEsporta);
+    QVERIFY(!g->viewport()->findChild<QLineEdit *>() || !g->viewport()->findChild<QLineEdit *>()->isVisible());
 }
 
 QTEST_MAIN(TestExpAnagrafica)

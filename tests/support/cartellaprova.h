@@ -20,6 +20,7 @@ struct CartellaLetta
     QJsonObject originale;   // as written
     QJsonObject libreoffice; // as LibreOffice saved it again
     QJsonArray formule;      // the values LibreOffice calculated
+    int pagine = 0;          // the pages LibreOffice prints it on
     QString errore;          // why it could not be read; empty when it was
 };
 
@@ -47,6 +48,7 @@ inline CartellaLetta leggiCartella(const QString &xlsx, const QString &cartella,
     letta.originale = o.value(QStringLiteral("originale")).toObject();
     letta.libreoffice = o.value(QStringLiteral("libreoffice")).toObject();
     letta.formule = o.value(QStringLiteral("formule")).toArray();
+    letta.pagine = o.value(QStringLiteral("pagine")).toInt();
     if (letta.originale.isEmpty() || letta.libreoffice.isEmpty())
         letta.errore = QStringLiteral("leggicartella.py non ha restituito la cartella");
     return letta;
@@ -73,6 +75,19 @@ inline QList<QStringList> righe(const QJsonObject &foglio)
         out << celle;
     }
     return out;
+}
+
+// The print setup of a read sheet as one text: orientation, paper, whether
+// it is fitted to pages, the pages across and down, the rows on every page
+// ("landscape|9|fit|1|0|$1:$1").
+inline QString stampa(const QJsonObject &foglio)
+{
+    const QJsonObject s = foglio.value(QStringLiteral("stampa")).toObject();
+    const auto testo = [&s](const char *chiave) { return s.value(QLatin1String(chiave)).toVariant().toString(); };
+    return QStringList{testo("orientamento"), testo("carta"), s.value(QStringLiteral("adatta")).toBool()
+                           ? QStringLiteral("fit") : QStringLiteral("scale"),
+                       testo("larghezza"), testo("altezza"), testo("titoli")}
+        .join(u'|');
 }
 
 // The header texts of a read sheet.

@@ -4,6 +4,7 @@
 // reading of that document back through LibreOffice.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -19,6 +20,14 @@ inline const QString ConfermaEsportazione = QStringLiteral(
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 inline const QString RiuscitaEsportazione = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+// The workbook's closing question names the file and its folder.
+inline QString RiuscitaCartella(const QString &percorso)
+{
+    const QFileInfo f(percorso);
+    return QStringLiteral("Le schede in archivio sono state esportate con successo nel file %1, nella cartella %2."
+                          "\r\n\r\nSi vuole aprire il file di Excel?")
+        .arg(f.fileName(), QDir::toNativeSeparators(f.absolutePath()));
+}
 inline const QString ErroreEsportazione = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
     "Accertarsi che il file di Excel non sia già aperto.");

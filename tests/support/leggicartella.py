@@ -8,14 +8,18 @@ Prints, as JSON, the first worksheet of WORKBOOK read with openpyxl as it is
 ("libreoffice", converted headless with a private profile under FOLDER). Each
 FORMULA ("=SUM(C2:C4)") is then written beside the data of LibreOffice's copy,
 which LibreOffice opens and saves once more: "formule" holds the values it
-calculated. A cell is [type, value, number format]: type "s" text, "n"
-number, "d" date (value yyyy-mm-dd); an empty cell is null.
+calculated; "pagine" is the number of pages LibreOffice prints the workbook
+on (converted to PDF). A cell is [type, value, number format]: type "s"
+text, "n" number, "d" date (value yyyy-mm-dd); an empty cell is null.
+"stampa" is the sheet's print setup: orientation, paper, the pages across
+and down it is fitted to, and the rows repeated on every page.
 Fails, saying why, when LibreOffice or openpyxl is missing or a conversion
 fails.
 """
 
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,16 +30,17 @@ except ImportError:
     sys.exit("openpyxl is missing (Debian package python3-openpyxl)")
 
 
-def soffice(folder, source, target_folder):
+def soffice(folder, source, target_folder, target="xlsx:Calc Office Open XML"):
     program = shutil.which("soffice") or shutil.which("libreoffice")
     if not program:
         sys.exit("LibreOffice (soffice) is missing (Debian package libreoffice-calc-nogui)")
     profile = "file://" + os.path.abspath(os.path.join(folder, "profilo"))
     run = subprocess.run(
         [program, "-env:UserInstallation=" + profile, "--headless", "--convert-to",
-         "xlsx:Calc Office Open XML", "--outdir", target_folder, source],
+         target, "--outdir", target_folder, source],
         capture_output=True, text=True, timeout=300)
-    converted = os.path.join(target_folder, os.path.splitext(os.path.basename(source))[0] + ".xlsx")
+    converted = os.path.join(target_folder, os.path.splitext(os.path.basename(source))[0] + "."
+                             + target.split(":")[0])
     if not os.path.exists(converted):
         sys.exit("LibreOffice did not convert %s: %s %s" % (source, run.stdout, run.stderr))
     return converted
@@ -72,7 +77,21 @@ def dump(path):
             "creato": p.created.strftime("%Y-%m-%dT%H:%M:%S") if p.created else None,
         },
         "righe": [[cell(c) for c in row] for row in sheet.iter_rows()],
+        "stampa": {
+            "orientamento": sheet.page_setup.orientation,
+            "carta": sheet.page_setup.paperSize,
+            "adatta": bool(sheet.sheet_properties.pageSetUpPr and sheet.sheet_properties.pageSetUpPr.fitToPage),
+            # Left out of the file, each is 1, as the format says.
+            "larghezza": 1 if sheet.page_setup.fitToWidth is None else int(sheet.page_setup.fitToWidth),
+            "altezza": 1 if sheet.page_setup.fitToHeight is None else int(sheet.page_setup.fitToHeight),
+            "titoli": sheet.print_title_rows,
+        },
     }
+
+
+def pages(folder, workbook):
+    with open(soffice(folder, workbook, os.path.join(folder, "pdf"), "pdf"), "rb") as f:
+        return len(re.findall(rb"/Type\s*/Page(?![a-zA-Z])", f.read()))
 
 
 def main():
@@ -82,6 +101,7 @@ def main():
     out = {"originale": dump(workbook)}
     converted = soffice(folder, workbook, os.path.join(folder, "libreoffice"))
     out["libreoffice"] = dump(converted)
+    out["pagine"] = pages(folder, workbook)
     if formulas:
         book = openpyxl.load_workbook(converted)
         sheet = book.worksheets[0]

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -20,6 +21,7 @@ private slots:
     void soloOk();
     void erroreArchivioNelLog_data();
     void erroreArchivioNelLog();
+    void fuocoRestituito();
 };
 
 // The user reads what to do; the log keeps the failure's kind, path and
@@ -89,10 +91,51 @@ void TestMessaggi::soloOk()
     });
     controllo.start(10);
     ServiziReali().messaggio(nullptr, TipoMessaggio(tipo), testo);
-    QCOMPARE(pulsanti, QStringList{QStringLiteral("OK")});
+    QCOMPARE(pulsanti, QStringList{QStringLiteral("&OK")}); // Alt+O presses it too
     QCOMPARE(iconaMostrata, icona);
     QCOMPARE(testoMostrato, testo);
     QVERIFY(chiusoDaEsc);
+}
+
+// Once a message box or a question closes, the field that had the focus has
+// it again, in its window active again, whatever the box did with the focus.
+void TestMessaggi::fuocoRestituito()
+{
+    QWidget finestra;
+    auto *primo = new QLineEdit(&finestra);
+    auto *campo = new QLineEdit(&finestra);
+    campo->move(0, 40);
+    finestra.show();
+    QApplication::setActiveWindow(&finestra);
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    campo->setFocus(Qt::TabFocusReason);
+    QVERIFY(campo->hasFocus());
+
+    QStringList pulsanti;
+    QTimer controllo;
+    connect(&controllo, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        for (QAbstractButton *b : box->buttons())
+            pulsanti << b->text();
+        // The box takes the keyboard as a window manager gives it, and leaves nothing active.
+        QApplication::setActiveWindow(box);
+        QTest::keyClick(box, Qt::Key_Escape);
+        if (box->isVisible())
+            box->done(0);
+        QApplication::setActiveWindow(nullptr);
+    });
+    controllo.start(10);
+    ServiziReali().messaggio(primo, TipoMessaggio::Avviso, QStringLiteral("Attenzione: prova."));
+    QTRY_COMPARE(QApplication::activeWindow(), &finestra);
+    QCOMPARE(QApplication::focusWidget(), campo);
+
+    QVERIFY(!ServiziReali().domanda(&finestra, QStringLiteral("Si vuole continuare?"), true));
+    QTRY_COMPARE(QApplication::activeWindow(), &finestra);
+    QCOMPARE(QApplication::focusWidget(), campo);
+    controllo.stop();
+    QCOMPARE(pulsanti, (QStringList{QStringLiteral("&OK"), QStringLiteral("&Sì"), QStringLiteral("&No")}));
 }
 
 QTEST_MAIN(TestMessaggi)
