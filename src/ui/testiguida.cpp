@@ -27,7 +27,12 @@ const QStringList &paragrafiGuidaGenerale()
             "precedenti; i tasti PagSu e "
             "PagGiù mostrano la scheda precedente e la successiva, Ctrl+PagSu e Ctrl+PagGiù la prima e "
             "l'ultima; F1 apre la guida ed Esc chiude la schermata. In ogni elenco, il tasto Invio richiama "
-            "la voce selezionata come il doppio clic."),
+            "la voce selezionata come il doppio clic. Ogni pulsante si può premere anche tenendo premuto il "
+            "tasto Alt e premendo la lettera sottolineata nella sua scritta; per i pulsanti disegnati la "
+            "lettera è indicata nel suggerimento che compare lasciando il mouse fermo sul pulsante (per esempio "
+            "«Salva (Ctrl+S, Alt+S)»). Il tasto Esc chiude la finestra in uso e riporta a quella da cui era "
+            "stata aperta; se la scheda corrente è stata modificata, il programma chiede prima se salvare le "
+            "modifiche."),
         // 3
         QStringLiteral(
             "La scheda anagrafica permette, inoltre, di prendere nota della data di scadenza del contratto "
@@ -232,7 +237,9 @@ const QStringList &paragrafiGuidaGenerale()
             "LibreOffice Writer. Premendo Esporta e stampa, il programma compone il contratto completo con "
             "i dati presenti sullo schermo e propone di aprirlo, così da poterlo personalizzare e "
             "stampare. Il file Contratto_Collaborazione.rtf viene sostituito a ogni esportazione: per "
-            "conservarne una copia, occorre salvarlo con un altro nome."),
+            "conservarne una copia, occorre salvarlo con un altro nome. Se il luogo di nascita è uno Stato "
+            "estero, il contratto scrive «nato in» (per esempio «nata in Germania»). La finestra si chiude da "
+            "sola dopo la creazione del documento, anche se si sceglie di non aprirlo subito."),
         // 26
         QStringLiteral(
             "L'archivio contenente tutti i contratti stipulati in un anno solare può essere esportato in "
@@ -392,7 +399,11 @@ QStringList paragrafiGuidaEsporta(const QString &cosa, const QString &file, cons
                        "passato; la seconda, Esporta in Excel (.xlsx), crea il file %1.xlsx, in cui %2 sono numeri e "
                        "le date sono date, pronti per i calcoli, mentre i codici restano testo con i loro zeri "
                        "iniziali%3. In entrambi i casi il file potrà essere aperto immediatamente rispondendo "
-                       "affermativamente al messaggio di domanda che appare.")
+                       "affermativamente al messaggio di domanda che appare, che indica il nome del file e la "
+                       "cartella in cui è stato salvato. Il file in formato .XLSX è già pronto per la stampa: "
+                       "pagina A4 orizzontale, tutte le colonne in una sola pagina di larghezza e la riga di "
+                       "intestazione ripetuta in cima a ogni pagina. Nella griglia i tasti freccia spostano da una "
+                       "cella all'altra, mentre il tasto Tab porta ai pulsanti.")
             .arg(file, numeri, inPiu),
         QStringLiteral("Se le schede sono molte, una finestra mostra l'avanzamento dell'esportazione e il pulsante "
                        "Annulla la interrompe lasciando com'era il file precedente."),
