@@ -10,6 +10,7 @@
 #include "storage/storico.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/sottofondo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -178,9 +179,9 @@ void avviaCartellaProgramma()
 
 namespace {
 
-ImpostazioniCopia impostazioniCon(const QDateTime &ultimaInSessione)
+ImpostazioniCopia impostazioniCon(const CartellaProgramma &cartella, const QDateTime &ultimaInSessione)
 {
-    ImpostazioniCopia i = leggiImpostazioniCopia(cartellaProgramma().impostazioni());
+    ImpostazioniCopia i = leggiImpostazioniCopia(cartella.impostazioni());
     if (ultimaInSessione.isValid() && (!i.ultima.isValid() || i.ultima < ultimaInSessione))
         i.ultima = ultimaInSessione;
     return i;
@@ -190,7 +191,7 @@ ImpostazioniCopia impostazioniCon(const QDateTime &ultimaInSessione)
 
 ImpostazioniCopia impostazioniCopia()
 {
-    return impostazioniCon(s_ultimaDiQuestaSessione);
+    return impostazioniCon(cartellaProgramma(), s_ultimaDiQuestaSessione);
 }
 
 QDateTime ultimaCopiaInSessione()
@@ -198,12 +199,13 @@ QDateTime ultimaCopiaInSessione()
     return s_ultimaDiQuestaSessione;
 }
 
-std::optional<QString> promemoriaCopia(const QDate &oggi, const QDateTime &ultimaInSessione)
+std::optional<QString> promemoriaCopia(const CartellaProgramma &cartella, const QDate &oggi,
+                                       const QDateTime &ultimaInSessione)
 {
-    const ImpostazioniCopia i = impostazioniCon(ultimaInSessione);
+    const ImpostazioniCopia i = impostazioniCon(cartella, ultimaInSessione);
     bool schede = false;
     if (!i.ultima.isValid())
-        for (const FileCopia &f : fileDatiCartella(cartellaProgramma().dir()))
+        for (const FileCopia &f : fileDatiCartella(cartella.dir()))
             schede = schede || f.schede > 0;
     if (!copiaDaRicordare(i, oggi, schede))
         return std::nullopt;
@@ -367,6 +369,8 @@ bool eseguiRipristino(QWidget *padre)
     if (!s.domanda(padre, domanda, false))
         return false;
 
+    // The main menu's band may be reading the files about to move.
+    attendiSottofondo();
     EsitoRipristino esito;
     {
         const std::unique_ptr<Avanzamento> avanzamento = s.avanzamento(padre, QStringLiteral("Ripristino in corso..."));

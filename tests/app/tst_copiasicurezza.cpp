@@ -13,6 +13,7 @@
 #include "storage/pianoripristino.h"
 #include "storage/presenza.h"
 #include "storage/sololettura.h"
+#include "support/altroprocesso.h"
 #include "support/fileprova.h"
 #include "support/serviziprova.h"
 #include "ui/schermi.h"
@@ -21,8 +22,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace qv;
 using namespace qv::prova;
@@ -37,39 +36,14 @@ TSchedaDipendente dipendente(const QString &nome)
     return d;
 }
 
-// Another copy of the program running on `cartella` until destroyed: a child
-// process marked as present there.
-class AltraCopiaAperta
+// Another copy of the program running on `cartella` until destroyed.
+class AltraCopiaAperta : public AltroProcesso
 {
 public:
     explicit AltraCopiaAperta(const QString &cartella)
+        : AltroProcesso([&] { PresenzaCartella::questa().entra(cartella); })
     {
-        int pronto[2], fine[2];
-        if (::pipe(pronto) != 0 || ::pipe(fine) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            PresenzaCartella::questa().entra(cartella);
-            (void)!::write(pronto[1], "x", 1);
-            char c;
-            (void)!::read(fine[0], &c, 1);
-            ::_exit(0);
-        }
-        char c;
-        (void)!::read(pronto[0], &c, 1);
-        m_fine = fine[1];
     }
-    ~AltraCopiaAperta()
-    {
-        if (m_pid > 0) {
-            (void)!::write(m_fine, "x", 1);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_fine = -1;
 };
 
 } // namespace
