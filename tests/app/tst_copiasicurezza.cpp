@@ -19,6 +19,7 @@
 #include "ui/schermi.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -197,11 +198,17 @@ void TestCopiaDalMenu::copiaDalDialogoEDalPromemoria()
 {
     schede(2);
     QString ultima;
+    bool spiegazioneIntera = false;
     m_servizi.quandoDialogo([&](QDialog *d) {
         auto *c = qobject_cast<TfrmCopia *>(d);
         if (!c)
             return int(QDialog::Rejected);
         ultima = c->lblUltima->text();
+        // The explanation of what the copy holds shows whole.
+        const QLabel *spiegazione = c->lblSpiegazione;
+        const QRect occupa = spiegazione->fontMetrics().boundingRect(spiegazione->contentsRect(), Qt::TextWordWrap,
+                                                                     spiegazione->text());
+        spiegazioneIntera = spiegazione->contentsRect().contains(occupa);
         m_servizi.prossimaCartella(chiavetta());
         c->btnSfoglia->click();
         c->spnGiorni->setValue(3);
@@ -210,6 +217,7 @@ void TestCopiaDalMenu::copiaDalDialogoEDalPromemoria()
     });
     m_menu->btnCopiaClick();
     QCOMPARE(ultima, QStringLiteral("Non è stata ancora fatta nessuna copia di sicurezza."));
+    QVERIFY(spiegazioneIntera);
     const QString zip = QDir(chiavetta()).filePath(QStringLiteral("Quadrivela-copia-2017-03-15-1030.zip"));
     QVERIFY(QFile::exists(zip));
     QVERIFY(verificaCopia(zip).integra);
