@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/os/guasti.h"
 #include "core/zip.h"
 #include "storage/archivio.h"
 #include "storage/copiasicurezza.h"
@@ -141,6 +142,8 @@ private slots:
     void copiaDanneggiataRifiutata();
     void ripristinoSpostaLaCartella();
     void ripristinoFallitoRiportaTutto();
+    void spostamentoRifiutato_data();
+    void spostamentoRifiutato();
     void passwordEImpostazioniDelleCopieRestano();
     void ripristinoInterrotto();
     void annullataONonScrivibile_data();
@@ -465,10 +468,10 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata()
         riscrivi([](QByteArray d) { return d.replace("\"nome\": \"3.jpg\"", "\"nome\": \"../3.jpg\""); });
     else if (guasto.startsWith(QLatin1String("file ")))
         riscrivi([](const QByteArray &d) { return d; },
-                 guasto == QLatin1String("file in più")                          ? QStringLiteral("fuori.txt")
-                 : guasto == QLatin1String("file in più fuori dalla cartella") ? QStringLiteral("../fuori.txt")
-                 : guasto == QLatin1String("file ripetuto")                    ? QStringLiteral("1.jpg")
-                                                                              : m_dir.filePath(QStringLiteral("fuori.txt")));
+                 guasto == u"file in più"                          ? QStringLiteral("fuori.txt")
+                 : guasto == u"file in più fuori dalla cartella" ? QStringLiteral("../fuori.txt")
+                 : guasto == u"file ripetuto"                    ? QStringLiteral("1.jpg")
+                                                                 : m_dir.filePath(QStringLiteral("fuori.txt")));
     else
         b = casuali(b.size(), 9);
     QVERIFY(scriviFile(zip, b));
@@ -476,7 +479,8 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata()
     QVERIFY(!v.integra);
     QVERIFY(!v.errore.isEmpty());
     if (guasto.startsWith(QLatin1String("file ")))
-        QVERIFY2(v.errore.contains(QLatin1String("non nomina")), qPrintable(v.errore));
+        QVERIFY2(v.errore.contains(QStringLiteral("non nomina")) && v.errore.contains(QStringLiteral("fuori.txt")) != (guasto == u"file ripetuto"),
+                 qPrintable(v.errore));
 }
 
 // A restore sets every data file of the folder aside, also those the copy
@@ -539,6 +543,37 @@ void TestCopiaSicurezza::ripristinoFallitoRiportaTutto()
     QVERIFY2(r.errore.contains(QLatin1String("Quadrivela.ini")), qPrintable(r.errore));
     QCOMPARE(contenuto(cartella()), prima);
     QCOMPARE(fileDi(cartella()), file);
+}
+
+void TestCopiaSicurezza::spostamentoRifiutato_data()
+{
+    QTest::addColumn<bool>("nuovi"); // refused: moving the copy's files in, else setting the data aside
+    QTest::newRow("verso la cartella dei dati di prima") << false;
+    QTest::newRow("dalla cartella dei file della copia") << true;
+}
+
+// A move the system refuses part-way through the restore (the data already
+// set aside, or not yet): the folder is put back exactly as it was, with no
+// plan, no folder of the copy's files and nothing set aside left behind.
+void TestCopiaSicurezza::spostamentoRifiutato()
+{
+    QFETCH(bool, nuovi);
+    preparaCartella();
+    const QString zip = copiaFatta();
+    const VerificaCopia v = verificaCopia(zip);
+    QVERIFY(v.integra);
+    const QStringList prima = contenuto(cartella());
+    const QMap<QString, QByteArray> file = fileDi(cartella());
+    os::guasti::cartellaSolaLettura(nuovi ? QDir(cartella()).filePath(NomeCartellaNuovi)
+                                          : cartellaDatiPrecedenti(cartella(), kQuandoRipristino));
+    const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuandoRipristino);
+    os::guasti::cartellaSolaLettura({});
+    QVERIFY(!r.riuscito);
+    QVERIFY2(r.errore.contains(QStringLiteral("non si può spostare")) && !r.errore.contains(QLatin1String("riportata")),
+             qPrintable(r.errore));
+    QCOMPARE(contenuto(cartella()), prima);
+    QCOMPARE(fileDi(cartella()), file);
+    QCOMPARE(riprendiRipristino(cartella()).stato, EsitoRipresa::Stato::Nessuno);
 }
 
 // After a new password and a new copy, a restore keeps the password in use
