@@ -141,9 +141,8 @@ private slots:
     void copiaDanneggiataRifiutata_data();
     void copiaDanneggiataRifiutata();
     void ripristinoSpostaLaCartella();
+    void ripristinoFallitoRiportaTutto_data();
     void ripristinoFallitoRiportaTutto();
-    void spostamentoRifiutato_data();
-    void spostamentoRifiutato();
     void passwordEImpostazioniDelleCopieRestano();
     void ripristinoInterrotto();
     void annullataONonScrivibile_data();
@@ -521,56 +520,45 @@ void TestCopiaSicurezza::ripristinoSpostaLaCartella()
     QCOMPARE(cartellaDatiPrecedenti(cartella(), kQuando.addDays(2)), r.cartellaPrecedenti + QStringLiteral(" (2)"));
 }
 
-// A copy that turns out damaged part-way through the restore: the folder is
-// put back exactly as it was, with nothing set aside.
+void TestCopiaSicurezza::ripristinoFallitoRiportaTutto_data()
+{
+    QTest::addColumn<QString>("guasto");
+    QTest::addColumn<QString>("errore"); // a part of the reason
+    QTest::newRow("copia cambiata dopo la verifica") << "copia" << "Quadrivela.ini";
+    QTest::newRow("spostamento rifiutato verso la cartella dei dati di prima") << "accanto" << "non si può spostare";
+    QTest::newRow("spostamento rifiutato dalla cartella dei file della copia") << "nuovi" << "non si può spostare";
+}
+
+// A restore that fails part-way: the copy turns out damaged while its files
+// are made ready, or the system refuses a move once the data are being set
+// aside or the copy's files moved in. The folder is put back exactly as it
+// was, with no plan, no folder of the copy's files and nothing set aside left.
 void TestCopiaSicurezza::ripristinoFallitoRiportaTutto()
 {
+    QFETCH(QString, guasto);
+    QFETCH(QString, errore);
     preparaCartella();
     const QString zip = copiaFatta();
     const VerificaCopia v = verificaCopia(zip);
     QVERIFY(v.integra);
     const QStringList prima = contenuto(cartella());
     const QMap<QString, QByteArray> file = fileDi(cartella());
-    // The bytes of the settings, among the last data files put back, changed
-    // in the zip after it was checked.
-    QByteArray b = leggiFile(zip);
-    const qsizetype dentro = b.indexOf("Quadrivela.ini") + 14 + 4;
-    b[dentro] = char(b[dentro] ^ 0x55);
-    QVERIFY(scriviFile(zip, b));
-
-    const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuando.addDays(2));
-    QVERIFY(!r.riuscito);
-    QVERIFY2(r.errore.contains(QLatin1String("Quadrivela.ini")), qPrintable(r.errore));
-    QCOMPARE(contenuto(cartella()), prima);
-    QCOMPARE(fileDi(cartella()), file);
-}
-
-void TestCopiaSicurezza::spostamentoRifiutato_data()
-{
-    QTest::addColumn<bool>("nuovi"); // refused: moving the copy's files in, else setting the data aside
-    QTest::newRow("verso la cartella dei dati di prima") << false;
-    QTest::newRow("dalla cartella dei file della copia") << true;
-}
-
-// A move the system refuses part-way through the restore (the data already
-// set aside, or not yet): the folder is put back exactly as it was, with no
-// plan, no folder of the copy's files and nothing set aside left behind.
-void TestCopiaSicurezza::spostamentoRifiutato()
-{
-    QFETCH(bool, nuovi);
-    preparaCartella();
-    const QString zip = copiaFatta();
-    const VerificaCopia v = verificaCopia(zip);
-    QVERIFY(v.integra);
-    const QStringList prima = contenuto(cartella());
-    const QMap<QString, QByteArray> file = fileDi(cartella());
-    os::guasti::cartellaSolaLettura(nuovi ? QDir(cartella()).filePath(NomeCartellaNuovi)
-                                          : cartellaDatiPrecedenti(cartella(), kQuandoRipristino));
+    if (guasto == QLatin1String("copia")) {
+        // The bytes of the settings, among the last data files put back,
+        // changed in the zip after it was checked.
+        QByteArray b = leggiFile(zip);
+        const qsizetype dentro = b.indexOf("Quadrivela.ini") + 14 + 4;
+        b[dentro] = char(b[dentro] ^ 0x55);
+        QVERIFY(scriviFile(zip, b));
+    } else {
+        os::guasti::cartellaSolaLettura(guasto == QLatin1String("nuovi")
+                                            ? QDir(cartella()).filePath(NomeCartellaNuovi)
+                                            : cartellaDatiPrecedenti(cartella(), kQuandoRipristino));
+    }
     const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuandoRipristino);
     os::guasti::cartellaSolaLettura({});
     QVERIFY(!r.riuscito);
-    QVERIFY2(r.errore.contains(QStringLiteral("non si può spostare")) && !r.errore.contains(QLatin1String("riportata")),
-             qPrintable(r.errore));
+    QVERIFY2(r.errore.contains(errore) && !r.errore.contains(QStringLiteral("riportata")), qPrintable(r.errore));
     QCOMPARE(contenuto(cartella()), prima);
     QCOMPARE(fileDi(cartella()), file);
     QCOMPARE(riprendiRipristino(cartella()).stato, EsitoRipresa::Stato::Nessuno);
