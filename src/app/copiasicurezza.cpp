@@ -377,6 +377,14 @@ bool eseguiRipristino(QWidget *padre)
         esito = ripristinaCopia(cartella, copia, verifica.contenuto, quando,
                                 [&](qint64 f, qint64 t) { return avanzamento->aggiorna(f, t); });
     }
+    if (esito.inSospeso) {
+        s.messaggio(padre, TipoMessaggio::Errore,
+                    QStringLiteral("Attenzione: il ripristino non è riuscito: %1.\r\n\r\nAl prossimo avvio il "
+                                   "programma lo completerà o riporterà la cartella com'era: chiudere il programma e "
+                                   "riaprirlo.")
+                        .arg(esito.errore));
+        return false;
+    }
     if (!esito.riuscito) {
         s.messaggio(padre, esito.annullato ? TipoMessaggio::Informazione : TipoMessaggio::Errore,
                     esito.annullato

@@ -151,8 +151,10 @@ EsitoRipristino ripristinaCopia(const QString &cartella, const QString &copia, c
         return rinuncia(QStringLiteral("il ripristino non può cominciare (%1)").arg(errore));
     if (!eseguiPianoRipristino(piano, errore)) {
         QString annullato;
-        if (!annullaPianoRipristino(piano, annullato))
-            errore += QStringLiteral("; la cartella non può essere riportata com'era: ") + annullato;
+        if (!annullaPianoRipristino(piano, annullato)) {
+            errore += QStringLiteral("; %1").arg(annullato);
+            esito.inSospeso = true;
+        }
         esito.errore = errore;
         return esito;
     }

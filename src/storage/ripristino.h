@@ -28,6 +28,8 @@ struct EsitoRipristino
 {
     bool riuscito = false;
     bool annullato = false;           // stopped through `avanzamento`: the folder is as it was
+    bool inSospeso = false;           // failed and could not be undone either: the next start
+                                      // finishes or undoes it (pianoripristino.h)
     QString errore;                   // what failed, in Italian
     QString cartellaPrecedenti;       // where the folder's former data went; empty: it held none
     QStringList allegatiRipristinati; // put back where they were missing
