@@ -55,6 +55,16 @@ QString elenco(const QStringList &percorsi)
     return out;
 }
 
+// Where a restore put the folder's former data, for its final message;
+// nothing for a folder that held none.
+QString datiPrecedenti(const QString &cartella)
+{
+    if (cartella.isEmpty())
+        return QString();
+    return QStringLiteral("\r\n\r\nI dati che la cartella conteneva prima sono stati spostati nella cartella:\r\n%1")
+        .arg(nativo(cartella));
+}
+
 // One line of the restore's comparison: what the copy holds and what the folder holds now.
 QString riga(const QString &cosa, const QString &nellaCopia, const QString &ora)
 {
@@ -137,10 +147,8 @@ void riprendiRipristinoInterrotto()
     case EsitoRipresa::Stato::Nessuno:
         return;
     case EsitoRipresa::Stato::Completato:
-        testo = inizio + QStringLiteral(" ed è stato completato ora: la cartella del programma contiene i dati della copia.");
-        if (!r.cartellaPrecedenti.isEmpty())
-            testo += QStringLiteral("\r\n\r\nI dati che la cartella conteneva prima sono stati spostati nella cartella:\r\n%1")
-                         .arg(nativo(r.cartellaPrecedenti));
+        testo = inizio + QStringLiteral(" ed è stato completato ora: la cartella del programma contiene i dati della copia.")
+                + datiPrecedenti(r.cartellaPrecedenti);
         break;
     case EsitoRipresa::Stato::Annullato:
         testo = inizio + QStringLiteral(" prima di essere completato: la cartella del programma è stata riportata "
@@ -396,9 +404,7 @@ bool eseguiRipristino(QWidget *padre)
     }
     // The restored settings count from now; what they say of the copies is the folder's own.
     impostaVersioniPerScheda(impostazioniCopia().versioni);
-    QString testo = QStringLiteral("Il ripristino è stato completato.\r\n\r\nI dati che la cartella conteneva "
-                                   "prima sono stati spostati nella cartella:\r\n%1")
-                        .arg(nativo(esito.cartellaPrecedenti));
+    QString testo = QStringLiteral("Il ripristino è stato completato.") + datiPrecedenti(esito.cartellaPrecedenti);
     if (!esito.allegatiRipristinati.isEmpty())
         testo += QStringLiteral("\r\n\r\nFile allegati rimessi al loro posto, dove mancavano:")
                  + elenco(esito.allegatiRipristinati);
