@@ -40,9 +40,10 @@ bool sposta(const QString &da, const QString &a, QString &errore)
         guasti::passoRipristino();
         return true;
     }
+    const int e = errno;
     errore = QStringLiteral("il file \"%1\" non si può spostare in \"%2\" (%3)")
                  .arg(QDir::toNativeSeparators(da), QDir::toNativeSeparators(QFileInfo(a).absolutePath()),
-                      qt_error_string(errno));
+                      qt_error_string(e));
     return false;
 }
 
@@ -56,7 +57,8 @@ bool rimuoviGiornale(const QString &cartella, QString &errore)
 {
     const QString giornale = percorsoGiornale(cartella);
     if (os::nomePresente(giornale) && !os::rimuovi(giornale)) {
-        errore = QStringLiteral("il file \"%1\" non si può eliminare (%2)").arg(NomeGiornaleRipristino, qt_error_string(errno));
+        const int e = errno;
+        errore = QStringLiteral("il file \"%1\" non si può eliminare (%2)").arg(NomeGiornaleRipristino, qt_error_string(e));
         return false;
     }
     sincronizza(cartella);
