@@ -4,16 +4,20 @@
 #include "core/diario.h"
 #include "storage/copiasicurezza.h"
 #include "storage/ini.h"
+#include "storage/pianoripristino.h"
 #include "storage/presenza.h"
 #include "storage/ripristino.h"
 #include "storage/sololettura.h"
 #include "storage/storico.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/sottofondo.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -50,6 +54,16 @@ QString elenco(const QStringList &percorsi)
     if (percorsi.size() > mostrati)
         out += QStringLiteral("\r\n... e altri %1.").arg(percorsi.size() - mostrati);
     return out;
+}
+
+// Where a restore put the folder's former data, for its final message;
+// nothing for a folder that held none.
+QString datiPrecedenti(const QString &cartella)
+{
+    if (cartella.isEmpty())
+        return QString();
+    return QStringLiteral("\r\n\r\nI dati che la cartella conteneva prima sono stati spostati nella cartella:\r\n%1")
+        .arg(nativo(cartella));
 }
 
 // One line of the restore's comparison: what the copy holds and what the folder holds now.
@@ -111,8 +125,57 @@ QString confronto(const ContenutoCopia &copia, const QList<FileCopia> &attuali)
 
 } // namespace
 
+namespace {
+
+// A restore cut short (a power cut, the program ended from the task manager)
+// is finished or undone before anything of the folder is read or written, and
+// the user is told which. Another copy of the program at work on the folder
+// may be restoring right now: then it is left alone.
+void riprendiRipristinoInterrotto()
+{
+    const QString cartella = cartellaProgramma().dir();
+    if (!ripristinoInterrotto(cartella))
+        return;
+    PresenzaCartella &presenza = PresenzaCartella::questa();
+    if (!presenza.soloQuesta(cartella))
+        return;
+    const EsitoRipresa r = riprendiRipristino(cartella);
+    presenza.lascia();
+    const QString inizio = QStringLiteral("Un ripristino da una copia di sicurezza era stato interrotto (per esempio da "
+                                          "una mancanza di corrente)");
+    QString testo;
+    switch (r.stato) {
+    case EsitoRipresa::Stato::Nessuno:
+        return;
+    case EsitoRipresa::Stato::Completato:
+        testo = inizio + QStringLiteral(" ed è stato completato ora: la cartella del programma contiene i dati della copia.")
+                + datiPrecedenti(r.cartellaPrecedenti);
+        break;
+    case EsitoRipresa::Stato::Annullato:
+        testo = inizio + QStringLiteral(" prima di essere completato: la cartella del programma è stata riportata "
+                                        "com'era prima del ripristino.");
+        if (!r.errore.isEmpty())
+            testo += QStringLiteral(" (Il ripristino non si poteva completare: %1.)").arg(r.errore);
+        testo += QStringLiteral("\r\n\r\nPer ripristinare la copia, ripetere il ripristino.");
+        break;
+    case EsitoRipresa::Stato::Fallito:
+        Servizi::correnti().messaggio(
+            nullptr, TipoMessaggio::Errore,
+            QStringLiteral("Attenzione: un ripristino da una copia di sicurezza era stato interrotto e non è stato "
+                           "possibile né completarlo né annullarlo: %1.\r\n\r\nI dati di prima e quelli della copia "
+                           "sono nelle cartelle \"Dati prima del ripristino\" e \"%2\" dentro la cartella del "
+                           "programma: non eliminarle e chiedere assistenza.")
+                .arg(r.errore, NomeCartellaNuovi));
+        return;
+    }
+    Servizi::correnti().messaggio(nullptr, TipoMessaggio::Informazione, testo);
+}
+
+} // namespace
+
 void avviaCartellaProgramma()
 {
+    riprendiRipristinoInterrotto();
     PresenzaCartella::questa().entra(cartellaProgramma().dir());
     ImpostazioniCopia i = impostazioniCopia();
     impostaVersioniPerScheda(i.versioni);
@@ -125,9 +188,9 @@ void avviaCartellaProgramma()
 
 namespace {
 
-ImpostazioniCopia impostazioniCon(const QDateTime &ultimaInSessione)
+ImpostazioniCopia impostazioniCon(const CartellaProgramma &cartella, const QDateTime &ultimaInSessione)
 {
-    ImpostazioniCopia i = leggiImpostazioniCopia(cartellaProgramma().impostazioni());
+    ImpostazioniCopia i = leggiImpostazioniCopia(cartella.impostazioni());
     if (ultimaInSessione.isValid() && (!i.ultima.isValid() || i.ultima < ultimaInSessione))
         i.ultima = ultimaInSessione;
     return i;
@@ -137,7 +200,7 @@ ImpostazioniCopia impostazioniCon(const QDateTime &ultimaInSessione)
 
 ImpostazioniCopia impostazioniCopia()
 {
-    return impostazioniCon(s_ultimaDiQuestaSessione);
+    return impostazioniCon(cartellaProgramma(), s_ultimaDiQuestaSessione);
 }
 
 QDateTime ultimaCopiaInSessione()
@@ -145,12 +208,13 @@ QDateTime ultimaCopiaInSessione()
     return s_ultimaDiQuestaSessione;
 }
 
-std::optional<QString> promemoriaCopia(const QDate &oggi, const QDateTime &ultimaInSessione)
+std::optional<QString> promemoriaCopia(const CartellaProgramma &cartella, const QDate &oggi,
+                                       const QDateTime &ultimaInSessione)
 {
-    const ImpostazioniCopia i = impostazioniCon(ultimaInSessione);
+    const ImpostazioniCopia i = impostazioniCon(cartella, ultimaInSessione);
     bool schede = false;
     if (!i.ultima.isValid())
-        for (const FileCopia &f : fileDatiCartella(cartellaProgramma().dir()))
+        for (const FileCopia &f : fileDatiCartella(cartella.dir()))
             schede = schede || f.schede > 0;
     if (!copiaDaRicordare(i, oggi, schede))
         return std::nullopt;
@@ -295,20 +359,44 @@ bool eseguiRipristino(QWidget *padre)
 
     const QDateTime quando = s.adesso();
     const QString accanto = cartellaDatiPrecedenti(cartella, quando);
-    const QString domanda =
-        QStringLiteral("Copia di sicurezza del %1.\r\n").arg(dataEOra(verifica.contenuto.creata))
-        + confronto(verifica.contenuto, fileDatiCartella(cartella))
-        + QStringLiteral("\r\n\r\nRipristinare i dati della copia? I dati attuali non vanno persi: vengono spostati "
-                         "nella cartella \"%1\" dentro la cartella del programma.")
-              .arg(QFileInfo(accanto).fileName());
+    const QList<FileCopia> attuali = fileDatiCartella(cartella);
+    const auto haFile = [](const QList<FileCopia> &file, GenereFileCopia genere) {
+        return std::any_of(file.cbegin(), file.cend(), [&](const FileCopia &f) { return f.genere == genere; });
+    };
+    QString domanda = QStringLiteral("Copia di sicurezza del %1.\r\n").arg(dataEOra(verifica.contenuto.creata))
+                      + confronto(verifica.contenuto, attuali);
+    // What the folder keeps of its own.
+    QString resta;
+    if (haFile(attuali, GenereFileCopia::Password))
+        resta += QStringLiteral("\r\nLa password per entrare nel programma resta quella in uso ora.");
+    else if (haFile(verifica.contenuto.file, GenereFileCopia::Password))
+        resta += QStringLiteral("\r\nLa password per entrare nel programma sarà quella della copia.");
+    if (haFile(attuali, GenereFileCopia::Impostazioni) && haFile(verifica.contenuto.file, GenereFileCopia::Impostazioni))
+        resta += QStringLiteral("\r\nLe impostazioni vengono dalla copia, tranne la cartella e la data dell'ultima "
+                                "copia di sicurezza, che restano quelle attuali.");
+    if (!resta.isEmpty())
+        domanda += QStringLiteral("\r\n") + resta;
+    domanda += QStringLiteral("\r\n\r\nRipristinare i dati della copia? I dati attuali non vanno persi: vengono spostati "
+                              "nella cartella \"%1\" dentro la cartella del programma.")
+                   .arg(QFileInfo(accanto).fileName());
     if (!s.domanda(padre, domanda, false))
         return false;
 
+    // The main menu's band may be reading the files about to move.
+    attendiSottofondo();
     EsitoRipristino esito;
     {
         const std::unique_ptr<Avanzamento> avanzamento = s.avanzamento(padre, QStringLiteral("Ripristino in corso..."));
         esito = ripristinaCopia(cartella, copia, verifica.contenuto, quando,
                                 [&](qint64 f, qint64 t) { return avanzamento->aggiorna(f, t); });
+    }
+    if (esito.inSospeso) {
+        s.messaggio(padre, TipoMessaggio::Errore,
+                    QStringLiteral("Attenzione: il ripristino non è riuscito: %1.\r\n\r\nAl prossimo avvio il "
+                                   "programma lo completerà o riporterà la cartella com'era: chiudere il programma e "
+                                   "riaprirlo.")
+                        .arg(esito.errore));
+        return false;
     }
     if (!esito.riuscito) {
         if (!esito.annullato)
@@ -322,12 +410,9 @@ bool eseguiRipristino(QWidget *padre)
                               .arg(esito.errore));
         return false;
     }
-    // The restored settings count from now.
-    s_ultimaDiQuestaSessione = QDateTime();
+    // The restored settings count from now; what they say of the copies is the folder's own.
     impostaVersioniPerScheda(impostazioniCopia().versioni);
-    QString testo = QStringLiteral("Il ripristino è stato completato.\r\n\r\nI dati che la cartella conteneva "
-                                   "prima sono stati spostati nella cartella:\r\n%1")
-                        .arg(nativo(esito.cartellaPrecedenti));
+    QString testo = QStringLiteral("Il ripristino è stato completato.") + datiPrecedenti(esito.cartellaPrecedenti);
     if (!esito.allegatiRipristinati.isEmpty())
         testo += QStringLiteral("\r\n\r\nFile allegati rimessi al loro posto, dove mancavano:")
                  + elenco(esito.allegatiRipristinati);

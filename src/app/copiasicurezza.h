@@ -4,6 +4,7 @@
 // question before a restore and what the user is told. The work itself is
 // the storage's (storage/copiasicurezza.h, storage/ripristino.h).
 
+#include "core/cartella.h"
 #include "storage/impostazionicopia.h"
 
 #include <optional>
@@ -22,11 +23,13 @@ ImpostazioniCopia impostazioniCopia();
 // Stores them and applies the number of versions; on failure the user is told why.
 bool salvaImpostazioniCopia(QWidget *padre, const ImpostazioniCopia &impostazioni);
 
-// What the main menu's band says of the safety copy on `oggi`: no value when
-// the last copy is recent enough, or no copy was made of a folder without
-// cards; else the reminder. It reads the settings and the folder, so the band
-// asks from its background read, handing in ultimaCopiaInSessione().
-std::optional<QString> promemoriaCopia(const QDate &oggi, const QDateTime &ultimaInSessione);
+// What the main menu's band says of the safety copy of the program folder
+// `cartella` on `oggi`: no value when the last copy is recent enough, or no
+// copy was made of a folder without cards; else the reminder. It reads the
+// settings and the folder, so the band asks from its background read, handing
+// in its own copies of cartellaProgramma() and ultimaCopiaInSessione().
+std::optional<QString> promemoriaCopia(const CartellaProgramma &cartella, const QDate &oggi,
+                                       const QDateTime &ultimaInSessione);
 QDateTime ultimaCopiaInSessione();
 
 // Makes a safety copy in `cartella`, or in one the user chooses when it is

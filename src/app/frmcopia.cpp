@@ -22,7 +22,8 @@ TfrmCopia::TfrmCopia(QWidget *parent)
         box, QStringLiteral("lblSpiegazione"),
         QStringLiteral("La copia di sicurezza raccoglie in un solo file .zip l'archivio dei Dipendenti, gli archivi "
                        "dei contratti di ogni anno con le versioni precedenti delle schede, le foto, i fogli dei "
-                       "lavori svolti, i file allegati alle schede, le impostazioni e la password. Conservarla "
+                       "lavori svolti, le esportazioni, i file allegati alle schede, le impostazioni e la password. "
+                       "Conservarla "
                        "fuori da questo computer, per esempio su una chiavetta USB."),
         QRect(16, 12, 540, 84), testo);
     lblSpiegazione->setWordWrap(true);

@@ -9,12 +9,12 @@
 #include "ui/mnemonici.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
+#include "ui/sottofondo.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
 
 #include <memory>
 
@@ -104,19 +104,20 @@ void PannelloScadenze::aggiorna()
     // menu never waits for them.
     auto esito = std::make_shared<ScadenzeVicine>();
     auto promemoria = std::make_shared<std::optional<QString>>();
-    QThread *lettore = QThread::create([=, ultima = ultimaCopiaInSessione()] {
-        *esito = contaScadenzeVicine(dipendenti, contratti, oggi);
-        *promemoria = promemoriaCopia(oggi, ultima);
-    });
-    connect(lettore, &QThread::finished, lettore, &QObject::deleteLater);
-    connect(lettore, &QThread::finished, this, [this, esito, promemoria, generazione, anno = oggi.year()] {
-        --m_inAttesa;
-        // Only the newest read counts.
-        if (generazione == m_generazione)
-            mostra(*esito, anno, *promemoria);
-        emit aggiornato();
-    });
-    lettore->start(QThread::LowPriority);
+    // The thread holds its own copies of all it uses.
+    inSottofondo(
+        [=, cartella = cartellaProgramma(), ultima = ultimaCopiaInSessione()] {
+            *esito = contaScadenzeVicine(dipendenti, contratti, oggi);
+            *promemoria = promemoriaCopia(cartella, oggi, ultima);
+        },
+        this,
+        [this, esito, promemoria, generazione, anno = oggi.year()] {
+            --m_inAttesa;
+            // Only the newest read counts.
+            if (generazione == m_generazione)
+                mostra(*esito, anno, *promemoria);
+            emit aggiornato();
+        });
 }
 
 void PannelloScadenze::mostra(const ScadenzeVicine &s, int anno, const std::optional<QString> &promemoria)

@@ -24,49 +24,12 @@ namespace {
 
 using G = GenereFileCopia;
 
-// The data files of the program folder by their names, and the word each
-// kind is written with in the copy's description.
-struct RegolaDati
-{
-    const char *modello;
-    G genere;
-    const char *parola;
-};
-
-const RegolaDati kRegole[] = {
-    {R"(^Dipendenti\.pro$)", G::Dipendenti, "dipendenti"},
-    {R"(^\d{4}\.con$)", G::Contratti, "contratti"},
-    {R"(^(Dipendenti\.pro|\d{4}\.con)\.storico$)", G::Storico, "storico"},
-    {R"(^\d+\.jpg$)", G::Foto, "foto"},
-    {R"(^Dipendente_\d+\.xls$)", G::FoglioLavoro, "foglio"},
-    {R"(^Quadrivela\.ini$)", G::Impostazioni, "impostazioni"},
-    {R"(^unins000\.dll$)", G::Password, "password"},
-};
-constexpr char kParolaAllegato[] = "allegato";
 constexpr char kCartellaAllegati[] = "allegati/";
 constexpr int kFormato = 1;
 
 // Files are read and written a block at a time, so that a large attached
 // file never sits whole in memory.
 constexpr qint64 kBlocco = 1024 * 1024;
-
-QString parola(G genere)
-{
-    for (const RegolaDati &r : kRegole)
-        if (r.genere == genere)
-            return QLatin1String(r.parola);
-    return QLatin1String(kParolaAllegato);
-}
-
-std::optional<G> generePerParola(const QString &p)
-{
-    for (const RegolaDati &r : kRegole)
-        if (p == QLatin1String(r.parola))
-            return r.genere;
-    if (p == QLatin1String(kParolaAllegato))
-        return G::Allegato;
-    return std::nullopt;
-}
 
 bool archivio(G genere)
 {
@@ -178,7 +141,9 @@ bool raccogli(const QString &cartella, QList<Sorgente> &sorgenti, QStringList &m
             s.file.byte = QFileInfo(s.percorso).size();
             break;
         }
-        s.inMemoria = f.genere != G::Foto && f.genere != G::FoglioLavoro;
+        // Photos, sheets and exports are read from their files as they go into the zip.
+        s.inMemoria = archivio(f.genere) || f.genere == G::Storico || f.genere == G::Impostazioni
+                      || f.genere == G::Password;
         if (s.inMemoria)
             s.file.byte = s.dati.size();
         sorgenti.append(s);
@@ -207,7 +172,7 @@ QJsonObject descrizione(const ContenutoCopia &c)
     QJsonArray file;
     for (const FileCopia &f : c.file) {
         QJsonObject o{{QStringLiteral("nome"), f.nome},
-                      {QStringLiteral("genere"), parola(f.genere)},
+                      {QStringLiteral("genere"), parolaGenere(f.genere)},
                       {QStringLiteral("byte"), f.byte},
                       {QStringLiteral("sha256"), QString::fromLatin1(f.sha256)}};
         if (f.schede >= 0)
@@ -268,27 +233,6 @@ std::optional<ContenutoCopia> leggiDescrizione(const QByteArray &testo, QString 
 QString nomeFileCopia(const QDateTime &quando)
 {
     return QStringLiteral("Quadrivela-copia-%1.zip").arg(quando.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
-}
-
-std::optional<GenereFileCopia> genereFileDati(const QString &nome)
-{
-    for (const RegolaDati &r : kRegole)
-        if (QRegularExpression(QLatin1String(r.modello)).match(nome).hasMatch())
-            return r.genere;
-    return std::nullopt;
-}
-
-int dimensioneScheda(GenereFileCopia genere, const QString &nome)
-{
-    const bool dipendenti = nome.startsWith(QLatin1String("Dipendenti"));
-    switch (genere) {
-    case G::Dipendenti:
-    case G::Contratti:
-    case G::Storico:
-        return dipendenti ? TSchedaDipendente::Dimensione : TSchedaContratto::Dimensione;
-    default:
-        return 0;
-    }
 }
 
 QList<FileCopia> fileDatiCartella(const QString &cartella)
@@ -436,6 +380,18 @@ VerificaCopia verificaCopia(const QString &percorso, const AvanzamentoCopia &ava
     std::optional<ContenutoCopia> c = leggiDescrizione(*testo, v.errore);
     if (!c)
         return v;
+    // A file the description does not name, or a second file of one name,
+    // is not one the program put there.
+    QSet<QString> nomi{NomeDescrizioneCopia};
+    for (const FileCopia &file : std::as_const(c->file))
+        nomi.insert(file.nome);
+    for (const VoceZip &voce : z.voci())
+        if (!nomi.remove(voce.nome)) {
+            v.errore = QStringLiteral("contiene un file che la sua descrizione non nomina, o due volte lo stesso file "
+                                      "(\"%1\")")
+                           .arg(voce.nome);
+            return v;
+        }
     qint64 totale = 0;
     for (const FileCopia &file : std::as_const(c->file))
         totale += file.byte;

@@ -1,7 +1,8 @@
 #pragma once
 // The safety copy: one zip file, "Quadrivela-copia-AAAA-MM-GG-hhmm.zip", of
-// the data in the program folder (the employee archive, every year's contract
-// archive, their histories, the photos, the work-log sheets, "Quadrivela.ini"
+// the data in the program folder (every file the program writes there and
+// keeps, filedati.h: the employee archive, every year's contract archive,
+// their histories, the photos, the work-log sheets, the exports, "Quadrivela.ini"
 // and the password store) and of the files the cards attach, wherever they
 // lie. A description of its content, "Quadrivela-copia.json", goes in the zip
 // too: for every file its name, its size, its SHA-256 and, for an archive,
@@ -19,6 +20,8 @@
 // against its SHA-256 (the zip's own CRC-32 too) before it counts as done. A
 // copy that fails or is stopped leaves nothing under the final name.
 
+#include "filedati.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -31,18 +34,6 @@
 namespace qv {
 
 inline const QString NomeDescrizioneCopia = QStringLiteral("Quadrivela-copia.json");
-
-// What a file of the copy is.
-enum class GenereFileCopia {
-    Dipendenti,   // Dipendenti.pro
-    Contratti,    // yyyy.con
-    Storico,      // an archive's history, Dipendenti.pro.storico or yyyy.con.storico
-    Foto,         // n.jpg
-    FoglioLavoro, // Dipendente_n.xls
-    Impostazioni, // Quadrivela.ini
-    Password,     // unins000.dll
-    Allegato,     // a file a card attaches, kept under "allegati/" in the zip
-};
 
 struct FileCopia
 {
@@ -62,12 +53,6 @@ struct ContenutoCopia
 
 // The name of the copy made at `quando`.
 QString nomeFileCopia(const QDateTime &quando);
-
-// What a file of the program folder named `nome` is, by its name; no value
-// for a file that is not data (the program, its libraries, an export).
-std::optional<GenereFileCopia> genereFileDati(const QString &nome);
-// The records of an archive or history of that kind; 0 for other kinds.
-int dimensioneScheda(GenereFileCopia genere, const QString &nome);
 
 // The data files the program folder `cartella` holds now, with their size
 // and, for archives, their number of cards (no SHA-256), by name.

@@ -3,6 +3,8 @@
 #include "ini.h"
 #include "storico.h"
 
+#include <QFileInfo>
+
 namespace qv {
 
 namespace {
@@ -55,6 +57,23 @@ bool scriviImpostazioniCopia(const QString &percorso, const ImpostazioniCopia &i
     ini->imposta(sezione, QString::fromLatin1(kVersioni), QString::number(i.versioni));
     ini->imposta(sezione, QString::fromLatin1(kDal), i.dal.isValid() ? i.dal.toString(kFormatoGiorno) : QString());
     return ini->salva(errore);
+}
+
+bool conservaImpostazioniCopia(const QString &attuale, const QString &ripristinato, QString *errore)
+{
+    if (!QFileInfo::exists(attuale))
+        return true;
+    const std::optional<FileIni> da = FileIni::leggi(attuale, errore);
+    std::optional<FileIni> a = da ? FileIni::leggi(ripristinato, errore) : std::nullopt;
+    if (!a)
+        return false;
+    const QString sezione = QString::fromLatin1(kSezioneCopia);
+    for (const char *chiave : {kCartella, kUltima, kDal}) {
+        const QString valore = da->valore(sezione, QString::fromLatin1(chiave));
+        if (valore != a->valore(sezione, QString::fromLatin1(chiave)))
+            a->imposta(sezione, QString::fromLatin1(chiave), valore);
+    }
+    return a->salva(errore);
 }
 
 std::optional<int> giorniDallaCopia(const ImpostazioniCopia &i, const QDate &oggi)

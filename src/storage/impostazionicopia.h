@@ -37,6 +37,13 @@ ImpostazioniCopia leggiImpostazioniCopia(const QString &percorso);
 bool scriviImpostazioniCopia(const QString &percorso, const ImpostazioniCopia &impostazioni,
                              QString *errore = nullptr);
 
+// After a restore: the settings file `ripristinato` (the copy's) takes from
+// `attuale` (the folder's, when it has one) the keys that describe the copies
+// themselves, where the last one went, when it was made and since when the
+// folder has had none; the rest stays as the copy has it. False, with the
+// reason in `errore`, when a file cannot be read or written.
+bool conservaImpostazioniCopia(const QString &attuale, const QString &ripristinato, QString *errore = nullptr);
+
 // Days since the last copy on `oggi`; no value when none was made.
 std::optional<int> giorniDallaCopia(const ImpostazioniCopia &impostazioni, const QDate &oggi);
 

@@ -1,6 +1,8 @@
 #include "ripristino.h"
 
 #include "archivio.h"
+#include "impostazionicopia.h"
+#include "pianoripristino.h"
 #include "core/filesicuro.h"
 #include "core/zip.h"
 
@@ -8,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -40,24 +44,6 @@ bool estrai(LetturaZip &zip, const FileCopia &file, const QString &percorso, con
                          : QStringLiteral("\"%1\" non corrisponde alla sua impronta SHA-256").arg(file.nome);
     return ok;
 }
-
-// What was moved or written so far, to be undone after a failure.
-struct Passi
-{
-    QString cartella, accanto;
-    QStringList spostati, scritti;
-
-    void annulla()
-    {
-        const QDir d(cartella);
-        for (const QString &nome : std::as_const(scritti))
-            QFile::remove(d.filePath(nome));
-        for (const QString &nome : std::as_const(spostati))
-            QFile::rename(QDir(accanto).filePath(nome), d.filePath(nome));
-        QDir().rmdir(accanto);
-        sincronizzaCartella(d.filePath(QStringLiteral("x")));
-    }
-};
 
 } // namespace
 
@@ -113,41 +99,64 @@ EsitoRipristino ripristinaCopia(const QString &cartella, const QString &copia, c
         }
     }
 
-    Passi passi;
-    passi.cartella = cartella;
-    passi.accanto = cartellaDatiPrecedenti(cartella, quando);
-    if (!QDir().mkpath(passi.accanto)) {
-        esito.errore = QStringLiteral("non è possibile creare la cartella \"%1\"").arg(QDir::toNativeSeparators(passi.accanto));
+    if (ripristinoInterrotto(cartella)) {
+        esito.errore = QStringLiteral("un ripristino precedente è stato interrotto e va controllato (la cartella \"%1\")")
+                           .arg(NomeCartellaNuovi);
         return esito;
     }
-    QStringList daSpostare;
+    // The password store the folder has stays: the password is the one in use now.
+    const bool tieniPassword = std::any_of(attuali.cbegin(), attuali.cend(), [](const FileCopia &f) {
+        return f.genere == GenereFileCopia::Password;
+    });
+    PianoRipristino piano;
+    piano.cartella = cartella;
+    piano.accanto = QFileInfo(cartellaDatiPrecedenti(cartella, quando)).fileName();
     for (const FileCopia &f : attuali)
-        daSpostare << f.nome;
+        if (!(tieniPassword && f.genere == GenereFileCopia::Password))
+            piano.sposta << f.nome;
     // A journal that could not be applied goes with its archive.
-    daSpostare << d.entryList({QStringLiteral("*.giornale")}, QDir::Files | QDir::Hidden);
-    for (const QString &nome : std::as_const(daSpostare)) {
-        if (!QFile::rename(d.filePath(nome), QDir(passi.accanto).filePath(nome))) {
-            passi.annulla();
-            esito.errore = QStringLiteral("il file \"%1\" non si può spostare nella cartella \"%2\"")
-                               .arg(nome, QFileInfo(passi.accanto).fileName());
-            return esito;
-        }
-        passi.spostati << nome;
-    }
-    sincronizzaCartella(d.filePath(QStringLiteral("x")));
-    sincronizzaCartella(QDir(passi.accanto).filePath(QStringLiteral("x")));
+    piano.sposta << d.entryList({QStringLiteral("*.giornale")}, QDir::Files | QDir::Hidden);
 
+    // Every file of the copy is made ready beside the folder's, whole and checked.
+    const QDir nuovi(d.filePath(NomeCartellaNuovi));
+    const auto rinuncia = [&](const QString &errore) {
+        QDir(nuovi).removeRecursively();
+        esito.annullato = fermato;
+        esito.errore = errore;
+        return esito;
+    };
+    if (!QDir().mkpath(nuovi.path()))
+        return rinuncia(QStringLiteral("non è possibile creare la cartella \"%1\"").arg(QDir::toNativeSeparators(nuovi.path())));
     for (const FileCopia &f : contenuto.file) {
         if (f.genere == GenereFileCopia::Allegato)
             continue;
-        QString errore;
-        if (!estrai(zip, f, d.filePath(f.nome), avanza, errore)) {
-            passi.annulla();
-            esito.annullato = fermato;
-            esito.errore = QStringLiteral("il file \"%1\" non si può ripristinare (%2)").arg(f.nome, errore);
-            return esito;
+        if (f.genere == GenereFileCopia::Password && tieniPassword) {
+            avanza(f.byte);
+            continue;
         }
-        passi.scritti << f.nome;
+        QString errore;
+        if (!estrai(zip, f, nuovi.filePath(f.nome), avanza, errore)
+            || (f.genere == GenereFileCopia::Impostazioni
+                && !conservaImpostazioniCopia(d.filePath(f.nome), nuovi.filePath(f.nome), &errore)))
+            return rinuncia(QStringLiteral("il file \"%1\" non si può ripristinare (%2)").arg(f.nome, errore));
+        piano.nuovi << f.nome;
+        guasti::passoRipristino();
+    }
+    if (fermato)
+        return rinuncia(QStringLiteral("ripristino annullato"));
+
+    // From here the restore is one step: finished, or undone, even after a power cut.
+    QString errore;
+    if (!scriviPianoRipristino(piano, errore))
+        return rinuncia(QStringLiteral("il ripristino non può cominciare (%1)").arg(errore));
+    if (!eseguiPianoRipristino(piano, errore)) {
+        QString annullato;
+        if (!annullaPianoRipristino(piano, annullato)) {
+            errore += QStringLiteral("; %1").arg(annullato);
+            esito.inSospeso = true;
+        }
+        esito.errore = errore;
+        return esito;
     }
 
     // The attached files: only where they are missing.
@@ -165,10 +174,8 @@ EsitoRipristino ripristinaCopia(const QString &cartella, const QString &copia, c
             esito.allegatiNonRipristinati << f.origine;
     }
     // A folder that held no data has nothing set aside.
-    if (passi.spostati.isEmpty())
-        QDir().rmdir(passi.accanto);
-    else
-        esito.cartellaPrecedenti = passi.accanto;
+    if (!piano.sposta.isEmpty())
+        esito.cartellaPrecedenti = d.filePath(piano.accanto);
     esito.riuscito = true;
     return esito;
 }

@@ -1,5 +1,7 @@
 #include "schermi.h"
 
+#include "sottofondo.h"
+
 #include "ui/finestre.h"
 #include "ui/servizi.h"
 
@@ -54,6 +56,8 @@ const CartellaProgramma &cartellaProgramma()
 
 void impostaCartellaProgramma(const QString &dir)
 {
+    // A read in the background may be using the folder's name.
+    attendiSottofondo();
     s_cartella = CartellaProgramma(dir);
 }
 
@@ -73,6 +77,8 @@ void Schermi::registra(QWidget *schermo)
 
 void Schermi::distruggiTutti()
 {
+    // No read in the background outlives the screens that wait for it.
+    attendiSottofondo();
     // The screens made go in the reverse of their order.
     const QList<Posto> posti = std::exchange(s_posti, {});
     s_schermi.clear();

@@ -11,18 +11,19 @@
 #include "storage/blocco.h"
 #include "storage/copiasicurezza.h"
 #include "storage/impostazionicopia.h"
+#include "storage/pianoripristino.h"
 #include "storage/presenza.h"
 #include "storage/sololettura.h"
+#include "support/altroprocesso.h"
 #include "support/fileprova.h"
 #include "support/serviziprova.h"
 #include "ui/schermi.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace qv;
 using namespace qv::prova;
@@ -37,39 +38,14 @@ TSchedaDipendente dipendente(const QString &nome)
     return d;
 }
 
-// Another copy of the program running on `cartella` until destroyed: a child
-// process marked as present there.
-class AltraCopiaAperta
+// Another copy of the program running on `cartella` until destroyed.
+class AltraCopiaAperta : public AltroProcesso
 {
 public:
     explicit AltraCopiaAperta(const QString &cartella)
+        : AltroProcesso([&] { PresenzaCartella::questa().entra(cartella); })
     {
-        int pronto[2], fine[2];
-        if (::pipe(pronto) != 0 || ::pipe(fine) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            PresenzaCartella::questa().entra(cartella);
-            (void)!::write(pronto[1], "x", 1);
-            char c;
-            (void)!::read(fine[0], &c, 1);
-            ::_exit(0);
-        }
-        char c;
-        (void)!::read(pronto[0], &c, 1);
-        m_fine = fine[1];
     }
-    ~AltraCopiaAperta()
-    {
-        if (m_pid > 0) {
-            (void)!::write(m_fine, "x", 1);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_fine = -1;
 };
 
 } // namespace
@@ -88,6 +64,8 @@ private slots:
     void ripristinoRifiutato_data();
     void ripristinoRifiutato();
     void ripristinoDopoLaDomanda();
+    void ripresaAllAvvio_data();
+    void ripresaAllAvvio();
 
 private:
     QString cartella() const { return m_dir.filePath(QStringLiteral("Quadrivela")); }
@@ -222,11 +200,17 @@ void TestCopiaDalMenu::copiaDalDialogoEDalPromemoria()
 {
     schede(2);
     QString ultima;
+    bool spiegazioneIntera = false;
     m_servizi.quandoDialogo([&](QDialog *d) {
         auto *c = qobject_cast<TfrmCopia *>(d);
         if (!c)
             return int(QDialog::Rejected);
         ultima = c->lblUltima->text();
+        // The explanation of what the copy holds shows whole.
+        const QLabel *spiegazione = c->lblSpiegazione;
+        const QRect occupa = spiegazione->fontMetrics().boundingRect(spiegazione->contentsRect(), Qt::TextWordWrap,
+                                                                     spiegazione->text());
+        spiegazioneIntera = spiegazione->contentsRect().contains(occupa);
         m_servizi.prossimaCartella(chiavetta());
         c->btnSfoglia->click();
         c->spnGiorni->setValue(3);
@@ -235,6 +219,7 @@ void TestCopiaDalMenu::copiaDalDialogoEDalPromemoria()
     });
     m_menu->btnCopiaClick();
     QCOMPARE(ultima, QStringLiteral("Non è stata ancora fatta nessuna copia di sicurezza."));
+    QVERIFY(spiegazioneIntera);
     const QString zip = QDir(chiavetta()).filePath(QStringLiteral("Quadrivela-copia-2017-03-15-1030.zip"));
     QVERIFY(QFile::exists(zip));
     QVERIFY(verificaCopia(zip).integra);
@@ -334,9 +319,20 @@ void TestCopiaDalMenu::ripristinoRifiutato()
 void TestCopiaDalMenu::ripristinoDopoLaDomanda()
 {
     schede(2);
+    QVERIFY(scriviFile(cartellaProgramma().foglioLavoroXlsx(1), "PK foglio"));
+    QVERIFY(scriviFile(cartellaProgramma().archivioPassword(), "[Accesso]\r\nValore=VECCHIA\r\n"));
+    ImpostazioniCopia impostazioni;
+    impostazioni.cartella = m_dir.filePath(QStringLiteral("Vecchia chiavetta"));
+    impostazioni.ultima = QDateTime(QDate(2017, 2, 1), QTime(8, 0));
+    QVERIFY(scriviImpostazioniCopia(cartellaProgramma().impostazioni(), impostazioni));
     const EsitoCopia e = creaCopiaSicurezza(cartella(), chiavetta(), QDateTime(QDate(2017, 3, 14), QTime(9, 0)));
     QCOMPARE(e.stato, EsitoCopia::Stato::Fatta);
     const QByteArray copiato = leggiFile(archivio());
+    // Since the copy: the copy itself recorded, a new password, a new card.
+    impostazioni.cartella = chiavetta();
+    impostazioni.ultima = e.contenuto.creata;
+    QVERIFY(scriviImpostazioniCopia(cartellaProgramma().impostazioni(), impostazioni));
+    QVERIFY(scriviFile(cartellaProgramma().archivioPassword(), "[Accesso]\r\nValore=NUOVA\r\n"));
     schede(1);
     ArchivioContratti(cartellaProgramma().archivioContratti(2017)).apri();
     const QByteArray dopo = leggiFile(archivio());
@@ -349,6 +345,10 @@ void TestCopiaDalMenu::ripristinoDopoLaDomanda()
     QVERIFY(domanda.startsWith(QStringLiteral("Copia di sicurezza del 14/03/2017 alle 09:00.\r\n")));
     QVERIFY(domanda.contains(QStringLiteral("\r\nDipendenti: 2 schede nella copia, 3 schede ora nella cartella")));
     QVERIFY(domanda.contains(QStringLiteral("\r\nContratti 2017: nessun archivio nella copia, nessuna scheda ora nella cartella")));
+    QVERIFY(domanda.contains(QStringLiteral("\r\nFogli dei lavori svolti: 1 nella copia, 1 ora nella cartella")));
+    QVERIFY(domanda.contains(QStringLiteral("\r\n\r\nLa password per entrare nel programma resta quella in uso ora."
+                                            "\r\nLe impostazioni vengono dalla copia, tranne la cartella e la data "
+                                            "dell'ultima copia di sicurezza, che restano quelle attuali.\r\n\r\n")));
     QVERIFY(domanda.endsWith(QStringLiteral("vengono spostati nella cartella \"Dati prima del ripristino 2017-03-15-1030\" "
                                             "dentro la cartella del programma.")));
     QCOMPARE(m_servizi.siPredefiniti, QList<bool>{false});
@@ -365,6 +365,65 @@ void TestCopiaDalMenu::ripristinoDopoLaDomanda()
     QCOMPARE(leggiFile(QDir(accanto).filePath(QStringLiteral("Dipendenti.pro"))), dopo);
     QVERIFY(QFile::exists(QDir(accanto).filePath(QStringLiteral("2017.con"))));
     QVERIFY(!QFile::exists(cartellaProgramma().archivioContratti(2017)));
+    // The password in use and the copy just made stay.
+    QCOMPARE(leggiFile(cartellaProgramma().archivioPassword()), QByteArray("[Accesso]\r\nValore=NUOVA\r\n"));
+    const ImpostazioniCopia dopoIlRipristino = leggiImpostazioniCopia(cartellaProgramma().impostazioni());
+    QCOMPARE(dopoIlRipristino.ultima, e.contenuto.creata);
+    QCOMPARE(dopoIlRipristino.cartella, chiavetta());
+    QCOMPARE(leggiFile(cartellaProgramma().foglioLavoroXlsx(1)), QByteArray("PK foglio"));
+}
+
+void TestCopiaDalMenu::ripresaAllAvvio_data()
+{
+    QTest::addColumn<bool>("conGiornale");
+    QTest::addColumn<QString>("esito"); // in the message
+    QTest::newRow("file della copia pronti") << true << "ed è stato completato ora";
+    QTest::newRow("file della copia non ancora pronti") << false << "è stata riportata com'era prima del ripristino";
+}
+
+// At start, a restore cut short is finished once the copy's files were all
+// ready, else undone, before anything of the folder is read; the user is told which.
+void TestCopiaDalMenu::ripresaAllAvvio()
+{
+    QFETCH(bool, conGiornale);
+    QFETCH(QString, esito);
+    schede(1);
+    const QByteArray vecchio = leggiFile(archivio());
+    const QDir d(cartella());
+    const QString nuovi = d.filePath(NomeCartellaNuovi);
+    const QByteArray dallaCopia = codificaScheda(dipendente(QStringLiteral("DALLA COPIA")));
+    QVERIFY(QDir().mkpath(nuovi));
+    QVERIFY(scriviFile(QDir(nuovi).filePath(QStringLiteral("Dipendenti.pro")), dallaCopia));
+    const QString accanto = d.filePath(QStringLiteral("Dati prima del ripristino 2017-03-15-1030"));
+    if (conGiornale) {
+        // Cut short once the former archive had gone aside.
+        QString errore;
+        QVERIFY(scriviPianoRipristino({cartella(), QFileInfo(accanto).fileName(), {QStringLiteral("Dipendenti.pro")},
+                                       {QStringLiteral("Dipendenti.pro")}},
+                                      errore));
+        QVERIFY(QDir().mkpath(accanto));
+        QVERIFY(QFile::rename(archivio(), QDir(accanto).filePath(QStringLiteral("Dipendenti.pro"))));
+    }
+
+    avviaCartellaProgramma();
+    QCOMPARE(m_servizi.messaggi.size(), 1);
+    const QString testo = m_servizi.ultimoTesto();
+    QVERIFY2(testo.startsWith(QStringLiteral("Un ripristino da una copia di sicurezza era stato interrotto")), qPrintable(testo));
+    QVERIFY2(testo.contains(esito), qPrintable(testo));
+    QVERIFY(!ripristinoInterrotto(cartella()));
+    QVERIFY(!QFileInfo::exists(nuovi));
+    if (conGiornale) {
+        QCOMPARE(leggiFile(archivio()), dallaCopia);
+        QCOMPARE(leggiFile(QDir(accanto).filePath(QStringLiteral("Dipendenti.pro"))), vecchio);
+        QVERIFY(testo.endsWith(QDir::toNativeSeparators(accanto)));
+    } else {
+        QCOMPARE(leggiFile(archivio()), vecchio);
+        QVERIFY(!QFileInfo::exists(accanto));
+    }
+    // The next start finds nothing to do.
+    m_servizi.azzera();
+    avviaCartellaProgramma();
+    QCOMPARE(m_servizi.messaggi.size(), 0);
 }
 
 QTEST_MAIN(TestCopiaDalMenu)

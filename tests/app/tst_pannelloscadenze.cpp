@@ -6,10 +6,15 @@
 #include "contracts/frmcontratti.h"
 #include "registry/frmanagrafica.h"
 #include "storage/archivio.h"
+#include "storage/blocco.h"
+#include "core/os/file.h"
+#include "support/altroprocesso.h"
 #include "support/contrattiprova.h"
+#include "support/fileprova.h"
 #include "support/serviziprova.h"
 #include "ui/frmelenco.h"
 #include "ui/schermi.h"
+#include "ui/sottofondo.h"
 
 #include <QDir>
 #include <QLabel>
@@ -61,6 +66,7 @@ private slots:
     void conteggi();
     void nientePerArchiviIlleggibili();
     void clicAprono();
+    void chiusuraDuranteLaLettura();
 
 private:
     // Shows the main menu and waits for its read: true when the menu did not wait for it.
@@ -291,6 +297,32 @@ void TestPannelloScadenze::clicAprono()
     QVERIFY(contratti->isVisible());
     QCOMPARE(contratti->fileAnno(), con());
     QVERIFY(!m_menu->isVisible());
+}
+
+// The screens closed, and the program folder changed, while the band still
+// reads a large archive (13 MB): the read has ended first, so nothing it uses
+// goes away or changes under it, and the program can end at once. (Last: it
+// closes the screens.)
+void TestPannelloScadenze::chiusuraDuranteLaLettura()
+{
+    const QByteArray una = codificaScheda(dipendente(QStringLiteral("LONTANO"), QStringLiteral("31/12/2030")));
+    QVERIFY(prova::scriviFile(dip(), una.repeated(5000)));
+    // Another copy saves meanwhile: the read waits for its turn.
+    guasti::impostaAttesaBlocco(1500);
+    const QString archivio = dip();
+    prova::AltroProcesso altra([&] {
+        auto *blocco = new BloccoFile;
+        blocco->prendi(os::apri(archivio, os::LetturaScrittura), TipoBlocco::Esclusivo);
+    });
+    m_menu->hide();
+    m_menu->show();
+    QVERIFY(m_pan->inLettura());
+    Schermi::distruggiTutti();
+    QVERIFY(!sottofondoAttivo());
+    m_menu = nullptr;
+    m_pan = nullptr;
+    impostaCartellaProgramma(m_dir.filePath(QStringLiteral("altra")));
+    guasti::impostaAttesaBlocco(-1);
 }
 
 QTEST_MAIN(TestPannelloScadenze)

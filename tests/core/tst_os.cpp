@@ -92,6 +92,8 @@ private slots:
     void sostituzione();
     void scritturaProvata_data();
     void scritturaProvata();
+    void spostamento_data();
+    void spostamento();
 
 private:
     QTemporaryDir m_dir;
@@ -403,6 +405,48 @@ void TestOs::scritturaProvata()
     const QString sotto = m_dir.filePath(QStringLiteral("sotto"));
     QVERIFY(QDir().mkpath(sotto));
     QCOMPARE(os::provaScritturaCartella(sotto), 0);
+    QVERIFY(QDir(sotto).removeRecursively());
+}
+
+void TestOs::spostamento_data()
+{
+    QTest::addColumn<QString>("caso");
+    for (const char *c : {"in una sottocartella", "sopra un file che c'è", "mentre è aperto", "da una cartella in sola lettura",
+                          "in una cartella in sola lettura"})
+        QTest::newRow(c) << QString::fromUtf8(c);
+}
+
+// A file moved to another name of the same disk, as a restore moves the data:
+// in one step, over a file of that name, also while a descriptor holds it
+// open; refused, with nothing moved, where the folder cannot be written.
+void TestOs::spostamento()
+{
+    QFETCH(QString, caso);
+    const QString sotto = m_dir.filePath(QStringLiteral("sotto"));
+    QVERIFY(QDir().mkpath(sotto));
+    const QString meta = QDir(sotto).filePath(QStringLiteral("prova.pro"));
+    QFile::remove(meta);
+    if (caso == QLatin1String("sopra un file che c'è"))
+        QVERIFY(scriviFile(meta, "vecchio"));
+    int aperto = -1;
+    if (caso == QLatin1String("mentre è aperto"))
+        QVERIFY((aperto = os::apri(m_path, os::LetturaScrittura)) >= 0);
+    const bool rifiuta = caso.contains(QLatin1String("sola lettura"));
+    if (rifiuta)
+        os::guasti::cartellaSolaLettura(caso.startsWith(QLatin1String("da ")) ? m_dir.path() : sotto);
+
+    errno = 0;
+    QCOMPARE(os::rinomina(m_path, meta), !rifiuta);
+    os::chiudi(aperto);
+    os::guasti::cartellaSolaLettura({});
+    if (rifiuta) {
+        QCOMPARE(errno, EACCES);
+        QCOMPARE(leggiFile(m_path), QByteArray("dati"));
+        QVERIFY(!QFileInfo::exists(meta));
+    } else {
+        QVERIFY(!QFileInfo::exists(m_path));
+        QCOMPARE(leggiFile(meta), QByteArray("dati"));
+    }
     QVERIFY(QDir(sotto).removeRecursively());
 }
 

@@ -8,10 +8,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/os/guasti.h"
 #include "core/zip.h"
 #include "storage/archivio.h"
 #include "storage/copiasicurezza.h"
 #include "storage/giornale.h"
+#include "storage/impostazionicopia.h"
+#include "storage/ini.h"
+#include "storage/pianoripristino.h"
 #include "storage/ripristino.h"
 #include "storage/sololettura.h"
 #include "storage/storico.h"
@@ -51,9 +55,26 @@ QList<QByteArray> versioniDiProva()
     return versioni;
 }
 
-// The other copy: saves the cards' versions back to back for two seconds.
+const QDateTime kQuandoRipristino = kQuando.addDays(2);
+
+// The jobs of the other copy.
+//   salva ARCHIVIO             saves the cards' versions back to back for two seconds
+//   ripristina CARTELLA ZIP N  restores the copy, ending as in a power cut after N
+//                              durable steps (exit code 99)
+//   riprendi CARTELLA N        finishes or undoes a restore cut short, ending the
+//                              same way after N steps
 int lavoro(const QStringList &a)
 {
+    if (a.value(0) == QLatin1String("ripristina")) {
+        const VerificaCopia v = verificaCopia(a.value(2));
+        guasti::interrompiRipristino(a.value(3).toInt());
+        return v.integra && ripristinaCopia(a.value(1), a.value(2), v.contenuto, kQuandoRipristino).riuscito ? 0 : 3;
+    }
+    if (a.value(0) == QLatin1String("riprendi")) {
+        guasti::interrompiRipristino(a.value(2).toInt());
+        riprendiRipristino(a.value(1));
+        return 0;
+    }
     if (a.value(0) != QLatin1String("salva"))
         return 2;
     const QList<QByteArray> versioni = versioniDiProva();
@@ -94,6 +115,16 @@ QMap<QString, QByteArray> fileDi(const QString &cartella)
     return out;
 }
 
+// Makes `cartella` hold exactly `file`, and nothing else.
+bool riportaA(const QString &cartella, const QMap<QString, QByteArray> &file)
+{
+    QDir(cartella).removeRecursively();
+    bool ok = QDir().mkpath(cartella);
+    for (auto i = file.cbegin(); i != file.cend(); ++i)
+        ok = ok && scriviFile(QDir(cartella).filePath(i.key()), i.value());
+    return ok;
+}
+
 } // namespace
 
 class TestCopiaSicurezza : public QObject
@@ -102,6 +133,7 @@ class TestCopiaSicurezza : public QObject
 private slots:
     void init();
     void andataERitorno();
+    void ogniFileCheIlProgrammaScrive();
     void archiviComeLiLasciaUnSalvataggio_data();
     void archiviComeLiLasciaUnSalvataggio();
     void copiaMentreUnAltraCopiaSalva();
@@ -109,7 +141,10 @@ private slots:
     void copiaDanneggiataRifiutata_data();
     void copiaDanneggiataRifiutata();
     void ripristinoSpostaLaCartella();
+    void ripristinoFallitoRiportaTutto_data();
     void ripristinoFallitoRiportaTutto();
+    void passwordEImpostazioniDelleCopieRestano();
+    void ripristinoInterrotto();
     void annullataONonScrivibile_data();
     void annullataONonScrivibile();
 
@@ -160,10 +195,12 @@ void TestCopiaSicurezza::preparaCartella()
     QVERIFY(scriviFile(d.filePath(QStringLiteral("1.jpg")), casuali(20000, 3)));
     QVERIFY(scriviFile(d.filePath(QStringLiteral("3.jpg")), casuali(9000, 4)));
     QVERIFY(scriviFile(d.filePath(QStringLiteral("Dipendente_1.xls")), "<table>lavori</table>"));
+    QVERIFY(scriviFile(d.filePath(QStringLiteral("Dipendente_3.xlsx")), casuali(7000, 6)));
     QVERIFY(scriviFile(d.filePath(QStringLiteral("Quadrivela.ini")), "[Ditta Emittente]\r\nNome Ditta=ROSSI SRL\r\n"));
     QVERIFY(scriviFile(d.filePath(QStringLiteral("unins000.dll")), "[Accesso]\r\nValore=A1B2C3\r\n"));
-    // Not data: the program, its guide, an export, a document, its libraries.
-    for (const char *nome : {"quadrivela", "Guida.pdf", "Dipendenti.xls", "Contratto_Collaborazione.rtf"})
+    // Not written by the program, or not kept: the program, its guide, the
+    // presence lock, the user's own file, its libraries.
+    for (const char *nome : {"quadrivela", "Guida.pdf", "Quadrivela.presenza", "leggimi.txt"})
         QVERIFY(scriviFile(d.filePath(QLatin1String(nome)), "non dati"));
     QVERIFY(d.mkpath(QStringLiteral("lib")));
     QVERIFY(scriviFile(d.filePath(QStringLiteral("lib/libQt6Core.so.6")), "libreria"));
@@ -184,8 +221,8 @@ void TestCopiaSicurezza::andataERitorno()
 {
     preparaCartella();
     const QMap<QString, QByteArray> originali = fileDi(cartella());
-    const QStringList dati = {"1.jpg", "2025.con", "2026.con", "3.jpg", "Dipendente_1.xls", "Dipendenti.pro",
-                              "Dipendenti.pro.storico", "Quadrivela.ini", "unins000.dll"};
+    const QStringList dati = {"1.jpg", "2025.con", "2026.con", "3.jpg", "Dipendente_1.xls", "Dipendente_3.xlsx",
+                              "Dipendenti.pro", "Dipendenti.pro.storico", "Quadrivela.ini", "unins000.dll"};
 
     const EsitoCopia e = creaCopiaSicurezza(cartella(), destinazione(), kQuando);
     QCOMPARE(e.stato, EsitoCopia::Stato::Fatta);
@@ -227,6 +264,43 @@ void TestCopiaSicurezza::andataERitorno()
     QCOMPARE(leggiFile(QDir(allegati()).filePath(QStringLiteral("carta d'identità.png"))), casuali(5000, 2));
     QCOMPARE(r.allegatiRipristinati.size(), 1);
     QCOMPARE(leggiFile(QDir(allegati()).filePath(QStringLiteral("contratto firmato.pdf"))), QByteArray("cambiato dall'utente"));
+}
+
+// Every file the program writes in its folder, by the names its own code
+// gives them, goes into the copy and comes back from it.
+void TestCopiaSicurezza::ogniFileCheIlProgrammaScrive()
+{
+    QMap<QString, QByteArray> scritti;
+    for (const QString &nome : fileScrittiDalProgramma(CartellaProgramma(cartella()))) {
+        const std::optional<GenereFileCopia> genere = genereFileDati(nome);
+        QVERIFY2(genere, qPrintable(nome));
+        QByteArray dati = nome.toUtf8() + casuali(500, quint32(scritti.size()));
+        if (*genere == GenereFileCopia::Dipendenti)
+            dati = codificaScheda(dipendente(QStringLiteral("UNO")));
+        else if (*genere == GenereFileCopia::Contratti)
+            dati = codificaScheda(contratto(QStringLiteral("UNO")));
+        else if (*genere == GenereFileCopia::Storico)
+            dati.clear();
+        else if (*genere == GenereFileCopia::Impostazioni || *genere == GenereFileCopia::Password)
+            dati = "[Sezione]\r\nChiave=" + nome.toUtf8() + "\r\n";
+        scritti.insert(nome, dati);
+    }
+    QVERIFY(riportaA(cartella(), scritti));
+    const QString zip = copiaFatta();
+    QVERIFY(!zip.isEmpty());
+    const VerificaCopia v = verificaCopia(zip);
+    QVERIFY2(v.integra, qPrintable(v.errore));
+    QStringList copiati;
+    for (const FileCopia &f : v.contenuto.file)
+        copiati << f.nome;
+    copiati.sort();
+    QCOMPARE(copiati, scritti.keys());
+
+    const QString nuova = m_dir.filePath(QStringLiteral("Nuovo computer"));
+    QVERIFY(QDir().mkpath(nuova));
+    const EsitoRipristino r = ripristinaCopia(nuova, zip, v.contenuto, kQuandoRipristino);
+    QVERIFY2(r.riuscito, qPrintable(r.errore));
+    QCOMPARE(fileDi(nuova), scritti);
 }
 
 void TestCopiaSicurezza::archiviComeLiLasciaUnSalvataggio_data()
@@ -341,7 +415,8 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata_data()
 {
     QTest::addColumn<QString>("guasto");
     for (const char *g : {"troncata", "byte cambiato", "senza descrizione", "impronta diversa", "nome fuori posto",
-                          "non è uno zip"})
+                          "non è uno zip", "file in più", "file in più fuori dalla cartella", "file in più con il percorso intero",
+                          "file ripetuto"})
         QTest::newRow(g) << QString::fromUtf8(g);
 }
 
@@ -354,7 +429,7 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata()
     QVERIFY(!zip.isEmpty());
     QByteArray b = leggiFile(zip);
     // Rewrites the copy with its files and `descrizione` in place of its own.
-    const auto riscrivi = [&](const std::function<QByteArray(QByteArray)> &descrizione) {
+    const auto riscrivi = [&](const std::function<QByteArray(QByteArray)> &descrizione, const QString &aggiunto = {}) {
         QFile f(zip);
         QVERIFY(f.open(QIODevice::ReadOnly));
         LetturaZip z(&f);
@@ -371,6 +446,8 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata()
             }
             QVERIFY(w.iniziaVoce(v.nome, v.quando, dati.size()) && w.scrivi(dati) && w.chiudiVoce());
         }
+        if (!aggiunto.isEmpty())
+            QVERIFY(w.iniziaVoce(aggiunto, kQuando, 5) && w.scrivi("fuori") && w.chiudiVoce());
         QVERIFY(w.chiudi());
         b = nuovo.data();
     };
@@ -388,12 +465,21 @@ void TestCopiaSicurezza::copiaDanneggiataRifiutata()
         });
     else if (guasto == QLatin1String("nome fuori posto"))
         riscrivi([](QByteArray d) { return d.replace("\"nome\": \"3.jpg\"", "\"nome\": \"../3.jpg\""); });
+    else if (guasto.startsWith(QLatin1String("file ")))
+        riscrivi([](const QByteArray &d) { return d; },
+                 guasto == u"file in più"                          ? QStringLiteral("fuori.txt")
+                 : guasto == u"file in più fuori dalla cartella" ? QStringLiteral("../fuori.txt")
+                 : guasto == u"file ripetuto"                    ? QStringLiteral("1.jpg")
+                                                                 : m_dir.filePath(QStringLiteral("fuori.txt")));
     else
         b = casuali(b.size(), 9);
     QVERIFY(scriviFile(zip, b));
     const VerificaCopia v = verificaCopia(zip);
     QVERIFY(!v.integra);
     QVERIFY(!v.errore.isEmpty());
+    if (guasto.startsWith(QLatin1String("file ")))
+        QVERIFY2(v.errore.contains(QStringLiteral("non nomina")) && v.errore.contains(QStringLiteral("fuori.txt")) != (guasto == u"file ripetuto"),
+                 qPrintable(v.errore));
 }
 
 // A restore sets every data file of the folder aside, also those the copy
@@ -422,10 +508,11 @@ void TestCopiaSicurezza::ripristinoSpostaLaCartella()
     QVERIFY2(r.riuscito, qPrintable(r.errore));
     QCOMPARE(r.cartellaPrecedenti, d.filePath(QStringLiteral("Dati prima del ripristino 2026-05-06-0930")));
     QCOMPARE(fileDi(cartella()), copiati);
-    // Every data file as it was just before, in the folder set aside.
+    // Every data file as it was just before, in the folder set aside; the
+    // password store in use stays in its place.
     QMap<QString, QByteArray> datiPrima;
     for (auto i = prima.cbegin(); i != prima.cend(); ++i)
-        if (genereFileDati(i.key()))
+        if (genereFileDati(i.key()) && i.key() != QLatin1String("unins000.dll"))
             datiPrima.insert(i.key(), i.value());
     QCOMPARE(fileDi(r.cartellaPrecedenti), datiPrima);
     QVERIFY(datiPrima.contains(QStringLiteral("4.jpg")) && datiPrima.contains(QStringLiteral("2027.con")));
@@ -433,28 +520,167 @@ void TestCopiaSicurezza::ripristinoSpostaLaCartella()
     QCOMPARE(cartellaDatiPrecedenti(cartella(), kQuando.addDays(2)), r.cartellaPrecedenti + QStringLiteral(" (2)"));
 }
 
-// A copy that turns out damaged part-way through the restore: the folder is
-// put back exactly as it was, with nothing set aside.
+void TestCopiaSicurezza::ripristinoFallitoRiportaTutto_data()
+{
+    QTest::addColumn<QString>("guasto");
+    QTest::addColumn<QString>("errore"); // a part of the reason
+    QTest::newRow("copia cambiata dopo la verifica") << "copia" << "Quadrivela.ini";
+    QTest::newRow("spostamento rifiutato verso la cartella dei dati di prima") << "accanto" << "non si può spostare";
+    QTest::newRow("spostamento rifiutato dalla cartella dei file della copia") << "nuovi" << "non si può spostare";
+}
+
+// A restore that fails part-way: the copy turns out damaged while its files
+// are made ready, or the system refuses a move once the data are being set
+// aside or the copy's files moved in. The folder is put back exactly as it
+// was, with no plan, no folder of the copy's files and nothing set aside left.
 void TestCopiaSicurezza::ripristinoFallitoRiportaTutto()
 {
+    QFETCH(QString, guasto);
+    QFETCH(QString, errore);
     preparaCartella();
     const QString zip = copiaFatta();
     const VerificaCopia v = verificaCopia(zip);
     QVERIFY(v.integra);
     const QStringList prima = contenuto(cartella());
     const QMap<QString, QByteArray> file = fileDi(cartella());
-    // The bytes of the password store, the last data file put back, changed
-    // in the zip after it was checked.
-    QByteArray b = leggiFile(zip);
-    const qsizetype dentro = b.indexOf("unins000.dll") + 12 + 4;
-    b[dentro] = char(b[dentro] ^ 0x55);
-    QVERIFY(scriviFile(zip, b));
-
-    const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuando.addDays(2));
+    if (guasto == QLatin1String("copia")) {
+        // The bytes of the settings, among the last data files put back,
+        // changed in the zip after it was checked.
+        QByteArray b = leggiFile(zip);
+        const qsizetype dentro = b.indexOf("Quadrivela.ini") + 14 + 4;
+        b[dentro] = char(b[dentro] ^ 0x55);
+        QVERIFY(scriviFile(zip, b));
+    } else {
+        os::guasti::cartellaSolaLettura(guasto == QLatin1String("nuovi")
+                                            ? QDir(cartella()).filePath(NomeCartellaNuovi)
+                                            : cartellaDatiPrecedenti(cartella(), kQuandoRipristino));
+    }
+    const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuandoRipristino);
+    os::guasti::cartellaSolaLettura({});
     QVERIFY(!r.riuscito);
-    QVERIFY2(r.errore.contains(QLatin1String("unins000.dll")), qPrintable(r.errore));
+    QVERIFY2(r.errore.contains(errore) && !r.errore.contains(QStringLiteral("riportata")), qPrintable(r.errore));
     QCOMPARE(contenuto(cartella()), prima);
     QCOMPARE(fileDi(cartella()), file);
+    QCOMPARE(riprendiRipristino(cartella()).stato, EsitoRipresa::Stato::Nessuno);
+}
+
+// After a new password and a new copy, a restore keeps the password in use
+// and what the settings say of the copies; the rest of the settings come from
+// the copy. (A folder without a password store takes the copy's: andataERitorno.)
+void TestCopiaSicurezza::passwordEImpostazioniDelleCopieRestano()
+{
+    preparaCartella();
+    const QDir d(cartella());
+    const QString ini = d.filePath(QStringLiteral("Quadrivela.ini"));
+    ImpostazioniCopia vecchie;
+    vecchie.cartella = QStringLiteral("/media/chiavetta vecchia");
+    vecchie.ultima = kQuando.addDays(-40);
+    vecchie.dal = QDate(2025, 1, 1);
+    vecchie.giorni = 10;
+    vecchie.versioni = 20;
+    QVERIFY(scriviImpostazioniCopia(ini, vecchie));
+    const QString zip = copiaFatta();
+    const VerificaCopia v = verificaCopia(zip);
+    QVERIFY(v.integra);
+
+    const QByteArray nuovaPassword = "[Accesso]\r\nValore=NUOVA\r\n";
+    QVERIFY(scriviFile(d.filePath(QStringLiteral("unins000.dll")), nuovaPassword));
+    ImpostazioniCopia ora = vecchie;
+    ora.cartella = destinazione();
+    ora.ultima = kQuando;
+    ora.dal = QDate(2026, 2, 2);
+    ora.giorni = 3;
+    ora.versioni = 5;
+    QVERIFY(scriviImpostazioniCopia(ini, ora));
+    std::optional<FileIni> f = FileIni::leggi(ini);
+    QVERIFY(f);
+    f->imposta(QStringLiteral("Ditta Emittente"), QStringLiteral("Nome Ditta"), QStringLiteral("BIANCHI SRL"));
+    QVERIFY(f->salva());
+
+    const EsitoRipristino r = ripristinaCopia(cartella(), zip, v.contenuto, kQuandoRipristino);
+    QVERIFY2(r.riuscito, qPrintable(r.errore));
+    QCOMPARE(leggiFile(d.filePath(QStringLiteral("unins000.dll"))), nuovaPassword);
+    QVERIFY(!QFileInfo::exists(QDir(r.cartellaPrecedenti).filePath(QStringLiteral("unins000.dll"))));
+    const ImpostazioniCopia dopo = leggiImpostazioniCopia(ini);
+    QCOMPARE(dopo.cartella, ora.cartella);
+    QCOMPARE(dopo.ultima, ora.ultima);
+    QCOMPARE(dopo.dal, ora.dal);
+    QCOMPARE(dopo.giorni, vecchie.giorni);
+    QCOMPARE(dopo.versioni, vecchie.versioni);
+    QCOMPARE(FileIni::leggi(ini)->valore(QStringLiteral("Ditta Emittente"), QStringLiteral("Nome Ditta")),
+             QStringLiteral("ROSSI SRL"));
+    // The settings as they were just before, in the folder set aside.
+    QCOMPARE(leggiImpostazioniCopia(QDir(r.cartellaPrecedenti).filePath(QStringLiteral("Quadrivela.ini"))).giorni, 3);
+}
+
+// A restore cut short after each of its durable steps, as by a power cut:
+// the next start finds it and finishes it or puts the folder back, and says
+// which; the folder is wholly as it was or wholly restored, also when that
+// start is itself cut short.
+void TestCopiaSicurezza::ripristinoInterrotto()
+{
+    preparaCartella();
+    const QString zip = copiaFatta();
+    QVERIFY(!zip.isEmpty());
+    const QDir d(cartella());
+    {
+        ArchivioDipendenti a(d.filePath(QStringLiteral("Dipendenti.pro")));
+        a.apri();
+        a.scrivi(3, dipendente(QStringLiteral("DOPO LA COPIA")));
+    }
+    QVERIFY(scriviFile(d.filePath(QStringLiteral("4.jpg")), casuali(100, 5)));
+    QVERIFY(scriviFile(d.filePath(QStringLiteral("Dipendente_4.xlsx")), casuali(300, 7)));
+    QVERIFY(scriviFile(d.filePath(QStringLiteral("unins000.dll")), "[Accesso]\r\nValore=NUOVA\r\n"));
+    const QMap<QString, QByteArray> prima = fileDi(cartella());
+    // The folder as a restore not cut short leaves it.
+    const VerificaCopia v = verificaCopia(zip);
+    const EsitoRipristino intero = ripristinaCopia(cartella(), zip, v.contenuto, kQuandoRipristino);
+    QVERIFY2(intero.riuscito, qPrintable(intero.errore));
+    const QMap<QString, QByteArray> dopo = fileDi(cartella());
+    const QMap<QString, QByteArray> messiDaParte = fileDi(intero.cartellaPrecedenti);
+    QVERIFY(dopo != prima && !messiDaParte.isEmpty());
+
+    int completati = 0, annullati = 0;
+    for (int passo = 1;; ++passo) {
+        QVERIFY(riportaA(cartella(), prima));
+        const int uscita = AltraCopia({QStringLiteral("ripristina"), cartella(), zip, QString::number(passo)}).fine();
+        if (uscita == 0) { // every step was made
+            QCOMPARE(fileDi(cartella()), dopo);
+            break;
+        }
+        QCOMPARE(uscita, 99);
+        // Cut short after its last step, it is over.
+        const bool interrotto = qv::ripristinoInterrotto(cartella());
+        QVERIFY(interrotto || fileDi(cartella()) == dopo);
+        // Every third time the start that finds it is cut short too.
+        bool ripresaInterrotta = false;
+        if (passo % 3 == 0) {
+            const int r = AltraCopia({QStringLiteral("riprendi"), cartella(), QString::number(passo / 3 % 4 + 1)}).fine();
+            QVERIFY(r == 99 || r == 0);
+            ripresaInterrotta = true;
+        }
+        const EsitoRipresa r = riprendiRipristino(cartella());
+        QVERIFY(!qv::ripristinoInterrotto(cartella()));
+        QVERIFY(!QFileInfo::exists(d.filePath(NomeCartellaNuovi)));
+        const QMap<QString, QByteArray> ora = fileDi(cartella());
+        QVERIFY2(ora == prima || ora == dopo, qPrintable(QStringLiteral("passo %1").arg(passo)));
+        if (ora == dopo) {
+            ++completati;
+            QCOMPARE(fileDi(intero.cartellaPrecedenti), messiDaParte);
+        } else {
+            ++annullati;
+            QVERIFY(!QFileInfo::exists(intero.cartellaPrecedenti));
+        }
+        if (r.stato == EsitoRipresa::Stato::Nessuno)
+            QVERIFY(!interrotto || ripresaInterrotta); // over, or the start cut short had ended it
+        else
+            QCOMPARE(r.stato, ora == dopo ? EsitoRipresa::Stato::Completato : EsitoRipresa::Stato::Annullato);
+        if (r.stato == EsitoRipresa::Stato::Completato)
+            QCOMPARE(r.cartellaPrecedenti, intero.cartellaPrecedenti);
+    }
+    QVERIFY(completati > 10 && annullati > 5);
+    // Nothing left to do at a start after a restore that was not cut short.
+    QCOMPARE(riprendiRipristino(cartella()).stato, EsitoRipresa::Stato::Nessuno);
 }
 
 void TestCopiaSicurezza::annullataONonScrivibile_data()

@@ -63,6 +63,10 @@ bool esiste(const QString &percorso);
 bool nomePresente(const QString &percorso);
 // Removes the file's name. False with errno.
 bool rimuovi(const QString &percorso);
+// Gives the file at `da` the name `a` in one step, replacing a file that has
+// that name (both in one file system). False with errno. The change is
+// durable only once the folders are synchronised (os/versa.h).
+bool rinomina(const QString &da, const QString &a);
 
 // Lets the file keep the parts never written as holes that take no space on
 // the disk, where the file system can (on POSIX systems they always are).

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,6 +142,16 @@ bool rimuovi(const QString &percorso)
         return false;
     }
     return ::unlink(QFile::encodeName(percorso).constData()) == 0;
+}
+
+bool rinomina(const QString &da, const QString &a)
+{
+    const int rifiuto = guasti::rifiutoModifica(da);
+    if (const int e = rifiuto ? rifiuto : guasti::rifiutoModifica(a)) {
+        errno = e;
+        return false;
+    }
+    return ::rename(QFile::encodeName(da).constData(), QFile::encodeName(a).constData()) == 0;
 }
 
 bool rendiSparso(int)

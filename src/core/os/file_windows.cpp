@@ -224,6 +224,18 @@ bool rimuovi(const QString &percorso)
     return ::DeleteFileW(nativo(percorso).c_str()) || fallito();
 }
 
+bool rinomina(const QString &da, const QString &a)
+{
+    const int rifiuto = guasti::rifiutoModifica(da);
+    if (const int e = rifiuto ? rifiuto : guasti::rifiutoModifica(a)) {
+        errno = e;
+        return false;
+    }
+    // Written through: the move is on the disk when the call returns.
+    return ::MoveFileExW(nativo(da).c_str(), nativo(a).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+           || fallito();
+}
+
 bool rendiSparso(int fd)
 {
     const HANDLE h = handle(fd);
