@@ -2,7 +2,8 @@
 // The files the program writes and keeps in its folder, by their names: the
 // list the safety copy takes, sets aside and puts back. Transient files (the
 // journal of a save in progress, the presence lock, a temporary file) are
-// not among them.
+// not among them, nor is the log (Quadrivela.log): it tells what happened on
+// this computer, and a restore must not put an older story in its place.
 
 #include "core/cartella.h"
 
