@@ -291,8 +291,9 @@ const QStringList &paragrafiGuidaGenerale()
             "Sfoglia... la cartella in cui salvare la copia, per esempio su una chiavetta USB o su un altro "
             "disco, e si preme Crea la copia: il programma scrive un solo file, "
             "Quadrivela-copia-AAAA-MM-GG-hhmm.zip, con l'archivio dei Dipendenti, gli archivi dei contratti "
-            "di ogni anno con le versioni precedenti delle schede, le foto, i fogli dei lavori svolti, i file "
-            "allegati alle schede, le impostazioni e la password, poi lo rilegge e lo verifica prima di dire "
+            "di ogni anno con le versioni precedenti delle schede, le foto, i fogli dei lavori svolti, le "
+            "esportazioni, il documento del contratto, i file allegati alle schede, le impostazioni e la "
+            "password, poi lo rilegge e lo verifica prima di dire "
             "che la copia è riuscita. La copia si può fare anche mentre un'altra copia del programma lavora "
             "sulla stessa cartella. Nella stessa finestra si stabilisce dopo quanti giorni ricordare la copia "
             "(7 se non si cambia): trascorsi quei giorni, il menu principale lo ricorda e un clic sul "
@@ -300,13 +301,14 @@ const QStringList &paragrafiGuidaGenerale()
         // 33
         QStringLiteral(
             "Il pulsante Ripristina da una copia (Ctrl+R) riporta i dati com'erano in una copia di "
-            "sicurezza. Il programma legge e verifica la copia scelta, rifiuta una copia danneggiata o che "
-            "non è di Quadrivela senza toccare nulla, mostra che cosa contiene a confronto con i dati attuali "
+            "sicurezza. Il programma legge e verifica la copia scelta, rifiuta senza toccare nulla una copia "
+            "danneggiata o che non è di Quadrivela, come un file .zip con file non elencati nella sua "
+            "descrizione, mostra che cosa contiene a confronto con i dati attuali "
             "e chiede conferma. Nulla viene cancellato: i dati attuali vengono spostati nella cartella "
             "\"Dati prima del ripristino\", con la data e l'ora, dentro la cartella del programma. La password "
-            "resta quella in uso e restano anche le impostazioni della copia di sicurezza (cartella, giorni e "
-            "versioni); un file allegato torna al suo posto soltanto dove non c'è già un file. Il ripristino "
-            "non è possibile se la cartella è in sola lettura o se un'altra copia del programma la sta "
+            "resta quella in uso e restano anche la cartella e la data dell'ultima copia di sicurezza; tutte le "
+            "altre impostazioni vengono dalla copia. Un file allegato torna al suo posto soltanto dove non "
+            "c'è già un file. Il ripristino non è possibile se la cartella è in sola lettura o se un'altra copia del programma la sta "
             "usando. Se un ripristino viene interrotto, per esempio da una mancanza di corrente, all'avvio "
             "successivo il programma lo completa oppure rimette i dati com'erano e lo dice con un messaggio."),
         // 34
