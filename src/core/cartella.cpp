@@ -5,6 +5,22 @@
 
 namespace qv {
 
+namespace {
+
+CartellaProgramma s_cartella;
+
+} // namespace
+
+const CartellaProgramma &cartellaProgramma()
+{
+    return s_cartella;
+}
+
+void impostaCartellaProgramma(const QString &dir)
+{
+    s_cartella = CartellaProgramma(dir);
+}
+
 CartellaProgramma::CartellaProgramma(const QString &dir)
     : m_dir(QDir::cleanPath(QDir(dir).absolutePath()))
 {

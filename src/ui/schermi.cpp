@@ -15,8 +15,6 @@ namespace qv {
 
 namespace {
 
-CartellaProgramma s_cartella;
-
 // The start-up order: each screen with its maker and, once made, its instance.
 struct Posto
 {
@@ -46,16 +44,6 @@ QWidget *istanza(Posto &posto)
 }
 
 } // namespace
-
-const CartellaProgramma &cartellaProgramma()
-{
-    return s_cartella;
-}
-
-void impostaCartellaProgramma(const QString &dir)
-{
-    s_cartella = CartellaProgramma(dir);
-}
 
 void Schermi::prepara(const QList<Fabbrica> &ordine)
 {
