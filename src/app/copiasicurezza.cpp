@@ -11,7 +11,7 @@
 #include "storage/storico.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
-#include "ui/sottofondo.h"
+#include "core/sottofondo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,6 +3,7 @@
 #include "app/copiasicurezza.h"
 #include "core/diario.h"
 #include "ui/schermi.h"
+#include "ui/servizireali.h"
 
 #include <QApplication>
 
@@ -15,7 +16,11 @@ int main(int argc, char *argv[])
     QString cartella = qv::cartellaEseguibile(argc > 0 ? QString::fromLocal8Bit(argv[0]) : QString());
     if (!cartella.isEmpty())
         QCoreApplication::addLibraryPath(cartella + QStringLiteral("/plugins"));
+    // The real dialogs, printing, clock and camera, installed before anything
+    // may ask for them; made before the application, they outlive its windows.
+    qv::ServiziReali servizi;
     QApplication app(argc, argv);
+    qv::Servizi::installa(&servizi);
     if (cartella.isEmpty())
         cartella = QCoreApplication::applicationDirPath();
     qv::impostaCartellaProgramma(cartella);

@@ -9,7 +9,7 @@
 #include "ui/mnemonici.h"
 #include "ui/schermi.h"
 #include "ui/servizi.h"
-#include "ui/sottofondo.h"
+#include "core/sottofondo.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

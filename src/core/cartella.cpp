@@ -1,9 +1,29 @@
 #include "cartella.h"
 
+#include "sottofondo.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace qv {
+
+namespace {
+
+CartellaProgramma s_cartella;
+
+} // namespace
+
+const CartellaProgramma &cartellaProgramma()
+{
+    return s_cartella;
+}
+
+void impostaCartellaProgramma(const QString &dir)
+{
+    // A read in the background may be using the folder's name.
+    attendiSottofondo();
+    s_cartella = CartellaProgramma(dir);
+}
 
 CartellaProgramma::CartellaProgramma(const QString &dir)
     : m_dir(QDir::cleanPath(QDir(dir).absolutePath()))

@@ -34,6 +34,10 @@ private:
     QString m_dir;
 };
 
+// The program folder: the executable's folder in the program, a temporary one in tests.
+const CartellaProgramma &cartellaProgramma();
+void impostaCartellaProgramma(const QString &dir);
+
 // The folder of the running executable, where the program keeps its files and
 // finds the libraries it carries. `processo` is what the system names as the
 // running program (/proc/self/exe) and `argv0` the program's first argument.

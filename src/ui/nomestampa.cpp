@@ -1,7 +1,7 @@
 #include "nomestampa.h"
 
+#include "core/cartella.h"
 #include "core/diario.h"
-#include "ui/schermi.h"
 #include "storage/sololettura.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "schermi.h"
 
-#include "sottofondo.h"
+#include "core/sottofondo.h"
 
 #include "ui/finestre.h"
 #include "ui/servizi.h"
@@ -16,8 +16,6 @@
 namespace qv {
 
 namespace {
-
-CartellaProgramma s_cartella;
 
 // The start-up order: each screen with its maker and, once made, its instance.
 struct Posto
@@ -48,18 +46,6 @@ QWidget *istanza(Posto &posto)
 }
 
 } // namespace
-
-const CartellaProgramma &cartellaProgramma()
-{
-    return s_cartella;
-}
-
-void impostaCartellaProgramma(const QString &dir)
-{
-    // A read in the background may be using the folder's name.
-    attendiSottofondo();
-    s_cartella = CartellaProgramma(dir);
-}
 
 void Schermi::prepara(const QList<Fabbrica> &ordine)
 {

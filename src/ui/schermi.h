@@ -1,6 +1,7 @@
 #pragma once
 // The screens created once at start-up, in their fixed order, and the program
-// folder they all work in. The first screen, the login, is the main window.
+// folder they all work in (core/cartella.h). The first screen, the login, is
+// the main window.
 
 #include "core/cartella.h"
 #include "storage/archivio.h"
@@ -10,10 +11,6 @@
 #include <QWidget>
 
 namespace qv {
-
-// The program folder: the executable's folder in the program, a temporary one in tests.
-const CartellaProgramma &cartellaProgramma();
-void impostaCartellaProgramma(const QString &dir);
 
 class Schermi
 {

@@ -2,7 +2,9 @@
 // Everything the screens ask of the world outside them goes through here:
 // message boxes, questions, the input box, file dialogs, printing, opening
 // documents and addresses, the clock, the camera and running modal dialogs.
-// The program installs the real services; tests install scripted ones.
+// Nothing here shows a window: the program installs the real services
+// (ui/servizireali.h) at start-up, before any screen exists; tests install
+// scripted ones.
 
 #include <QDateTime>
 #include <QImage>
@@ -59,9 +61,10 @@ class Servizi
 public:
     virtual ~Servizi() = default;
 
-    // The services in use; the real ones unless a test installed others.
+    // The services installed. None installed is a fault of the program that
+    // asks: it stops there with a message.
     static Servizi &correnti();
-    static void installa(Servizi *servizi); // nullptr: back to the real ones
+    static void installa(Servizi *servizi); // nullptr: none again
 
     virtual void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) = 0;
     // A confirmation with Sì and No; true for Sì. Enter answers Sì, or No
@@ -129,33 +132,6 @@ public:
 
 private:
     QPointer<QWidget> m_fuoco, m_finestra;
-};
-
-// The real services, on Qt's own dialogs and the desktop.
-class ServiziReali : public Servizi
-{
-public:
-    void messaggio(QWidget *padre, TipoMessaggio tipo, const QString &testo) override;
-    bool domanda(QWidget *padre, const QString &testo, bool siPredefinito) override;
-    int scelta(QWidget *padre, const QString &testo, const QStringList &pulsanti, int predefinito,
-               int fuga) override;
-    std::optional<QString> chiediTesto(QWidget *padre, const QString &titolo, const QString &richiesta,
-                                       const QString &iniziale) override;
-    QString fileDaAprire(QWidget *padre, const QString &titolo, const QStringList &filtri,
-                         const QString &cartella) override;
-    QString fileDaSalvare(QWidget *padre, const QString &titolo, const QStringList &filtri,
-                          const QString &nomeIniziale, const QString &estensione) override;
-    QString cartellaDaScegliere(QWidget *padre, const QString &titolo, const QString &iniziale) override;
-    std::unique_ptr<Avanzamento> avanzamento(QWidget *padre, const QString &testo) override;
-    bool dialogoStampa(QWidget *padre, QPrinter &stampante) override;
-    void anteprima(QWidget *padre, QPrinter &stampante, const std::function<void(QPrinter *)> &disegna) override;
-    QDateTime adesso() override;
-    std::unique_ptr<Fotocamera> fotocamera() override;
-    int esegui(QDialog *dialogo) override;
-    void termina() override;
-
-protected:
-    bool apriConSistema(const QUrl &url) override;
 };
 
 // Shell-open: a path (the callers' double quotes removed), a "mailto:" text

@@ -14,7 +14,7 @@
 #include "support/serviziprova.h"
 #include "ui/frmelenco.h"
 #include "ui/schermi.h"
-#include "ui/sottofondo.h"
+#include "core/sottofondo.h"
 
 #include <QDir>
 #include <QLabel>

@@ -434,7 +434,7 @@ void TestTastiera::rigaInfoSenzaTestiVecchi()
             return int(QDialog::Accepted);
         });
         a->btnVersioniClick();
-        return a->panInfo->text().startsWith(QStringLiteral("La scheda mostra la versione del "));
+        return a->panInfo->text().startsWith(QStringLiteral("La scheda mostra la versione sostituita il "));
     };
     QVERIFY(versione());
     QCOMPARE(a->txtNote->text(), QString());
@@ -447,7 +447,7 @@ void TestTastiera::rigaInfoSenzaTestiVecchi()
     QVERIFY(versione());
     m_servizi->rispondi(true);
     a->btnSalvaClick();
-    QVERIFY(!a->panInfo->text().startsWith(QStringLiteral("La scheda mostra la versione del ")));
+    QVERIFY(!a->panInfo->text().startsWith(QStringLiteral("La scheda mostra la versione sostituita il ")));
     QVERIFY(!a->panInfo->text().contains(QStringLiteral("premere Salva")));
     // And a new card after a version shown.
     QVERIFY(versione());

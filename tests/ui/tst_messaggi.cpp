@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "ui/schermi.h"
-#include "ui/servizi.h"
+#include "ui/servizireali.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -286,8 +286,8 @@ pannello_y=$((Y + (HEIGHT - 692) / 2))
 xdotool mousemove --sync $((pannello_x + 300)) $((pannello_y + 182)) click 1
 sleep 0.3
 for valore in "Bologna" "Rossi Servizi Srl" "Bologna" "bo" "12345678903" "Bologna" "bo" "BO-123456" \
-              "Rossi Mario" "Modena" "01/01/1970" "rssmra70a01f257x" "Consulenza informatica" "Bologna" \
-              "Bianchi Anna" "italiana" "Parma" "01/09/1985" "bncnna85p41g337y" "0521 123456" "Via Roma 1" \
+              "Rossi Mario" "Modena" "01/01/1970" "rssmra70a01f257e" "Consulenza informatica" "Bologna" \
+              "Bianchi Anna" "italiana" "Parma" "01/09/1985" "bncnna85p41g337l" "0521 123456" "Via Roma 1" \
               "Parma" "pr" "43121" "1250" "it60x0542811101000000123456" "Programmatrice" "Sviluppo software"; do
   xdotool type --delay 15 "$valore"
   xdotool key Return
@@ -429,9 +429,9 @@ atteso 11 "Bologna"
 atteso 62 "Rossi Servizi Srl"
 atteso 164 "BO"
 atteso 167 "12345678903"
-atteso 377 "RSSMRA70A01F257X"
+atteso 377 "RSSMRA70A01F257E"
 atteso 696 "Bianchi Anna"
-atteso 860 "BNCNNA85P41G337Y"
+atteso 860 "BNCNNA85P41G337L"
 atteso 1114 "1250,00"
 atteso 1127 "IT60X0542811101000000123456"
 atteso 1527 "$(date +%d/%m/%Y)"

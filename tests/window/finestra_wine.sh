@@ -111,8 +111,8 @@ sessione() {
   pannello "$contratti"
   clic 300 182
   for valore in "Bologna" "Rossi Servizi Srl" "Bologna" "bo" "12345678903" "Bologna" "bo" "BO-123456" \
-                "Rossi Mario" "Modena" "01/01/1970" "rssmra70a01f257x" "Consulenza informatica" "Bologna" \
-                "Bianchi Anna" "italiana" "Parma" "01/09/1985" "bncnna85p41g337y" "0521 123456" "Via Roma 1" \
+                "Rossi Mario" "Modena" "01/01/1970" "rssmra70a01f257e" "Consulenza informatica" "Bologna" \
+                "Bianchi Anna" "italiana" "Parma" "01/09/1985" "bncnna85p41g337l" "0521 123456" "Via Roma 1" \
                 "Parma" "pr" "43121" "1250" "it60x0542811101000000123456" "Programmatrice" "Sviluppo software"; do
     xdotool type --delay 25 "$valore"
     xdotool key Return
