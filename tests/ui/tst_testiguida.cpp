@@ -129,7 +129,7 @@ void TestTestiGuida::funzioniNominate_data()
                        QStringLiteral("Ripristina da una copia (Ctrl+R)"),
                        QStringLiteral("Dati prima del ripristino"),
                        QStringLiteral("La password resta quella in uso"),
-                       QStringLiteral("restano anche le impostazioni della copia di sicurezza"),
+                       QStringLiteral("restano anche la cartella e la data dell'ultima copia di sicurezza"),
                        QStringLiteral("all'avvio successivo il programma lo completa oppure rimette i dati com'erano"),
                        QStringLiteral("Versioni precedenti (Ctrl+H)"),
                        QStringLiteral("Esporta in Excel (.xlsx)"),
