@@ -345,9 +345,9 @@ import -window root "$shots/contratto.png"
 
 # The RTF button: the contract document dialog; Enter presses "Esporta e
 # stampa", Sì to the first question, No (Escape) to opening the document: the
-# dialog stays open, and Escape then closes it like Annulla.
+# document is written, so the dialog closes with it.
 xdotool mousemove --sync $((pannello_x + 538)) $((pannello_y + 98)) click 1
-stampacon=$(aspetta_finestra 'Esporta e stampa contratto di collaborazione$')
+aspetta_finestra 'Esporta e stampa contratto di collaborazione$' >/dev/null
 sleep 0.5
 import -window root "$shots/stampacon.png"
 xdotool key Return
@@ -359,11 +359,6 @@ sleep 0.5
 aspetta_finestra '^Conferma$' >/dev/null
 xdotool key Escape
 aspetta_chiusura '^Conferma$'
-xdotool search --onlyvisible --name 'Esporta e stampa contratto di collaborazione$' >/dev/null 2>&1 \
-  || { echo "il dialogo del contratto si è chiuso rispondendo No" >&2; exit 1; }
-xdotool windowfocus "$stampacon" 2>/dev/null || true
-sleep 0.2
-xdotool key Escape
 aspetta_chiusura 'Esporta e stampa contratto di collaborazione$'
 rtf="$work/Quadrivela/Contratto_Collaborazione.rtf"
 cp "$rtf" "$shots/"
