@@ -363,9 +363,9 @@ aspetta_chiusura 'Esporta e stampa contratto di collaborazione$'
 rtf="$work/Quadrivela/Contratto_Collaborazione.rtf"
 cp "$rtf" "$shots/"
 [ "$(wc -l < "$rtf")" = 0 ] || { echo "il documento RTF non è una riga sola" >&2; exit 1; }
-grep -qF 'Sig. \b Bianchi Anna\b0 , di cittadinanza \b italiana\b0 ,' "$rtf" \
+grep -qF 'Sig.ra \b Bianchi Anna\b0 , di cittadinanza \b italiana\b0 ,' "$rtf" \
   || { echo "il documento RTF non contiene il collaboratore" >&2; exit 1; }
-grep -qF "\\'80\\b  1250,00\\b0  al lordo" "$rtf" || { echo "il documento RTF non contiene il compenso" >&2; exit 1; }
+grep -qF "\\'80\\b  1.250,00\\b0  al lordo" "$rtf" || { echo "il documento RTF non contiene il compenso" >&2; exit 1; }
 
 # Trova opens the contract search: Cerca lists the stored card, and a double
 # click on its line closes the search with that card on the screen.
