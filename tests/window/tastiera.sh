@@ -49,6 +49,12 @@ xdotool key --delay 60 Tab Tab Tab Tab Tab Tab Tab Tab
 sleep 0.5
 import -window root "$shots/tastiera_salva.png"
 xdotool key Return
+# The codice fiscale is already on the first card: the question names it, and
+# Sì (Tab moves to it from the default, No) saves the second card all the same.
+aspetta_finestra '^Conferma$' >/dev/null
+sleep 0.3
+import -window root "$shots/tastiera_cf_doppio.png"
+xdotool key Tab space
 aspetta_finestra '^Informazione$' >/dev/null
 sleep 0.3
 xdotool key Return
